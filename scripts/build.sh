@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Configures and builds one build directory.
+#   scripts/build.sh [DIR] [extra cmake options...]
+# DIR defaults to build/; programs land in DIR/bin.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+dir=${1:-$root/build}
+shift || true
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S "$root" -B "$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
+cmake --build "$dir" --parallel "$(nproc)"

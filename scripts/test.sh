@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, and runs the whole test suite twice:
+# once in build/ and once under AddressSanitizer + UBSan in build-asan/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/install-deps.sh
+bash scripts/build.sh build
+bash scripts/build.sh build-asan -DKELVANE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build --output-on-failure --parallel "$(nproc)"
+ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"
