@@ -1,5 +1,9 @@
 include(GoogleTest)
 
+# Every test binary shares one main() that creates a QApplication.
+add_library(kelvane_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/support/QtTestMain.cpp)
+target_link_libraries(kelvane_test_main PUBLIC Qt6::Widgets GTest::gtest)
+
 # kelvane_add_test(<name> SOURCES <files...> LIBS <targets...>)
 # One GoogleTest binary per layer. Widget tests run offscreen; tests are
 # discovered when ctest runs so that a sanitizer build never runs them at
@@ -7,7 +11,7 @@ include(GoogleTest)
 function(kelvane_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock Threads::Threads)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} kelvane_test_main GTest::gtest GTest::gmock Threads::Threads)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
