@@ -5,8 +5,6 @@
 #include <optional>
 #include <string_view>
 
-namespace kelvane {
-
 // Reads every hexadecimal digit of `text` in order and skips everything else,
 // keeping the low 32 bits; the result is those bits as a signed number.
 // Never fails: a text without digits gives 0.
@@ -20,5 +18,3 @@ std::optional<int32_t> ReadDecimalLine(std::string_view text);
 
 // Removes leading and trailing characters with codes 0 to 32.
 std::string_view TrimControlAndBlanks(std::string_view text);
-
-}  // namespace kelvane

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-using namespace kelvane;
-
 TEST(HexParse, TakesEveryHexDigitAndSkipsTheRest) {
     EXPECT_EQ(HexParse("1A"), 26);
     EXPECT_EQ(HexParse("0x1A"), 26);  // the x is skipped, the 0 adds nothing
@@ -13,7 +11,10 @@ TEST(HexParse, TakesEveryHexDigitAndSkipsTheRest) {
     EXPECT_EQ(HexParse("   "), 0);
     EXPECT_EQ(HexParse(""), 0);
     EXPECT_EQ(HexParse("7fffffff"), 2147483647);
-    EXPECT_EQ(HexParse(std::string_view("\x00" "1", 2)), 1);
+    EXPECT_EQ(HexParse(std::string_view("\x00"
+                                        "1",
+                                        2)),
+              1);
 }
 
 TEST(ReadDecimalLine, AcceptsWhatTheStrictReadingAccepts) {
@@ -34,16 +35,20 @@ TEST(ReadDecimalLine, AcceptsWhatTheStrictReadingAccepts) {
 }
 
 TEST(ReadDecimalLine, RefusesEverythingElse) {
-    for (const char* bad : {"abc", "8 ", "", " ", "+", "-", "$", "0x", "1.5", "12abc", "\t7",
-                            "2147483648", "-2147483649", "$100000000", "99999999999999999999",
-                            "7\r", "- 3"}) {
+    for (const char* bad :
+         {"abc", "8 ", "", " ", "+", "-", "$", "0x", "1.5", "12abc", "\t7", "2147483648",
+          "-2147483649", "$100000000", "99999999999999999999", "7\r", "- 3"}) {
         EXPECT_FALSE(ReadDecimalLine(bad).has_value()) << '"' << bad << '"';
     }
 }
 
 TEST(TrimControlAndBlanks, RemovesCodesUpTo32AtBothEnds) {
     EXPECT_EQ(TrimControlAndBlanks(" \t1A\r\n"), "1A");
-    EXPECT_EQ(TrimControlAndBlanks(std::string_view("\x00\x1f" "a b" "\x01", 6)), "a b");
+    EXPECT_EQ(TrimControlAndBlanks(std::string_view("\x00\x1f"
+                                                    "a b"
+                                                    "\x01",
+                                                    6)),
+              "a b");
     EXPECT_EQ(TrimControlAndBlanks("   "), "");
     EXPECT_EQ(TrimControlAndBlanks("\xff"), "\xff");
 }
