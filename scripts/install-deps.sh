@@ -16,6 +16,8 @@ packages=(
   socat python3 python3-serial pngcheck imagemagick poppler-utils
   # a desktop to look at: virtual X server, tray host, key presses
   xvfb xauth trayer xdotool x11-utils
+  # the Windows serial back end: cross compiler, GoogleTest sources, Wine
+  g++-mingw-w64-x86-64 googletest wine wine64
 )
 
 missing=()
@@ -26,5 +28,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   sudo_cmd=""
   [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
   $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
 fi

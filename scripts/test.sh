@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and runs the whole test suite twice:
-# once in build/ and once under AddressSanitizer + UBSan in build-asan/.
+# once in build/ and once under AddressSanitizer + UBSan in build-asan/;
+# then the Windows serial back end, cross-built and run under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -10,3 +11,4 @@ bash scripts/build.sh build-asan -DKELVANE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"
+bash scripts/test-win32.sh

@@ -1,0 +1,57 @@
+// What the reader and writer threads tell the component, and the channel that
+// carries it to the component's thread.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+enum class TNotifyCode : std::uint32_t {
+    NOTIFY_DATA = 1025,
+    NOTIFY_LINE_ERROR = 1026,
+    NOTIFY_HANGUP = 1027,
+    NOTIFY_MODEM = 1028,
+    NOTIFY_SEND_IDLE = 1029,
+};
+
+// One notification. For NOTIFY_DATA, WParam is the byte count and Block holds
+// the bytes followed by one 0 byte; the block travels with the notification
+// and is freed with it, delivered or not.
+struct TNotification {
+    explicit TNotification(TNotifyCode code, std::uint32_t lParam = 0)
+        : Code(code), LParam(lParam) {}
+    TNotification(std::unique_ptr<std::uint8_t[]> block, std::uint32_t count)
+        : Code(TNotifyCode::NOTIFY_DATA), WParam(count), Block(std::move(block)) {}
+
+    TNotifyCode Code;
+    std::uint32_t WParam = 0;
+    std::uint32_t LParam = 0;
+    std::unique_ptr<std::uint8_t[]> Block;
+};
+
+// An ordered, asynchronous channel to the component's thread. Post may be
+// called from any thread and returns false when the notification cannot be
+// queued.
+class TNotifySink {
+  public:
+    virtual ~TNotifySink() = default;
+    virtual bool Post(TNotification notification) = 0;
+};
+
+// The two threads of one open port post through this. A vanished device is
+// usually noticed by both threads; the owner hears about it once.
+class TThreadNotifier {
+  public:
+    explicit TThreadNotifier(TNotifySink& sink) : sink_(sink) {}
+
+    bool Post(TNotification notification) { return sink_.Post(std::move(notification)); }
+    void PostHangupRequest() {
+        if (!hangupPosted_.exchange(true)) {
+            sink_.Post(TNotification(TNotifyCode::NOTIFY_HANGUP));
+        }
+    }
+
+  private:
+    TNotifySink& sink_;
+    std::atomic<bool> hangupPosted_ = false;
+};
