@@ -1,0 +1,235 @@
+// Receive-view benchmark: feeds 100 MB of 60-character lines through the
+// receive handler in 2 KB blocks (half in text mode, half in hex mode) with
+// the data panel's widgets and the floating window shown, then streams
+// 1 MB/s into an open pseudo-terminal and watches the event loop.
+//
+// Prints chunk_cost_ratio (mean cost of the last 1,000 blocks over the first
+// 1,000 of each mode, the larger of the two), bytes_per_received_byte
+// (resident memory growth over bytes received), save_100MB_s and
+// max_event_loop_stall_ms.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <pty.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <numeric>
+#include <thread>
+#include <vector>
+
+#include "console/Console.h"
+#include "console/FloatingWindow.h"
+#include "console/ReceiveTextFile.h"
+#include "console/ReceiveView.h"
+#include "serial/Comm.h"
+
+namespace {
+
+constexpr size_t kTotalBytes = 100u << 20;
+constexpr size_t kLineLength = 60;  // CR LF included
+constexpr size_t kLinesPerBlock = 34;
+constexpr size_t kMeasuredBlocks = 1000;
+
+class TSilentReporter : public TMessageReporter {
+  public:
+    void Show(const QString&, const QString&, TMessageIcon) override {}
+};
+
+class TNoAsker : public TQuestionAsker {
+  public:
+    bool AskYesNo(const QString&, const QString&) override { return false; }
+};
+
+double ResidentBytes() {
+    long pages = 0;
+    long resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
+            resident = 0;
+        }
+        std::fclose(statm);
+    }
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
+std::string MakeBlock(size_t firstLine) {
+    std::string block;
+    for (size_t i = 0; i < kLinesPerBlock; ++i) {
+        std::string line = std::to_string((firstLine + i) * 7919 % 1000003);
+        line.resize(kLineLength - 2, '.');
+        block += line + "\r\n";
+    }
+    return block;
+}
+
+template <typename Widget>
+Widget* Add(QWidget& window, const char* name) {
+    auto* widget = new Widget(&window);
+    widget->setObjectName(QLatin1String(name));
+    window.layout()->addWidget(widget);
+    return widget;
+}
+
+double MeanMs(const std::vector<double>& costs, size_t from) {
+    return std::accumulate(costs.begin() + static_cast<std::ptrdiff_t>(from),
+                           costs.begin() + static_cast<std::ptrdiff_t>(from + kMeasuredBlocks),
+                           0.0) /
+           kMeasuredBlocks;
+}
+
+// Feeds `bytes` worth of blocks and returns each block's cost in milliseconds,
+// letting the views repaint between blocks as the event loop would.
+std::vector<double> Feed(TConsole& console, size_t bytes, size_t& lineNumber) {
+    std::vector<double> costs;
+    QElapsedTimer timer;
+    for (size_t fed = 0; fed < bytes;) {
+        const std::string block = MakeBlock(lineNumber);
+        lineNumber += kLinesPerBlock;
+        timer.start();
+        console.Receiver().Receive(block);
+        QApplication::processEvents();
+        costs.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        fed += block.size();
+    }
+    return costs;
+}
+
+// Streams 1 MB/s into the port for `seconds` and returns the longest time
+// the event loop went without running a 1 ms timer, beyond that 1 ms.
+double MaxStallMs(TConsole& console, int seconds) {
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    if (::openpty(&master, &slave, name, nullptr, nullptr) != 0) {
+        return -1;
+    }
+    TComm comm;
+    comm.SetCommName(name);
+    comm.SetBaudRate(115200);
+    comm.OpenPort();
+    ConnectConsoleToComm(console, comm);
+
+    std::atomic<bool> running = true;
+    std::thread device([&] {
+        const std::string block = MakeBlock(0);
+        const auto start = std::chrono::steady_clock::now();
+        size_t sent = 0;
+        while (running) {
+            const double elapsed =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            if (sent < elapsed * (1 << 20)) {
+                sent += static_cast<size_t>(
+                    std::max<ssize_t>(0, ::write(master, block.data(), block.size())));
+            } else {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        }
+    });
+
+    double maxGap = 0;
+    QElapsedTimer sinceTick;
+    sinceTick.start();
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        maxGap = std::max(maxGap, static_cast<double>(sinceTick.nsecsElapsed()) / 1e6 - 1.0);
+        sinceTick.start();
+    });
+    ticker.start(1);
+    QTimer::singleShot(seconds * 1000, qApp, &QCoreApplication::quit);
+    QApplication::exec();
+
+    running = false;
+    device.join();
+    comm.ClosePort();
+    ::close(master);
+    ::close(slave);
+    return maxGap;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    TSilentReporter reporter;
+    TNoAsker asker;
+
+    QWidget window;
+    new QVBoxLayout(&window);
+    TConsolePanel panel;
+    panel.window = &window;
+    panel.sButton4 = Add<QPushButton>(window, "sButton4");
+    panel.sButton5 = Add<QPushButton>(window, "sButton5");
+    panel.sButton6 = Add<QPushButton>(window, "sButton6");
+    panel.sCheckBox2 = Add<QCheckBox>(window, "sCheckBox2");
+    panel.sMemo2 = Add<QPlainTextEdit>(window, "sMemo2");
+    panel.sButton7 = Add<QPushButton>(window, "sButton7");
+    panel.sButton8 = Add<QPushButton>(window, "sButton8");
+    panel.sButton9 = Add<QPushButton>(window, "sButton9");
+    panel.sCheckBox3 = Add<QCheckBox>(window, "sCheckBox3");
+    panel.sCheckBox1 = Add<QCheckBox>(window, "sCheckBox1");
+    panel.sEdit1 = Add<QLineEdit>(window, "sEdit1");
+    panel.sBitBtn9 = Add<QPushButton>(window, "sBitBtn9");
+    panel.sBitBtn8 = Add<QPushButton>(window, "sBitBtn8");
+    panel.sBitBtn5 = Add<QPushButton>(window, "sBitBtn5");
+    panel.sBitBtn6 = Add<QPushButton>(window, "sBitBtn6");
+    panel.Timer2 = new QTimer(&window);
+
+    TConsoleServices services;
+    services.reporter = &reporter;
+    services.asker = &asker;
+    services.historyPath = dir.filePath(QStringLiteral("txt.txt")).toStdString();
+    services.sendBlock = [](const char*, std::uint16_t) { return true; };
+    TConsole console(panel, std::move(services));
+    window.layout()->addWidget(console.MainReceiveView());
+    window.resize(860, 600);
+    window.show();
+    console.FloatingWindow().show();
+    QApplication::processEvents();
+
+    const double residentBefore = ResidentBytes();
+    size_t lineNumber = 0;
+    const std::vector<double> text = Feed(console, kTotalBytes / 2, lineNumber);
+    panel.sCheckBox2->setChecked(true);
+    const std::vector<double> hex = Feed(console, kTotalBytes / 2, lineNumber);
+    const double residentAfter = ResidentBytes();
+    const double received =
+        static_cast<double>((text.size() + hex.size()) * kLinesPerBlock * kLineLength);
+
+    const auto ratio = [](const std::vector<double>& costs) {
+        return MeanMs(costs, costs.size() - kMeasuredBlocks) / MeanMs(costs, 0);
+    };
+    std::printf("chunk_cost_ratio=%.3f\n", std::max(ratio(text), ratio(hex)));
+    std::printf("chunk_cost_ratio_text=%.3f\n", ratio(text));
+    std::printf("chunk_cost_ratio_hex=%.3f\n", ratio(hex));
+    std::printf("block_cost_text_ms=%.4f\n", MeanMs(text, text.size() - kMeasuredBlocks));
+    std::printf("block_cost_hex_ms=%.4f\n", MeanMs(hex, hex.size() - kMeasuredBlocks));
+    std::printf("bytes_per_received_byte=%.3f\n", (residentAfter - residentBefore) / received);
+
+    QElapsedTimer saveTimer;
+    saveTimer.start();
+    const bool saved =
+        SaveReceivedText(console.Receiver().Store(), console.MainReceiveView()->FirstShownLine(),
+                         dir.filePath(QStringLiteral("sc.txt")));
+    std::printf("save_100MB_s=%.3f\n",
+                saved ? static_cast<double>(saveTimer.elapsed()) / 1000 : -1.0);
+
+    std::printf("max_event_loop_stall_ms=%.1f\n", MaxStallMs(console, 10));
+    return 0;
+}

@@ -1,0 +1,57 @@
+#include "app/banner_window.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace {
+// The anchor's frame can move at any time (the user drags it); 10 ms keeps
+// the strip attached without visible lag.
+constexpr int kDockIntervalMs = 10;
+}  // namespace
+
+TBannerWindow::TBannerWindow(const QWidget& anchor)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowDoesNotAcceptFocus),
+      anchor_(anchor) {
+    setObjectName("TForm4");
+    setFixedSize(867, 101);
+    setAutoFillBackground(true);
+    setStyleSheet("TBannerWindow { background: #1d2630; } QLabel { color: #d8e2ea; }");
+
+    auto* title = new QLabel(QStringLiteral("Kelvane V3.0  串口调试 · 实时波形"), this);
+    QFont titleFont = title->font();
+    titleFont.setPointSize(16);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    auto* hint = new QLabel(
+        QStringLiteral("打开串口，收发数据，点击“绘图”即可观察设备送来的数值曲线。\n"
+                       "F5 在发送框末尾追加当前时间；关闭主窗口后程序在通知区继续运行。"),
+        this);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(18, 8, 18, 8);
+    layout->addWidget(title);
+    layout->addSpacing(24);
+    layout->addWidget(hint, 1);
+
+    dockTimer_.setInterval(kDockIntervalMs);
+    connect(&dockTimer_, &QTimer::timeout, this, &TBannerWindow::Dock);
+}
+
+void TBannerWindow::Dock() {
+    const QRect frame = anchor_.frameGeometry();
+    const QPoint target(frame.left(), frame.bottom() + 1);
+    if (pos() != target) {
+        move(target);
+    }
+}
+
+void TBannerWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Dock();
+    dockTimer_.start();
+}
+
+void TBannerWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    dockTimer_.stop();
+}

@@ -1,0 +1,77 @@
+#include "app/data_panel_folder.h"
+
+#include <QAbstractButton>
+#include <QWidget>
+
+namespace {
+const QString kShowPanel = QStringLiteral("显示数据面板");
+const QString kHidePanel = QStringLiteral("关闭数据面板");
+}  // namespace
+
+TDataPanelFolder::TDataPanelFolder(QWidget& panel, QAbstractButton& foldBar,
+                                   QAbstractButton& panelButton)
+    : panel_(panel), foldBar_(foldBar), panelButton_(panelButton) {
+    SetHeight(kFoldedHeight);
+    foldBar_.setText(kFoldBarFolded);
+    unfoldTimer_.setObjectName("Timer4");
+    unfoldTimer_.setInterval(1);
+    foldTimer_.setObjectName("Timer5");
+    foldTimer_.setInterval(10);
+    connect(&unfoldTimer_, &QTimer::timeout, this, &TDataPanelFolder::UnfoldTick);
+    connect(&foldTimer_, &QTimer::timeout, this, &TDataPanelFolder::FoldTick);
+    // A disabled button emits no clicks, so the user cannot fold a disabled panel.
+    connect(&foldBar_, &QAbstractButton::clicked, this, &TDataPanelFolder::ClickFoldBar);
+    connect(&panelButton_, &QAbstractButton::clicked, this, &TDataPanelFolder::ClickPanelButton);
+}
+
+void TDataPanelFolder::ClickFoldBar() {
+    if (height_ <= kFoldedHeight) {
+        foldBar_.setText(kFoldBarUnfolded);
+        foldTimer_.stop();
+        unfoldTimer_.start();
+    } else {
+        foldBar_.setText(kFoldBarFolded);
+        unfoldTimer_.stop();
+        foldTimer_.start();
+    }
+}
+
+void TDataPanelFolder::ClickPanelButton() {
+    if (panel_.isEnabled()) {
+        const bool wasShowing = panelButton_.text() == kShowPanel;
+        ClickFoldBar();
+        panelButton_.setText(wasShowing ? kHidePanel : kShowPanel);
+    } else {
+        panelButton_.setText(kShowPanel);
+    }
+}
+
+void TDataPanelFolder::DisableAndFold(bool onlyIfOpening) {
+    panel_.setEnabled(false);
+    if (!onlyIfOpening || foldBar_.text() == kFoldBarUnfolded) {
+        ClickFoldBar();
+    }
+}
+
+void TDataPanelFolder::Enable() {
+    panel_.setEnabled(true);
+}
+
+void TDataPanelFolder::UnfoldTick() {
+    SetHeight(UnfoldStep(height_));
+    if (height_ >= kUnfoldedHeight) {
+        unfoldTimer_.stop();
+    }
+}
+
+void TDataPanelFolder::FoldTick() {
+    SetHeight(FoldStep(height_));
+    if (height_ <= kFoldedHeight) {
+        foldTimer_.stop();
+    }
+}
+
+void TDataPanelFolder::SetHeight(int height) {
+    height_ = height;
+    panel_.setFixedHeight(height);
+}

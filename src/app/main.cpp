@@ -1,0 +1,22 @@
+// Kelvane: a serial-port debugging terminal with a live waveform view.
+#include "app/main_form.h"
+#include "platform/ExeDir.h"
+#include "platform/SingleInstance.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    // A second copy ends quietly before touching the screen; the first keeps running.
+    const TSingleInstanceLock instance("Kelvane");
+    if (!instance.Acquired()) {
+        return 0;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Kelvane");
+    // Closing the main window only hides it; "退出软件" ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    TMainForm mainForm({.dataDir = ExecutableDir(), .reporter = nullptr, .globalHotKey = true});
+    mainForm.show();
+    return QApplication::exec();
+}

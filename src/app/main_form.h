@@ -1,0 +1,111 @@
+#pragma once
+// TMainForm, the main window "KelvaneV3.0": a frame that builds the command
+// row, the chart area, the fold-out data panel and the port information
+// panel, owns the serial port `Comm1`, the dialogs and the tray icon, and
+// wires each feature's class to its controls. Closing it only hides it;
+// "退出软件" in the tray menu ends the program.
+
+#include "app/main_form_controls.h"
+#include "console/PortSettingsMessages.h"
+#include "serial/Comm.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+class TBannerWindow;
+class TConsole;
+class TCentreOnShow;
+class TDataPanelFolder;
+class TForm1;
+class TGlobalHotKey;
+class TInfoDialog;
+class TPortInfoPanel;
+class TPlotLineQueue;
+class TPortOpener;
+class TTrayIcon;
+class TWaveformFeed;
+class TiPlot;
+
+// What the console keeps alive for the main window; defined by the console wiring.
+struct TConsoleWiring;
+struct TConsoleWiringDeleter {
+    void operator()(TConsoleWiring* wiring) const;
+};
+
+struct TMainFormOptions {
+    // Folder of setfile.ini and the history file, with a trailing '/'.
+    std::string dataDir;
+    // Where message boxes go; tests record them instead of blocking.
+    std::shared_ptr<TMessageReporter> reporter;
+    // Grab F5 system-wide; tests leave the keyboard alone.
+    bool globalHotKey = true;
+};
+
+class TMainForm : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TMainForm(TMainFormOptions options);
+    ~TMainForm() override;
+
+    const TMainFormControls& Controls() const { return controls_; }
+    TComm& Comm1() { return *comm_; }
+    const std::string& DataDir() const { return options_.dataDir; }
+    TMessageReporter& Reporter() { return *options_.reporter; }
+    TConsole& Console();
+    TiPlot& Plot() { return *iPlot1_; }
+    TPlotLineQueue& HexPlotQueue();      // sMemo4
+    TPlotLineQueue& DecimalPlotQueue();  // sMemo3
+
+    // Places `window` at the centre of the screen each time it is shown.
+    void CentreWhenShown(QWidget* window);
+
+    // Appends the time as "hhnnss" to the send box; what the F5 hot key does.
+    void AppendTimeToSendBox();
+    // Shows the main window and the banner as the tray's "显示主界面" does.
+    void ShowWithBanner();
+    // Shows, restores and raises, as a double click on the tray icon does.
+    void ShowRestoredInFront();
+    // Enables the data panel again once the floating window closes.
+    void EnableDataPanel();
+    // Removes the tray icon, releases the hot key and ends the program.
+    void Exit();
+
+  signals:
+    // A "悬浮窗体" button was clicked; the data panel is already disabled and folding.
+    void FloatingWindowRequested();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void BuildCommandRow();
+    void BuildDataPanel();
+    void BuildReceiveGroup(QWidget* panel);
+    void BuildSendGroup(QWidget* panel);
+    void ApplyStoredCommValues();
+    void WireShell();
+    // Connects the console's behaviour to the controls; lives in main_form_console.cpp.
+    void WireConsole();
+    // Puts the strip chart into the chart area and feeds it; main_form_chart.cpp.
+    void WireChart();
+
+    TMainFormOptions options_;
+    TMainFormControls controls_;
+    std::unique_ptr<TComm> comm_;          // Comm1
+    TPortInfoPanel* infoPanel_ = nullptr;  // sPanel6, owned by this widget
+    TCentreOnShow* centring_ = nullptr;    // owned by this widget
+    std::unique_ptr<TDataPanelFolder> folder_;
+    std::unique_ptr<TPortOpener> opener_;
+    std::unique_ptr<TForm1> portSettings_;
+    std::unique_ptr<TBannerWindow> banner_;
+    std::unique_ptr<TInfoDialog> helpDialog_;
+    std::unique_ptr<TInfoDialog> upgradeDialog_;
+    std::unique_ptr<TTrayIcon> tray_;
+    std::unique_ptr<TGlobalHotKey> hotKey_;
+    std::unique_ptr<TConsoleWiring, TConsoleWiringDeleter> console_;
+    TiPlot* iPlot1_ = nullptr;  // the strip chart, owned by sPanel1
+    std::unique_ptr<TWaveformFeed> feed_;
+};

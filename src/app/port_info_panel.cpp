@@ -1,0 +1,113 @@
+#include "app/port_info_panel.h"
+
+#include "serial/Comm.h"
+
+#include <QGroupBox>
+#include <QLabel>
+
+namespace {
+
+QString ByteSizeText(TByteSize size) {
+    switch (size) {
+        case TByteSize::_5:
+            return "5";
+        case TByteSize::_6:
+            return "6";
+        case TByteSize::_7:
+            return "7";
+        default:
+            return "8";
+    }
+}
+
+QString ParityText(TParity parity) {
+    switch (parity) {
+        case TParity::Even:
+            return QStringLiteral("偶校验");
+        case TParity::Odd:
+            return QStringLiteral("奇校验");
+        case TParity::Mark:
+            return QStringLiteral("标记");
+        case TParity::Space:
+            return QStringLiteral("空格");
+        default:
+            return QStringLiteral("无");
+    }
+}
+
+QString StopBitsText(TStopBits stopBits) {
+    switch (stopBits) {
+        case TStopBits::_1_5:
+            return "1.5";
+        case TStopBits::_2:
+            return "2";
+        default:
+            return "1";
+    }
+}
+
+QString FlagText(bool value) {
+    return value ? "true" : "false";
+}
+
+constexpr int kRowHeight = 21;
+
+}  // namespace
+
+QStringList PortInfoLabels() {
+    return {QStringLiteral("串口名称："),   QStringLiteral("波特率："),
+            QStringLiteral("数据位："),     QStringLiteral("校验位："),
+            QStringLiteral("停止位："),     QStringLiteral("Outx_Cts："),
+            QStringLiteral("Outx_Dsr："),   QStringLiteral("Outx_XonXoff："),
+            QStringLiteral("Inx_XonXoff:"), QStringLiteral("XoffChar："),
+            QStringLiteral("XoffLimit："),  QStringLiteral("XonChar：")};
+}
+
+QStringList PortInfoValues(const TComm& comm) {
+    // The last three match the XON/XOFF values the port always keeps.
+    return {QString::fromStdString(comm.CommName()),
+            QString::number(comm.BaudRate()),
+            ByteSizeText(comm.ByteSize()),
+            ParityText(comm.Parity()),
+            StopBitsText(comm.StopBits()),
+            FlagText(comm.Outx_CtsFlow()),
+            FlagText(comm.Outx_DsrFlow()),
+            FlagText(comm.Outx_XonXoffFlow()),
+            FlagText(comm.Inx_XonXoffFlow()),
+            "#19",
+            "500",
+            "#17"};
+}
+
+TPortInfoPanel::TPortInfoPanel(QWidget* parent) : QFrame(parent) {
+    setObjectName("sPanel6");
+    setGeometry(240, 36, 216, 289);
+    setFrameShape(QFrame::StyledPanel);
+    setAutoFillBackground(true);
+
+    auto* group = new QGroupBox(QStringLiteral("当前串口信息"), this);
+    group->setGeometry(6, 4, 204, 279);
+    const QStringList labels = PortInfoLabels();
+    for (int row = 0; row < labels.size(); ++row) {
+        const int y = 24 + row * kRowHeight;
+        auto* label = new QLabel(labels[row], group);
+        label->setGeometry(10, y, 104, 18);
+        auto* value = new QLabel(group);
+        value->setGeometry(116, y, 84, 18);
+        values_.push_back(value);
+    }
+    hide();
+}
+
+void TPortInfoPanel::ShowFor(const TComm& comm) {
+    const QStringList values = PortInfoValues(comm);
+    for (size_t row = 0; row < values_.size(); ++row) {
+        values_[row]->setText(values[static_cast<qsizetype>(row)]);
+    }
+    show();
+    raise();
+}
+
+QString TPortInfoPanel::ValueText(int row) const {
+    return values_.at(static_cast<size_t>(row))->text();
+}

@@ -1,0 +1,170 @@
+#include "console/Console.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "console/FloatingWindow.h"
+#include "console/HistoryDialog.h"
+#include "console/IntervalDialog.h"
+#include "console/ReceiveView.h"
+#include "console/TimedSender.h"
+#include "console/TypedCharacterFilter.h"
+#include "serial/Comm.h"
+
+namespace {
+
+// Each box of a pair follows the other; setting a box to the state it has
+// does nothing, so one round ends the exchange.
+void MirrorCheckBoxes(QCheckBox* first, QCheckBox* second) {
+    QObject::connect(first, &QCheckBox::toggled, second, &QCheckBox::setChecked);
+    QObject::connect(second, &QCheckBox::toggled, first, &QCheckBox::setChecked);
+}
+
+}  // namespace
+
+TConsole::TConsole(const TConsolePanel& panel, TConsoleServices services)
+    : panel_(panel),
+      services_(std::move(services)),
+      savePrompt_(panel.window),
+      receiver_(TReceiveConsole::THooks{
+                    [this](const QString& text, bool open) { AppendToSendBox(text, open); },
+                    services_.askSaveFileName ? services_.askSaveFileName
+                                              : [this] { return savePrompt_.Ask(); },
+                    services_.makePrinter ? services_.makePrinter : MakeDefaultPrinter},
+                *services_.reporter),
+      mainView_(new TReceiveView(receiver_.Store(), panel.window)),
+      floating_(std::make_unique<TForm7>(receiver_.Store())),
+      interval_(std::make_unique<TForm3>(panel.window)),
+      history_(std::make_unique<TForm2>(
+          TSendHistoryFile(services_.historyPath),
+          [this](const QString& entry) { panel_.sMemo2->setPlainText(entry); }, *services_.reporter,
+          *services_.asker, panel.window)),
+      sender_(services_.sendBlock, *services_.reporter),
+      counter_(panel.sEdit1, floating_->Controls().sEdit1),
+      timedSender_(std::make_unique<TTimedSender>(
+          panel.sButton9, panel.Timer2, *interval_,
+          TTimedSender::THooks{[this] { return SendBoxEmpty(); }, [this] { Send(); }},
+          *services_.reporter)) {
+    mainView_->setObjectName(QStringLiteral("sMemo1"));
+    receiver_.AttachViews(mainView_, floating_->Controls().sMemo1, panel.sCheckBox2);
+    WireReceiveBar();
+    WireSendBar();
+    WireFloatingWindow();
+}
+
+TConsole::~TConsole() = default;
+
+void TConsole::WireReceiveBar() {
+    connect(panel_.sButton4, &QPushButton::clicked, this, [this] { receiver_.Save(); });
+    connect(panel_.sButton5, &QPushButton::clicked, this, [this] { receiver_.Print(); });
+    connect(panel_.sButton6, &QPushButton::clicked, this, [this] { receiver_.ClearMain(); });
+}
+
+void TConsole::WireSendBar() {
+    TTypedCharacterFilter::Install(panel_.sMemo2, IsSendBoxCharacter);
+    connect(panel_.sButton7, &QPushButton::clicked, this, &TConsole::Send);
+    connect(panel_.sButton8, &QPushButton::clicked, this, &TConsole::SendAndSave);
+    connect(panel_.sButton9, &QPushButton::clicked, timedSender_.get(), &TTimedSender::Click);
+    connect(panel_.sBitBtn9, &QPushButton::clicked, this, [this] { counter_.ResetMain(); });
+    connect(panel_.sBitBtn8, &QPushButton::clicked, history_.get(), [this] {
+        history_->show();
+        history_->raise();
+    });
+}
+
+void TConsole::WireFloatingWindow() {
+    const TForm7::TControls& floating = floating_->Controls();
+    MirrorCheckBoxes(panel_.sCheckBox2, floating.sCheckBox1);
+    MirrorCheckBoxes(panel_.sCheckBox3, floating.sCheckBox3);
+    MirrorCheckBoxes(panel_.sCheckBox1, floating.sCheckBox2);
+
+    connect(floating.sButton4, &QPushButton::clicked, this, [this] { receiver_.Save(); });
+    connect(floating.sButton5, &QPushButton::clicked, this, [this] { receiver_.Print(); });
+    connect(floating.sButton6, &QPushButton::clicked, this, [this] { receiver_.ClearBoth(); });
+    connect(floating.sButton7, &QPushButton::clicked, this, [this] {
+        CopyFloatingSendBox();
+        Send();
+    });
+    connect(floating.sButton8, &QPushButton::clicked, this, [this] {
+        CopyFloatingSendBox();
+        SendAndSave();
+    });
+    connect(floating.sButton9, &QPushButton::clicked, this, [this] {
+        CopyFloatingSendBox();
+        timedSender_->Click();
+    });
+    // The plot feed sets both windows' captions when the main button runs.
+    connect(floating.sBitBtn2, &QPushButton::clicked, this, [this, floating] {
+        const QString hexCaption = QStringLiteral("绘图[16进制]");
+        floating.sBitBtn2->setText(
+            floating.sBitBtn2->text() == hexCaption ? QStringLiteral("停止绘图") : hexCaption);
+        panel_.sBitBtn5->click();
+    });
+    connect(floating.sBitBtn3, &QPushButton::clicked, panel_.sBitBtn6, &QPushButton::click);
+    connect(floating.sBitBtn4, &QPushButton::clicked, this, [this] { counter_.ResetBoth(); });
+}
+
+bool TConsole::SendBoxEmpty() const {
+    return panel_.sMemo2->document()->isEmpty();
+}
+
+void TConsole::CopyFloatingSendBox() {
+    panel_.sMemo2->setPlainText(floating_->Controls().sMemo2->toPlainText());
+}
+
+void TConsole::Send() {
+    const TSendOptions options{panel_.sCheckBox1->isChecked(), panel_.sCheckBox3->isChecked()};
+    counter_.Add(sender_.Send(panel_.sMemo2->toPlainText(), options));
+}
+
+void TConsole::SendAndSave() {
+    if (SendBoxEmpty()) {
+        services_.reporter->Show(kPromptCaption, kEmptySendBoxText, TMessageIcon::Warning);
+        return;
+    }
+    Send();
+    const bool saved =
+        TSendHistoryFile(services_.historyPath).Append(SendBoxBytes(panel_.sMemo2->toPlainText()));
+    services_.reporter->Show(kHistoryCaption, saved ? kHistorySavedText : kHistorySaveErrorText,
+                             saved ? TMessageIcon::Information : TMessageIcon::Error);
+}
+
+void TConsole::AppendToSendBox(const QString& text, bool lineStaysOpen) {
+    // Received text is not an edit the user could want to undo, and an undo
+    // record per block would grow without bound on a busy line.
+    QTextDocument* document = panel_.sMemo2->document();
+    document->setUndoRedoEnabled(false);
+    // A cursor of our own leaves the user's caret and selection where they are.
+    QTextCursor cursor(document);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(lineStaysOpen ? text : text + QLatin1Char('\n'));
+    document->setUndoRedoEnabled(true);
+}
+
+void ConnectConsoleToComm(TConsole& console, TComm& comm) {
+    TReceiveConsole& receiver = console.Receiver();
+    comm.OnReceiveData = [&receiver](TComm*, const std::uint8_t* buffer, std::uint16_t length) {
+        receiver.Receive(std::string_view(reinterpret_cast<const char*>(buffer), length));
+    };
+    comm.OnReceiveError = [](TComm*, std::uint32_t) {};
+}
+
+std::unique_ptr<QPrinter> MakeDefaultPrinter() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!info.isNull()) {
+        return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    }
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    printer->setOutputFileName(QDir(folder).filePath(QStringLiteral("接收数据.pdf")));
+    return printer;
+}

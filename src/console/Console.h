@@ -1,0 +1,104 @@
+#pragma once
+// The serial console of the main window's data panel: receive view, send,
+// send and save, the counter, timed send, the history dialog and the
+// floating window, wired to the panel's controls. The main window creates one
+// and keeps it for the whole run.
+
+#include <QObject>
+
+#include <memory>
+#include <string>
+
+#include "console/ConsoleMessages.h"
+#include "console/ReceiveConsole.h"
+#include "console/ReceiveTextFile.h"
+#include "console/Sender.h"
+#include "console/SentCounter.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class TComm;
+class TForm2;
+class TForm3;
+class TForm7;
+class TReceiveView;
+class TTimedSender;
+
+// The main window's controls the console drives, by their names.
+struct TConsolePanel {
+    QWidget* window = nullptr;         // parent of the dialogs and the receive view
+    QPushButton* sButton4 = nullptr;   // 保存
+    QPushButton* sButton5 = nullptr;   // 打印
+    QPushButton* sButton6 = nullptr;   // 清空
+    QCheckBox* sCheckBox2 = nullptr;   // 16进制接收
+    QPlainTextEdit* sMemo2 = nullptr;  // send box
+    QPushButton* sButton7 = nullptr;   // 发送
+    QPushButton* sButton8 = nullptr;   // 发送并保存
+    QPushButton* sButton9 = nullptr;   // 定时发送
+    QCheckBox* sCheckBox3 = nullptr;   // 带帧头帧尾
+    QCheckBox* sCheckBox1 = nullptr;   // 16进制发送
+    QLineEdit* sEdit1 = nullptr;       // sent-bytes counter
+    QPushButton* sBitBtn9 = nullptr;   // 清空计数
+    QTimer* Timer2 = nullptr;          // timed send
+    QPushButton* sBitBtn8 = nullptr;   // 历史数据 (command row)
+    QPushButton* sBitBtn5 = nullptr;   // 绘图[16进制] (command row)
+    QPushButton* sBitBtn6 = nullptr;   // 绘图其他 (command row)
+};
+
+struct TConsoleServices {
+    TMessageReporter* reporter = nullptr;
+    TQuestionAsker* asker = nullptr;
+    std::string historyPath;  // txt.txt
+    TSender::TSendBlock sendBlock;
+    // Replace the save dialog and the default printer (tests do); when unset
+    // the console shows the dialog and prints on the default printer.
+    std::function<QString()> askSaveFileName;
+    std::function<std::unique_ptr<QPrinter>()> makePrinter;
+};
+
+class TConsole : public QObject {
+  public:
+    TConsole(const TConsolePanel& panel, TConsoleServices services);
+    ~TConsole() override;
+
+    // The receive box (sMemo1): the caller puts it into the data panel.
+    TReceiveView* MainReceiveView() const { return mainView_; }
+    TForm7& FloatingWindow() const { return *floating_; }
+    TForm2& HistoryDialog() const { return *history_; }
+    TForm3& IntervalDialog() const { return *interval_; }
+    TReceiveConsole& Receiver() { return receiver_; }
+
+    void Send();         // "发送"
+    void SendAndSave();  // "发送并保存"
+
+  private:
+    void WireReceiveBar();
+    void WireSendBar();
+    void WireFloatingWindow();
+    bool SendBoxEmpty() const;
+    // The floating window's send commands first copy its send box to the main one.
+    void CopyFloatingSendBox();
+    void AppendToSendBox(const QString& text, bool lineStaysOpen);
+
+    TConsolePanel panel_;
+    TConsoleServices services_;
+    TSaveFilePrompt savePrompt_;
+    TReceiveConsole receiver_;
+    TReceiveView* mainView_;
+    std::unique_ptr<TForm7> floating_;
+    std::unique_ptr<TForm3> interval_;
+    std::unique_ptr<TForm2> history_;
+    TSender sender_;
+    TSentCounter counter_;
+    std::unique_ptr<TTimedSender> timedSender_;
+};
+
+// Routes the port's received blocks to the console; line errors are ignored.
+void ConnectConsoleToComm(TConsole& console, TComm& comm);
+
+// The default printer, or, where none is installed, a PDF file in the user's
+// documents folder.
+std::unique_ptr<QPrinter> MakeDefaultPrinter();

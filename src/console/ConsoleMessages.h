@@ -1,0 +1,36 @@
+#pragma once
+// The console's message texts, and the Yes/No question that the history
+// dialog asks. Like TMessageReporter, the asker is replaceable so that tests
+// never block on a modal box.
+
+#include <QString>
+
+#include "console/PortSettingsMessages.h"
+
+class QWidget;
+
+inline const QString kEmptySendBoxText = QStringLiteral("无数据可发送，请先输入要发送的数据");
+inline const QString kSendErrorText = QStringLiteral("数据发送错误，请检查串口是否打开");
+// The history messages' caption is a blank and 示, not the usual 提示.
+inline const QString kHistoryCaption = QStringLiteral(" 示");
+inline const QString kHistorySavedText = QStringLiteral("数据保存成功");
+inline const QString kHistorySaveErrorText = QStringLiteral("数据保存错误");
+inline const QString kPrintedText = QStringLiteral("打印成功");
+inline const QString kPrintErrorText = QStringLiteral("打印出错，请检查打印是否存在或已装好");
+inline const QString kDeleteEntryQuestion = QStringLiteral("确定要删除此条信息吗？");
+
+// Reports a failed user action the way the application reports any error it
+// did not handle: an error box captioned with the program's name.
+void ReportApplicationError(TMessageReporter& reporter, const QString& text);
+
+class TQuestionAsker {
+  public:
+    virtual ~TQuestionAsker() = default;
+    // True when the user answers Yes.
+    virtual bool AskYesNo(const QString& caption, const QString& text) = 0;
+};
+
+class TMessageBoxAsker : public TQuestionAsker {
+  public:
+    bool AskYesNo(const QString& caption, const QString& text) override;
+};

@@ -1,0 +1,134 @@
+#include "console/PortSettingsDialog.h"
+
+#include "console/PortSettingsMessages.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace {
+
+constexpr int kLabelX = 12;
+constexpr int kListX = 112;
+constexpr int kListWidth = 97;
+constexpr int kRowHeight = 27;
+constexpr int kFirstRowY = 12;
+// The four flow-control rows sit below a separator line.
+constexpr int kSeparatorGap = 14;
+
+QStringList Numbered(int first, int last, const QString& prefix) {
+    QStringList names;
+    for (int n = first; n <= last; ++n) {
+        names << prefix + QString::number(n);
+    }
+    return names;
+}
+
+int RowY(int row) {
+    return kFirstRowY + row * kRowHeight + (row >= 6 ? kSeparatorGap : 0);
+}
+
+std::string Text(const QComboBox* list) {
+    return list->currentText().toStdString();
+}
+
+}  // namespace
+
+TForm1::TForm1(std::string settingsPath, std::shared_ptr<TMessageReporter> reporter,
+               std::vector<TPortScanPattern> scanPatterns)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      settingsPath_(std::move(settingsPath)),
+      reporter_(std::move(reporter)),
+      scanPatterns_(std::move(scanPatterns)) {
+    setObjectName("TForm1");
+    setWindowTitle(QStringLiteral("串口设置"));
+    setFixedSize(221, 336);
+
+    const QStringList falseTrue{"false", "true"};
+    portList_ =
+        AddChoiceRow("sComboBox1", QStringLiteral("串口名称："), Numbered(1, 10, "COM"), "COM1", 0);
+    baudList_ = AddChoiceRow("sComboBox2", QStringLiteral("波特率："),
+                             {"110", "300", "1200", "2400", "4800", "9600", "19200", "38400",
+                              "57600", "115200", "230400", "460800", "921600"},
+                             "9600", 1);
+    byteSizeList_ =
+        AddChoiceRow("sComboBox3", QStringLiteral("数据位："), {"5", "6", "7", "8"}, "8", 2);
+    parityList_ = AddChoiceRow("sComboBox4", QStringLiteral("奇偶校验："),
+                               {"偶校验", "奇校验", "无", "标记", "空格"}, "无", 3);
+    stopBitsList_ =
+        AddChoiceRow("sComboBox5", QStringLiteral("停止位："), {"1.5", "1", "2"}, "1", 4);
+    parityCheckList_ =
+        AddChoiceRow("sComboBox6", QStringLiteral("是否奇偶校验："), {"否", "是"}, "否", 5);
+    ctsList_ = AddChoiceRow("sComboBox7", QStringLiteral("Outx_CtsFlow："), falseTrue, "false", 6);
+    dsrList_ = AddChoiceRow("sComboBox8", QStringLiteral("Outx_DsrFlow："), falseTrue, "false", 7);
+    outXonList_ =
+        AddChoiceRow("sComboBox9", QStringLiteral("Outx_XonXoff："), falseTrue, "false", 8);
+    inXonList_ =
+        AddChoiceRow("sComboBox10", QStringLiteral("Inx_XonXoff："), falseTrue, "false", 9);
+
+    // Device paths are not all listable (a simulator's link, a udev alias),
+    // so the port may also be typed.
+    portList_->setEditable(true);
+    portList_->setInsertPolicy(QComboBox::NoInsert);
+
+    auto* separator = new QFrame(this);
+    separator->setFrameShape(QFrame::HLine);
+    separator->setFrameShadow(QFrame::Sunken);
+    separator->setGeometry(kLabelX, RowY(6) - kSeparatorGap / 2 - 4, 221 - 2 * kLabelX, 4);
+
+    auto* save = new QPushButton(QStringLiteral("保存"), this);
+    save->setObjectName("sButton1");
+    save->setGeometry(30, 296, 70, 27);
+    connect(save, &QPushButton::clicked, this, &TForm1::Save);
+    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    cancel->setObjectName("sButton2");
+    cancel->setGeometry(121, 296, 70, 27);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
+}
+
+QComboBox* TForm1::AddChoiceRow(const char* objectName, const QString& label,
+                                const QStringList& entries, const QString& initial, int row) {
+    auto* caption = new QLabel(label, this);
+    caption->setGeometry(kLabelX, RowY(row) + 3, kListX - kLabelX, 18);
+    auto* list = new QComboBox(this);
+    list->setObjectName(objectName);
+    list->addItems(entries);
+    list->setCurrentText(initial);
+    list->setGeometry(kListX, RowY(row), kListWidth, 22);
+    return list;
+}
+
+TPortChoices TForm1::Choices() const {
+    return {Text(portList_),     Text(baudList_),        Text(byteSizeList_), Text(parityList_),
+            Text(stopBitsList_), Text(parityCheckList_), Text(ctsList_),      Text(dsrList_),
+            Text(outXonList_),   Text(inXonList_)};
+}
+
+void TForm1::Save() {
+    if (!SavePortChoices(Choices(), settingsPath_)) {
+        reporter_->Show(kPromptCaption, QStringLiteral("串口设置失败"), TMessageIcon::Warning);
+        return;
+    }
+    reporter_->Show(kPromptCaption, QStringLiteral("串口设置成功,请重新打开串口以便生效"),
+                    TMessageIcon::Warning);
+    hide();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        AppendScannedPorts();
+    }
+}
+
+void TForm1::AppendScannedPorts() {
+    // Appended at every showing and never cleared, keeping the current choice.
+    const QString current = portList_->currentText();
+    for (const std::string& port : ScanSerialPorts(scanPatterns_)) {
+        portList_->addItem(QString::fromStdString(port));
+    }
+    portList_->setCurrentText(current);
+}

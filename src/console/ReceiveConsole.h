@@ -1,0 +1,72 @@
+#pragma once
+// The receive side of the console: takes every block the serial port
+// delivers, shows it in the receive box (as text or hex pairs), queues it for
+// the plot, copies it to the send box and keeps the floating window's receive
+// box in step; and runs "保存", "打印" and "清空".
+//
+// A block of exactly the reader's buffer size was cut short by the full
+// buffer, not ended by a pause, so the next block continues its line in the
+// receive box, the queues and the send box; a number split across two blocks
+// is thus never plotted as two numbers.
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include "console/PlotLineQueue.h"
+#include "console/ReceiveTextStore.h"
+
+class QCheckBox;
+class QPrinter;
+class TMessageReporter;
+class TReceiveView;
+
+class TReceiveConsole {
+  public:
+    // Size of the serial reader's buffer; a block this long was cut.
+    static constexpr size_t kFullBlock = 2048;
+
+    struct THooks {
+        // Adds received text to the end of the send box; a line break follows
+        // unless the block's line stays open.
+        std::function<void(const QString& text, bool lineStaysOpen)> appendToSendBox;
+        // The file to save to, or an empty text when the user cancels.
+        std::function<QString()> askSaveFileName;
+        // The printer to print on, or null when there is none.
+        std::function<std::unique_ptr<QPrinter>()> makePrinter;
+    };
+
+    TReceiveConsole(THooks hooks, TMessageReporter& reporter);
+
+    // The views of the main window and the floating window, and the main
+    // window's hexadecimal-receive switch; set once, before the first block.
+    void AttachViews(TReceiveView* mainView, TReceiveView* floatingView, QCheckBox* hexReceive);
+
+    const TReceiveTextStore& Store() const { return store_; }
+    TPlotLineQueue& HexQueue() { return hexQueue_; }          // sMemo4
+    TPlotLineQueue& DecimalQueue() { return decimalQueue_; }  // sMemo3
+
+    // OnReceiveData.
+    void Receive(std::string_view block);
+
+    void Save();       // "保存"
+    void Print();      // "打印"
+    void ClearMain();  // the data panel's "清空"
+    void ClearBoth();  // the floating window's "清空"
+
+  private:
+    // Forgets lines that neither view shows any more.
+    void DropUnshownLines();
+
+    THooks hooks_;
+    TMessageReporter& reporter_;
+    TReceiveTextStore store_;
+    TPlotLineQueue hexQueue_;
+    TPlotLineQueue decimalQueue_;
+    TReceiveView* mainView_ = nullptr;
+    TReceiveView* floatingView_ = nullptr;
+    QCheckBox* hexReceive_ = nullptr;
+};

@@ -1,0 +1,28 @@
+#pragma once
+// Writing the receive box's text to a file, as "保存" does.
+
+#include <QString>
+
+#include <cstdint>
+
+#include "console/ReceiveTextStore.h"
+
+class QWidget;
+
+// Writes lines `fromLine` onward, each followed by CR LF: text lines as the
+// bytes that arrived, hex lines as their hexadecimal rendering. The file is
+// replaced only once everything is written, so a failed save leaves the old
+// file intact. False when the file could not be written.
+bool SaveReceivedText(const TReceiveTextStore& store, uint64_t fromLine, const QString& path);
+
+// The save dialog of "保存": "sc.txt" at first, then the last name chosen.
+class TSaveFilePrompt {
+  public:
+    explicit TSaveFilePrompt(QWidget* parent) : parent_(parent) {}
+    // The chosen path, or an empty text when the user cancels.
+    QString Ask();
+
+  private:
+    QWidget* parent_;
+    QString lastName_ = QStringLiteral("sc.txt");
+};

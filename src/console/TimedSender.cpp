@@ -1,0 +1,65 @@
+#include "console/TimedSender.h"
+
+#include <QPushButton>
+#include <QTimer>
+
+#include "console/ConsoleMessages.h"
+#include "console/IntervalDialog.h"
+#include "platform/StrConv.h"
+
+namespace {
+const QString kIdleCaption = QStringLiteral("定时发送");
+const QString kStartedCaption = QStringLiteral("停止发送");
+}  // namespace
+
+TTimedSender::TTimedSender(QPushButton* button, QTimer* timer, TForm3& dialog, THooks hooks,
+                           TMessageReporter& reporter)
+    : button_(button),
+      timer_(timer),
+      dialog_(dialog),
+      hooks_(std::move(hooks)),
+      reporter_(reporter) {
+    connect(&dialog_, &TForm3::Confirmed, this, &TTimedSender::Confirm);
+    connect(&dialog_, &TForm3::Cancelled, this, [this] { button_->setText(kIdleCaption); });
+    connect(timer_, &QTimer::timeout, this, &TTimedSender::Tick);
+}
+
+void TTimedSender::Click() {
+    if (hooks_.sendBoxEmpty()) {
+        reporter_.Show(kPromptCaption, kEmptySendBoxText, TMessageIcon::Warning);
+        return;
+    }
+    if (button_->text() != kIdleCaption) {
+        timer_->stop();
+        button_->setText(kIdleCaption);
+        return;
+    }
+    dialog_.show();
+    dialog_.raise();
+    button_->setText(kStartedCaption);
+}
+
+void TTimedSender::Confirm(const QString& text) {
+    const std::optional<std::int32_t> interval = TryStrToInt(text.toStdString());
+    if (!interval) {
+        ReportApplicationError(reporter_,
+                               QStringLiteral("'%1' is not a valid integer value").arg(text));
+        return;
+    }
+    // An interval of 0 or less counts as started but never fires.
+    timer_->stop();
+    if (*interval > 0) {
+        timer_->setInterval(*interval);
+        timer_->start();
+    }
+    dialog_.hide();
+}
+
+void TTimedSender::Tick() {
+    if (ticking_) {
+        return;
+    }
+    ticking_ = true;
+    hooks_.send();
+    ticking_ = false;
+}

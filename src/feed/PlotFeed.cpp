@@ -1,0 +1,65 @@
+#include "feed/PlotFeed.h"
+
+#include "console/PlotLineQueue.h"
+#include "feed/LineParsers.h"
+
+TPlotFeedMode::TPlotFeedMode(QTimer& timer, TPlotLineQueue& queue, LineReader reader,
+                             PointSink sink, QObject* parent)
+    : QObject(parent),
+      queue_(queue),
+      reader_(std::move(reader)),
+      sink_(std::move(sink)),
+      timer_(timer) {
+    timer_.setInterval(kTickMs);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &TPlotFeedMode::Tick);
+}
+
+void TPlotFeedMode::Start() {
+    timer_.start();
+}
+
+void TPlotFeedMode::Stop() {
+    timer_.stop();
+}
+
+size_t TPlotFeedMode::LinesForTick(size_t waiting) {
+    if (waiting <= kTicksPerSecond)
+        return 1;
+    // Clear the backlog within half a second of ticks: at a steady inflow the
+    // backlog then settles at half a second's worth of lines.
+    constexpr size_t kCatchUpTicks = kTicksPerSecond / 2;
+    return (waiting + kCatchUpTicks - 1) / kCatchUpTicks;
+}
+
+void TPlotFeedMode::Tick() {
+    const size_t due = LinesForTick(queue_.LineCount());
+    for (size_t i = 0; i < due; ++i) {
+        const std::optional<std::string> line = queue_.FirstLine();
+        if (!line)
+            return;
+        try {
+            if (const std::optional<double> value = reader_(*line))
+                sink_(*value);
+        } catch (const std::exception&) {
+            // A point the chart refuses costs only its own line.
+        }
+        queue_.RemoveFirstLine();
+    }
+}
+
+std::optional<double> ReadHexPlotLine(std::string_view line) {
+    const std::string_view digits = TrimControlAndBlanks(line);
+    if (digits.empty())
+        return std::nullopt;
+    return HexParse(digits);
+}
+
+std::optional<double> ReadDecimalPlotLine(std::string_view line) {
+    if (line.empty())
+        return std::nullopt;
+    const std::optional<int32_t> value = ReadDecimalLine(line);
+    if (!value)
+        return std::nullopt;
+    return *value;
+}

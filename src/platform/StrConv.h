@@ -1,0 +1,19 @@
+#pragma once
+// Text-to-number rules shared by the settings file and the plot feed: the
+// integer rules accept what an embedded developer writes in a config file
+// ("9600", "-5", "$2580", "0x2580"), and anything else is a failure the
+// caller answers with its default.
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+// Optional leading blanks, an optional sign, then decimal digits or
+// hexadecimal digits after "$", "x", "X", "0x" or "0X"; nothing may follow.
+// A decimal value must fit 32 signed bits; a hexadecimal one must fit 32 bits
+// and reads negative when its top bit is set.
+std::optional<std::int32_t> TryStrToInt(std::string_view text);
+
+// A decimal floating-point number with '.' as the separator and an optional
+// exponent, blanks allowed around it; infinities and NaN are not numbers.
+std::optional<double> TryStrToFloat(std::string_view text);

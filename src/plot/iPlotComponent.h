@@ -1,0 +1,351 @@
+#pragma once
+// The plot component: the window control that owns the master manager and
+// through it every plot object. It runs the paint pipeline (layout, the data
+// view's contents in layer order, axes, labels, toolbars, cursors, legends,
+// the hint), turns mouse and key input into calls on plot objects, raises the
+// plot's events (each naming an object by its index within its kind) and
+// offers the operations the application and the objects use.
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "plot/iCustomComponent.h"
+#include "plot/iDrawingHelpers.h"
+#include "plot/iPlotMasterManager.h"
+
+class QMenu;
+class TiPlotAxis;
+class TiPlotXAxis;
+class TiPlotYAxis;
+class TiPlotChannelCustom;
+class TiPlotDataView;
+class TiPlotDataCursor;
+class TiPlotToolBar;
+class TiPlotLegend;
+class TiPlotLabel;
+class TiPlotLayoutObject;
+
+enum TiPlotFormStyle { ipfsModal, ipfsStayOnTop };
+enum TiPlotExportFormat { ipefMetaFile, ipefBitmap, ipefJPEG };
+enum TiPlotDataFileColumnSeparator { ipdfcsTab, ipdfcsComma };
+enum TiPlotDataFileFormat { ipdffText, ipdffCompactInterval };
+enum TPrinterOrientation { poPortrait, poLandscape };
+
+using TiPlotObjectMouseEvent =
+    std::function<void(int Index, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TiPlotObjectMouseMoveEvent = std::function<void(int Index, TShiftState Shift, int X, int Y)>;
+using TiPlotObjectEvent = std::function<void(int Index)>;
+using TiPlotClickDataPointEvent = std::function<void(int ChannelIndex, int DataIndex)>;
+using TiPlotPopupMenuEvent = std::function<void(int Index, bool& Cancel, int ScreenX, int ScreenY)>;
+using TiPlotObjectDoubleValueChangeEvent =
+    std::function<void(int Index, double OldValue, double NewValue)>;
+using TiPlotAxesMinSpanChangeEvent =
+    std::function<void(int Index, double OldMin, double OldSpan, double NewMin, double NewSpan)>;
+using TiPlotAxesCustomizeLabelEvent =
+    std::function<void(int Index, double Value, std::string& ALabel)>;
+using TiPlotObjectCustomizeTextEvent = std::function<void(int Index, std::string& AText)>;
+using TiPlotToolBarButtonEvent = std::function<void(int Index, int ButtonType)>;
+using TiPlotZoomBoxEvent = std::function<void(TRect& ZoomRect, bool& Cancel)>;
+using TiPlotNotifyEvent = std::function<void()>;
+
+class TiPlotComponent : public TiCustomComponent {
+  public:
+    explicit TiPlotComponent(QWidget* parent = nullptr);
+    ~TiPlotComponent() override;
+
+    static const TiPublishedTable& PublishedTable();
+    const TiPublishedTable& Published() const override { return PublishedTable(); }
+
+    TiPlotMasterManager& Master() const { return *master_; }
+
+    // ---- published properties
+    int DataViewZHorz() const;
+    void SetDataViewZHorz(int value);
+    int DataViewZVert() const;
+    void SetDataViewZVert(int value);
+    bool XYAxesReverse() const { return master_->XYAxesReverse(); }
+    void SetXYAxesReverse(bool value);
+    bool UserCanEditObjects() const { return master_->UserCanEditObjects(); }
+    void SetUserCanEditObjects(bool value);
+    bool UserCanAddRemoveChannels() const { return userCanAddRemoveChannels_; }
+    void SetUserCanAddRemoveChannels(bool value) { userCanAddRemoveChannels_ = value; }
+    int OuterMarginLeft() const { return outerMargins_.Left; }
+    void SetOuterMarginLeft(int value) { SetMargin(outerMargins_.Left, value); }
+    int OuterMarginTop() const { return outerMargins_.Top; }
+    void SetOuterMarginTop(int value) { SetMargin(outerMargins_.Top, value); }
+    int OuterMarginRight() const { return outerMargins_.Right; }
+    void SetOuterMarginRight(int value) { SetMargin(outerMargins_.Right, value); }
+    int OuterMarginBottom() const { return outerMargins_.Bottom; }
+    void SetOuterMarginBottom(int value) { SetMargin(outerMargins_.Bottom, value); }
+
+    TPrinterOrientation PrintOrientation() const { return printOrientation_; }
+    void SetPrintOrientation(TPrinterOrientation value) { printOrientation_ = value; }
+    double PrintMarginLeft() const { return printMargins_[0]; }
+    void SetPrintMarginLeft(double value) { printMargins_[0] = value; }
+    double PrintMarginTop() const { return printMargins_[1]; }
+    void SetPrintMarginTop(double value) { printMargins_[1] = value; }
+    double PrintMarginRight() const { return printMargins_[2]; }
+    void SetPrintMarginRight(double value) { printMargins_[2] = value; }
+    double PrintMarginBottom() const { return printMargins_[3]; }
+    void SetPrintMarginBottom(double value) { printMargins_[3] = value; }
+    bool PrintShowDialog() const { return printShowDialog_; }
+    void SetPrintShowDialog(bool value) { printShowDialog_ = value; }
+    const std::string& PrintDocumentName() const { return printDocumentName_; }
+    void SetPrintDocumentName(const std::string& value) { printDocumentName_ = value; }
+    const std::string& PrinterName() const { return printerName_; }
+    void SetPrinterName(const std::string& value) { printerName_ = value; }
+
+    int HintsPause() const { return hintsPause_; }
+    void SetHintsPause(int value) { hintsPause_ = value; }
+    int HintsHidePause() const { return hintsHidePause_; }
+    void SetHintsHidePause(int value) { hintsHidePause_ = value; }
+    bool HintsShow() const { return hintsShow_; }
+    void SetHintsShow(bool value) { hintsShow_ = value; }
+    TiFont& HintsFont() { return hintsFont_; }
+    void SetHintsFont(const TFont& value) { hintsFont_ = value; }
+    TiPlotFormStyle EditorFormStyle() const { return editorFormStyle_; }
+    void SetEditorFormStyle(TiPlotFormStyle value) { editorFormStyle_ = value; }
+    TiPlotExportFormat CopyToClipBoardFormat() const { return copyFormat_; }
+    void SetCopyToClipBoardFormat(TiPlotExportFormat value) { copyFormat_ = value; }
+
+    // The title is label 0; without labels these answer blanks and set nothing.
+    bool TitleVisible() const;
+    void SetTitleVisible(bool value);
+    std::string TitleText() const;
+    void SetTitleText(const std::string& value);
+    TFont TitleFont() const;
+    void SetTitleFont(const TFont& value);
+    double TitleMargin() const;
+    void SetTitleMargin(double value);
+
+    bool BackGroundGradientEnabled() const { return gradient_.Enabled; }
+    void SetBackGroundGradientEnabled(bool value);
+    TiFillDirection BackGroundGradientDirection() const { return gradient_.Direction; }
+    void SetBackGroundGradientDirection(TiFillDirection value);
+    TColor BackGroundGradientStartColor() const { return gradient_.StartColor; }
+    void SetBackGroundGradientStartColor(TColor value);
+    TColor BackGroundGradientStopColor() const { return gradient_.StopColor; }
+    void SetBackGroundGradientStopColor(TColor value);
+
+    TiPlotDataFileColumnSeparator DataFileColumnSeparator() const { return columnSeparator_; }
+    void SetDataFileColumnSeparator(TiPlotDataFileColumnSeparator value) {
+        columnSeparator_ = value;
+    }
+    TiPlotDataFileFormat DataFileFormat() const { return dataFileFormat_; }
+    void SetDataFileFormat(TiPlotDataFileFormat value) { dataFileFormat_ = value; }
+    char DataFileSeparatorChar() const { return columnSeparator_ == ipdfcsComma ? ',' : '\t'; }
+
+    // ---- objects by index and by name
+    int ChannelCount() const;
+    virtual TiPlotChannelCustom* Channel(int index) const;
+    int XAxisCount() const;
+    TiPlotXAxis* XAxis(int index) const;
+    int YAxisCount() const;
+    TiPlotYAxis* YAxis(int index) const;
+    int DataViewCount() const;
+    TiPlotDataView* DataView(int index) const;
+    int DataCursorCount() const;
+    TiPlotDataCursor* DataCursor(int index) const;
+    int ToolBarCount() const;
+    TiPlotToolBar* ToolBar(int index) const;
+    int LegendCount() const;
+    TiPlotLegend* Legend(int index) const;
+    int LabelCount() const;
+    TiPlotLabel* Label(int index) const;
+    TiPlotChannelCustom* ChannelByName(const std::string& name) const;
+    TiPlotXAxis* XAxisByName(const std::string& name) const;
+    TiPlotYAxis* YAxisByName(const std::string& name) const;
+
+    // ---- adding and deleting objects
+    int AddToolBar() { return master_->AddToolBar(); }
+    int AddLegend() { return master_->AddLegend(); }
+    int AddXAxis() { return master_->AddXAxis(); }
+    int AddYAxis() { return master_->AddYAxis(); }
+    int AddChannel() { return master_->AddChannel(); }
+    int AddDataView() { return master_->AddDataView(); }
+    int AddDataCursor() { return master_->AddDataCursor(); }
+    int AddLabel() { return master_->AddLabel(); }
+    void DeleteToolBar(int index);
+    void DeleteLegend(int index);
+    void DeleteXAxis(int index);
+    void DeleteYAxis(int index);
+    void DeleteChannel(int index);
+    void DeleteDataView(int index);
+    void DeleteDataCursor(int index);
+    // Label 0 is the title and cannot be deleted.
+    void DeleteLabel(int index);
+    void RemoveAllToolBars() { master_->ToolBarManager().Clear(); }
+    void RemoveAllLegends() { master_->LegendManager().Clear(); }
+    void RemoveAllXAxes() { master_->XAxisManager().Clear(); }
+    void RemoveAllYAxes() { master_->YAxisManager().Clear(); }
+    void RemoveAllChannels() { master_->ChannelManager().Clear(); }
+    void RemoveAllDataViews() { master_->DataViewManager().Clear(); }
+    void RemoveAllDataCursors() { master_->DataCursorManager().Clear(); }
+    // Keeps label 0, the title.
+    void RemoveAllLabels();
+
+    // ---- operations for the toolbar, the data view and the application
+    void DisableAllTracking() { SetAllTracking(false); }
+    void EnableAllTracking() { SetAllTracking(true); }
+    void ClearAllData() { master_->ClearAllData(); }
+    bool SelectModeActive() const;
+    void SetSelectMode(bool value);
+    void AddOccupiedRect(const TRect& rect) { occupied_.push_back(rect); }
+    // Reserves rect for label drawing unless it overlaps what is taken or,
+    // once something is taken, leaves data view 0.
+    bool TryReserveRect(const TRect& rect);
+
+    // ---- event entry points for the plot objects
+    void DoMouseDownEvent(TiPlotObject* object, TMouseButton button, TShiftState shift, int x,
+                          int y);
+    void DoMouseMoveEvent(TiPlotObject* object, TShiftState shift, int x, int y);
+    void DoMouseUpEvent(TiPlotObject* object, TMouseButton button, TShiftState shift, int x, int y);
+    // OnDblClick of the kind after a double click, else OnClick.
+    void DoClickEvent(TiPlotObject* object);
+    void DoDataPointClickEvent(TiPlotChannelCustom* channel, int dataIndex);
+    void DoGotFocusEvent(TiPlotObject* object);
+    void DoLostFocusEvent(TiPlotObject* object);
+    void DoPopupEvent(TiPlotObject* object, bool& cancel, int screenX, int screenY);
+    void DoAxisMinChange(TiPlotAxis* axis, double oldValue, double newValue);
+    void DoAxisSpanChange(TiPlotAxis* axis, double oldValue, double newValue);
+    void DoAxisMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
+                             double newSpan);
+    void DoAxisCustomizeLabel(TiPlotAxis* axis, double value, std::string& label);
+    void DoAxisCustomizeHint(TiPlotAxis* axis, std::string& text);
+    void DoDataCursorCustomizeHint(TiPlotDataCursor* cursor, std::string& text);
+    void DoDataCursorChange(TiPlotDataCursor* cursor);
+    void DoBeforeDataCursorUpdate(TiPlotDataCursor* cursor);
+    void DoToolBarCustomizeHint(TiPlotToolBar* toolBar, std::string& text);
+    void DoToolBarButtonClick(TiPlotToolBar* toolBar, int buttonType);
+    void DoBeforeZoomBox(TRect& zoomRect, bool& cancel);
+
+    // Axes with MasterUIInput relay the user's input to the other axes of
+    // their kind; the guard stops the echo from echoing.
+    void EchoAxisMouseDown(TiPlotAxis* axis, const TiPlotMouseData& data);
+    void EchoAxisMouseMove(TiPlotAxis* axis, const TiPlotMouseData& data);
+    void EchoAxisMouseUp(TiPlotAxis* axis, const TiPlotMouseData& data);
+    void EchoAxisKeyDown(TiPlotAxis* axis, int& key, TShiftState shift);
+
+    // ---- the pieces of a paint, public for exports and tests
+    void CalcLayout(TCanvas& canvas);
+    TiPlotObject* HitTest(int x, int y);
+    bool Painting() const { return painting_; }
+
+    // ---- published events
+    TiPlotObjectMouseEvent OnMouseDownXAxis, OnMouseDownYAxis, OnMouseDownDataView,
+        OnMouseDownLegend, OnMouseDownChannel, OnMouseDownDataCursor;
+    TiPlotObjectMouseEvent OnMouseUpXAxis, OnMouseUpYAxis, OnMouseUpDataView, OnMouseUpLegend,
+        OnMouseUpChannel, OnMouseUpDataCursor;
+    TiPlotObjectMouseMoveEvent OnMouseMoveXAxis, OnMouseMoveYAxis, OnMouseMoveDataView,
+        OnMouseMoveLegend, OnMouseMoveChannel, OnMouseMoveDataCursor;
+    TiPlotObjectEvent OnClickXAxis, OnClickYAxis, OnClickDataView, OnClickLegend, OnClickChannel,
+        OnClickDataCursor;
+    TiPlotObjectEvent OnDblClickXAxis, OnDblClickYAxis, OnDblClickDataView, OnDblClickLegend,
+        OnDblClickChannel, OnDblClickDataCursor;
+    TiPlotClickDataPointEvent OnClickDataPoint, OnDblClickDataPoint;
+    TiPlotObjectEvent OnGotFocusChannel, OnGotFocusXAxis, OnGotFocusYAxis, OnGotFocusDataCursor,
+        OnGotFocusDataView, OnGotFocusLegend;
+    TiPlotObjectEvent OnLostFocusChannel, OnLostFocusXAxis, OnLostFocusYAxis, OnLostFocusDataCursor,
+        OnLostFocusDataView, OnLostFocusLegend;
+    TiPlotPopupMenuEvent OnPopupMenuChannel, OnPopupMenuXAxis, OnPopupMenuYAxis,
+        OnPopupMenuDataCursor, OnPopupMenuDataView, OnPopupMenuLegend;
+    TiPlotObjectEvent OnDataCursorChange, OnBeforeDataCursorUpdate;
+    TiPlotObjectDoubleValueChangeEvent OnXAxisMinChange, OnXAxisSpanChange, OnYAxisMinChange,
+        OnYAxisSpanChange;
+    TiPlotAxesMinSpanChangeEvent OnXAxisMinSpanChange, OnYAxisMinSpanChange;
+    TiPlotAxesCustomizeLabelEvent OnXAxisCustomizeLabel, OnYAxisCustomizeLabel;
+    TiPlotObjectCustomizeTextEvent OnXAxisCustomizeHint, OnYAxisCustomizeHint,
+        OnDataCursorCustomizeHint, OnToolBarCustomizeHint;
+    TiPlotToolBarButtonEvent OnToolBarButtonClick;
+    TiPlotZoomBoxEvent OnBeforeZoomBox;
+
+  protected:
+    void DoPaint(TCanvas& canvas) override;
+    void DoMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void DoMouseMove(TShiftState shift, int x, int y) override;
+    void DoMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void DoDblClick() override;
+    bool DoMouseWheel(int delta, TShiftState shift, TPoint point) override;
+    void WantSpecialKey(int& key, bool& wanted) override;
+    void DoKeyDown(int key, TShiftState shift) override;
+    // The hint timer: show the hint after the pause, hide it after the next.
+    void DoTimer() override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    struct KindEvents;
+    struct Margins {
+        int Left = 5;
+        int Top = 5;
+        int Right = 5;
+        int Bottom = 5;
+    };
+    struct Gradient {
+        bool Enabled = false;
+        TiFillDirection Direction = ifdTopBottom;
+        TColor StartColor = clBlue;
+        TColor StopColor = clBlack;
+    };
+
+    KindEvents EventsOf(const TiPlotObject* object);
+    bool EventsAllowed() const;
+    void ForgetObject(TiPlotObject* object);
+    void SetMargin(int& field, int value);
+    void SetAllTracking(bool enabled);
+    void Echo(TiPlotAxis* axis, const std::function<void(TiPlotAxis&)>& step);
+    void DeleteFrom(TiPlotObjectOwnedManager& manager, int index);
+
+    // Paint pipeline steps.
+    void UpdateDataCursors();
+    void GenerateAxisTicks(TCanvas& canvas);
+    void PrepareObjects(TCanvas& canvas);
+    void PaintPlotBackground(TCanvas& canvas);
+    void DrawClippedObjects(TCanvas& canvas);
+    void DrawOverlays(TCanvas& canvas);
+    void DrawHint(TCanvas& canvas);
+
+    void HideHint();
+    TPoint ScreenPoint(int x, int y) const;
+
+    std::unique_ptr<TiPlotMasterManager> master_;
+    std::unique_ptr<QMenu> popupMenu_;
+
+    bool userCanAddRemoveChannels_ = false;
+    Margins outerMargins_;
+    TPrinterOrientation printOrientation_ = poLandscape;
+    double printMargins_[4] = {1.0, 1.0, 1.0, 1.0};
+    bool printShowDialog_ = true;
+    std::string printDocumentName_ = "Untitled";
+    std::string printerName_;
+    int hintsPause_ = 500;
+    int hintsHidePause_ = 2500;
+    bool hintsShow_ = true;
+    TiFont hintsFont_;
+    TiPlotFormStyle editorFormStyle_ = ipfsModal;
+    TiPlotExportFormat copyFormat_ = ipefMetaFile;
+    Gradient gradient_;
+    TiPlotDataFileColumnSeparator columnSeparator_ = ipdfcsTab;
+    TiPlotDataFileFormat dataFileFormat_ = ipdffText;
+
+    // Mouse state.
+    TiPlotObject* pressedObject_ = nullptr;
+    TiPlotObject* hoverObject_ = nullptr;
+    TiPlotObject* releasedObject_ = nullptr;
+    bool mouseDown_ = false;
+    bool axisSelecting_ = false;
+    bool doubleClick_ = false;
+
+    // Hint state.
+    TiHintData hint_;
+    bool hintShowing_ = false;
+    bool hintDrawn_ = false;
+    bool suppressNextHint_ = false;
+
+    std::multimap<std::string, TiPlotObject*> drawList_;
+    std::vector<TRect> occupied_;
+    bool echoing_ = false;
+    bool painting_ = false;
+};

@@ -1,0 +1,132 @@
+#include "plot/iPlotDataCustomList.h"
+
+#include <limits>
+
+#include "plot/iPlotDataCompactIntervalList.h"
+#include "plot/iPlotDataCompactList.h"
+#include "plot/iPlotDataFullList.h"
+#include "plot/iPlotDataNullList.h"
+
+TiPlotDataCustomList::TiPlotDataCustomList() {
+    Attributes_.BarVisible = true;
+}
+
+// What a variant does not store reads as "absent" and is silently not written.
+bool TiPlotDataCustomList::GetEmpty(int) const {
+    return false;
+}
+bool TiPlotDataCustomList::GetNull(int) const {
+    return false;
+}
+double TiPlotDataCustomList::GetHigh(int) const {
+    return 0.0;
+}
+double TiPlotDataCustomList::GetLow(int) const {
+    return 0.0;
+}
+double TiPlotDataCustomList::GetOpen(int) const {
+    return 0.0;
+}
+double TiPlotDataCustomList::GetClose(int) const {
+    return 0.0;
+}
+void TiPlotDataCustomList::SetEmpty(int, bool) {}
+void TiPlotDataCustomList::SetNull(int, bool) {}
+void TiPlotDataCustomList::SetHigh(int, double) {}
+void TiPlotDataCustomList::SetLow(int, double) {}
+void TiPlotDataCustomList::SetOpen(int, double) {}
+void TiPlotDataCustomList::SetClose(int, double) {}
+TiPlotDataAttributes TiPlotDataCustomList::GetPointAttributes(int) const {
+    return Attributes_;
+}
+void TiPlotDataCustomList::SetPointAttributes(int, const TiPlotDataAttributes&) {}
+
+void TiPlotDataCustomList::SetItemSize(int Size) {
+    ItemSize_ = Size;
+    MaxCapacity_ = std::numeric_limits<std::int32_t>::max() / Size;
+}
+
+void TiPlotDataCustomList::Grow() {
+    int delta = 4;
+    if (Capacity_ > 64)
+        delta = Capacity_ / 4;
+    else if (Capacity_ > 8)
+        delta = 16;
+    // Near the top the quarter step would overshoot; stop exactly at the limit.
+    SetCapacity(Capacity_ > MaxCapacity_ - delta ? MaxCapacity_ : Capacity_ + delta);
+    if (Count_ == Capacity_)
+        throw std::runtime_error("Exceed Maximum List Size");
+}
+
+void TiPlotDataCustomList::SetCapacity(int N) {
+    if (N > MaxCapacity_ || N < 0)
+        throw std::runtime_error("Exceed Maximum List Size");
+    if (N == Capacity_)
+        return;
+    ResizeStorage(N);
+    Capacity_ = N;
+    if (N < Count_) {
+        Count_ = N;
+        if (RingStart_ >= Count_)
+            RingStart_ = 0;
+        Touch();
+    }
+}
+
+void TiPlotDataCustomList::DeleteFirst(int N) {
+    if (N < 0 || N > Count_ - 1)
+        throw std::runtime_error("Delete size out of Range");
+    if (N == 0)
+        return;
+    MoveToFront(N, Count_ - N);
+    Count_ -= N;
+    Touch();
+}
+
+void TiPlotDataCustomList::Clear() {
+    Count_ = 0;
+    RingStart_ = 0;
+    Touch();
+    if (!RingMode_)
+        SetCapacity(0);
+}
+
+void TiPlotDataCustomList::SetRingBufferSize(int N) {
+    if (N <= 0) {
+        if (!RingMode_)
+            return;
+        RingMode_ = false;
+        if (RingStart_ != 0)
+            Clear();
+        return;
+    }
+    if (N == Capacity_) {
+        RingMode_ = true;
+        return;
+    }
+    // Allocate first, so a ring too large for memory leaves the list as it was.
+    if (N > Capacity_)
+        SetCapacity(N);
+    RingMode_ = true;
+    if (RingStart_ != 0)
+        Clear();
+    if (N < Capacity_) {
+        if (Count_ > N)
+            DeleteFirst(Count_ - N);
+        SetCapacity(N);
+    }
+}
+
+std::unique_ptr<TiPlotDataCustomList> CreatePlotDataList(TiPlotDataStyle Style) {
+    switch (Style) {
+        case ipdsCompact:
+            return std::make_unique<TiPlotDataCompactList>();
+        case ipdsCompactInterval:
+            return std::make_unique<TiPlotDataCompactIntervalList>();
+        case ipdsFullFeature:
+            return std::make_unique<TiPlotDataFullList>();
+        case ipdsStandard:
+            break;
+    }
+    return std::make_unique<TiPlotDataNullList>();
+}

@@ -1,0 +1,213 @@
+#pragma once
+// The storage of one channel's points. One interface, four storage variants
+// that trade memory for features (see iPlotDataNullList.h and its siblings).
+// A list grows geometrically or acts as a fixed ring that overwrites its oldest
+// point without moving anything. It also carries the channel's current drawing
+// attributes, so that the full-feature variant can copy them into each point.
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <type_traits>
+
+#include "plot/iPlotDataTypes.h"
+
+// What GetPoint reports: the fields the traces need, in one virtual call.
+struct TiPlotDataPoint {
+    double X = 0.0;
+    double Y = 0.0;
+    bool Null = false;
+    bool Empty = false;
+};
+
+class TiPlotDataCustomList {
+  public:
+    TiPlotDataCustomList();
+    virtual ~TiPlotDataCustomList() = default;
+    TiPlotDataCustomList(const TiPlotDataCustomList&) = delete;
+    TiPlotDataCustomList& operator=(const TiPlotDataCustomList&) = delete;
+
+    int Count() const { return Count_; }
+    int Capacity() const { return Capacity_; }
+    int RingStart() const { return RingStart_; }
+    bool RingMode() const { return RingMode_; }
+    int ItemSize() const { return ItemSize_; }
+    int MaxCapacity() const { return MaxCapacity_; }
+    std::int64_t MemoryUsed() const { return std::int64_t{ItemSize_} * Capacity_; }
+
+    // Changes whenever stored points change other than by Add (setters,
+    // deletion, clearing, resizing), so derived summaries know to rebuild.
+    std::uint64_t Generation() const { return Generation_; }
+    // Number of Add calls ever made; with Generation it tells a summary which
+    // slots were written since it last looked.
+    std::uint64_t AddedTotal() const { return AddedTotal_; }
+
+    // Logical index (0 = oldest) to storage slot; throws "Index out of Bounds".
+    int StorageIndex(int Index) const {
+        if (Index < 0 || Index >= Count_)
+            throw std::runtime_error("Index out of Bounds");
+        if (RingStart_ == 0)
+            return Index;
+        const int slot = Index + RingStart_;
+        return slot > Count_ - 1 ? slot - Count_ : slot;
+    }
+
+    virtual double GetX(int Index) const = 0;
+    virtual double GetY(int Index) const = 0;
+    virtual bool GetEmpty(int Index) const;
+    virtual bool GetNull(int Index) const;
+    virtual double GetHigh(int Index) const;
+    virtual double GetLow(int Index) const;
+    virtual double GetOpen(int Index) const;
+    virtual double GetClose(int Index) const;
+    virtual TiPlotDataPoint GetPoint(int Index) const = 0;
+
+    virtual void SetX(int Index, double Value) = 0;
+    virtual void SetY(int Index, double Value) = 0;
+    virtual void SetEmpty(int Index, bool Value);
+    virtual void SetNull(int Index, bool Value);
+    virtual void SetHigh(int Index, double Value);
+    virtual void SetLow(int Index, double Value);
+    virtual void SetOpen(int Index, double Value);
+    virtual void SetClose(int Index, double Value);
+
+    // The current attribute block; the channel's drawing properties live here.
+    const TiPlotDataAttributes& Attributes() const { return Attributes_; }
+    TiPlotDataAttributes& Attributes() { return Attributes_; }
+
+    // One point's own attributes: the current block, patched with whatever the
+    // variant stores per point. Setting changes only what the variant stores.
+    virtual TiPlotDataAttributes GetPointAttributes(int Index) const;
+    virtual void SetPointAttributes(int Index, const TiPlotDataAttributes& Value);
+
+#define KELVANE_POINT_ATTRIBUTE(Type, Name)                          \
+    Type Get##Name(int Index) const {                                \
+        return GetPointAttributes(Index).Name;                       \
+    }                                                                \
+    void Set##Name(int Index, Type Value) {                          \
+        TiPlotDataAttributes attributes = GetPointAttributes(Index); \
+        attributes.Name = Value;                                     \
+        SetPointAttributes(Index, attributes);                       \
+    }
+    KELVANE_POINT_ATTRIBUTE(TColor, TraceColor)
+    KELVANE_POINT_ATTRIBUTE(std::int32_t, TraceWidth)
+    KELVANE_POINT_ATTRIBUTE(TiPlotLineStyle, TraceStyle)
+    KELVANE_POINT_ATTRIBUTE(bool, MarkerVisible)
+    KELVANE_POINT_ATTRIBUTE(std::int32_t, MarkerSize)
+    KELVANE_POINT_ATTRIBUTE(TiPlotMarkerStyle, MarkerStyle)
+    KELVANE_POINT_ATTRIBUTE(TColor, MarkerPenColor)
+    KELVANE_POINT_ATTRIBUTE(std::int32_t, MarkerPenWidth)
+    KELVANE_POINT_ATTRIBUTE(TPenStyle, MarkerPenStyle)
+    KELVANE_POINT_ATTRIBUTE(TColor, MarkerBrushColor)
+    KELVANE_POINT_ATTRIBUTE(TBrushStyle, MarkerBrushStyle)
+    KELVANE_POINT_ATTRIBUTE(char, MarkerCharacter)
+    KELVANE_POINT_ATTRIBUTE(bool, BarVisible)
+    KELVANE_POINT_ATTRIBUTE(double, BarReference)
+    KELVANE_POINT_ATTRIBUTE(double, BarWidth)
+    KELVANE_POINT_ATTRIBUTE(TColor, BarPenColor)
+    KELVANE_POINT_ATTRIBUTE(std::int32_t, BarPenWidth)
+    KELVANE_POINT_ATTRIBUTE(TPenStyle, BarPenStyle)
+    KELVANE_POINT_ATTRIBUTE(TColor, BarBrushColor)
+    KELVANE_POINT_ATTRIBUTE(TBrushStyle, BarBrushStyle)
+#undef KELVANE_POINT_ATTRIBUTE
+
+    // Appends a point; returns its storage slot (the new index until a ring
+    // wraps).
+    virtual int Add(double X, double Y) = 0;
+    virtual void Clear();
+    // Throws "Exceed Maximum List Size" above MaxCapacity; keeps the points
+    // that fit. A failed allocation throws "Out of memory" and changes nothing.
+    void SetCapacity(int N);
+    // Drops the N oldest points; assumes the ring has not wrapped.
+    void DeleteFirst(int N);
+
+    int GetRingBufferSize() const {
+        return RingMode_ ? Capacity_ : 0;
+    }
+    void SetRingBufferSize(int N);
+
+  protected:
+    void SetItemSize(int Size);
+    void Grow();
+
+    // Picks the slot a new point goes to and updates Count and RingStart.
+    int ClaimSlot() {
+        if (RingMode_ && Capacity_ > 0 && Count_ == Capacity_) {
+            ++AddedTotal_;
+            RingStart_ = RingStart_ + 1 == Count_ ? 0 : RingStart_ + 1;
+            return RingStart_ == 0 ? Count_ - 1 : RingStart_ - 1;
+        }
+        if (Count_ == Capacity_)
+            Grow();
+        ++AddedTotal_;
+        return Count_++;
+    }
+    void Touch() {
+        ++Generation_;
+    }
+
+    // Storage hooks for SetCapacity and DeleteFirst.
+    virtual void ResizeStorage(int N) = 0;
+    virtual void MoveToFront(int First, int Remaining) = 0;
+
+  private:
+    int Count_ = 0;
+    int Capacity_ = 0;
+    int RingStart_ = 0;
+    bool RingMode_ = false;
+    int ItemSize_ = 0;
+    int MaxCapacity_ = 0;
+    std::uint64_t Generation_ = 0;
+    std::uint64_t AddedTotal_ = 0;
+    TiPlotDataAttributes Attributes_;
+};
+
+// The storage every variant shares: one malloc'd block of trivially copyable
+// records. realloc keeps growth cheap: large blocks are remapped, not copied.
+// ItemSize is the documented cost of a point, which fixes MaxCapacity; the
+// record may pack tighter but never needs more.
+template <class Record, int ItemSizeBytes>
+class TiPlotDataArrayList : public TiPlotDataCustomList {
+    static_assert(std::is_trivially_copyable_v<Record>);
+    static_assert(sizeof(Record) <= ItemSizeBytes);
+
+  public:
+    ~TiPlotDataArrayList() override { FreeStorage(); }
+
+  protected:
+    TiPlotDataArrayList() { SetItemSize(ItemSizeBytes); }
+
+    Record& At(int Index) { return Items_[StorageIndex(Index)]; }
+    const Record& At(int Index) const { return Items_[StorageIndex(Index)]; }
+    int Store(const Record& Item) {
+        const int slot = ClaimSlot();
+        Items_[slot] = Item;
+        return slot;
+    }
+
+    void FreeStorage() {
+        std::free(Items_);
+        Items_ = nullptr;
+    }
+    void ResizeStorage(int N) override {
+        if (N == 0) {
+            FreeStorage();
+            return;
+        }
+        void* grown = std::realloc(Items_, static_cast<std::size_t>(N) * sizeof(Record));
+        if (grown == nullptr)
+            throw std::runtime_error("Out of memory");
+        Items_ = static_cast<Record*>(grown);
+    }
+    void MoveToFront(int First, int Remaining) override {
+        std::memmove(Items_, Items_ + First, static_cast<std::size_t>(Remaining) * sizeof(Record));
+    }
+
+  private:
+    Record* Items_ = nullptr;
+};
+
+// A new, empty list of the class that stores the given data style.
+std::unique_ptr<TiPlotDataCustomList> CreatePlotDataList(TiPlotDataStyle Style);

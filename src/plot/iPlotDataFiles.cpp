@@ -1,0 +1,401 @@
+#include "plot/iPlotDataFiles.h"
+
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view kCompactHeader = "Compact Interval";
+constexpr float kMissingMark = 1e38f;
+constexpr float kEndMark = 2e38f;
+constexpr std::string_view kLineEnd = "\r\n";
+// Floats are stored little-endian, which is what memcpy gives us here.
+static_assert(std::endian::native == std::endian::little);
+
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return AsciiUpper(x) == AsciiUpper(y);
+           });
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+int MaxPointCount(const TDataFileSource& source) {
+    int rows = 0;
+    for (int c = 0; c < source.ChannelCount(); ++c)
+        rows = std::max(rows, source.PointCount(c));
+    return rows;
+}
+
+void AppendNumber(std::string& out, double value, char decimalSeparator) {
+    char buffer[40];
+    auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    if (ec != std::errc{})
+        return;
+    // to_chars writes "1e+20"; the file form is "1E20" and "1.5E-7".
+    for (char* p = buffer; p != end; ++p) {
+        if (*p == '.') {
+            out.push_back(decimalSeparator);
+        } else if (*p == 'e') {
+            out.push_back('E');
+            char* exp = p + 1;
+            if (*exp == '+')
+                ++exp;
+            if (*exp == '-')
+                out.push_back(*exp++);
+            while (exp + 1 < end && *exp == '0')
+                ++exp;
+            out.append(exp, end);
+            return;
+        } else {
+            out.push_back(*p);
+        }
+    }
+}
+
+void AppendYText(std::string& out, const TDataFileSource& source, int channel, int index,
+                 char decimalSeparator) {
+    switch (source.Mark(channel, index)) {
+        case idpmNull:
+            out += "Null";
+            break;
+        case idpmEmpty:
+            out += "Empty";
+            break;
+        case idpmNormal:
+            AppendNumber(out, source.Y(channel, index), decimalSeparator);
+            break;
+    }
+}
+
+void AppendFloat(std::string& out, double value) {
+    uint32_t bits = std::bit_cast<uint32_t>(static_cast<float>(value));
+    char bytes[4];
+    std::memcpy(bytes, &bits, 4);
+    out.append(bytes, 4);
+}
+
+std::string CompactHeader(const TDataFileSource& source) {
+    std::string out(kCompactHeader);
+    out += kLineEnd;
+    out += std::to_string(source.ChannelCount());
+    out += kLineEnd;
+    return out;
+}
+
+// Lines end at CR LF, a lone CR or a lone LF; a last line without an end counts.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text) : rest_(text) {}
+    bool Next(std::string_view& line) {
+        if (rest_.empty())
+            return false;
+        const size_t end = rest_.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
+            line = rest_;
+            rest_ = {};
+            return true;
+        }
+        line = rest_.substr(0, end);
+        size_t skip = end + 1;
+        if (rest_[end] == '\r' && skip < rest_.size() && rest_[skip] == '\n')
+            ++skip;
+        rest_.remove_prefix(skip);
+        return true;
+    }
+
+  private:
+    std::string_view rest_;
+};
+
+// Splits at `separator`: an empty line has no fields, a trailing separator adds none.
+void SplitFields(std::string_view line, char separator, std::vector<std::string_view>& fields) {
+    fields.clear();
+    while (!line.empty()) {
+        const size_t at = line.find(separator);
+        if (at == std::string_view::npos) {
+            fields.push_back(line);
+            return;
+        }
+        fields.push_back(line.substr(0, at));
+        line.remove_prefix(at + 1);
+    }
+}
+
+[[noreturn]] void ThrowNotANumber(std::string_view text) {
+    throw TiDataFileError("'" + std::string(text) + "' is not a valid floating point value");
+}
+
+double ParseNumber(std::string_view field, char decimalSeparator) {
+    const std::string_view text = Trim(field);
+    std::string normalised;
+    std::string_view digits = text;
+    if (decimalSeparator != '.') {
+        // from_chars knows only "."; a "." in the text is not the user's separator.
+        if (text.find('.') != std::string_view::npos)
+            ThrowNotANumber(text);
+        normalised.assign(text);
+        std::replace(normalised.begin(), normalised.end(), decimalSeparator, '.');
+        digits = normalised;
+    }
+    const char* first = digits.data();
+    const char* last = first + digits.size();
+    if (first != last && *first == '+')
+        ++first;
+    // Only plain decimal numbers: no "inf", "nan" or hexadecimal floats.
+    if (first == last ||
+        !(std::isdigit(static_cast<unsigned char>(*first)) || *first == '-' || *first == '.'))
+        ThrowNotANumber(text);
+    double value = 0;
+    auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec != std::errc{} || end != last || !std::isfinite(value))
+        ThrowNotANumber(text);
+    return value;
+}
+
+// Swaps the first foreign decimal separator for the user's one, so that files
+// written where the other separator is used still read.
+std::string_view AdaptSeparator(std::string_view field, char decimalSeparator,
+                                std::string& scratch) {
+    const char foreign = decimalSeparator == '.' ? ',' : (decimalSeparator == ',' ? '.' : 0);
+    const size_t at = foreign ? field.find(foreign) : std::string_view::npos;
+    if (at == std::string_view::npos)
+        return field;
+    scratch.assign(field);
+    scratch[at] = decimalSeparator;
+    return scratch;
+}
+
+void AddYField(TDataFileSink& sink, int channel, double x, std::string_view yField,
+               char decimalSeparator) {
+    if (EqualsNoCase(yField, "NULL")) {
+        sink.AddPoint(channel, x, 0, idpmNull);
+    } else if (EqualsNoCase(yField, "EMPTY")) {
+        sink.AddPoint(channel, x, 0, idpmEmpty);
+    } else {
+        sink.AddPoint(channel, x, ParseNumber(yField, decimalSeparator), idpmNormal);
+    }
+}
+
+void ReadTextData(LineReader& lines, char columnSeparator, TDataFileSink& sink,
+                  char decimalSeparator) {
+    std::vector<std::string_view> fields;
+    std::string scratch;
+    std::string_view line;
+    while (lines.Next(line)) {
+        SplitFields(line, columnSeparator, fields);
+        for (size_t i = 0; 2 * i + 1 < fields.size() && i < size_t(sink.ChannelCount()); ++i) {
+            const std::string_view xField =
+                Trim(AdaptSeparator(fields[2 * i], decimalSeparator, scratch));
+            if (xField.empty())
+                continue;
+            const double x = ParseNumber(xField, decimalSeparator);
+            const std::string_view yField =
+                Trim(AdaptSeparator(fields[2 * i + 1], decimalSeparator, scratch));
+            if (yField.empty())
+                continue;
+            AddYField(sink, int(i), x, yField, decimalSeparator);
+        }
+    }
+}
+
+void ReadTextLog(LineReader& lines, char columnSeparator, TDataFileSink& sink,
+                 char decimalSeparator) {
+    std::vector<std::string_view> fields;
+    std::string_view line;
+    while (lines.Next(line)) {
+        SplitFields(line, columnSeparator, fields);
+        if (fields.empty() || Trim(fields[0]).empty())
+            continue;
+        const double x = ParseNumber(fields[0], decimalSeparator);
+        for (size_t k = 1; k < fields.size() && k - 1 < size_t(sink.ChannelCount()); ++k) {
+            const std::string_view yField = Trim(fields[k]);
+            if (yField.empty())
+                continue;
+            AddYField(sink, int(k - 1), x, yField, decimalSeparator);
+        }
+    }
+}
+
+class ByteReader {
+  public:
+    explicit ByteReader(std::string_view bytes) : rest_(bytes) {}
+    bool AtEnd() const { return rest_.empty(); }
+    std::string_view TextLine() {
+        const size_t end = rest_.find('\n');
+        std::string_view line = rest_.substr(0, end);
+        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
+        while (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        return line;
+    }
+    float Float() {
+        if (rest_.size() < 4)
+            throw TiDataFileError("Invalid Data");
+        uint32_t bits;
+        std::memcpy(&bits, rest_.data(), 4);
+        rest_.remove_prefix(4);
+        return std::bit_cast<float>(bits);
+    }
+
+  private:
+    std::string_view rest_;
+};
+
+int ParseChannelCount(std::string_view text) {
+    int count = 0;
+    const std::string_view trimmed = Trim(text);
+    auto [end, ec] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), count);
+    if (ec != std::errc{} || end != trimmed.data() + trimmed.size() || trimmed.empty())
+        throw TiDataFileError("'" + std::string(text) + "' is not a valid integer value");
+    return count;
+}
+
+void ReadCompact(std::string_view bytes, TDataFileSink& sink) {
+    ByteReader reader(bytes);
+    reader.TextLine();
+    const int channels = ParseChannelCount(reader.TextLine());
+    // A file naming no channels has no rows; reading on would never advance.
+    if (channels <= 0)
+        return;
+    for (int row = 0; !reader.AtEnd(); ++row) {
+        for (int j = 0; j < channels; ++j) {
+            const float x = row <= 1 ? reader.Float() : 0.0f;
+            if (x > 1.5e38f)
+                return;
+            const float y = reader.Float();
+            if (y > 1.5e38f)
+                return;
+            if (x < 9e37f && y < 9e37f && j < sink.ChannelCount())
+                sink.AddPoint(j, x, y, idpmNormal);
+        }
+    }
+}
+
+}  // namespace
+
+std::string FormatDataNumber(double value, char decimalSeparator) {
+    std::string out;
+    AppendNumber(out, value, decimalSeparator);
+    return out;
+}
+
+std::string WriteTextDataFile(const TDataFileSource& source, char columnSeparator,
+                              char decimalSeparator) {
+    const int channels = source.ChannelCount();
+    std::string out;
+    for (int c = 0; c < channels; ++c) {
+        if (c > 0)
+            out += columnSeparator;
+        const std::string title = source.ChannelTitle(c);
+        out += title + "(X)";
+        out += columnSeparator;
+        out += title + "(Y)";
+    }
+    out += kLineEnd;
+    const int rows = MaxPointCount(source);
+    out.reserve(out.size() + size_t(rows) * size_t(channels) * 24);
+    for (int i = 0; i < rows; ++i) {
+        for (int c = 0; c < channels; ++c) {
+            if (c > 0)
+                out += columnSeparator;
+            if (i < source.PointCount(c)) {
+                AppendNumber(out, source.X(c, i), decimalSeparator);
+                out += columnSeparator;
+                AppendYText(out, source, c, i, decimalSeparator);
+            } else {
+                out += columnSeparator;
+            }
+        }
+        out += kLineEnd;
+    }
+    return out;
+}
+
+std::string WriteCompactDataFile(const TDataFileSource& source) {
+    std::string out = CompactHeader(source);
+    const int channels = source.ChannelCount();
+    const int rows = MaxPointCount(source);
+    out.reserve(out.size() + size_t(rows) * size_t(channels) * 4 + 16);
+    for (int i = 0; i < rows; ++i) {
+        for (int c = 0; c < channels; ++c) {
+            const bool has = i < source.PointCount(c);
+            if (i < 2)
+                AppendFloat(out, has ? source.X(c, i) : kMissingMark);
+            AppendFloat(out, has ? source.Y(c, i) : kMissingMark);
+        }
+    }
+    AppendFloat(out, kEndMark);
+    return out;
+}
+
+std::string WriteTextLogHeader(const TDataFileSource& source, char columnSeparator) {
+    std::string out = "(X)";
+    for (int c = 0; c < source.ChannelCount(); ++c) {
+        out += columnSeparator;
+        out += source.ChannelTitle(c) + "(Y)";
+    }
+    out += kLineEnd;
+    return out;
+}
+
+std::string WriteTextLogRow(const TDataFileSource& source, int index, char columnSeparator,
+                            char decimalSeparator) {
+    std::string out;
+    if (source.ChannelCount() > 0 && index < source.PointCount(0))
+        AppendNumber(out, source.X(0, index), decimalSeparator);
+    for (int c = 0; c < source.ChannelCount(); ++c) {
+        out += columnSeparator;
+        if (index < source.PointCount(c))
+            AppendYText(out, source, c, index, decimalSeparator);
+    }
+    out += kLineEnd;
+    return out;
+}
+
+std::string WriteCompactLogHeader(const TDataFileSource& source) {
+    return CompactHeader(source);
+}
+
+std::string WriteCompactLogRow(const TDataFileSource& source, int index) {
+    std::string out;
+    for (int c = 0; c < source.ChannelCount(); ++c) {
+        const bool has = index < source.PointCount(c);
+        if (index < 2)
+            AppendFloat(out, has ? source.X(c, index) : kMissingMark);
+        AppendFloat(out, has ? source.Y(c, index) : kMissingMark);
+    }
+    return out;
+}
+
+void ReadDataFile(std::string_view bytes, TDataFileSink& sink, char decimalSeparator) {
+    const std::string_view firstLine = bytes.substr(0, bytes.find_first_of("\r\n"));
+    if (EqualsNoCase(firstLine, kCompactHeader)) {
+        ReadCompact(bytes, sink);
+        return;
+    }
+    const char columnSeparator = firstLine.find('\t') != std::string_view::npos ? '\t' : ',';
+    LineReader lines(bytes);
+    std::string_view header;
+    lines.Next(header);
+    const bool isLog = header.size() >= 3 && EqualsNoCase(header.substr(0, 3), "(X)");
+    if (isLog)
+        ReadTextLog(lines, columnSeparator, sink, decimalSeparator);
+    else
+        ReadTextData(lines, columnSeparator, sink, decimalSeparator);
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The plot's data file forms, as functions between bytes and channel points:
+// the text form (tab or comma columns, "Null"/"Empty" marks), the log form
+// that starts with "(X)", and the compact form of 32-bit floats.
+//
+// The plot component adapts its channels to TDataFileSource / TDataFileSink;
+// everything here is independent of widgets so it can be tested on bytes.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+class TiDataFileError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+enum TiDataPointMark { idpmNormal, idpmNull, idpmEmpty };
+
+// What a data file is written from: channels by index, points by index.
+class TDataFileSource {
+  public:
+    virtual ~TDataFileSource() = default;
+    virtual int ChannelCount() const = 0;
+    virtual std::string ChannelTitle(int channel) const = 0;  // UTF-8
+    virtual int PointCount(int channel) const = 0;
+    virtual double X(int channel, int index) const = 0;
+    virtual double Y(int channel, int index) const = 0;
+    virtual TiDataPointMark Mark(int channel, int index) const = 0;
+};
+
+// What a data file is read into. Points are added to what channels hold.
+class TDataFileSink {
+  public:
+    virtual ~TDataFileSink() = default;
+    virtual int ChannelCount() const = 0;
+    virtual void AddPoint(int channel, double x, double y, TiDataPointMark mark) = 0;
+};
+
+// Shortest general decimal text with at most 15 significant digits, using
+// `decimalSeparator`; exponents as "1E20", "1.5E-7".
+std::string FormatDataNumber(double value, char decimalSeparator);
+
+// Text form: header of "<title>(X)" / "<title>(Y)" columns, then one row per
+// point index; rows end with CR LF.
+std::string WriteTextDataFile(const TDataFileSource& source, char columnSeparator,
+                              char decimalSeparator);
+
+// Compact form: "Compact Interval", the channel count, X floats for the first
+// two rows only, Y floats, 1e38 for missing points, 2e38 at the end.
+std::string WriteCompactDataFile(const TDataFileSource& source);
+
+// The log's first line(s) and its rows, in text or compact form.
+std::string WriteTextLogHeader(const TDataFileSource& source, char columnSeparator);
+std::string WriteTextLogRow(const TDataFileSource& source, int index, char columnSeparator,
+                            char decimalSeparator);
+std::string WriteCompactLogHeader(const TDataFileSource& source);
+std::string WriteCompactLogRow(const TDataFileSource& source, int index);
+
+// Reads any of the three forms (told apart by the first line) and adds the
+// points to `sink`. Throws TiDataFileError with the bare reason ("Invalid
+// Data", "'abc' is not a valid floating point value"); points added before the
+// fault stay added.
+void ReadDataFile(std::string_view bytes, TDataFileSink& sink, char decimalSeparator);

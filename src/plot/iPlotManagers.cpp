@@ -1,0 +1,258 @@
+#include "plot/iPlotManagers.h"
+
+#include <QString>
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+
+#include "plot/iPlotAxis.h"
+#include "plot/iPlotChannel.h"
+#include "plot/iPlotDataCursor.h"
+#include "plot/iPlotDataView.h"
+#include "plot/iPlotLabel.h"
+#include "plot/iPlotLegend.h"
+#include "plot/iPlotToolBar.h"
+
+namespace {
+
+// The number after the base name, or nothing when the rest is not a number.
+std::optional<long long> NumberAfterBase(const std::string& name, const std::string& base) {
+    const QString text = QString::fromStdString(name);
+    const QString prefix = QString::fromStdString(base);
+    if (!text.startsWith(prefix, Qt::CaseInsensitive))
+        return std::nullopt;
+    bool ok = false;
+    const long long number = text.mid(prefix.size()).trimmed().toLongLong(&ok);
+    if (!ok)
+        return std::nullopt;
+    return number;
+}
+
+}  // namespace
+
+const std::vector<TColor>& ChannelPalette() {
+    static const std::vector<TColor> palette = {
+        RGBColor(255, 0, 0),     RGBColor(255, 255, 0),   RGBColor(0, 0, 255),
+        RGBColor(255, 0, 255),   RGBColor(0, 255, 255),   RGBColor(0, 255, 0),
+        RGBColor(255, 255, 255), RGBColor(128, 0, 0),     RGBColor(0, 128, 0),
+        RGBColor(128, 128, 0),   RGBColor(0, 0, 128),     RGBColor(128, 0, 128),
+        RGBColor(0, 128, 128),   RGBColor(128, 128, 128), RGBColor(192, 0, 0),
+        RGBColor(0, 192, 0),     RGBColor(192, 192, 0),   RGBColor(0, 0, 192),
+        RGBColor(192, 0, 192),   RGBColor(0, 192, 192),   RGBColor(192, 192, 192),
+        RGBColor(255, 128, 0),   RGBColor(255, 0, 128),   RGBColor(255, 128, 128),
+        RGBColor(128, 0, 255),   RGBColor(0, 128, 255),   RGBColor(128, 128, 255),
+        RGBColor(128, 255, 0),   RGBColor(0, 255, 128),   RGBColor(128, 255, 128)};
+    return palette;
+}
+
+// ---------------------------------------------------- TiPlotObjectManagerCustom
+
+TiPlotObjectManagerCustom::TiPlotObjectManagerCustom(TiPlotComponent* owner,
+                                                     TiPlotObjectHandlers handlers)
+    : owner_(owner), handlers_(std::move(handlers)) {
+    ValidateOwnerAndHandlers(owner_, handlers_, "Owner must be Assigned");
+}
+
+TiPlotObjectManagerCustom::~TiPlotObjectManagerCustom() = default;
+
+void TiPlotObjectManagerCustom::Remove(TiPlotObject* object) {
+    const auto found = std::find(list_.rbegin(), list_.rend(), object);
+    if (found == list_.rend())
+        return;
+    list_.erase(std::next(found).base());
+    ObjectRemovedHook(object);
+    handlers_.OnChange(object);
+}
+
+void TiPlotObjectManagerCustom::BroadcastRenamed(TiPlotObject* object) {
+    for (TiPlotObject* item : std::vector<TiPlotObject*>(list_))
+        item->ObjectRenamed(object);
+}
+
+void TiPlotObjectManagerCustom::BroadcastFocused(TiPlotObject* object) {
+    for (TiPlotObject* item : std::vector<TiPlotObject*>(list_))
+        item->ObjectFocused(object);
+}
+
+TiPlotObject* TiPlotObjectManagerCustom::Items(int index) const {
+    if (index < 0 || index >= Count())
+        throw std::out_of_range("Index out of Bounds");
+    return list_[static_cast<size_t>(index)];
+}
+
+int TiPlotObjectManagerCustom::IndexOf(const TiPlotObject* object) const {
+    const auto found = std::find(list_.begin(), list_.end(), object);
+    return found == list_.end() ? -1 : static_cast<int>(found - list_.begin());
+}
+
+TiPlotObject* TiPlotObjectManagerCustom::FindByName(const std::string& name) const {
+    for (TiPlotObject* item : list_)
+        if (SameName(item->Name(), name))
+            return item;
+    return nullptr;
+}
+
+std::string TiPlotObjectManagerCustom::NextName() const {
+    const std::string base = BaseName();
+    long long highest = 0;
+    for (const TiPlotObject* item : list_)
+        if (const auto number = NumberAfterBase(item->Name(), base))
+            highest = std::max(highest, *number);
+    return base + " " + std::to_string(highest + 1);
+}
+
+void TiPlotObjectManagerCustom::AddToList(TiPlotObject* object) {
+    if (IndexOf(object) < 0)
+        list_.push_back(object);
+}
+
+// ----------------------------------------------------- TiPlotObjectOwnedManager
+
+TiPlotObjectOwnedManager::~TiPlotObjectOwnedManager() {
+    Clear();
+}
+
+TiPlotObject* TiPlotObjectOwnedManager::NewObject() {
+    owned_.push_back(CreateObject());
+    return owned_.back().get();
+}
+
+void TiPlotObjectOwnedManager::Free(TiPlotObject* object) {
+    const auto found = std::find_if(owned_.begin(), owned_.end(),
+                                    [object](const auto& item) { return item.get() == object; });
+    if (found == owned_.end())
+        return;
+    std::unique_ptr<TiPlotObject> doomed = std::move(*found);
+    owned_.erase(found);
+    doomed->Unregister();
+}
+
+void TiPlotObjectOwnedManager::Clear() {
+    while (!owned_.empty())
+        Free(owned_.back().get());
+}
+
+void TiPlotObjectOwnedManager::Remove(TiPlotObject* object) {
+    for (TiPlotObject* item : std::vector<TiPlotObject*>(Objects()))
+        if (item != object)
+            item->ObjectRemoved(object);
+    TiPlotObjectManagerCustom::Remove(object);
+}
+
+// -------------------------------------------------------------- typed managers
+
+void TiPlotXAxisManager::NameGiven(TiPlotXAxis& axis) {
+    axis.SetTitle(axis.Name());
+}
+
+void TiPlotYAxisManager::NameGiven(TiPlotYAxis& axis) {
+    axis.SetTitle(axis.Name());
+}
+
+TiPlotChannelManager::TiPlotChannelManager(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+    : TiPlotKindManager(owner, std::move(handlers)),
+      factory_([](TiPlotComponent* plot, const TiPlotObjectHandlers& channelHandlers) {
+          return std::make_unique<TiPlotChannel>(plot, channelHandlers);
+      }) {}
+
+std::unique_ptr<TiPlotObject> TiPlotChannelManager::CreateObject() {
+    return factory_(Owner(), Handlers());
+}
+
+void TiPlotChannelManager::NameGiven(TiPlotChannelCustom& channel) {
+    channel.SetTitleText(channel.Name());
+    channel.SetColor(NextColor());
+    if (links_.XAxes && links_.XAxes->HasItems())
+        channel.SetXAxisName(links_.XAxes->Items(0)->Name());
+    if (links_.YAxes && links_.YAxes->HasItems())
+        channel.SetYAxisName(links_.YAxes->Items(0)->Name());
+}
+
+TColor TiPlotChannelManager::NextColor() const {
+    const std::vector<TColor>& palette = ChannelPalette();
+    if (Count() < 2)
+        return palette.front();
+    std::vector<int> counts(palette.size(), 0);
+    for (int i = 0; i < Count(); ++i) {
+        const TColor color = Item(i)->Color();
+        for (size_t p = 0; p < palette.size(); ++p)
+            if (palette[p] == color)
+                ++counts[p];
+    }
+    const auto least = std::min_element(counts.begin(), counts.end());
+    return palette[static_cast<size_t>(least - counts.begin())];
+}
+
+void TiPlotDataViewManager::NameGiven(TiPlotDataView& view) {
+    if (links_.XAxes && links_.XAxes->HasItems())
+        view.SetGridXAxisName(links_.XAxes->Items(0)->Name());
+    if (links_.YAxes && links_.YAxes->HasItems())
+        view.SetGridYAxisName(links_.YAxes->Items(0)->Name());
+}
+
+void TiPlotDataCursorManager::NameGiven(TiPlotDataCursor& cursor) {
+    if (links_.DataViews && links_.DataViews->HasItems())
+        cursor.SetDataView(static_cast<TiPlotDataView*>(links_.DataViews->Items(0)));
+    if (links_.Channels && links_.Channels->HasItems())
+        cursor.SetChannelName(links_.Channels->Items(0)->Name());
+}
+
+void TiPlotLabelManager::NameGiven(TiPlotLabel& label) {
+    label.SetCaption(label.Name());
+}
+
+// --------------------------------------------------------- TiPlotObjectManager
+
+std::vector<TiPlotObject*> TiPlotObjectManager::FocusedObjects() const {
+    std::vector<TiPlotObject*> focused;
+    for (TiPlotObject* item : Objects())
+        if (item->Focused())
+            focused.push_back(item);
+    return focused;
+}
+
+void TiPlotObjectManager::ClearFocus() {
+    for (TiPlotObject* item : std::vector<TiPlotObject*>(Objects()))
+        item->SetFocused(false);
+}
+
+void TiPlotObjectManager::SetShiftState(TShiftState shift) {
+    for (TiPlotObject* item : Objects())
+        item->SetShiftState(shift);
+}
+
+void TiPlotObjectManager::DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y,
+                                            int screenX, int screenY, QMenu& menu) {
+    for (TiPlotObject* item : FocusedObjects())
+        item->HandleMouseDown(button, shift, x, y, screenX, screenY, menu);
+}
+
+void TiPlotObjectManager::DispatchMouseMove(TiHintData& hint, TShiftState shift, bool doubleClick,
+                                            int x, int y, int screenX, int screenY) {
+    for (TiPlotObject* item : FocusedObjects())
+        item->HandleMouseMove(hint, shift, doubleClick, x, y, screenX, screenY);
+}
+
+void TiPlotObjectManager::DispatchMouseUp(TMouseButton button, TShiftState shift, bool doubleClick,
+                                          int x, int y, int screenX, int screenY) {
+    for (TiPlotObject* item : FocusedObjects())
+        item->HandleMouseUp(button, shift, doubleClick, x, y, screenX, screenY);
+}
+
+void TiPlotObjectManager::DispatchKeyDown(int& key, TShiftState shift) {
+    for (TiPlotObject* item : FocusedObjects())
+        item->KeyDown(key, shift);
+}
+
+bool TiPlotObjectManager::DispatchMouseWheel(int delta, TShiftState shift, TPoint point) {
+    bool handled = false;
+    for (TiPlotObject* item : FocusedObjects())
+        if (item->MouseWheel(delta, shift, point))
+            handled = true;
+    return handled;
+}
+
+void TiPlotObjectManager::DetachAll() {
+    for (TiPlotObject* item : Objects())
+        item->DetachHandlers();
+}

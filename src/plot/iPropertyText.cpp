@@ -1,0 +1,257 @@
+#include "plot/iPropertyText.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <stdexcept>
+
+namespace {
+
+constexpr size_t kMaxLineCharacters = 255;
+// Error messages quote the offending text; a runaway line is quoted shortened.
+constexpr size_t kMaxQuotedBytes = 64;
+
+std::string Lowered(std::string_view text) {
+    std::string result(text);
+    for (char& c : result)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return result;
+}
+
+// Trims spaces and control characters at both ends.
+std::string_view Trimmed(std::string_view text) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::string Quoted(const std::string& text) {
+    if (text.size() <= kMaxQuotedBytes)
+        return "'" + text + "'";
+    return "'" + text.substr(0, kMaxQuotedBytes) + "...'";
+}
+
+// Cuts to at most 255 characters without splitting a UTF-8 sequence.
+void CutLine(std::string& line) {
+    size_t characters = 0;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if ((static_cast<unsigned char>(line[i]) & 0xC0) == 0x80)
+            continue;
+        if (characters++ == kMaxLineCharacters) {
+            line.resize(i);
+            return;
+        }
+    }
+}
+
+std::string FullName(const std::string& prefix, const std::string& name) {
+    return Trimmed(prefix).empty() ? name : prefix + "." + name;
+}
+
+bool IsExcluded(const TiStringList* excluded, const std::string& name) {
+    if (!excluded)
+        return false;
+    const std::string lowered = Lowered(name);
+    return std::ranges::any_of(*excluded,
+                               [&](const std::string& e) { return Lowered(e) == lowered; });
+}
+
+// Whether a property takes part in the text form at all.
+bool Persisted(const TiPublishedProperty& property) {
+    return property.Stored() && property.HasSetter();
+}
+
+}  // namespace
+
+TiPropertyLines::TiPropertyLines(TiStringList lines)
+    : lines_(std::move(lines)),
+      keys_(lines_.size()),
+      values_(lines_.size()),
+      order_(lines_.size()),
+      taken_(lines_.size(), false) {
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        SplitKeyValue(lines_[i], "=", keys_[i], values_[i]);
+        keys_[i] = Lowered(keys_[i]);
+        order_[i] = i;
+    }
+    std::stable_sort(order_.begin(), order_.end(),
+                     [this](size_t a, size_t b) { return keys_[a] < keys_[b]; });
+}
+
+bool TiPropertyLines::Take(std::string_view key, std::string& value) {
+    const std::string lowered = Lowered(key);
+    auto first =
+        std::lower_bound(order_.begin(), order_.end(), lowered,
+                         [this](size_t line, const std::string& k) { return keys_[line] < k; });
+    for (; first != order_.end() && keys_[*first] == lowered; ++first) {
+        if (taken_[*first])
+            continue;
+        taken_[*first] = true;
+        value = std::move(values_[*first]);
+        return true;
+    }
+    return false;
+}
+
+TiStringList TiPropertyLines::Remaining() const {
+    TiStringList result;
+    for (size_t i = 0; i < lines_.size(); ++i)
+        if (!taken_[i])
+            result.push_back(lines_[i]);
+    return result;
+}
+
+void SplitKeyValue(std::string_view line, std::string_view separator, std::string& key,
+                   std::string& value) {
+    const size_t at = line.find(separator);
+    if (at == std::string_view::npos) {
+        key.clear();
+        value.clear();
+        return;
+    }
+    key = Trimmed(line.substr(0, at));
+    value = Trimmed(line.substr(at + separator.size()));
+}
+
+bool TakeTextValue(std::string_view key, std::string& value, TiPropertyLines& lines) {
+    return lines.Take(key, value);
+}
+
+char UserDecimalSeparator() {
+    const QString text = QLocale().toString(1.1);
+    return text.size() > 1 && text[1] == QLatin1Char(',') ? ',' : '.';
+}
+
+std::string FloatToText(double value, char decimalSeparator) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof(buffer), value, std::chars_format::general, 15);
+    std::string text(buffer, result.ptr);
+    for (char& c : text)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    // "1E+20" and "1.5E-05" are written "1E20" and "1.5E-5".
+    const size_t e = text.find('E');
+    if (e != std::string::npos) {
+        std::string exponent = text.substr(e + 1);
+        const bool negative = !exponent.empty() && exponent[0] == '-';
+        exponent.erase(0, exponent.find_first_not_of("+-0"));
+        text = text.substr(0, e + 1) + (negative ? "-" : "") + exponent;
+    }
+    std::replace(text.begin(), text.end(), '.', decimalSeparator);
+    return text;
+}
+
+double TextToFloat(const std::string& text) {
+    std::string number(Trimmed(text));
+    const size_t comma = number.find(',');
+    if (comma != std::string::npos)
+        number[comma] = '.';
+    if (!number.empty() && number[0] == '+')
+        number.erase(0, 1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (number.empty() || error != std::errc() || end != number.data() + number.size())
+        throw std::invalid_argument(Quoted(text) + " is not a valid floating point value");
+    return value;
+}
+
+std::int64_t TextToInteger(const std::string& text) {
+    std::string_view number = Trimmed(text);
+    if (!number.empty() && number[0] == '+')
+        number.remove_prefix(1);
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (number.empty() || error != std::errc() || end != number.data() + number.size())
+        throw std::invalid_argument(Quoted(text) + " is not a valid integer value");
+    return value;
+}
+
+void PropertiesToText(TiPersistent& object, const std::string& prefix, TiStringList& lines,
+                      const TiStringList* excluded, char decimalSeparator) {
+    for (const TiPublishedTable::Entry& property : object.Published()) {
+        if (!Persisted(*property))
+            continue;
+        const std::string name = FullName(prefix, property->Name());
+        if (IsExcluded(excluded, name))
+            continue;
+        std::string value;
+        switch (property->Kind()) {
+            case ipkObject:
+                if (TiPersistent* child = property->GetObject(object))
+                    PropertiesToText(*child, name, lines, excluded, decimalSeparator);
+                continue;
+            case ipkFloat:
+                value = FloatToText(property->GetFloat(object), decimalSeparator);
+                break;
+            case ipkString:
+                value = property->GetString(object);
+                break;
+            default:
+                value = std::to_string(property->GetOrdinal(object));
+                break;
+        }
+        std::string line = name + " = " + value;
+        CutLine(line);
+        lines.push_back(std::move(line));
+    }
+}
+
+void PropertiesFromText(TiPersistent& object, const std::string& prefix, TiPropertyLines& lines) {
+    std::string value;
+    for (const TiPublishedTable::Entry& property : object.Published()) {
+        if (!Persisted(*property))
+            continue;
+        const std::string name = FullName(prefix, property->Name());
+        if (property->Kind() == ipkObject) {
+            if (TiPersistent* child = property->GetObject(object))
+                PropertiesFromText(*child, name, lines);
+            continue;
+        }
+        if (!lines.Take(name, value))
+            continue;
+        switch (property->Kind()) {
+            case ipkFloat:
+                property->SetFloat(object, TextToFloat(value));
+                break;
+            case ipkString:
+                property->SetString(object, value);
+                break;
+            default:
+                property->SetOrdinal(object, TextToInteger(value));
+                break;
+        }
+    }
+}
+
+void WriteTextLines(const std::string& fileName, const TiStringList& lines) {
+    std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
+    if (!file)
+        throw std::runtime_error("Cannot create file \"" + fileName + "\"");
+    for (const std::string& line : lines)
+        file << line << "\r\n";
+    file.flush();
+    if (!file)
+        throw std::runtime_error("Cannot write file \"" + fileName + "\"");
+}
+
+TiStringList ReadTextLines(const std::string& fileName) {
+    std::ifstream file(fileName, std::ios::binary);
+    if (!file)
+        throw std::runtime_error("Cannot open file \"" + fileName + "\"");
+    TiStringList lines;
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+    }
+    if (file.bad())
+        throw std::runtime_error("Cannot read file \"" + fileName + "\"");
+    return lines;
+}

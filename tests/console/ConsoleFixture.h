@@ -1,0 +1,125 @@
+#pragma once
+// A data panel with every control the console drives, a console wired to it,
+// and recorders in place of the serial port, message boxes, the save dialog
+// and the printer.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PortSettingsTestSupport.h"
+#include "console/Console.h"
+#include "console/FloatingWindow.h"
+#include "console/ReceiveView.h"
+
+class TScriptedAsker : public TQuestionAsker {
+  public:
+    bool AskYesNo(const QString&, const QString& text) override {
+        questions.push_back(text);
+        return answer;
+    }
+    bool answer = true;
+    std::vector<QString> questions;
+};
+
+class ConsoleFixture : public testing::Test {
+  protected:
+    ConsoleFixture() {
+        auto* layout = new QVBoxLayout(&window);
+        panel.window = &window;
+        panel.sButton4 = Add<QPushButton>(layout, "sButton4");
+        panel.sButton5 = Add<QPushButton>(layout, "sButton5");
+        panel.sButton6 = Add<QPushButton>(layout, "sButton6");
+        panel.sCheckBox2 = Add<QCheckBox>(layout, "sCheckBox2");
+        panel.sMemo2 = Add<QPlainTextEdit>(layout, "sMemo2");
+        panel.sButton7 = Add<QPushButton>(layout, "sButton7");
+        panel.sButton8 = Add<QPushButton>(layout, "sButton8");
+        panel.sButton9 = Add<QPushButton>(layout, "sButton9");
+        panel.sButton9->setText(QStringLiteral("定时发送"));
+        panel.sCheckBox3 = Add<QCheckBox>(layout, "sCheckBox3");
+        panel.sCheckBox1 = Add<QCheckBox>(layout, "sCheckBox1");
+        panel.sEdit1 = Add<QLineEdit>(layout, "sEdit1");
+        panel.sBitBtn9 = Add<QPushButton>(layout, "sBitBtn9");
+        panel.sBitBtn8 = Add<QPushButton>(layout, "sBitBtn8");
+        panel.sBitBtn5 = Add<QPushButton>(layout, "sBitBtn5");
+        panel.sBitBtn6 = Add<QPushButton>(layout, "sBitBtn6");
+        panel.Timer2 = new QTimer(&window);
+        panel.Timer2->setInterval(1000);
+
+        historyPath = dir.filePath(QStringLiteral("txt.txt")).toStdString();
+        TConsoleServices services;
+        services.reporter = &reporter;
+        services.asker = &asker;
+        services.historyPath = historyPath;
+        services.sendBlock = [this](const char* data, std::uint16_t length) {
+            if (port) {
+                return port(data, length);
+            }
+            if (!portOpen) {
+                return false;
+            }
+            sentBlocks.emplace_back(data, length);
+            return true;
+        };
+        services.askSaveFileName = [this] { return saveFileName; };
+        services.makePrinter = [this]() -> std::unique_ptr<QPrinter> {
+            if (pdfPath.isEmpty()) {
+                return nullptr;
+            }
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdfPath);
+            return printer;
+        };
+        console = std::make_unique<TConsole>(panel, std::move(services));
+        layout->addWidget(console->MainReceiveView());
+        window.resize(640, 480);
+    }
+
+    template <typename Widget>
+    Widget* Add(QVBoxLayout* layout, const char* name) {
+        auto* widget = new Widget(&window);
+        widget->setObjectName(QLatin1String(name));
+        layout->addWidget(widget);
+        return widget;
+    }
+
+    void Receive(const std::string& block) { console->Receiver().Receive(block); }
+
+    QStringList MainRows() { return console->MainReceiveView()->Rows(); }
+    QStringList FloatingRows() { return Floating().sMemo1->Rows(); }
+    const TForm7::TControls& Floating() { return console->FloatingWindow().Controls(); }
+
+    std::string SentBytes() const {
+        std::string all;
+        for (const std::string& block : sentBlocks) {
+            all += block;
+        }
+        return all;
+    }
+
+    QTemporaryDir dir;
+    QWidget window;
+    TConsolePanel panel;
+    TMessageLog reporter;
+    TScriptedAsker asker;
+    std::string historyPath;
+    bool portOpen = true;
+    TSender::TSendBlock port;  // when set, sends go here instead of being recorded
+    std::vector<std::string> sentBlocks;
+    QString saveFileName;
+    QString pdfPath;
+    std::unique_ptr<TConsole> console;
+};

@@ -1,0 +1,233 @@
+// The receive side as a user meets it: what the receive box, the floating
+// box, the plot queues and the send box show after each block, and what
+// "保存", "打印" and "清空" produce.
+#include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+#include "ConsoleFixture.h"
+#include "console/ReceiveRows.h"
+#include "platform/Gbk.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+std::vector<std::string> Drain(TPlotLineQueue& queue) {
+    std::vector<std::string> lines;
+    while (auto line = queue.FirstLine()) {
+        lines.push_back(*line);
+        queue.RemoveFirstLine();
+    }
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+QString RunTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int PdfPageCount(const QString& path) {
+    const QString info = RunTool(QStringLiteral("pdfinfo"), {path});
+    const qsizetype at = info.indexOf(QStringLiteral("Pages:"));
+    return at < 0 ? -1 : info.mid(at + 6).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
+}
+
+QString PdfPageText(const QString& path, int page) {
+    const QString number = QString::number(page);
+    return RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-f"), number, QStringLiteral("-l"),
+                                                 number, path, QStringLiteral("-")})
+        .simplified();
+}
+
+}  // namespace
+
+class ReceiveConsole : public ConsoleFixture {
+  protected:
+    void SetUp() override {
+        window.show();
+        console->FloatingWindow().show();
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(ReceiveConsole, TextBlocksBecomeLinesEverywhere) {
+    Receive("12");
+    Receive("3\r\n45");
+    EXPECT_EQ(MainRows(), (QStringList{"12", "3", "45"}));
+    EXPECT_EQ(FloatingRows(), MainRows());
+    EXPECT_EQ(Drain(console->Receiver().DecimalQueue()), (Lines{"12", "3", "45"}));
+    EXPECT_FALSE(console->Receiver().HexQueue().HasLine());
+    EXPECT_EQ(panel.sMemo2->toPlainText(), QStringLiteral("12\n3\n45\n"));
+
+    Receive("6\r\n");  // a block ending with CR LF leaves an empty line
+    EXPECT_EQ(MainRows().mid(3), (QStringList{"6", ""}));
+}
+
+TEST_F(ReceiveConsole, HexModeShowsPairsAndQueuesTheRawText) {
+    panel.sCheckBox2->click();
+    Receive("12\r\n");
+    Receive("\0"s);
+    EXPECT_EQ(MainRows(), (QStringList{"31 32 0D 0A", "00"}));
+    EXPECT_EQ(Drain(console->Receiver().HexQueue()), (Lines{"12", "", "\0"s}));
+    EXPECT_FALSE(console->Receiver().DecimalQueue().HasLine());
+    EXPECT_EQ(panel.sMemo2->toPlainText(), QStringLiteral("12\n\n\u2400\n"));
+}
+
+TEST_F(ReceiveConsole, ZeroByteHidesNothingAfterIt) {
+    Receive("AB\0CD"s);
+    EXPECT_EQ(MainRows(), (QStringList{QStringLiteral("AB\u2400CD")}));
+    EXPECT_EQ(Drain(console->Receiver().DecimalQueue()), (Lines{"AB\0CD"s}));
+}
+
+TEST_F(ReceiveConsole, BlockCutByAFullBufferContinuesItsLine) {
+    // 341 lines of "1000" and the first half of the next number fill the buffer.
+    std::string block;
+    while (block.size() + 6 <= TReceiveConsole::kFullBlock) {
+        block += "1000\r\n";
+    }
+    block += "10";
+    ASSERT_EQ(block.size(), TReceiveConsole::kFullBlock);
+    Receive(block);
+    Receive("00\r\n");
+    Receive("7");  // a short block was ended by a pause: the next one starts a line
+    Receive("8");
+
+    const Lines queued = Drain(console->Receiver().DecimalQueue());
+    ASSERT_EQ(queued.size(), 345u);
+    EXPECT_EQ(queued[341], "1000");
+    EXPECT_EQ(queued[342], "");
+    EXPECT_EQ((Lines{queued[343], queued[344]}), (Lines{"7", "8"}));
+    EXPECT_EQ(MainRows().mid(341), (QStringList{"1000", "", "7", "8"}));
+}
+
+TEST_F(ReceiveConsole, LongLinesWrapWithoutSplittingCharacters) {
+    const int columns = console->MainReceiveView()->Columns();
+    ASSERT_GT(columns, 10);
+    QString wide = QStringLiteral("a");
+    for (int i = 0; i < columns * 2; ++i) {
+        wide += QStringLiteral("你");
+    }
+    Receive(Utf8ToGbk(wide.toStdString()));
+    const QStringList rows = MainRows();
+    EXPECT_GT(rows.size(), 3);
+    EXPECT_EQ(rows.join(QString()), wide);
+    for (const QString& row : rows) {
+        EXPECT_FALSE(row.contains(QChar(0xFFFD)));
+    }
+}
+
+TEST_F(ReceiveConsole, MainClearLeavesTheFloatingBoxUntilTheNextBlock) {
+    Receive("old");
+    panel.sButton6->click();
+    EXPECT_TRUE(MainRows().isEmpty());
+    EXPECT_EQ(FloatingRows(), (QStringList{"old"}));
+    EXPECT_EQ(Drain(console->Receiver().DecimalQueue()), (Lines{"old"}));
+    EXPECT_EQ(panel.sMemo2->toPlainText(), QStringLiteral("old\n"));
+
+    Receive("new");
+    EXPECT_EQ(MainRows(), (QStringList{"new"}));
+    EXPECT_EQ(FloatingRows(), (QStringList{"new"}));
+
+    Floating().sButton6->click();
+    EXPECT_TRUE(MainRows().isEmpty());
+    EXPECT_TRUE(FloatingRows().isEmpty());
+    Receive("again");
+    EXPECT_EQ(FloatingRows(), (QStringList{"again"}));
+}
+
+TEST_F(ReceiveConsole, HexSwitchesFollowEachOtherAndAffectOnlyLaterBlocks) {
+    Receive("A");
+    panel.sCheckBox2->click();
+    EXPECT_TRUE(Floating().sCheckBox1->isChecked());
+    Receive("A");
+    Floating().sCheckBox1->click();
+    EXPECT_FALSE(panel.sCheckBox2->isChecked());
+    Receive("A");
+    EXPECT_EQ(MainRows(), (QStringList{"A", "41", "A"}));
+}
+
+TEST_F(ReceiveConsole, SaveWritesTheBoxAsReceivedWithCrLf) {
+    panel.sButton4->click();  // cancelled dialog: nothing written
+    EXPECT_TRUE(reporter.messages.empty());
+
+    Receive("old\r\n");
+    panel.sButton6->click();
+    Receive("12\r\n\xc4\xe3");
+    panel.sCheckBox2->click();
+    Receive("AB");
+    saveFileName = dir.filePath(QStringLiteral("sc.txt"));
+    Floating().sButton4->click();
+
+    QFile saved(saveFileName);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), QByteArray("12\r\n\xc4\xe3\r\n41 42\r\n"));
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(ReceiveConsole, FailedSaveIsSilentAndLosesNothing) {
+    Receive("keep");
+    saveFileName = dir.filePath(QStringLiteral("missing-folder/sc.txt"));
+    panel.sButton4->click();
+    EXPECT_FALSE(QFile::exists(saveFileName));
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(MainRows(), (QStringList{"keep"}));
+}
+
+TEST_F(ReceiveConsole, PrintsTwentySixRowsAPage) {
+    for (int i = 1; i <= 26; ++i) {
+        Receive("line" + std::to_string(i));
+    }
+    pdfPath = dir.filePath(QStringLiteral("26.pdf"));
+    panel.sButton5->click();
+    EXPECT_EQ(PdfPageCount(pdfPath), 1);  // a full page is not followed by a blank one
+
+    Receive("line27");
+    pdfPath = dir.filePath(QStringLiteral("27.pdf"));
+    Floating().sButton5->click();
+    EXPECT_EQ(PdfPageCount(pdfPath), 2);
+    EXPECT_TRUE(PdfPageText(pdfPath, 1).startsWith(QStringLiteral("line1 line2 ")));
+    EXPECT_TRUE(PdfPageText(pdfPath, 1).endsWith(QStringLiteral("line26")));
+    EXPECT_EQ(PdfPageText(pdfPath, 2), QStringLiteral("line27"));
+
+    ASSERT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(reporter.messages[1].caption, QStringLiteral("提示"));
+    EXPECT_EQ(reporter.messages[1].text, QStringLiteral("打印成功"));
+    EXPECT_EQ(reporter.messages[1].icon, TMessageIcon::Information);
+}
+
+TEST_F(ReceiveConsole, PrintWithoutAPrinterReportsTheFailure) {
+    Receive("x");
+    pdfPath.clear();
+    panel.sButton5->click();
+    pdfPath = dir.filePath(QStringLiteral("no-folder/out.pdf"));
+    panel.sButton5->click();
+    ASSERT_EQ(reporter.messages.size(), 2u);
+    for (const TLoggedMessage& message : reporter.messages) {
+        EXPECT_EQ(message.text, QStringLiteral("打印出错，请检查打印是否存在或已装好"));
+        EXPECT_EQ(message.icon, TMessageIcon::Error);
+    }
+    EXPECT_EQ(MainRows(), (QStringList{"x"}));
+}
+
+TEST_F(ReceiveConsole, GarbageAndNulOnlyBlocksAreShownSafely) {
+    std::string garbage;
+    for (int i = 0; i < 2048; ++i) {
+        garbage.push_back(static_cast<char>((i * 37) & 0xFF));
+    }
+    Receive(garbage);
+    Receive(std::string(100, '\0'));
+    Receive("\x81\x30\xfe");  // invalid GBK sequences
+    const QStringList rows = MainRows();
+    ASSERT_FALSE(rows.isEmpty());
+    EXPECT_TRUE(rows.join(QString()).contains(QString(100, QChar(0x2400))));
+    EXPECT_EQ(rows.last(), QStringLiteral("\uFFFD0\uFFFD"));
+    // The full garbage block's line went on with the zero bytes.
+    EXPECT_EQ(Drain(console->Receiver().DecimalQueue()).size(), 2u);
+    console->MainReceiveView()->repaint();
+}

@@ -1,0 +1,117 @@
+// Timed send: the button's caption states, the interval dialog and its
+// conversion errors, and what the timer does in each state.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include "ConsoleFixture.h"
+#include "console/IntervalDialog.h"
+
+class TimedSend : public ConsoleFixture {
+  protected:
+    TForm3& Dialog() { return console->IntervalDialog(); }
+    QPushButton* DialogButton(const char* name) {
+        return Dialog().findChild<QPushButton*>(QLatin1String(name));
+    }
+    void Confirm(const QString& text) {
+        Dialog().IntervalBox()->setEditText(text);
+        DialogButton("sButton1")->click();
+    }
+    QString Caption() const { return panel.sButton9->text(); }
+};
+
+TEST_F(TimedSend, StartsAfterConfirmingAndStopsOnTheNextClick) {
+    panel.sMemo2->setPlainText(QStringLiteral("ping"));
+    panel.sButton9->click();
+    EXPECT_TRUE(Dialog().isVisible());
+    EXPECT_EQ(Caption(), QStringLiteral("停止发送"));
+    EXPECT_FALSE(panel.Timer2->isActive());  // in between: waiting for the dialog
+
+    Confirm(QStringLiteral("20"));
+    EXPECT_FALSE(Dialog().isVisible());
+    EXPECT_TRUE(panel.Timer2->isActive());
+    EXPECT_EQ(panel.Timer2->interval(), 20);
+    QTRY_VERIFY(sentBlocks.size() >= 2);
+    EXPECT_EQ(sentBlocks[0], "ping");
+
+    panel.sButton9->click();
+    EXPECT_FALSE(panel.Timer2->isActive());
+    EXPECT_EQ(Caption(), QStringLiteral("定时发送"));
+}
+
+TEST_F(TimedSend, EmptyBoxCancelAndCloseBox) {
+    panel.sButton9->click();
+    EXPECT_EQ(Caption(), QStringLiteral("定时发送"));
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, QStringLiteral("无数据可发送，请先输入要发送的数据"));
+
+    panel.sMemo2->setPlainText(QStringLiteral("x"));
+    panel.sButton9->click();
+    DialogButton("sButton2")->click();
+    EXPECT_FALSE(Dialog().isVisible());
+    EXPECT_EQ(Caption(), QStringLiteral("定时发送"));
+    EXPECT_FALSE(panel.Timer2->isActive());
+
+    panel.sButton9->click();
+    Dialog().close();  // the close box leaves the in-between state
+    EXPECT_EQ(Caption(), QStringLiteral("停止发送"));
+    panel.sButton9->click();  // which the next click only sets back
+    EXPECT_EQ(Caption(), QStringLiteral("定时发送"));
+    EXPECT_FALSE(Dialog().isVisible());
+    EXPECT_TRUE(sentBlocks.empty());
+}
+
+TEST_F(TimedSend, InvalidIntervalsAreReportedAndZeroNeverTicks) {
+    panel.sMemo2->setPlainText(QStringLiteral("x"));
+    panel.sButton9->click();
+    for (const QString& text : {QString(), QStringLiteral("2147483648")}) {
+        Confirm(text);
+        EXPECT_EQ(reporter.messages.back().text,
+                  QStringLiteral("'%1' is not a valid integer value").arg(text));
+        EXPECT_EQ(reporter.messages.back().icon, TMessageIcon::Error);
+        EXPECT_TRUE(Dialog().isVisible());
+        EXPECT_FALSE(panel.Timer2->isActive());
+        EXPECT_EQ(Caption(), QStringLiteral("停止发送"));
+    }
+    Confirm(QStringLiteral("0"));
+    EXPECT_FALSE(Dialog().isVisible());
+    EXPECT_FALSE(panel.Timer2->isActive());
+    EXPECT_EQ(Caption(), QStringLiteral("停止发送"));
+}
+
+TEST_F(TimedSend, DialogStartsAtTenAndTakesOnlyDigits) {
+    QComboBox* box = Dialog().IntervalBox();
+    EXPECT_EQ(box->currentText(), QStringLiteral("10"));
+    EXPECT_EQ(box->currentIndex(), -1);
+    EXPECT_EQ(box->count(), 40);
+    EXPECT_EQ(box->itemText(0), QStringLiteral("21"));
+    EXPECT_EQ(box->itemText(39), QStringLiteral("60"));
+    Dialog().show();
+    box->lineEdit()->setFocus();
+    QTest::keyClicks(box->lineEdit(), QStringLiteral("a5-x"));
+    EXPECT_EQ(box->currentText(), QStringLiteral("105"));
+}
+
+TEST_F(TimedSend, FloatingButtonCopiesItsTextAndKeepsItsCaption) {
+    Floating().sMemo2->setPlainText(QStringLiteral("tick"));
+    Floating().sButton9->click();
+    EXPECT_EQ(panel.sMemo2->toPlainText(), QStringLiteral("tick"));
+    EXPECT_EQ(Caption(), QStringLiteral("停止发送"));
+    EXPECT_EQ(Floating().sButton9->text(), QStringLiteral("定时发送"));
+    Confirm(QStringLiteral("15"));
+    EXPECT_TRUE(panel.Timer2->isActive());
+    Floating().sButton9->click();
+    EXPECT_FALSE(panel.Timer2->isActive());
+}
+
+TEST_F(TimedSend, EmptiedBoxWarnsAtEveryTick) {
+    panel.sMemo2->setPlainText(QStringLiteral("x"));
+    panel.sButton9->click();
+    Confirm(QStringLiteral("5"));
+    panel.sMemo2->clear();
+    QTRY_VERIFY(reporter.messages.size() >= 2);
+    for (const TLoggedMessage& message : reporter.messages) {
+        EXPECT_EQ(message.text, QStringLiteral("无数据可发送，请先输入要发送的数据"));
+    }
+    EXPECT_TRUE(panel.Timer2->isActive());
+}

@@ -1,0 +1,131 @@
+#include "feed/PlotFeed.h"
+
+#include <gtest/gtest.h>
+#include <QPushButton>
+
+#include "console/PlotLineQueue.h"
+#include "feed/PlotModeSwitch.h"
+
+namespace {
+
+struct FeedRig {
+    QTimer timer;
+    TPlotLineQueue queue;
+    std::vector<double> points;
+    TPlotFeedMode mode;
+
+    explicit FeedRig(TPlotFeedMode::LineReader reader)
+        : mode(timer, queue, std::move(reader), [this](double y) { points.push_back(y); }) {}
+
+    void Lines(std::initializer_list<std::string_view> lines) {
+        for (std::string_view line : lines) {
+            queue.Append(line);
+            queue.Append("\r\n");
+        }
+    }
+    void TickUntilEmpty() {
+        for (int i = 0; i < 1000 && queue.HasLine(); ++i)
+            mode.Tick();
+    }
+};
+
+}  // namespace
+
+TEST(PlotFeed, DecimalModePlotsOnlyStrictIntegers) {
+    FeedRig rig(ReadDecimalPlotLine);
+    rig.Lines({"12", "abc", " 7", "8 ", "-3", "$10", ""});
+    rig.TickUntilEmpty();
+    EXPECT_EQ(rig.points, (std::vector<double>{12, 7, -3, 16}));
+}
+
+TEST(PlotFeed, HexModeReadsDigitsAndDropsBlankLines) {
+    FeedRig rig(ReadHexPlotLine);
+    rig.Lines({"1A", "0x1A", "FFFFFFFF", "123456789", "hello", "   ", "\x01"});
+    rig.TickUntilEmpty();
+    EXPECT_EQ(rig.points, (std::vector<double>{26, 26, -1, 591751049, 14}));
+}
+
+TEST(PlotFeed, OneLineATickUpToAHundredWaiting) {
+    FeedRig rig(ReadDecimalPlotLine);
+    for (int i = 0; i < 100; ++i)
+        rig.Lines({"1"});
+    rig.mode.Tick();
+    EXPECT_EQ(rig.points.size(), 1u);
+    EXPECT_EQ(rig.queue.LineCount(), 99u);
+    EXPECT_EQ(TPlotFeedMode::LinesForTick(0), 1u);
+    EXPECT_EQ(TPlotFeedMode::LinesForTick(100), 1u);
+    EXPECT_GT(TPlotFeedMode::LinesForTick(101), 1u);
+}
+
+TEST(PlotFeed, FastInflowStaysLessThanASecondBehindAndLosesNothing) {
+    FeedRig rig(ReadDecimalPlotLine);
+    constexpr int kLinesPerTick = 100;  // 10,000 lines a second
+    int sent = 0;
+    size_t worstBacklog = 0;
+    for (int tick = 0; tick < 500; ++tick) {
+        for (int i = 0; i < kLinesPerTick; ++i)
+            rig.Lines({std::to_string(sent++)});
+        rig.mode.Tick();
+        worstBacklog = std::max(worstBacklog, rig.queue.LineCount());
+    }
+    // A second's worth of lines waiting would mean a second of lag.
+    EXPECT_LT(worstBacklog, size_t(kLinesPerTick * TPlotFeedMode::kTicksPerSecond));
+    rig.TickUntilEmpty();
+    ASSERT_EQ(rig.points.size(), size_t(sent));
+    for (int i = 0; i < sent; ++i)
+        ASSERT_EQ(rig.points[i], i);
+}
+
+TEST(PlotFeed, ARefusedPointCostsOnlyItsLine) {
+    QTimer timer;
+    TPlotLineQueue queue;
+    std::vector<double> points;
+    TPlotFeedMode mode(timer, queue, ReadDecimalPlotLine, [&](double y) {
+        if (y == 2)
+            throw std::runtime_error("refused");
+        points.push_back(y);
+    });
+    for (const char* line : {"1\r\n", "2\r\n", "3\r\n"})
+        queue.Append(line);
+    for (int i = 0; i < 3; ++i)
+        mode.Tick();
+    EXPECT_EQ(points, (std::vector<double>{1, 3}));
+    EXPECT_FALSE(queue.HasLine());
+}
+
+TEST(PlotModeSwitch, CaptionsDecideAndStartingOneModeStopsTheOther) {
+    QTimer hexTimer, decTimer;
+    TPlotLineQueue hexQueue, decQueue;
+    TPlotFeedMode hex(hexTimer, hexQueue, ReadHexPlotLine, [](double) {});
+    TPlotFeedMode dec(decTimer, decQueue, ReadDecimalPlotLine, [](double) {});
+    QPushButton hexButton(TPlotModeSwitch::kHexCaption),
+        decButton(TPlotModeSwitch::kDecimalCaption);
+    QPushButton hexTwin(TPlotModeSwitch::kHexCaption), decTwin(TPlotModeSwitch::kDecimalCaption);
+    TPlotModeSwitch modes(hex, dec, hexButton, decButton);
+    modes.SetTwins(&hexTwin, &decTwin);
+
+    modes.HexClicked();
+    EXPECT_TRUE(hex.Running());
+    EXPECT_EQ(hexButton.text(), "停止绘图");
+    EXPECT_EQ(hexTwin.text(), "停止绘图");
+
+    modes.DecimalClicked();
+    EXPECT_FALSE(hex.Running());
+    EXPECT_TRUE(dec.Running());
+    EXPECT_EQ(hexButton.text(), "停止绘图");  // left showing, its timer already off
+    EXPECT_EQ(decTwin.text(), "停止绘图");
+
+    modes.HexClicked();  // only puts the caption back
+    EXPECT_FALSE(hex.Running());
+    EXPECT_TRUE(dec.Running());
+    EXPECT_EQ(hexButton.text(), "绘图[16进制]");
+    EXPECT_EQ(hexTwin.text(), "绘图[16进制]");
+
+    modes.HexClicked();  // and the next click starts it again
+    EXPECT_TRUE(hex.Running());
+    EXPECT_FALSE(dec.Running());
+
+    modes.DecimalClicked();  // decimal showed "停止绘图": this click stops
+    EXPECT_EQ(decButton.text(), "绘图其他");
+    EXPECT_TRUE(hex.Running());
+}

@@ -1,0 +1,61 @@
+#include "platform/Gbk.h"
+#include "platform/StrConv.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Gbk, RoundTripsChineseText) {
+    const std::string gbk = Utf8ToGbk("系统参数");
+    EXPECT_EQ(gbk, "\xCF\xB5\xCD\xB3\xB2\xCE\xCA\xFD");
+    EXPECT_EQ(GbkToUtf8(gbk), "系统参数");
+}
+
+TEST(Gbk, MalformedInputIsReplacedNotFatal) {
+    // A lone lead byte at the end and an invalid pair in the middle.
+    EXPECT_EQ(GbkToUtf8("A\xFF\x20"
+                        "B\xCF"),
+              "A\xEF\xBF\xBD B\xEF\xBF\xBD");
+    // Broken UTF-8 and a character GBK lacks become '?'.
+    EXPECT_EQ(Utf8ToGbk("a\xC3"
+                        "b\xF0\x9F\x98\x80"
+                        "c"),
+              "a?b?c");
+}
+
+struct IntCase {
+    const char* text;
+    std::optional<std::int32_t> value;
+};
+
+class StrToIntCases : public ::testing::TestWithParam<IntCase> {};
+
+TEST_P(StrToIntCases, Parses) {
+    EXPECT_EQ(TryStrToInt(GetParam().text), GetParam().value) << '"' << GetParam().text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StrConv, StrToIntCases,
+    ::testing::Values(IntCase{"9600", 9600}, IntCase{"-5", -5}, IntCase{"+7", 7},
+                      IntCase{"  42", 42}, IntCase{"0x2580", 9600}, IntCase{"$2580", 9600},
+                      IntCase{"X10", 16}, IntCase{"-$10", -16}, IntCase{"$FFFFFFFF", -1},
+                      IntCase{"2147483647", 2147483647}, IntCase{"-2147483648", INT32_MIN},
+                      IntCase{"2147483648", std::nullopt}, IntCase{"$100000000", std::nullopt},
+                      IntCase{"8 ", std::nullopt}, IntCase{"fast", std::nullopt},
+                      IntCase{"true", std::nullopt}, IntCase{"", std::nullopt},
+                      IntCase{"0x", std::nullopt}, IntCase{"--1", std::nullopt},
+                      IntCase{"99999999999999999999999", std::nullopt}));
+
+TEST(StrConv, FloatsAcceptDecimalsOnly) {
+    EXPECT_EQ(TryStrToFloat("1.5"), 1.5);
+    EXPECT_EQ(TryStrToFloat(" 2 "), 2.0);
+    EXPECT_EQ(TryStrToFloat("-0.25e1"), -2.5);
+    EXPECT_EQ(TryStrToFloat(".5"), 0.5);
+    EXPECT_EQ(TryStrToFloat("abc"), std::nullopt);
+    EXPECT_EQ(TryStrToFloat("1.5x"), std::nullopt);
+    EXPECT_EQ(TryStrToFloat("inf"), std::nullopt);
+    EXPECT_EQ(TryStrToFloat("nan"), std::nullopt);
+    EXPECT_EQ(TryStrToFloat("1e999"), std::nullopt);
+}
+
+}  // namespace

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "gdi/RecordingCanvas.h"
+#include "plot/iPlot.h"
+#include "plot/iPlotAxis.h"
+
+namespace {
+
+// Records the plot's Y-axis range events as readable lines.
+class AxisEvents : public testing::Test {
+  protected:
+    AxisEvents() {
+        plot.OnYAxisMinChange = [this](int index, double oldValue, double newValue) {
+            Log("min", index, {oldValue, newValue});
+        };
+        plot.OnYAxisSpanChange = [this](int index, double oldValue, double newValue) {
+            Log("span", index, {oldValue, newValue});
+        };
+        plot.OnYAxisMinSpanChange = [this](int index, double oldMin, double oldSpan, double newMin,
+                                           double newSpan) {
+            Log("minspan", index, {oldMin, oldSpan, newMin, newSpan});
+        };
+    }
+
+    void Log(const char* name, int index, std::initializer_list<double> values) {
+        std::ostringstream line;
+        line << name << ' ' << index;
+        for (const double value : values) {
+            line << ' ' << value;
+        }
+        events.push_back(line.str());
+    }
+
+    std::vector<std::string> TakeEvents() { return std::exchange(events, {}); }
+
+    TiPlot plot;
+    TiPlotAxis& axis = *plot.YAxis(0);
+    std::vector<std::string> events;
+};
+
+TEST_F(AxisEvents, EachChangeRaisesItsEventOnceWithOldAndNewValues) {
+    axis.SetSpan(100);
+    EXPECT_TRUE(TakeEvents().empty());
+
+    axis.SetMinSpan(0, 50);
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"span 0 100 50", "minspan 0 0 100 0 50"}));
+
+    axis.SetMin(5);
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"min 0 0 5", "minspan 0 0 50 5 50"}));
+
+    axis.SetMinSpan(7, 20);
+    EXPECT_EQ(TakeEvents(),
+              (std::vector<std::string>{"min 0 5 7", "span 0 50 20", "minspan 0 5 50 7 20"}));
+
+    axis.SetMinSpan(7, 20);
+    EXPECT_TRUE(TakeEvents().empty());
+}
+
+TEST_F(AxisEvents, ExtremesAreClampedAndNaNIgnored) {
+    axis.SetSpan(0);
+    EXPECT_EQ(axis.Span(), 1e-300);
+    axis.SetMin(-INFINITY);
+    EXPECT_EQ(axis.Min(), -1e300);
+    axis.SetMinSpan(NAN, 5);
+    axis.SetSpan(NAN);
+    EXPECT_EQ(axis.Min(), -1e300);
+    EXPECT_EQ(axis.Span(), 1e-300);
+    axis.SetDesiredIncrement(-3);
+    EXPECT_EQ(axis.DesiredIncrement(), 0);
+}
+
+TEST_F(AxisEvents, LogarithmicAxisNeverStartsAtOrBelowZero) {
+    axis.SetMinSpan(-5, 10);
+    axis.SetScaleType(ipstLog10);
+    EXPECT_EQ(axis.Min(), 1);
+    axis.SetMinSpan(0, -4);
+    EXPECT_EQ(axis.Min(), 1);
+    EXPECT_EQ(axis.Span(), 1);
+}
+
+TEST_F(AxisEvents, StripChartDefaultsFollowTheNewestPoint) {
+    TiPlotAxis& x = *plot.XAxis(0);
+    EXPECT_EQ(x.TrackingStyle(), iptsScrollSmooth);
+    EXPECT_EQ(x.TrackingAlignFirstStyle(), ipafsAuto);
+    EXPECT_EQ(axis.TrackingStyle(), iptsScaleMinMax);
+    EXPECT_EQ(axis.TrackingAlignFirstStyle(), ipafsNone);
+    EXPECT_EQ(x.Title(), "X-Axis 1");
+
+    x.SetSpan(10);
+    x.TrackNewValue(250);  // first value outside the range: the trace starts there
+    EXPECT_EQ(x.Min(), 250);
+    x.TrackNewValue(263);
+    EXPECT_EQ(x.Min(), 253);
+    x.TrackNewValue(NAN);
+    x.TrackNewValue(INFINITY);
+    EXPECT_EQ(x.Min(), 253);
+    EXPECT_EQ(x.Span(), 10);
+
+    x.RestartTracking();
+    x.TrackNewValue(-40);
+    EXPECT_EQ(x.Min(), -40);
+}
+
+TEST_F(AxisEvents, TrackingRaisesOneCombinedEventPerValue) {
+    axis.TrackNewValue(150);
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"span 0 100 150", "minspan 0 0 100 0 150"}));
+    axis.TrackNewValue(20);
+    EXPECT_TRUE(TakeEvents().empty());
+}
+
+TEST_F(AxisEvents, PausedAxisIgnoresValuesAndResumeRestoresTheRange) {
+    axis.SetLabelsMinLength(6);
+    axis.SetTrackingEnabled(false);
+    axis.TrackNewValue(500);
+    EXPECT_EQ(axis.Span(), 100);
+
+    axis.ScrollStep(0.5);
+    axis.SetLabelsMinLength(9);
+    EXPECT_EQ(axis.Min(), 50);
+    EXPECT_TRUE(axis.ResumeValuesDiffer());
+
+    axis.SetTrackingEnabled(true);
+    EXPECT_EQ(axis.Min(), 0);
+    EXPECT_EQ(axis.Span(), 100);
+    EXPECT_EQ(axis.LabelsMinLength(), 6);
+
+    axis.SetRestoreValuesOnResume(false);
+    axis.SetTrackingEnabled(false);
+    axis.ScrollStep(0.5);
+    axis.SetTrackingEnabled(true);
+    EXPECT_EQ(axis.Min(), 50);
+}
+
+TEST_F(AxisEvents, UpdateResumeValuesMakesTheCurrentRangeComeBack) {
+    axis.SetTrackingEnabled(false);
+    axis.ZoomStep(1);
+    axis.UpdateResumeValues();
+    axis.ScrollStep(1);
+    axis.SetTrackingEnabled(true);
+    EXPECT_EQ(axis.Min(), 45);
+    EXPECT_EQ(axis.Span(), 10);
+}
+
+TEST_F(AxisEvents, ZoomAndZoomToRect) {
+    axis.SetLayoutRect({10, 100, 50, 300});
+    axis.SetMinSpan(0, 200);
+    axis.Zoom(0.5);
+    EXPECT_EQ(axis.Min(), 50);
+    EXPECT_EQ(axis.Span(), 100);
+    EXPECT_THROW(axis.Zoom(0), std::runtime_error);
+    EXPECT_EQ(axis.Span(), 100);
+
+    axis.SetMinSpan(0, 200);
+    TRecordingCanvas canvas;
+    axis.CalcScale(canvas);
+    axis.ZoomToRect({0, 150, 500, 250});  // pixel 250 shows 50, pixel 150 shows 150
+    EXPECT_DOUBLE_EQ(axis.Min(), 50);
+    EXPECT_DOUBLE_EQ(axis.Span(), 100);
+}
+
+TEST_F(AxisEvents, VerticalMappingFollowsTheLayout) {
+    TRecordingCanvas canvas;
+    axis.SetLayoutRect({10, 100, 50, 300});
+    axis.SetMinSpan(0, 200);
+    axis.CalcScale(canvas);
+    EXPECT_EQ(axis.ScaleRect(), (TRect{10, 100, 50, 300}));
+    EXPECT_EQ(axis.PositionToPixel(50), 250);
+    EXPECT_DOUBLE_EQ(axis.PixelToPosition(250), 50);
+    EXPECT_EQ(axis.LengthToPixels(25), 25);
+    EXPECT_TRUE(axis.InRange(200));
+    EXPECT_FALSE(axis.InRange(201));
+    axis.SetReverseScale(true);
+    EXPECT_EQ(axis.PositionToPixel(50), 150);
+    // A span change between layouts reaches the mapping at once.
+    axis.SetSpan(100);
+    EXPECT_EQ(axis.PositionToPixel(50), 200);
+}
+
+}  // namespace

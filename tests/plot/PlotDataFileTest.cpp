@@ -1,0 +1,167 @@
+#include "plot/iPlotDataFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Point {
+    double x, y;
+    TiDataPointMark mark = idpmNormal;
+};
+
+struct Channel {
+    std::string title;
+    std::vector<Point> points;
+};
+
+// A plot's channels reduced to what data files see; used as source and sink.
+class Channels : public TDataFileSource, public TDataFileSink {
+  public:
+    Channels(std::initializer_list<Channel> channels) : channels_(channels) {}
+    int ChannelCount() const override { return int(channels_.size()); }
+    std::string ChannelTitle(int c) const override { return channels_[c].title; }
+    int PointCount(int c) const override { return int(channels_[c].points.size()); }
+    double X(int c, int i) const override { return channels_[c].points[i].x; }
+    double Y(int c, int i) const override { return channels_[c].points[i].y; }
+    TiDataPointMark Mark(int c, int i) const override { return channels_[c].points[i].mark; }
+    void AddPoint(int c, double x, double y, TiDataPointMark mark) override {
+        channels_[c].points.push_back({x, y, mark});
+    }
+    const std::vector<Point>& Points(int c) const { return channels_[c].points; }
+
+  private:
+    std::vector<Channel> channels_;
+};
+
+std::string Floats(std::initializer_list<float> values) {
+    std::string out;
+    for (float v : values)
+        out.append(reinterpret_cast<const char*>(&v), 4);
+    return out;
+}
+
+}  // namespace
+
+TEST(PlotDataFile, TextFormOfOneChannel) {
+    Channels plot{{"数据", {{0.5, 3}, {1.5, 7}}}};
+    EXPECT_EQ(WriteTextDataFile(plot, '\t', '.'), "数据(X)\t数据(Y)\r\n0.5\t3\r\n1.5\t7\r\n");
+}
+
+TEST(PlotDataFile, ShorterChannelsLeaveSeparatedEmptyColumns) {
+    Channels plot{{"a", {{1, 1}, {2, 2}, {3, 3}}}, {"b", {{9, 9}}}};
+    EXPECT_EQ(WriteTextDataFile(plot, ',', '.'),
+              "a(X),a(Y),b(X),b(Y)\r\n1,1,9,9\r\n2,2,,\r\n3,3,,\r\n");
+}
+
+TEST(PlotDataFile, NumbersUseFifteenDigitsAndCompactExponents) {
+    EXPECT_EQ(FormatDataNumber(0.1 + 0.2, '.'), "0.3");
+    EXPECT_EQ(FormatDataNumber(1e20, '.'), "1E20");
+    EXPECT_EQ(FormatDataNumber(1.5e-7, ','), "1,5E-7");
+    EXPECT_EQ(FormatDataNumber(-2.25, ','), "-2,25");
+    EXPECT_EQ(FormatDataNumber(123456789012345678.0, '.'), "1.23456789012346E17");
+}
+
+TEST(PlotDataFile, NullAndEmptyRoundTrip) {
+    Channels saved{{"s", {{1, 5}, {2, 0, idpmNull}, {3, 0, idpmEmpty}}}};
+    Channels loaded{{"s", {}}};
+    ReadDataFile(WriteTextDataFile(saved, '\t', '.'), loaded, '.');
+    ASSERT_EQ(loaded.Points(0).size(), 3u);
+    EXPECT_EQ(loaded.Points(0)[1].mark, idpmNull);
+    EXPECT_EQ(loaded.Points(0)[1].y, 0);
+    EXPECT_EQ(loaded.Points(0)[2].mark, idpmEmpty);
+    EXPECT_EQ(loaded.Points(0)[0].y, 5);
+}
+
+TEST(PlotDataFile, CommaDecimalFilesReadWhereTheSeparatorIsADot) {
+    Channels loaded{{"s", {}}};
+    ReadDataFile("s(X)\ts(Y)\r\n0,5\t2,25\r\n", loaded, '.');
+    ASSERT_EQ(loaded.Points(0).size(), 1u);
+    EXPECT_DOUBLE_EQ(loaded.Points(0)[0].x, 0.5);
+    EXPECT_DOUBLE_EQ(loaded.Points(0)[0].y, 2.25);
+
+    Channels comma{{"s", {}}};
+    ReadDataFile("s(X)\ts(Y)\r\n0.5\t3\r\n", comma, ',');
+    EXPECT_DOUBLE_EQ(comma.Points(0).at(0).x, 0.5);
+}
+
+TEST(PlotDataFile, ExtraColumnsAndEmptyPairsAreSkipped) {
+    Channels loaded{{"a", {}}};
+    ReadDataFile("a(X),a(Y),b(X),b(Y)\n1,2,3,4\n,,5,6\n\n7,\n", loaded, '.');
+    ASSERT_EQ(loaded.Points(0).size(), 1u);
+    EXPECT_EQ(loaded.Points(0)[0].x, 1);
+}
+
+TEST(PlotDataFile, BadNumbersFailButKeepEarlierPoints) {
+    Channels loaded{{"a", {}}};
+    try {
+        ReadDataFile("a(X)\ta(Y)\r\n1\t2\r\n3\tabc\r\n5\t6\r\n", loaded, '.');
+        FAIL() << "no error";
+    } catch (const TiDataFileError& e) {
+        EXPECT_STREQ(e.what(), "'abc' is not a valid floating point value");
+    }
+    EXPECT_EQ(loaded.Points(0).size(), 1u);
+    for (const char* bad : {"nan", "inf", "0x10", "1.2.3", "1e999"}) {
+        Channels c{{"a", {}}};
+        EXPECT_THROW(ReadDataFile(std::string("a(X)\ta(Y)\n1\t") + bad, c, '.'), TiDataFileError)
+            << bad;
+    }
+}
+
+TEST(PlotDataFile, LogFormReadsOneXForEveryChannel) {
+    Channels saved{{"a", {{1, 10}, {2, 20}}}, {"b", {{1, 11}, {2, 0, idpmNull}}}};
+    const std::string log = WriteTextLogHeader(saved, '\t') + WriteTextLogRow(saved, 0, '\t', '.') +
+                            WriteTextLogRow(saved, 1, '\t', '.');
+    EXPECT_EQ(log, "(X)\ta(Y)\tb(Y)\r\n1\t10\t11\r\n2\t20\tNull\r\n");
+    Channels loaded{{"a", {}}, {"b", {}}};
+    ReadDataFile(log, loaded, '.');
+    ASSERT_EQ(loaded.Points(1).size(), 2u);
+    EXPECT_EQ(loaded.Points(1)[1].mark, idpmNull);
+    EXPECT_EQ(loaded.Points(1)[1].x, 2);
+}
+
+TEST(PlotDataFile, CompactFormKeepsXOnlyForTheFirstTwoRows) {
+    Channels saved{{"c", {{10, 1}, {10.5, 2}, {11, 3}}}};
+    const std::string bytes = WriteCompactDataFile(saved);
+    EXPECT_EQ(bytes, "Compact Interval\r\n1\r\n" + Floats({10, 1, 10.5f, 2, 3, 2e38f}));
+    Channels loaded{{"c", {}}};
+    ReadDataFile(bytes, loaded, '.');
+    ASSERT_EQ(loaded.Points(0).size(), 3u);
+    EXPECT_EQ(loaded.Points(0)[1].x, 10.5);
+    EXPECT_EQ(loaded.Points(0)[2].x, 0);  // an interval channel ignores it
+    EXPECT_EQ(loaded.Points(0)[2].y, 3);
+}
+
+TEST(PlotDataFile, CompactFormMarksMissingPointsAndRefusesCutFloats) {
+    Channels saved{{"a", {{1, 1}, {2, 2}}}, {"b", {{1, 5}}}};
+    const std::string bytes = WriteCompactDataFile(saved);
+    Channels loaded{{"a", {}}, {"b", {}}};
+    ReadDataFile(bytes, loaded, '.');
+    EXPECT_EQ(loaded.Points(0).size(), 2u);
+    EXPECT_EQ(loaded.Points(1).size(), 1u);
+
+    Channels cut{{"a", {}}};
+    const std::string truncated = "compact interval\n1\n" + Floats({1, 2}) + "\x01\x02";
+    EXPECT_THROW(ReadDataFile(truncated, cut, '.'), TiDataFileError);
+    EXPECT_EQ(cut.Points(0).size(), 1u);
+
+    Channels none{{"a", {}}};
+    ReadDataFile("Compact Interval\r\n0\r\n" + Floats({1, 2, 3}), none, '.');
+    EXPECT_TRUE(none.Points(0).empty());
+    EXPECT_THROW(ReadDataFile("Compact Interval\r\nxyz\r\n", none, '.'), TiDataFileError);
+}
+
+TEST(PlotDataFile, BinaryGarbageNeverCrashes) {
+    std::string garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage.push_back(char((i * 7919) & 0xFF));
+    Channels loaded{{"a", {}}, {"b", {}}};
+    try {
+        ReadDataFile(garbage, loaded, '.');
+    } catch (const TiDataFileError&) {
+    }
+    ReadDataFile("", loaded, '.');
+    SUCCEED();
+}

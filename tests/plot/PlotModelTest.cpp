@@ -1,0 +1,220 @@
+// The plot's object model: naming, lookup, name links between objects,
+// unregistering on free, focus rules and the layout object's percent rules.
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "plot/iPlot.h"
+#include "plot/iPlotAxis.h"
+#include "plot/iPlotChannel.h"
+#include "plot/iPlotDataCursor.h"
+#include "plot/iPlotDataView.h"
+#include "plot/iPlotLabel.h"
+#include "plot/iPlotLayoutManager.h"
+#include "plot/iPlotLegend.h"
+#include "plot/iPlotToolBar.h"
+
+namespace {
+
+std::vector<std::string> NamesOf(const TiPlotObjectManagerCustom& manager) {
+    std::vector<std::string> names;
+    for (const TiPlotObject* object : manager.Objects())
+        names.push_back(object->Name());
+    return names;
+}
+
+bool Lists(const TiPlotObjectManagerCustom& manager, const TiPlotObject* object) {
+    return manager.IndexOf(object) >= 0;
+}
+
+}  // namespace
+
+TEST(PlotModel, NewPlotHasTheDefaultObjectsLinkedToEachOther) {
+    TiPlot plot;
+    EXPECT_EQ(plot.ToolBar(0)->Name(), "Toolbar 1");
+    EXPECT_EQ(plot.Legend(0)->Name(), "Legend 1");
+    EXPECT_EQ(plot.XAxis(0)->Name(), "X-Axis 1");
+    EXPECT_EQ(plot.YAxis(0)->Name(), "Y-Axis 1");
+    EXPECT_EQ(plot.Channel(0)->Name(), "Channel 1");
+    EXPECT_EQ(plot.DataView(0)->Name(), "Data View 1");
+    EXPECT_EQ(plot.DataCursor(0)->Name(), "Cursor 1");
+    EXPECT_EQ(plot.Label(0)->Name(), "Title");
+    EXPECT_EQ(plot.TitleText(), "Untitled");
+
+    // New objects link to the first objects of the kinds they refer to.
+    EXPECT_EQ(plot.XAxis(0)->Title(), "X-Axis 1");
+    EXPECT_EQ(plot.Channel(0)->TitleText(), "Channel 1");
+    EXPECT_EQ(plot.Channel(0)->XAxisName(), "X-Axis 1");
+    EXPECT_EQ(plot.Channel(0)->YAxisName(), "Y-Axis 1");
+    EXPECT_EQ(plot.Channel(0)->XAxis(), plot.XAxis(0));
+    EXPECT_EQ(plot.DataView(0)->GridXAxisName(), "X-Axis 1");
+    EXPECT_EQ(plot.DataView(0)->GridYAxisName(), "Y-Axis 1");
+    EXPECT_EQ(plot.DataCursor(0)->ChannelName(), "Channel 1");
+    EXPECT_EQ(plot.DataCursor(0)->DataView(), plot.DataView(0));
+
+    // Orientation and levels as the plot sets them up.
+    EXPECT_TRUE(plot.ToolBar(0)->Horizontal());
+    EXPECT_EQ(plot.ToolBar(0)->ZOrder(), 3);
+    EXPECT_EQ(plot.Legend(0)->ZOrder(), 2);
+    EXPECT_TRUE(plot.XAxis(0)->Horizontal());
+    EXPECT_FALSE(plot.YAxis(0)->Horizontal());
+    EXPECT_EQ(plot.DataViewZHorz(), 1);
+    EXPECT_EQ(plot.DataViewZVert(), 1);
+}
+
+TEST(PlotModel, NewChannelsAreNumberedAndColouredFromThePalette) {
+    TiPlot plot;
+    plot.RemoveAllChannels();
+    for (int i = 0; i < 3; ++i)
+        plot.AddChannel();
+    EXPECT_EQ(NamesOf(plot.Master().ChannelManager()),
+              (std::vector<std::string>{"Channel 1", "Channel 2", "Channel 3"}));
+    EXPECT_EQ(plot.Channel(0)->Color(), clRed);
+    EXPECT_EQ(plot.Channel(1)->Color(), clYellow);
+    EXPECT_EQ(plot.Channel(2)->Color(), clBlue);
+
+    // Numbers continue after the highest in use, whatever lower ones are free.
+    plot.DeleteChannel(1);
+    plot.AddChannel();
+    EXPECT_EQ(plot.Channel(2)->Name(), "Channel 4");
+    plot.Channel(0)->SetName("channel 9");
+    plot.AddChannel();
+    EXPECT_EQ(plot.Channel(3)->Name(), "Channel 10");
+}
+
+TEST(PlotModel, FindsObjectsByNameWithoutRegardToCase) {
+    TiPlot plot;
+    EXPECT_EQ(plot.ChannelByName("CHANNEL 1"), plot.Channel(0));
+    EXPECT_EQ(plot.XAxisByName("x-axis 1"), plot.XAxis(0));
+    EXPECT_EQ(plot.YAxisByName("X-Axis 1"), nullptr);
+    EXPECT_EQ(plot.ChannelByName("Channel 2"), nullptr);
+}
+
+TEST(PlotModel, IndexOutOfRangeIsAnError) {
+    TiPlot plot;
+    try {
+        plot.Channel(1);
+        FAIL() << "no error for a missing channel";
+    } catch (const std::out_of_range& error) {
+        EXPECT_STREQ(error.what(), "Index out of Bounds");
+    }
+    EXPECT_THROW(plot.XAxis(-1), std::out_of_range);
+}
+
+TEST(PlotModel, RenamingAnAxisUpdatesEveryReferenceToIt) {
+    TiPlot plot;
+    TiPlotChannelCustom* channel = plot.Channel(0);
+    ASSERT_EQ(channel->XAxis(), plot.XAxis(0));  // resolve, so the link caches it
+
+    plot.XAxis(0)->SetName("Time");
+    EXPECT_EQ(channel->XAxisName(), "Time");
+    EXPECT_EQ(plot.DataView(0)->GridXAxisName(), "Time");
+    EXPECT_EQ(channel->XAxis(), plot.XAxis(0));
+    // The Y axis reference is untouched.
+    EXPECT_EQ(channel->YAxisName(), "Y-Axis 1");
+
+    // A second rename is followed too.
+    plot.XAxis(0)->SetName("Seconds");
+    EXPECT_EQ(channel->XAxisName(), "Seconds");
+    plot.Channel(0)->SetName("Signal");
+    EXPECT_EQ(plot.DataCursor(0)->ChannelName(), "Signal");
+}
+
+TEST(PlotModel, FreeingAnObjectUnregistersItEverywhere) {
+    TiPlot plot;
+    TiPlotXAxis* axis = plot.XAxis(0);
+    TiPlotChannelCustom* channel = plot.Channel(0);
+    ASSERT_EQ(channel->XAxis(), axis);
+    ASSERT_TRUE(Lists(plot.Master().ObjectManager(), axis));
+    ASSERT_TRUE(Lists(plot.Master().LayoutManager(), axis));
+
+    plot.DeleteXAxis(0);
+    EXPECT_EQ(plot.XAxisCount(), 0);
+    EXPECT_FALSE(Lists(plot.Master().ObjectManager(), axis));
+    EXPECT_FALSE(Lists(plot.Master().LayoutManager(), axis));
+    const auto& below = plot.Master().LayoutManager().Below();
+    EXPECT_EQ(std::find(below.begin(), below.end(), axis), below.end());
+    // The channel keeps the name but no longer reaches the freed axis.
+    EXPECT_EQ(channel->XAxisName(), "X-Axis 1");
+    EXPECT_EQ(channel->XAxis(), nullptr);
+
+    // A new axis with the same name is found again.
+    plot.AddXAxis();
+    EXPECT_EQ(plot.XAxis(0)->Name(), "X-Axis 1");
+    EXPECT_EQ(channel->XAxis(), plot.XAxis(0));
+}
+
+TEST(PlotModel, ObjectsNeedAnOwnerAndEveryHandler) {
+    TiPlot plot;
+    TiPlotObjectHandlers handlers;
+    handlers.OnChange = [](TiPlotObject*) {};
+    handlers.OnInsert = [](TiPlotObject*) {};
+    handlers.OnRemove = [](TiPlotObject*) {};
+    const auto messageOf = [](auto&& make) -> std::string {
+        try {
+            make();
+        } catch (const std::invalid_argument& error) {
+            return error.what();
+        }
+        return "no error";
+    };
+    EXPECT_EQ(messageOf([&] { TiPlotChannel channel(nullptr, handlers); }),
+              "Owner must be assigned");
+    EXPECT_EQ(messageOf([&] { TiPlotChannel channel(&plot, handlers); }),
+              "AOnRename event handler can not be null");
+    handlers.OnRename = [](TiPlotObject*) {};
+    handlers.OnInsert = nullptr;
+    EXPECT_EQ(messageOf([&] { TiPlotLabelManager labels(&plot, handlers); }),
+              "OnInsert event handler can not be null");
+}
+
+TEST(PlotModel, ShiftKeepsSeveralAxesFocusedUntilAnotherKindTakesTheFocus) {
+    TiPlot plot;
+    plot.AddYAxis();
+    TiPlotYAxis* first = plot.YAxis(0);
+    TiPlotYAxis* second = plot.YAxis(1);
+    first->SetFocused(true);
+    plot.Master().ObjectManager().SetShiftState(ssShift);
+    second->SetFocused(true);
+    EXPECT_TRUE(first->Focused());
+    EXPECT_TRUE(second->Focused());
+
+    plot.Master().ObjectManager().SetShiftState(0);
+    plot.Channel(0)->SetFocused(true);
+    EXPECT_FALSE(first->Focused());
+    EXPECT_FALSE(second->Focused());
+    EXPECT_TRUE(plot.Channel(0)->Focused());
+}
+
+TEST(PlotModel, PercentRangeStaysAtLeastFivePercentWide) {
+    TiPlot plot;
+    TiPlotLegend* legend = plot.Legend(0);
+    legend->SetStartPercent(97);
+    EXPECT_DOUBLE_EQ(legend->StartPercent(), 95);
+    EXPECT_DOUBLE_EQ(legend->StopPercent(), 100);
+
+    legend->SetStartPercent(0);
+    legend->SetStopPercent(2);
+    EXPECT_DOUBLE_EQ(legend->StartPercent(), 0);
+    EXPECT_DOUBLE_EQ(legend->StopPercent(), 5);
+
+    legend->SetStopPercent(150);
+    EXPECT_DOUBLE_EQ(legend->StopPercent(), 100);
+    legend->SetStartPercent(40);
+    legend->SetStopPercent(42);
+    EXPECT_DOUBLE_EQ(legend->StartPercent(), 37);
+    EXPECT_DOUBLE_EQ(legend->StopPercent(), 42);
+}
+
+TEST(PlotModel, LayerKeyAndLayoutKeysArePaddedForTextSorting) {
+    TiPlot plot;
+    TiPlotLegend* legend = plot.Legend(0);
+    legend->SetLayer(42);
+    EXPECT_EQ(legend->LayerKey(), "000042");
+    legend->SetZOrder(2);
+    legend->SetStartPercent(49.6);
+    EXPECT_EQ(legend->ZOrderKey() + legend->StartPercentKey(), "002050");
+}
