@@ -23,7 +23,7 @@ constexpr int HintGap = 3;
 constexpr TColor PressedFaceColor = RGBColor(239, 239, 239);
 
 // The buttons in screen order; separators sit between the groups.
-const TiPlotToolBarButton::Spec ButtonSpecs[] = {
+const TiPlotToolBarButton::Definition ButtonDefinitions[] = {
     {iptbbtResume, "Resume All (Tracking)", "AUTO", 0, true},
     {iptbbtPause, "Pause All (Tracking)", "PAUSE", 0, true},
     {iptbbtScrollAxesMode, "Scroll (Axes)", "SCROLL", 2, true},
@@ -96,14 +96,14 @@ void RunPlotOutput(Plot& plot, TiPlotToolBarButtonType type) {
 
 }  // namespace
 
-TiPlotToolBarButton::TiPlotToolBarButton(TiPlotToolBar& toolBar, const Spec& spec)
+TiPlotToolBarButton::TiPlotToolBarButton(TiPlotToolBar& toolBar, const Definition& definition)
     : TiPlotButton(toolBar.Owner()),
       toolBar_(toolBar),
-      type_(spec.Type),
-      hint_(spec.Hint),
-      pictureName_(spec.PictureName) {
-    SetGroupIndex(spec.GroupIndex);
-    SetVisible(spec.VisibleAtStart);
+      type_(definition.Type),
+      hint_(definition.Hint),
+      pictureName_(definition.PictureName) {
+    SetGroupIndex(definition.GroupIndex);
+    SetVisible(definition.VisibleAtStart);
 }
 
 TiPlotToolBarButton::TiPlotToolBarButton(TiPlotToolBar& toolBar, TiPlotToolBarButtonType before,
@@ -146,9 +146,9 @@ void TiPlotToolBarButton::SetHot(bool value) {
 TiPlotToolBar::TiPlotToolBar(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
     : TiPlotLayoutObject(owner, std::move(handlers)) {
     SetHorizontal(true);
-    for (const TiPlotToolBarButton::Spec& spec : ButtonSpecs) {
-        AddButton(spec);
-        switch (spec.Type) {
+    for (const TiPlotToolBarButton::Definition& definition : ButtonDefinitions) {
+        AddButton(definition);
+        switch (definition.Type) {
             case iptbbtPause:
                 AddSeparator(iptbbtResume, iptbbtPause);
                 break;
@@ -197,8 +197,8 @@ const TiPublishedTable& TiPlotToolBar::PublishedTable() {
     return table;
 }
 
-void TiPlotToolBar::AddButton(const TiPlotToolBarButton::Spec& spec) {
-    auto button = std::make_unique<TiPlotToolBarButton>(*this, spec);
+void TiPlotToolBar::AddButton(const TiPlotToolBarButton::Definition& definition) {
+    auto button = std::make_unique<TiPlotToolBarButton>(*this, definition);
     TiPlotToolBarButton* raw = button.get();
     raw->OnClick = [this, raw](TiPlotObject*) { RunAction(raw->ButtonType()); };
     raw->OnGroupClick = [this, raw](TiPlotObject*) { ReleaseGroupOf(*raw); };

@@ -37,7 +37,7 @@ class TiPlotToolBar;
 // shows while one of the two buttons it guards is visible.
 class TiPlotToolBarButton : public TiPlotButton {
   public:
-    struct Spec {
+    struct Definition {
         TiPlotToolBarButtonType Type;
         const char* Hint;
         const char* PictureName;
@@ -45,7 +45,7 @@ class TiPlotToolBarButton : public TiPlotButton {
         bool VisibleAtStart;
     };
 
-    TiPlotToolBarButton(TiPlotToolBar& toolBar, const Spec& spec);
+    TiPlotToolBarButton(TiPlotToolBar& toolBar, const Definition& definition);
     // A separator shown while `before` or `after` is visible.
     TiPlotToolBarButton(TiPlotToolBar& toolBar, TiPlotToolBarButtonType before,
                         TiPlotToolBarButtonType after);
@@ -156,7 +156,7 @@ class TiPlotToolBar : public TiPlotLayoutObject {
   private:
     bool ButtonVisible(TiPlotToolBarButtonType type) const { return Button(type).Visible(); }
     void SetButtonsVisible(std::initializer_list<TiPlotToolBarButtonType> types, bool value);
-    void AddButton(const TiPlotToolBarButton::Spec& spec);
+    void AddButton(const TiPlotToolBarButton::Definition& definition);
     void AddSeparator(TiPlotToolBarButtonType before, TiPlotToolBarButtonType after);
     void ReleaseGroupOf(TiPlotToolBarButton& clicked);
     void DownChanged(TiPlotToolBarButton& button);

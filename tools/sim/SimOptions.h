@@ -9,7 +9,7 @@
 
 struct TSimOptions {
     std::string LinkPath;  // empty: no link
-    TWaveSpec Wave;
+    TWaveSettings Wave;
     TNumberFormat Format = TNumberFormat::Decimal;
     unsigned Rate = 50;       // lines per second while a frame is sent
     unsigned FrameLines = 1;  // lines per frame

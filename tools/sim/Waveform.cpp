@@ -5,21 +5,21 @@
 #include <cstdint>
 #include <numbers>
 
-TWaveform::TWaveform(const TWaveSpec& spec, std::uint32_t seed) : spec_(spec), random_(seed) {
-    if (spec_.Period == 0) {
-        spec_.Period = 1;
+TWaveform::TWaveform(const TWaveSettings& wave, std::uint32_t seed) : wave_(wave), random_(seed) {
+    if (wave_.Period == 0) {
+        wave_.Period = 1;
     }
 }
 
 std::int32_t TWaveform::Next() {
-    const double phase = static_cast<double>(index_ % spec_.Period) / spec_.Period;
+    const double phase = static_cast<double>(index_ % wave_.Period) / wave_.Period;
     ++index_;
-    const double value = std::lround(spec_.Offset + spec_.Amplitude * Unit(phase));
+    const double value = std::lround(wave_.Offset + wave_.Amplitude * Unit(phase));
     return static_cast<std::int32_t>(std::clamp<double>(value, INT32_MIN, INT32_MAX));
 }
 
 double TWaveform::Unit(double phase) {
-    switch (spec_.Shape) {
+    switch (wave_.Shape) {
         case TWaveShape::Sine:
             return std::sin(2 * std::numbers::pi * phase);
         case TWaveShape::Square:

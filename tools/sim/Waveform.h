@@ -8,7 +8,7 @@
 enum class TWaveShape { Sine, Square, Triangle, Saw, Noise };
 enum class TNumberFormat { Decimal, Hexadecimal };
 
-struct TWaveSpec {
+struct TWaveSettings {
     TWaveShape Shape = TWaveShape::Sine;
     double Amplitude = 500;
     double Offset = 512;
@@ -17,13 +17,13 @@ struct TWaveSpec {
 
 class TWaveform {
   public:
-    explicit TWaveform(const TWaveSpec& spec, std::uint32_t seed = 1);
+    explicit TWaveform(const TWaveSettings& wave, std::uint32_t seed = 1);
     std::int32_t Next();
 
   private:
     double Unit(double phase);  // the shape over one cycle, in -1 .. 1
 
-    TWaveSpec spec_;
+    TWaveSettings wave_;
     std::uint64_t index_ = 0;
     std::mt19937 random_;
 };
