@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/main_form.h"
 #include "console/PlotLineQueue.h"
@@ -46,11 +48,34 @@ double CpuSeconds() {
 }
 
 void RunEventsFor(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
+
+// When each received line arrived, so a plotted line's wait can be told.
+class TArrivalLog {
+  public:
+    void Add(long lines, double seconds) {
+        if (lines > 0)
+            blocks_.push_back({total_ += lines, seconds});
+    }
+    long Total() const { return total_; }
+    // Arrival time of line `index` (0-based), or -1 when it has not arrived.
+    double ArrivalOf(long index) const {
+        auto it = std::upper_bound(blocks_.begin(), blocks_.end(), index,
+                                   [](long i, const Block& b) { return i < b.linesAfter; });
+        return it == blocks_.end() ? -1 : it->seconds;
+    }
+
+  private:
+    struct Block {
+        long linesAfter;
+        double seconds;
+    };
+    std::vector<Block> blocks_;
+    long total_ = 0;
+};
 
 struct RateResult {
     double lagMax = 0;
@@ -79,12 +104,14 @@ RateResult RunRate(int rate, int seconds, const QString& simPath) {
     TMainForm form(std::move(options));
     form.show();
 
-    // Count every complete line that reaches the program.
-    long lines = 0;
+    // Log when every complete line reaches the program.
+    QElapsedTimer clock;
+    clock.start();
+    TArrivalLog arrivals;
     auto handler = form.Comm1().OnReceiveData;
     form.Comm1().OnReceiveData = [&](TComm* sender, const std::uint8_t* buffer,
                                      std::uint16_t length) {
-        lines += std::count(buffer, buffer + length, '\n');
+        arrivals.Add(std::count(buffer, buffer + length, '\n'), clock.nsecsElapsed() / 1e9);
         handler(sender, buffer, length);
     };
 
@@ -100,11 +127,16 @@ RateResult RunRate(int rate, int seconds, const QString& simPath) {
         sinceTick.restart();
     });
 
+    // The chart is as far behind as the oldest line still waiting to be plotted.
     TPlotLineQueue& queue = form.DecimalPlotQueue();
+    auto& channel = *form.Plot().Channel(0);
     double lagMax = 0;
     QTimer lagProbe;
-    QObject::connect(&lagProbe, &QTimer::timeout,
-                     [&] { lagMax = std::max(lagMax, double(queue.LineCount()) / rate); });
+    QObject::connect(&lagProbe, &QTimer::timeout, [&] {
+        const double arrived = arrivals.ArrivalOf(channel.Count());
+        if (arrived >= 0)
+            lagMax = std::max(lagMax, clock.nsecsElapsed() / 1e9 - arrived);
+    });
 
     RunEventsFor(500);  // let the first blocks arrive before measuring
     sinceTick.start();
@@ -126,8 +158,8 @@ RateResult RunRate(int rate, int seconds, const QString& simPath) {
 
     RateResult result;
     result.lagMax = lagMax;
-    result.points = form.Plot().Channel(0)->Count();
-    result.lines = lines;
+    result.points = channel.Count();
+    result.lines = arrivals.Total();
     result.stallMaxMs = stallMaxMs;
     result.cpuPercent = cpuPercent;
     form.Controls().sButton2->click();  // 关闭
