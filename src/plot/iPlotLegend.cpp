@@ -29,14 +29,6 @@ std::string AxisTitleOf(const TiPlotAxis* axis) {
     return IsBlank(axis->Title()) ? axis->Name() : axis->Title();
 }
 
-// TEMPORARY until the channels keep their last cursor texts.
-template <class Channel>
-std::pair<std::string, std::string> CursorTexts(Channel& channel) {
-    if constexpr (requires { channel.DataCursorXText(); })
-        return {channel.DataCursorXText(), channel.DataCursorYText()};
-    return {};
-}
-
 }  // namespace
 
 TiPlotLegendButton::TiPlotLegendButton(TiPlotComponent* owner, bool up)
@@ -189,7 +181,8 @@ TiPlotLegend::RowTexts TiPlotLegend::TextsOf(TiPlotChannelCustom& channel) const
         return axis->LegendValueText(read());
     };
     if (showAllCursorValues_) {
-        std::tie(texts[ColXValue], texts[ColYValue]) = CursorTexts(channel);
+        texts[ColXValue] = channel.CursorXText();
+        texts[ColYValue] = channel.CursorYText();
     } else {
         const int last = channel.Count() - 1;
         texts[ColXValue] = value(xAxis, [&] { return channel.GetX(last); });
