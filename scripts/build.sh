@@ -8,5 +8,5 @@ dir=${1:-$root/build}
 shift || true
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S "$root" -B "$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
+cmake -S "$root" -B "$dir" -G Ninja "${launcher[@]}" "$@" --log-level=WARNING
 cmake --build "$dir" --parallel "$(nproc)"
