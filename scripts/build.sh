@@ -8,5 +8,7 @@ dir=${1:-$root/build}
 shift || true
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# Let checkouts in different folders share the compiler cache.
+export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=true
 cmake -S "$root" -B "$dir" -G Ninja "${launcher[@]}" "$@" --log-level=WARNING
 cmake --build "$dir" --parallel "$(nproc)"
