@@ -8,9 +8,8 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
-using TBytes = std::vector<std::uint8_t>;
+#include "gdi/FileBytes.h"
 
 class EImageEncodeError : public std::runtime_error {
   public:
@@ -27,6 +26,3 @@ TBytes EncodeBmp(const QImage& image);
 TBytes EncodeJpeg(const QImage& image, int quality, bool progressive);
 // zlib compression level 0..9.
 TBytes EncodePng(const QImage& image, int compression);
-
-// Writes the whole buffer; throws with the system's reason when it cannot.
-void WriteFileBytes(const std::string& fileName, const TBytes& bytes);

@@ -15,11 +15,13 @@
 class TMetafile {
   public:
     TMetafile() = default;
-    TMetafile(int width, int height, std::string description);
+    // The creator is the program's name for the picture (the SVG title).
+    TMetafile(int width, int height, std::string description, std::string creator = {});
 
     int Width() const { return width_; }
     int Height() const { return height_; }
     const std::string& Description() const { return description_; }
+    const std::string& Creator() const { return creator_; }
     const QByteArray& Data() const { return data_; }
     bool IsEmpty() const { return data_.isEmpty(); }
 
@@ -32,6 +34,7 @@ class TMetafile {
     int width_ = 0;
     int height_ = 0;
     std::string description_;
+    std::string creator_;
     QByteArray data_;
 };
 
@@ -39,7 +42,8 @@ class TMetafile {
 // so that it is ready before the painter begins on it.
 class TSvgRecording {
   protected:
-    TSvgRecording(int width, int height, const std::string& description);
+    TSvgRecording(int width, int height, const std::string& description,
+                  const std::string& creator);
 
     QBuffer buffer_;
     QSvgGenerator generator_;

@@ -68,7 +68,8 @@ TPainterCanvas::TPainterCanvas(QPaintDevice& device) : device_(device) {
 }
 
 TPainterCanvas::~TPainterCanvas() {
-    painter_.end();
+    if (painter_.isActive())
+        painter_.end();
 }
 
 void TPainterCanvas::UsePen() {

@@ -365,13 +365,17 @@ void TiComponent::resizeEvent(QResizeEvent*) {
     InvalidateBackground();
 }
 
+void TiComponent::AppendOwnProperties(TiStringList& lines) {
+    TiStringList excluded = {"Name"};
+    if (!optionSaveAllProperties_)
+        excluded.insert(excluded.end(), kControlBasics.begin(), kControlBasics.end());
+    PropertiesToText(*this, "", lines, &excluded);
+}
+
 void TiComponent::SaveProperties(const std::string& fileName) {
     try {
-        TiStringList excluded = {"Name"};
-        if (!optionSaveAllProperties_)
-            excluded.insert(excluded.end(), kControlBasics.begin(), kControlBasics.end());
-        TiStringList lines = {"File Type = " + Published().ClassName()};
-        PropertiesToText(*this, "", lines, &excluded);
+        TiStringList lines = {FileTypeLine(Published().ClassName())};
+        AppendOwnProperties(lines);
         WriteTextLines(fileName, lines);
     } catch (const std::exception& error) {
         throw std::runtime_error(std::string("Error Saving Properties - ") + error.what());

@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "gdi/Canvas.h"
 #include "plot/iInputEvents.h"
@@ -97,6 +98,9 @@ class TiComponent : public QWidget, public TiPersistent {
     // Properties - ..." / "Error Loading Properties - ...".
     virtual void SaveProperties(const std::string& fileName);
     virtual void LoadProperties(const std::string& fileName);
+    // The component's own published properties as property lines, without
+    // Name and, unless OptionSaveAllProperties, without the control basics.
+    void AppendOwnProperties(std::vector<std::string>& lines);
 
     // Draws the component as it would appear, on any canvas (export, print).
     void PaintTo(TCanvas& canvas);
@@ -186,4 +190,18 @@ class TiComponent : public QWidget, public TiPersistent {
     bool leftPressed_ = false;
     QImage backgroundPicture_;
     QImage offscreen_;
+};
+
+// Holds a component's update batch for a scope, ended on every path.
+class TiUpdateBatch {
+  public:
+    explicit TiUpdateBatch(TiComponent& component) : component_(component) {
+        component_.BeginUpdate();
+    }
+    ~TiUpdateBatch() { component_.EndUpdate(); }
+    TiUpdateBatch(const TiUpdateBatch&) = delete;
+    TiUpdateBatch& operator=(const TiUpdateBatch&) = delete;
+
+  private:
+    TiComponent& component_;
 };

@@ -16,7 +16,6 @@
 
 namespace {
 
-const char* const kFileTypeKey = "File Type";
 const char* const kFileType = "Plot Channel Config";
 const char* const kPropertyPrefix = "Channel";
 
@@ -210,6 +209,8 @@ int TiPlotChannelCustom::AddXY(double X, double Y) {
     if (xAxisTrackingEnabled_ || yAxisTrackingEnabled_)
         TrackNewPoint(X, Y);
     log_.PointAdded(*dataList_, logBufferSize_, DataFileSeparator());
+    if (Owner())
+        Owner()->ChannelPointAdded(*this);
     DoChange();
     return result;
 }
@@ -639,7 +640,7 @@ void TiPlotChannelCustom::StopLogging() {
 
 void TiPlotChannelCustom::SaveProperties(const std::string& FileName) {
     try {
-        TiStringList lines{std::string(kFileTypeKey) + " = " + kFileType};
+        TiStringList lines{FileTypeLine(kFileType)};
         const TiStringList excluded{std::string(kPropertyPrefix) + ".Name"};
         PropertiesToText(*this, kPropertyPrefix, lines, &excluded);
         WriteTextLines(FileName, lines);
@@ -651,8 +652,7 @@ void TiPlotChannelCustom::SaveProperties(const std::string& FileName) {
 void TiPlotChannelCustom::LoadProperties(const std::string& FileName) {
     try {
         TiPropertyLines lines(ReadTextLines(FileName));
-        std::string fileType;
-        if (!lines.Take(kFileTypeKey, fileType) || !SameText(fileType, kFileType))
+        if (!TakeFileType(kFileType, lines))
             throw std::runtime_error("Incompatible Plot Channel Configuration File Type");
         PropertiesFromText(*this, kPropertyPrefix, lines);
     } catch (const std::exception& e) {

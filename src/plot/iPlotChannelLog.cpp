@@ -1,34 +1,15 @@
 #include "plot/iPlotChannelLog.h"
 
 #include <algorithm>
-#include <cstring>
-#include <fstream>
 #include <stdexcept>
 
+#include "plot/iLogFile.h"
 #include "plot/iPlotDataFiles.h"
 #include "plot/iPropertyText.h"
 
-namespace {
-
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-}  // namespace
-
 void TiPlotChannelLog::Start(const std::string& FileName, bool Append) {
-    if (Trimmed(FileName).empty())
-        throw std::runtime_error("Log File Name not Defined");
-    if (Active_)
-        throw std::runtime_error("Logging Already Active");
-    // Open once now so that a bad path is reported here, not at the first flush.
-    std::ofstream file(
-        FileName, Append ? std::ios::binary | std::ios::app : std::ios::binary | std::ios::trunc);
-    if (!file)
-        throw std::runtime_error("Cannot open file \"" + FileName + "\". " + std::strerror(errno));
+    CheckLogCanStart(FileName, Active_);
+    ProbeLogFile(FileName, Append ? std::ios::app : std::ios::out | std::ios::trunc);
     FileName_ = FileName;
     Active_ = true;
     PendingCount_ = 0;
@@ -63,8 +44,5 @@ void TiPlotChannelLog::Flush(const TiPlotDataCustomList& List, char Separator) {
         text += line + "\r\n";
     }
     PendingCount_ = 0;
-    std::ofstream file(FileName_, std::ios::binary | std::ios::app);
-    file << text;
-    if (!file)
-        throw std::runtime_error("Cannot write file \"" + FileName_ + "\"");
+    AppendToLogFile(FileName_, text);
 }

@@ -1,6 +1,8 @@
 #include "plot/iPlotComponent.h"
 
+#include <QFileDialog>
 #include <QMenu>
+#include <QPrinter>
 #include <algorithm>
 #include <stdexcept>
 
@@ -138,9 +140,15 @@ TiPlotComponent::TiPlotComponent(QWidget* parent) : TiCustomComponent(parent) {
 
     popupMenu_ = std::make_unique<QMenu>(this);
     hintsFont_.OnChange = [this] { InvalidateChange(); };
+
+    logTimer_.setSingleShot(true);
+    QObject::connect(&logTimer_, &QTimer::timeout, this, [this] { WritePendingLogRows(); });
 }
 
 TiPlotComponent::~TiPlotComponent() {
+    // Rows still waiting for the next event-loop turn belong in the log.
+    if (dataLog_.Active())
+        WritePendingLogRows();
     pressedObject_ = hoverObject_ = releasedObject_ = nullptr;
     master_->ObjectManager().DetachAll();
     master_.reset();
@@ -207,6 +215,8 @@ const TiPublishedTable& TiPlotComponent::PublishedTable() {
                          &P::SetDataFileColumnSeparator, {"ipdfcsTab", "ipdfcsComma"})
             .Enumeration("DataFileFormat", &P::DataFileFormat, &P::SetDataFileFormat,
                          {"ipdffText", "ipdffCompactInterval"})
+            .String("LogFileName", &P::LogFileName, &P::SetLogFileName)
+            .Integer("LogBufferSize", &P::LogBufferSize, &P::SetLogBufferSize)
             .Color("BackGroundColor", &P::BackGroundColor, &P::SetBackGroundColor)
             .Enumeration("BorderStyle", &P::BorderStyle, &P::SetBorderStyle,
                          {"ibsNone", "ibsRaised", "ibsLowered"})

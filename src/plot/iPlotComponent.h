@@ -12,11 +12,17 @@
 #include <string>
 #include <vector>
 
+#include <QTimer>
+
+#include "gdi/Metafile.h"
 #include "plot/iCustomComponent.h"
 #include "plot/iDrawingHelpers.h"
+#include "plot/iPlotDataLog.h"
 #include "plot/iPlotMasterManager.h"
 
+class QFileDialog;
 class QMenu;
+class QPrinter;
 class TiPlotAxis;
 class TiPlotXAxis;
 class TiPlotYAxis;
@@ -130,13 +136,18 @@ class TiPlotComponent : public TiCustomComponent {
     TColor BackGroundGradientStopColor() const { return gradient_.StopColor; }
     void SetBackGroundGradientStopColor(TColor value);
 
+    // The data file and log settings; none can change while the log is open.
     TiPlotDataFileColumnSeparator DataFileColumnSeparator() const { return columnSeparator_; }
-    void SetDataFileColumnSeparator(TiPlotDataFileColumnSeparator value) {
-        columnSeparator_ = value;
-    }
+    void SetDataFileColumnSeparator(TiPlotDataFileColumnSeparator value);
     TiPlotDataFileFormat DataFileFormat() const { return dataFileFormat_; }
-    void SetDataFileFormat(TiPlotDataFileFormat value) { dataFileFormat_ = value; }
+    void SetDataFileFormat(TiPlotDataFileFormat value);
     char DataFileSeparatorChar() const { return columnSeparator_ == ipdfcsComma ? ',' : '\t'; }
+    const std::string& LogFileName() const { return logFileName_; }
+    void SetLogFileName(const std::string& value);
+    // Kept for the property editor; the log writes once per event-loop turn.
+    int LogBufferSize() const { return logBufferSize_; }
+    void SetLogBufferSize(int value) { logBufferSize_ = value; }
+    bool LoggingActive() const { return dataLog_.Active(); }
 
     // ---- objects by index and by name
     int ChannelCount() const;
@@ -190,13 +201,45 @@ class TiPlotComponent : public TiCustomComponent {
     // ---- operations for the toolbar, the data view and the application
     void DisableAllTracking() { SetAllTracking(false); }
     void EnableAllTracking() { SetAllTracking(true); }
-    void ClearAllData() { master_->ClearAllData(); }
+    // Closes an open data log first.
+    void ClearAllData();
     bool SelectModeActive() const;
     void SetSelectMode(bool value);
     void AddOccupiedRect(const TRect& rect) { occupied_.push_back(rect); }
     // Reserves rect for label drawing unless it overlaps what is taken or,
     // once something is taken, leaves data view 0.
     bool TryReserveRect(const TRect& rect);
+
+    // ---- files, pictures and printing. Failures are raised with the texts
+    // the caller shows ("Error Loading Data - ...").
+    void SaveProperties(const std::string& fileName) override;
+    void LoadProperties(const std::string& fileName) override;
+    void SaveAnnotationsToFile(const std::string& fileName);
+    void LoadAnnotationsFromFile(const std::string& fileName);
+    void SaveDataToFile(const std::string& fileName);
+    // Adds the file's points to what the channels hold.
+    void LoadDataFromFile(const std::string& fileName);
+    void LogActivate(bool append);
+    void LogDeactivate();
+    const std::string& PropertiesFileName() const { return propertiesFileName_; }
+    const std::string& DataFileName() const { return dataFileName_; }
+    // The picture without toolbars or selection marks, in CopyToClipBoardFormat.
+    void CopyToClipboard();
+    // Asks for a file name; the ending picks bitmap, metafile, JPEG or PNG.
+    void SaveImage();
+    // The picture on one page, after the printer dialog when PrintShowDialog.
+    void Print();
+    void PrintPreview();
+    // The picture as a metafile kept by the plot.
+    const TMetafile& SnapshotPicture();
+    // The printer Print uses; made on first use.
+    QPrinter& Printer();
+
+    // A channel calls this for every point it adds.
+    void ChannelPointAdded(const TiPlotChannelCustom& channel) {
+        if (dataLog_.Active())
+            LogPointAdded(channel);
+    }
 
     // ---- event entry points for the plot objects
     void DoMouseDownEvent(TiPlotObject* object, TMouseButton button, TShiftState shift, int x,
@@ -261,6 +304,8 @@ class TiPlotComponent : public TiCustomComponent {
         OnDataCursorCustomizeHint, OnToolBarCustomizeHint;
     TiPlotToolBarButtonEvent OnToolBarButtonClick;
     TiPlotZoomBoxEvent OnBeforeZoomBox;
+    TiPlotNotifyEvent OnAfterSaveProperties, OnBeforeLoadProperties, OnAfterLoadProperties,
+        OnAfterSaveData, OnAfterLoadData, OnBeforePrint, OnAfterPrint;
 
   protected:
     void DoPaint(TCanvas& canvas) override;
@@ -310,6 +355,15 @@ class TiPlotComponent : public TiCustomComponent {
     void HideHint();
     TPoint ScreenPoint(int x, int y) const;
 
+    // Files and output.
+    class OutputScope;
+    void Raise(const TiPlotNotifyEvent& event);
+    TiDataLogForm LogForm() const;
+    void CheckLogInactive(const char* message) const;
+    void LogPointAdded(const TiPlotChannelCustom& channel);
+    void WritePendingLogRows();
+    void PrintOnPrinter();
+
     std::unique_ptr<TiPlotMasterManager> master_;
     std::unique_ptr<QMenu> popupMenu_;
 
@@ -329,6 +383,15 @@ class TiPlotComponent : public TiCustomComponent {
     Gradient gradient_;
     TiPlotDataFileColumnSeparator columnSeparator_ = ipdfcsTab;
     TiPlotDataFileFormat dataFileFormat_ = ipdffText;
+    std::string logFileName_;
+    int logBufferSize_ = 0;
+    TiPlotDataLog dataLog_;
+    QTimer logTimer_;
+    std::string propertiesFileName_;
+    std::string dataFileName_;
+    TMetafile snapshot_;
+    std::unique_ptr<QFileDialog> saveImageDialog_;
+    std::unique_ptr<QPrinter> printer_;
 
     // Mouse state.
     TiPlotObject* pressedObject_ = nullptr;

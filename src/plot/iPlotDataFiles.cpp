@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -41,13 +42,14 @@ int MaxPointCount(const TDataFileSource& source) {
     return rows;
 }
 
-void AppendNumber(std::string& out, double value, char decimalSeparator) {
+// The 15-significant-digit form through to_chars' own rounding, with the
+// exponent written as "E20" / "E-7".
+void AppendRoundedNumber(std::string& out, double value, char decimalSeparator) {
     char buffer[40];
     auto [end, ec] =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     if (ec != std::errc{})
         return;
-    // to_chars writes "1e+20"; the file form is "1E20" and "1.5E-7".
     for (char* p = buffer; p != end; ++p) {
         if (*p == '.') {
             out.push_back(decimalSeparator);
@@ -66,6 +68,72 @@ void AppendNumber(std::string& out, double value, char decimalSeparator) {
             out.push_back(*p);
         }
     }
+}
+
+// Lays out significant digits the way a 15-digit general format does: plain
+// for exponents from -4 to 14, else "d.dddE<exp>".
+void AppendLaidOut(std::string& out, std::string_view digits, int exponent,
+                   char decimalSeparator) {
+    constexpr int kPrecision = 15;
+    const int count = int(digits.size());
+    if (exponent < -4 || exponent >= kPrecision) {
+        out.push_back(digits[0]);
+        if (count > 1) {
+            out.push_back(decimalSeparator);
+            out.append(digits.substr(1));
+        }
+        out.push_back('E');
+        if (exponent < 0)
+            out.push_back('-');
+        char expText[8];
+        auto [end, ec] = std::to_chars(expText, expText + sizeof expText, std::abs(exponent));
+        out.append(expText, end);
+    } else if (exponent < 0) {
+        out.push_back('0');
+        out.push_back(decimalSeparator);
+        out.append(size_t(-exponent - 1), '0');
+        out.append(digits);
+    } else if (count <= exponent + 1) {
+        out.append(digits);
+        out.append(size_t(exponent + 1 - count), '0');
+    } else {
+        out.append(digits.substr(0, size_t(exponent + 1)));
+        out.push_back(decimalSeparator);
+        out.append(digits.substr(size_t(exponent + 1)));
+    }
+}
+
+// Any decimal of at most 15 significant digits reads back as the same double,
+// so when the shortest round-trip form has at most 15 digits it is exactly
+// what rounding to 15 digits gives, and much cheaper to find.
+void AppendNumber(std::string& out, double value, char decimalSeparator) {
+    char buffer[40];
+    auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    const std::string_view text(buffer, ec == std::errc{} ? size_t(end - buffer) : 0);
+    const size_t e = text.find('e');
+    if (e == std::string_view::npos) {
+        out.append(text);  // inf, nan
+        return;
+    }
+    char digits[24];
+    size_t count = 0;
+    for (char c : text.substr(0, e)) {
+        if (c >= '0' && c <= '9')
+            digits[count++] = c;
+    }
+    // Subnormal numbers carry fewer digits than that promise needs.
+    if (count > 15 || std::fabs(value) < std::numeric_limits<double>::min()) {
+        AppendRoundedNumber(out, value, decimalSeparator);
+        return;
+    }
+    if (text.front() == '-')
+        out.push_back('-');
+    int exponent = 0;
+    const std::string_view expText = text.substr(e + 1);
+    std::from_chars(expText.data() + (expText.front() == '+' ? 1 : 0),
+                    expText.data() + expText.size(), exponent);
+    AppendLaidOut(out, std::string_view(digits, count), exponent, decimalSeparator);
 }
 
 void AppendYText(std::string& out, const TDataFileSource& source, int channel, int index,
@@ -372,11 +440,11 @@ std::string WriteCompactLogHeader(const TDataFileSource& source) {
     return CompactHeader(source);
 }
 
-std::string WriteCompactLogRow(const TDataFileSource& source, int index) {
+std::string WriteCompactLogRow(const TDataFileSource& source, int index, bool withX) {
     std::string out;
     for (int c = 0; c < source.ChannelCount(); ++c) {
         const bool has = index < source.PointCount(c);
-        if (index < 2)
+        if (withX)
             AppendFloat(out, has ? source.X(c, index) : kMissingMark);
         AppendFloat(out, has ? source.Y(c, index) : kMissingMark);
     }

@@ -56,7 +56,8 @@ std::string WriteTextLogHeader(const TDataFileSource& source, char columnSeparat
 std::string WriteTextLogRow(const TDataFileSource& source, int index, char columnSeparator,
                             char decimalSeparator);
 std::string WriteCompactLogHeader(const TDataFileSource& source);
-std::string WriteCompactLogRow(const TDataFileSource& source, int index);
+// X floats go only into a compact file's first two rows (`withX`).
+std::string WriteCompactLogRow(const TDataFileSource& source, int index, bool withX);
 
 // Reads any of the three forms (told apart by the first line) and adds the
 // points to `sink`. Throws TiDataFileError with the bare reason ("Invalid

@@ -9,7 +9,6 @@
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotComponent.h"
 #include "plot/iPlotDataCursor.h"
-#include "plot/iPlotPrintPreview.h"
 #include "plot/iPlotPropertyEditor.h"
 
 namespace {
@@ -65,31 +64,20 @@ void DrawThinFrame(TCanvas& canvas, const TRect& rect, bool sunken) {
     canvas.LineTo(rect.Left - 1, rect.Bottom - 1);
 }
 
-// The Copy, Save, Print and Preview buttons call the plot's output
-// operations, which come with its file and printing support. A plot without
-// one leaves the button to raising its click event; the preview window is
-// ours and opens either way.
-template <class Plot>
-void RunPlotOutput(Plot& plot, TiPlotToolBarButtonType type) {
+// The Copy, Save, Print and Preview buttons run the plot's output operations.
+void RunPlotOutput(TiPlotComponent& plot, TiPlotToolBarButtonType type) {
     switch (type) {
         case iptbbtCopy:
-            if constexpr (requires { plot.CopyToClipboard(); })
-                plot.CopyToClipboard();
+            plot.CopyToClipboard();
             break;
         case iptbbtSave:
-            if constexpr (requires { plot.SaveImage(); })
-                plot.SaveImage();
+            plot.SaveImage();
             break;
         case iptbbtPrint:
-            if constexpr (requires { plot.Print(); })
-                plot.Print();
+            plot.Print();
             break;
         default:
-            if constexpr (requires { plot.PrintPreview(); }) {
-                plot.PrintPreview();
-            } else {
-                ShowPlotPrintPreview(plot);
-            }
+            plot.PrintPreview();
             break;
     }
 }

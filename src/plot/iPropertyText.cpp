@@ -123,6 +123,15 @@ bool TakeTextValue(std::string_view key, std::string& value, TiPropertyLines& li
     return lines.Take(key, value);
 }
 
+std::string FileTypeLine(std::string_view type) {
+    return "File Type = " + std::string(type);
+}
+
+bool TakeFileType(std::string_view type, TiPropertyLines& lines) {
+    std::string value;
+    return lines.Take("File Type", value) && Lowered(value) == Lowered(type);
+}
+
 char UserDecimalSeparator() {
     const QString text = QLocale().toString(1.1);
     return text.size() > 1 && text[1] == QLatin1Char(',') ? ',' : '.';

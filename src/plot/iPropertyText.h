@@ -41,6 +41,12 @@ void SplitKeyValue(std::string_view line, std::string_view separator, std::strin
                    std::string& value);
 bool TakeTextValue(std::string_view key, std::string& value, TiPropertyLines& lines);
 
+// The first line of a property file: "File Type = <type>".
+std::string FileTypeLine(std::string_view type);
+// True when the file's "File Type" line exists and names `type` without regard
+// to case; the line is taken.
+bool TakeFileType(std::string_view type, TiPropertyLines& lines);
+
 // The decimal separator of the user's locale: the second character of 1.1
 // written in it.
 char UserDecimalSeparator();

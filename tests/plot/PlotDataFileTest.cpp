@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <random>
 #include <vector>
 
 namespace {
@@ -62,6 +65,35 @@ TEST(PlotDataFile, NumbersUseFifteenDigitsAndCompactExponents) {
     EXPECT_EQ(FormatDataNumber(1.5e-7, ','), "1,5E-7");
     EXPECT_EQ(FormatDataNumber(-2.25, ','), "-2,25");
     EXPECT_EQ(FormatDataNumber(123456789012345678.0, '.'), "1.23456789012346E17");
+}
+
+// The fast path must agree with C's 15-digit general format everywhere:
+// integers, fractions near the plain/exponent thresholds, 15- and 17-digit
+// mantissas, tiny and huge magnitudes.
+TEST(PlotDataFile, NumbersMatchFifteenDigitGeneralFormat) {
+    std::mt19937_64 random(42);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> exponent(-30, 30);
+    std::vector<double> values = {0, -0.0, 1, 100, 1e14, 1e15, 123456789012345, 0.0001,
+                                  0.00001, 0.1, 1.0 / 3, 2.0 / 3, 999999999999999.9,
+                                  9.999999999999999e14, 5e-324, 1.7976931348623157e308};
+    for (int i = 0; i < 200000; ++i)
+        values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
+    for (int i = 0; i < 20000; ++i)
+        values.push_back(std::round(mantissa(random) * 1e5) / 100);
+    for (double value : values) {
+        char reference[64];
+        std::snprintf(reference, sizeof reference, "%.15G", value);
+        std::string expected(reference);
+        // C writes "1E+20" and "1.5E-07"; the file form is "1E20" and "1.5E-7".
+        const size_t e = expected.find('E');
+        if (e != std::string::npos) {
+            std::string digits = expected.substr(e + 2);
+            digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
+            expected = expected.substr(0, e + 1) + (expected[e + 1] == '-' ? "-" : "") + digits;
+        }
+        ASSERT_EQ(FormatDataNumber(value, '.'), expected) << reference;
+    }
 }
 
 TEST(PlotDataFile, NullAndEmptyRoundTrip) {

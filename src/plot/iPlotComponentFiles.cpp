@@ -1,0 +1,164 @@
+// The plot's files: configuration, annotations, data and the data log.
+#include <stdexcept>
+
+#include "gdi/FileBytes.h"
+#include "plot/iPlotChannelCustom.h"
+#include "plot/iPlotChannelsData.h"
+#include "plot/iPlotComponent.h"
+#include "plot/iPlotConfigFile.h"
+#include "plot/iPlotLayoutManager.h"
+
+namespace {
+
+// Runs `action`; any failure is raised again behind `context`.
+template <class Action>
+void WithContext(const char* context, Action&& action) {
+    try {
+        action();
+    } catch (const std::exception& error) {
+        throw std::runtime_error(std::string(context) + error.what());
+    }
+}
+
+// Keeps the layout from rebuilding while objects come and go; switching it
+// back on rebuilds the stacks once.
+class LayoutPause {
+  public:
+    explicit LayoutPause(TiPlotLayoutManager& layout) : layout_(layout) {
+        layout_.SetEnabled(false);
+    }
+    ~LayoutPause() { layout_.SetEnabled(true); }
+    LayoutPause(const LayoutPause&) = delete;
+    LayoutPause& operator=(const LayoutPause&) = delete;
+
+  private:
+    TiPlotLayoutManager& layout_;
+};
+
+}  // namespace
+
+void TiPlotComponent::Raise(const TiPlotNotifyEvent& event) {
+    if (event && EventsAllowed())
+        event();
+}
+
+void TiPlotComponent::SaveProperties(const std::string& fileName) {
+    WithContext("Error Saving Properties - ",
+                [&] { WriteTextLines(fileName, PlotConfigLines(*this)); });
+    propertiesFileName_ = fileName;
+    Raise(OnAfterSaveProperties);
+}
+
+void TiPlotComponent::LoadProperties(const std::string& fileName) {
+    WithContext("Error Loading Properties - ", [&] {
+        Raise(OnBeforeLoadProperties);
+        TiPropertyLines lines(ReadTextLines(fileName));
+        LayoutPause layout(master_->LayoutManager());
+        TiUpdateBatch batch(*this);
+        ReadPlotConfig(*this, lines);
+    });
+    propertiesFileName_ = fileName;
+    Raise(OnAfterLoadProperties);
+}
+
+void TiPlotComponent::SaveAnnotationsToFile(const std::string& fileName) {
+    WithContext("Error Saving Annotations - ",
+                [&] { WriteTextLines(fileName, AnnotationLines()); });
+}
+
+void TiPlotComponent::LoadAnnotationsFromFile(const std::string& fileName) {
+    WithContext("Error Loading Annotations - ", [&] {
+        TiUpdateBatch batch(*this);
+        TiPropertyLines lines(ReadTextLines(fileName));
+        ReadAnnotations(lines);
+    });
+}
+
+void TiPlotComponent::SaveDataToFile(const std::string& fileName) {
+    WithContext("Error Saving Data - ", [&] {
+        const TiPlotChannelsSource source(*this);
+        WriteFileBytes(fileName, dataFileFormat_ == ipdffCompactInterval
+                                     ? WriteCompactDataFile(source)
+                                     : WriteTextDataFile(source, DataFileSeparatorChar(),
+                                                         UserDecimalSeparator()));
+    });
+    dataFileName_ = fileName;
+    Raise(OnAfterSaveData);
+}
+
+void TiPlotComponent::LoadDataFromFile(const std::string& fileName) {
+    WithContext("Error Loading Data - ", [&] {
+        TiUpdateBatch batch(*this);
+        TiPlotChannelsSink sink(*this);
+        ReadDataFile(ReadFileBytes(fileName), sink, UserDecimalSeparator());
+    });
+    dataFileName_ = fileName;
+    Raise(OnAfterLoadData);
+}
+
+// ------------------------------------------------------------------ data log
+
+TiDataLogForm TiPlotComponent::LogForm() const {
+    return {dataFileFormat_ == ipdffCompactInterval, DataFileSeparatorChar(),
+            UserDecimalSeparator()};
+}
+
+void TiPlotComponent::CheckLogInactive(const char* message) const {
+    if (dataLog_.Active())
+        throw std::runtime_error(message);
+}
+
+void TiPlotComponent::SetLogFileName(const std::string& value) {
+    if (value == logFileName_)
+        return;
+    CheckLogInactive("Log File Name can not be changed while logging is active.");
+    logFileName_ = value;
+}
+
+void TiPlotComponent::SetDataFileColumnSeparator(TiPlotDataFileColumnSeparator value) {
+    if (value == columnSeparator_)
+        return;
+    CheckLogInactive("Data File Column Seperator can not be changed while logging active");
+    columnSeparator_ = value;
+}
+
+void TiPlotComponent::SetDataFileFormat(TiPlotDataFileFormat value) {
+    if (value == dataFileFormat_)
+        return;
+    CheckLogInactive("Data File Format can not be changed while logging active");
+    dataFileFormat_ = value;
+}
+
+void TiPlotComponent::LogActivate(bool append) {
+    dataLog_.Activate(logFileName_, append, TiPlotChannelsSource(*this), LogForm());
+}
+
+void TiPlotComponent::LogDeactivate() {
+    logTimer_.stop();
+    dataLog_.Deactivate(TiPlotChannelsSource(*this));
+}
+
+void TiPlotComponent::LogPointAdded(const TiPlotChannelCustom& channel) {
+    if (ChannelCount() == 0 || Channel(0) != &channel)
+        return;
+    dataLog_.RowAdded();
+    // The other channels get their points of this row in the same turn.
+    if (!logTimer_.isActive())
+        logTimer_.start(0);
+}
+
+void TiPlotComponent::WritePendingLogRows() {
+    try {
+        dataLog_.WritePending(TiPlotChannelsSource(*this));
+    } catch (const std::exception&) {
+        // Nobody is there to tell from a timer: a log that can no longer be
+        // written stops, and LoggingActive says so.
+        dataLog_.Deactivate(TiPlotChannelsSource(*this));
+    }
+}
+
+void TiPlotComponent::ClearAllData() {
+    if (dataLog_.Active())
+        LogDeactivate();
+    master_->ClearAllData();
+}

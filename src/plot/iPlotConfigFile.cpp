@@ -1,0 +1,156 @@
+#include "plot/iPlotConfigFile.h"
+
+#include <array>
+#include <functional>
+#include <stdexcept>
+
+#include "plot/iPlotAxis.h"
+#include "plot/iPlotChannelCustom.h"
+#include "plot/iPlotComponent.h"
+#include "plot/iPlotDataCursor.h"
+#include "plot/iPlotDataView.h"
+#include "plot/iPlotLabel.h"
+#include "plot/iPlotLayoutManager.h"
+#include "plot/iPlotLegend.h"
+#include "plot/iPlotToolBar.h"
+
+namespace {
+
+constexpr const char* kPlotFileType = "Plot Config";
+
+// One kind of plot object as the file sees it. Kinds this plot has no
+// objects of (tables, limits) count 0 and create nothing.
+struct TiObjectKind {
+    const char* Word;
+    std::function<int(TiPlotComponent&)> Count;
+    std::function<TiPersistent*(TiPlotComponent&, int)> Item;
+    // Makes object `index` while loading and returns it.
+    std::function<TiPersistent*(TiPlotComponent&, int)> Create;
+    std::function<void(TiPlotComponent&)> RemoveAll;
+};
+
+const TiObjectKind kChannels{
+    "Channel", &TiPlotComponent::ChannelCount,
+    [](TiPlotComponent& p, int i) -> TiPersistent* { return p.Channel(i); },
+    [](TiPlotComponent& p, int) -> TiPersistent* { return p.Channel(p.AddChannel()); },
+    &TiPlotComponent::RemoveAllChannels};
+const TiObjectKind kXAxes{
+    "XAxis", &TiPlotComponent::XAxisCount,
+    [](TiPlotComponent& p, int i) -> TiPersistent* { return p.XAxis(i); },
+    [](TiPlotComponent& p, int) -> TiPersistent* { return p.XAxis(p.AddXAxis()); },
+    &TiPlotComponent::RemoveAllXAxes};
+const TiObjectKind kYAxes{
+    "YAxis", &TiPlotComponent::YAxisCount,
+    [](TiPlotComponent& p, int i) -> TiPersistent* { return p.YAxis(i); },
+    [](TiPlotComponent& p, int) -> TiPersistent* { return p.YAxis(p.AddYAxis()); },
+    &TiPlotComponent::RemoveAllYAxes};
+const TiObjectKind kToolBars{
+    "ToolBar", &TiPlotComponent::ToolBarCount,
+    [](TiPlotComponent& p, int i) -> TiPersistent* { return p.ToolBar(i); },
+    [](TiPlotComponent& p, int) -> TiPersistent* { return p.ToolBar(p.AddToolBar()); },
+    &TiPlotComponent::RemoveAllToolBars};
+const TiObjectKind kLegends{
+    "Legend", &TiPlotComponent::LegendCount,
+    [](TiPlotComponent& p, int i) -> TiPersistent* { return p.Legend(i); },
+    [](TiPlotComponent& p, int) -> TiPersistent* { return p.Legend(p.AddLegend()); },
+    &TiPlotComponent::RemoveAllLegends};
+// Label 0 is the title: it survives RemoveAllLabels and is read in place.
+const TiObjectKind kLabels{
+    "Label", &TiPlotComponent::LabelCount,
+    [](TiPlotComponent& p, int i) -> TiPersistent* { return p.Label(i); },
+    [](TiPlotComponent& p, int i) -> TiPersistent* {
+        return i == 0 && p.LabelCount() > 0 ? p.Label(0) : p.Label(p.AddLabel());
+    },
+    &TiPlotComponent::RemoveAllLabels};
+const TiObjectKind kDataViews{
+    "DataView", &TiPlotComponent::DataViewCount,
+    [](TiPlotComponent& p, int i) -> TiPersistent* { return p.DataView(i); },
+    [](TiPlotComponent& p, int) -> TiPersistent* { return p.DataView(p.AddDataView()); },
+    &TiPlotComponent::RemoveAllDataViews};
+const TiObjectKind kDataCursors{
+    "DataCursor", &TiPlotComponent::DataCursorCount,
+    [](TiPlotComponent& p, int i) -> TiPersistent* { return p.DataCursor(i); },
+    [](TiPlotComponent& p, int) -> TiPersistent* { return p.DataCursor(p.AddDataCursor()); },
+    &TiPlotComponent::RemoveAllDataCursors};
+const TiObjectKind kTables{"Table", [](TiPlotComponent&) { return 0; }, nullptr, nullptr,
+                           [](TiPlotComponent&) {}};
+const TiObjectKind kLimits{"Limit", [](TiPlotComponent&) { return 0; }, nullptr, nullptr,
+                           nullptr};
+
+std::string CountKey(const TiObjectKind& kind) {
+    return std::string(kind.Word) + "Count";
+}
+
+std::string Prefix(const TiObjectKind& kind, int index) {
+    return kind.Word + std::to_string(index);
+}
+
+bool TakeInteger(const std::string& key, TiPropertyLines& lines, int& value) {
+    std::string text;
+    if (!TakeTextValue(key, text, lines))
+        return false;
+    value = static_cast<int>(TextToInteger(text));
+    return true;
+}
+
+int RequiredInteger(const std::string& key, TiPropertyLines& lines) {
+    int value = 0;
+    if (!TakeInteger(key, lines, value))
+        throw std::runtime_error("Missing " + key);
+    return value;
+}
+
+}  // namespace
+
+TiStringList PlotConfigLines(TiPlotComponent& plot) {
+    TiStringList lines{FileTypeLine(kPlotFileType)};
+    plot.AppendOwnProperties(lines);
+    const std::array<const TiObjectKind*, 10> saved = {&kChannels,  &kXAxes,    &kYAxes,
+                                                       &kToolBars,  &kLegends,  &kTables,
+                                                       &kLabels,    &kDataViews, &kDataCursors,
+                                                       &kLimits};
+    for (const TiObjectKind* kind : saved)
+        lines.push_back(CountKey(*kind) + " = " + std::to_string(kind->Count(plot)));
+    lines.push_back("DataViewZHorz = " + std::to_string(plot.DataViewZHorz()));
+    lines.push_back("DataViewZVert = " + std::to_string(plot.DataViewZVert()));
+    for (const TiObjectKind* kind : saved) {
+        for (int i = 0; i < kind->Count(plot); ++i)
+            PropertiesToText(*kind->Item(plot, i), Prefix(*kind, i), lines);
+    }
+    return lines;
+}
+
+void ReadPlotConfig(TiPlotComponent& plot, TiPropertyLines& lines) {
+    if (!TakeFileType(kPlotFileType, lines))
+        throw std::runtime_error("Incompatible Plot Configuration File Type");
+    const int zHorz = RequiredInteger("DataViewZHorz", lines);
+    const int zVert = RequiredInteger("DataViewZVert", lines);
+    plot.SetDataViewZHorz(zHorz);
+    plot.SetDataViewZVert(zVert);
+
+    for (const TiObjectKind* kind : {&kToolBars, &kLegends, &kTables, &kLabels, &kXAxes,
+                                     &kYAxes, &kDataViews, &kChannels, &kDataCursors})
+        kind->RemoveAll(plot);
+
+    PropertiesFromText(plot, "", lines);
+    for (const TiObjectKind* kind : {&kToolBars, &kLegends, &kTables, &kLabels, &kXAxes,
+                                     &kYAxes, &kDataViews, &kChannels, &kDataCursors,
+                                     &kLimits}) {
+        int count = 0;
+        if (!TakeInteger(CountKey(*kind), lines, count) || !kind->Create)
+            continue;
+        for (int i = 0; i < count; ++i)
+            PropertiesFromText(*kind->Create(plot, i), Prefix(*kind, i), lines);
+    }
+}
+
+TiStringList AnnotationLines() {
+    return {"AnnotationCount = 0"};
+}
+
+void ReadAnnotations(TiPropertyLines& lines) {
+    int count = 0;
+    if (TakeInteger("AnnotationCount", lines, count) && count > 0)
+        throw std::runtime_error("This plot has no annotation objects; " +
+                                 std::to_string(count) + " annotations were not loaded");
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The plot configuration file: "File Type = Plot Config", the component's own
+// properties, the object counts and every object's properties under its
+// kind word and index ("Channel0.TitleText = 数据"). And the annotation file,
+// which is kept apart from it.
+
+#include "plot/iPropertyText.h"
+
+class TiPlotComponent;
+
+TiStringList PlotConfigLines(TiPlotComponent& plot);
+// Replaces the plot's objects with those of the file. Throws "Incompatible
+// Plot Configuration File Type" before touching the plot when the file is of
+// another kind. The caller holds the update batch and the layout.
+void ReadPlotConfig(TiPlotComponent& plot, TiPropertyLines& lines);
+
+// This plot has no annotation objects: the file holds a count of 0, and a
+// file that names annotations is refused rather than silently dropped.
+TiStringList AnnotationLines();
+void ReadAnnotations(TiPropertyLines& lines);
