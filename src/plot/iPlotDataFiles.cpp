@@ -206,7 +206,12 @@ void SplitFields(std::string_view line, char separator, std::vector<std::string_
 }
 
 [[noreturn]] void ThrowNotANumber(std::string_view text) {
-    throw TiDataFileError("'" + std::string(text) + "' is not a valid floating point value");
+    // A runaway field (a binary file, a megabyte line) is quoted shortened.
+    constexpr size_t kMaxQuoted = 64;
+    const std::string quoted = text.size() <= kMaxQuoted
+                                   ? std::string(text)
+                                   : std::string(text.substr(0, kMaxQuoted)) + "...";
+    throw TiDataFileError("'" + quoted + "' is not a valid floating point value");
 }
 
 double ParseNumber(std::string_view field, char decimalSeparator) {

@@ -217,6 +217,20 @@ TEST_F(PlotFilesTest, BadDataKeepsThePointsBeforeTheFault) {
     EXPECT_EQ(plot_.Channel(0)->Count(), 4);
 }
 
+TEST_F(PlotFilesTest, BinaryAndRunawayFieldsAreQuotedShort) {
+    std::string binary = "a(X)\ta(Y)\r\n1\t2\r\n";
+    for (int i = 0; i < 4096; ++i)
+        binary.push_back(char(i * 37 % 256));
+    Write(Path("binary.dat"), binary);
+    Write(Path("long.txt"), "a(X)\ta(Y)\r\n" + std::string(1 << 20, 'x') + "\t1\r\n");
+    for (const char* name : {"binary.dat", "long.txt"}) {
+        const std::string message = ErrorOf([&] { plot_.LoadDataFromFile(Path(name)); });
+        EXPECT_EQ(message.rfind("Error Loading Data - '", 0), 0u) << name;
+        EXPECT_LT(message.size(), 200u) << name;
+    }
+    EXPECT_EQ(plot_.Channel(0)->Count(), 1);
+}
+
 TEST_F(PlotFilesTest, MoreColumnsThanChannelsAndMegabyteLinesAreHarmless) {
     Write(Path("wide.txt"), "a(X),a(Y),b(X),b(Y)\r\n1,2,3,4\r\n" + std::string(1 << 20, ',') +
                                 "\r\n5,6\r\n");
