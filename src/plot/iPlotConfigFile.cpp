@@ -1,7 +1,6 @@
 #include "plot/iPlotConfigFile.h"
 
 #include <array>
-#include <functional>
 #include <stdexcept>
 
 #include "plot/iPlotAxis.h"
@@ -77,6 +76,10 @@ const TiObjectKind kTables{"Table", [](TiPlotComponent&) { return 0; }, nullptr,
 const TiObjectKind kLimits{"Limit", [](TiPlotComponent&) { return 0; }, nullptr, nullptr,
                            nullptr};
 
+const std::array<const TiObjectKind*, 10> kSavedKinds = {
+    &kChannels, &kXAxes,  &kYAxes,     &kToolBars,    &kLegends,
+    &kTables,   &kLabels, &kDataViews, &kDataCursors, &kLimits};
+
 std::string CountKey(const TiObjectKind& kind) {
     return std::string(kind.Word) + "Count";
 }
@@ -102,21 +105,24 @@ int RequiredInteger(const std::string& key, TiPropertyLines& lines) {
 
 }  // namespace
 
+void ForEachPlotObject(TiPlotComponent& plot,
+                       const std::function<void(TiPersistent&, const std::string&)>& visit) {
+    for (const TiObjectKind* kind : kSavedKinds) {
+        for (int i = 0; i < kind->Count(plot); ++i)
+            visit(*kind->Item(plot, i), Prefix(*kind, i));
+    }
+}
+
 TiStringList PlotConfigLines(TiPlotComponent& plot) {
     TiStringList lines{FileTypeLine(kPlotFileType)};
     plot.AppendOwnProperties(lines);
-    const std::array<const TiObjectKind*, 10> saved = {&kChannels,  &kXAxes,    &kYAxes,
-                                                       &kToolBars,  &kLegends,  &kTables,
-                                                       &kLabels,    &kDataViews, &kDataCursors,
-                                                       &kLimits};
-    for (const TiObjectKind* kind : saved)
+    for (const TiObjectKind* kind : kSavedKinds)
         lines.push_back(CountKey(*kind) + " = " + std::to_string(kind->Count(plot)));
     lines.push_back("DataViewZHorz = " + std::to_string(plot.DataViewZHorz()));
     lines.push_back("DataViewZVert = " + std::to_string(plot.DataViewZVert()));
-    for (const TiObjectKind* kind : saved) {
-        for (int i = 0; i < kind->Count(plot); ++i)
-            PropertiesToText(*kind->Item(plot, i), Prefix(*kind, i), lines);
-    }
+    ForEachPlotObject(plot, [&lines](TiPersistent& object, const std::string& prefix) {
+        PropertiesToText(object, prefix, lines);
+    });
     return lines;
 }
 

@@ -4,9 +4,17 @@
 // kind word and index ("Channel0.TitleText = 数据"). And the annotation file,
 // which is kept apart from it.
 
+#include <functional>
+#include <string>
+
 #include "plot/iPropertyText.h"
 
 class TiPlotComponent;
+
+// Every plot object with its prefix ("Channel0", "XAxis0", ...), kind by
+// kind in the file's order.
+void ForEachPlotObject(TiPlotComponent& plot,
+                       const std::function<void(TiPersistent&, const std::string&)>& visit);
 
 TiStringList PlotConfigLines(TiPlotComponent& plot);
 // Replaces the plot's objects with those of the file. Throws "Incompatible

@@ -6,35 +6,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <functional>
 
-#include "plot/iPlotAxis.h"
-#include "plot/iPlotChannelCustom.h"
 #include "plot/iPlotComponent.h"
-#include "plot/iPlotDataCursor.h"
-#include "plot/iPlotDataView.h"
-#include "plot/iPlotLabel.h"
-#include "plot/iPlotLegend.h"
-#include "plot/iPlotToolBar.h"
+#include "plot/iPlotConfigFile.h"
 
 namespace {
-
-// The objects in the order and with the kind words of the configuration file.
-void ForEachObject(TiPlotComponent& plot,
-                   const std::function<void(TiPersistent&, const std::string&)>& visit) {
-    const auto kind = [&](const char* word, int count, auto item) {
-        for (int i = 0; i < count; ++i)
-            visit(*item(i), word + std::to_string(i) + ".");
-    };
-    kind("Channel", plot.ChannelCount(), [&](int i) { return plot.Channel(i); });
-    kind("XAxis", plot.XAxisCount(), [&](int i) { return plot.XAxis(i); });
-    kind("YAxis", plot.YAxisCount(), [&](int i) { return plot.YAxis(i); });
-    kind("ToolBar", plot.ToolBarCount(), [&](int i) { return plot.ToolBar(i); });
-    kind("Legend", plot.LegendCount(), [&](int i) { return plot.Legend(i); });
-    kind("Label", plot.LabelCount(), [&](int i) { return plot.Label(i); });
-    kind("DataView", plot.DataViewCount(), [&](int i) { return plot.DataView(i); });
-    kind("DataCursor", plot.DataCursorCount(), [&](int i) { return plot.DataCursor(i); });
-}
 
 bool IsBlankLine(const std::string& line) {
     return line.find_first_not_of(" \t\r") == std::string::npos;
@@ -44,7 +20,7 @@ bool IsBlankLine(const std::string& line) {
 
 TiStringList PlotPropertiesToText(TiPlotComponent& plot) {
     TiStringList lines;
-    ForEachObject(plot, [&lines](TiPersistent& object, const std::string& prefix) {
+    ForEachPlotObject(plot, [&lines](TiPersistent& object, const std::string& prefix) {
         PropertiesToText(object, prefix, lines);
     });
     return lines;
@@ -52,7 +28,7 @@ TiStringList PlotPropertiesToText(TiPlotComponent& plot) {
 
 TiStringList PlotPropertiesFromText(TiPlotComponent& plot, const TiStringList& lines) {
     TiPropertyLines remaining(lines);
-    ForEachObject(plot, [&remaining](TiPersistent& object, const std::string& prefix) {
+    ForEachPlotObject(plot, [&remaining](TiPersistent& object, const std::string& prefix) {
         PropertiesFromText(object, prefix, remaining);
     });
     TiStringList unknown;
