@@ -317,7 +317,10 @@ TLineEvent TWin32PortDevice::TakeLineEvent() {
 TTransfer TWin32PortDevice::Read(std::span<std::uint8_t> buffer) {
     const std::size_t count = std::min<std::size_t>(readCount_, buffer.size());
     std::memcpy(buffer.data(), readBuffer_.data(), count);
-    return {TTransfer::Done, count};
+    // The driver frames the reads here; of its reasons only a full buffer
+    // shows that bytes were still coming.
+    return {TTransfer::Done, count,
+            count == readBuffer_.size() ? TBlockEnd::Cut : TBlockEnd::Pause};
 }
 
 TTransfer TWin32PortDevice::Write(std::span<const std::uint8_t> bytes) {
