@@ -6,8 +6,9 @@
 // enough): its events run on that thread, in the order the threads posted them.
 // A received block is valid only during the OnReceiveData call; copy what you
 // keep. During that call ReceivedBlockEnd tells whether the line paused after
-// the block or the next block continues it. Setters re-apply the line settings or time-outs at once
-// while the port is open; CommName and Parity are only stored.
+// the block or the next block continues it. Setters re-apply the line settings
+// or time-outs at once while the port is open; CommName and Parity are only
+// stored.
 #pragma once
 
 #include <atomic>
