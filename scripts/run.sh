@@ -15,9 +15,7 @@ bash scripts/build.sh build
 
 link=/tmp/kelvane-sim
 sim_args=("$@")
-# A read block ends at a pause of more than 100 ms, so a steady stream would
-# arrive only in 2 KB lumps; frames of 5 lines with a 150 ms gap keep it lively.
-[ ${#sim_args[@]} -eq 0 ] && sim_args=(--shape sine --rate 50 --frame 5 --gap 150 --echo)
+[ ${#sim_args[@]} -eq 0 ] && sim_args=(--shape sine --rate 50 --echo)
 build/bin/kelvane-sim --link "$link" "${sim_args[@]}" >/dev/null &
 sim=$!
 trap 'kill "$sim" 2>/dev/null || true; wait "$sim" 2>/dev/null || true' EXIT

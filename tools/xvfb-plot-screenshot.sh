@@ -15,7 +15,7 @@ source "$root/tools/xvfb-session.sh"
 work=$(mktemp -d)
 cp "$build/bin/kelvane" "$work/"
 link=$work/sim
-"$build/bin/kelvane-sim" --link "$link" --rate 100 --frame 10 --gap 120 >/dev/null &
+"$build/bin/kelvane-sim" --link "$link" --rate 100 >/dev/null &
 pids+=($!)
 for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
 {

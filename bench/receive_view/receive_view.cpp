@@ -98,7 +98,7 @@ std::vector<double> Feed(TConsole& console, size_t bytes, size_t& lineNumber) {
         const std::string block = MakeBlock(lineNumber);
         lineNumber += kLinesPerBlock;
         timer.start();
-        console.Receiver().Receive(block);
+        console.Receiver().Receive(block, TBlockEnd::Pause);
         QApplication::processEvents();
         costs.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
         fed += block.size();

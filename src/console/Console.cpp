@@ -145,14 +145,20 @@ void TConsole::AppendToSendBox(const QString& text, bool lineStaysOpen) {
     // A cursor of our own leaves the user's caret and selection where they are.
     QTextCursor cursor(document);
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(lineStaysOpen ? text : text + QLatin1Char('\n'));
+    // The CR already broke the line: a CR LF split between two blocks is one break.
+    const bool splitLineBreak = sendBoxOpenOnCr_ && text.startsWith(QLatin1Char('\n'));
+    const QString fresh = splitLineBreak ? text.mid(1) : text;
+    cursor.insertText(lineStaysOpen ? fresh : fresh + QLatin1Char('\n'));
+    sendBoxOpenOnCr_ = lineStaysOpen && text.endsWith(QLatin1Char('\r'));
     document->setUndoRedoEnabled(true);
 }
 
 void ConnectConsoleToComm(TConsole& console, TComm& comm) {
     TReceiveConsole& receiver = console.Receiver();
-    comm.OnReceiveData = [&receiver](TComm*, const std::uint8_t* buffer, std::uint16_t length) {
-        receiver.Receive(std::string_view(reinterpret_cast<const char*>(buffer), length));
+    comm.OnReceiveData = [&receiver](TComm* sender, const std::uint8_t* buffer,
+                                     std::uint16_t length) {
+        receiver.Receive(std::string_view(reinterpret_cast<const char*>(buffer), length),
+                         sender->ReceivedBlockEnd());
     };
     comm.OnReceiveError = [](TComm*, std::uint32_t) {};
 }

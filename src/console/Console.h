@@ -94,6 +94,8 @@ class TConsole : public QObject {
     TSender sender_;
     TSentCounter counter_;
     std::unique_ptr<TTimedSender> timedSender_;
+    // The send box's last received text left its line open on a CR.
+    bool sendBoxOpenOnCr_ = false;
 };
 
 // Routes the port's received blocks to the console; line errors are ignored.

@@ -21,8 +21,8 @@ void TReceiveConsole::AttachViews(TReceiveView* mainView, TReceiveView* floating
     hexReceive_ = hexReceive;
 }
 
-void TReceiveConsole::Receive(std::string_view block) {
-    const bool lineStaysOpen = block.size() == kFullBlock;
+void TReceiveConsole::Receive(std::string_view block, TBlockEnd end) {
+    const bool lineStaysOpen = end == TBlockEnd::Cut;
     hooks_.appendToSendBox(ReceivedTextForDisplay(block), lineStaysOpen);
 
     // The switch is read once, so a block is handled wholly in one mode.

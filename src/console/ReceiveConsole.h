@@ -4,10 +4,10 @@
 // the plot, copies it to the send box and keeps the floating window's receive
 // box in step; and runs "保存", "打印" and "清空".
 //
-// A block of exactly the reader's buffer size was cut short by the full
-// buffer, not ended by a pause, so the next block continues its line in the
-// receive box, the queues and the send box; a number split across two blocks
-// is thus never plotted as two numbers.
+// A block the port passed on while bytes were still coming (cut, not ended
+// by a pause) leaves its line open: the next block continues it in the
+// receive box, the queues and the send box, so a number split across two
+// blocks is never plotted as two numbers.
 
 #include <QString>
 
@@ -18,6 +18,7 @@
 
 #include "console/PlotLineQueue.h"
 #include "console/ReceiveTextStore.h"
+#include "serial/CommTypes.h"
 
 class QCheckBox;
 class QPrinter;
@@ -26,9 +27,6 @@ class TReceiveView;
 
 class TReceiveConsole {
   public:
-    // Size of the serial reader's buffer; a block this long was cut.
-    static constexpr size_t kFullBlock = 2048;
-
     struct THooks {
         // Adds received text to the end of the send box; a line break follows
         // unless the block's line stays open.
@@ -49,8 +47,8 @@ class TReceiveConsole {
     TPlotLineQueue& HexQueue() { return hexQueue_; }          // sMemo4
     TPlotLineQueue& DecimalQueue() { return decimalQueue_; }  // sMemo3
 
-    // OnReceiveData.
-    void Receive(std::string_view block);
+    // OnReceiveData, with how the port says the block ended.
+    void Receive(std::string_view block, TBlockEnd end);
 
     void Save();       // "保存"
     void Print();      // "打印"

@@ -109,6 +109,7 @@ void TComm::HandleNotification(TNotification& notification) {
     switch (notification.Code) {
         case TNotifyCode::NOTIFY_DATA:
             if (OnReceiveData) {
+                receivedBlockEnd_ = notification.BlockEnd;
                 OnReceiveData(this, notification.Block.get(),
                               static_cast<std::uint16_t>(notification.WParam & 0xFFFF));
             }

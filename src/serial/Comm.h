@@ -5,8 +5,10 @@
 // Construct it on a thread that runs a Qt event loop (a QCoreApplication is
 // enough): its events run on that thread, in the order the threads posted them.
 // A received block is valid only during the OnReceiveData call; copy what you
-// keep. Setters re-apply the line settings or time-outs at once while the port
-// is open; CommName and Parity are only stored.
+// keep. During that call ReceivedBlockEnd tells whether the line paused after
+// the block or the next block continues it. Setters re-apply the line settings
+// or time-outs at once while the port is open; CommName and Parity are only
+// stored.
 #pragma once
 
 #include <atomic>
@@ -55,6 +57,8 @@ class TComm {
     // closed, length is 0 or the writer has ended. True means queued, not sent.
     bool SendBlock(const void* data, std::uint16_t length);
     bool IsOpen() const { return device_ != nullptr; }
+    // How the block being delivered ended; meaningful during OnReceiveData.
+    TBlockEnd ReceivedBlockEnd() const { return receivedBlockEnd_; }
 
     // Published properties, in their stored order.
     const std::string& CommName() const { return commName_; }
@@ -141,4 +145,5 @@ class TComm {
     std::unique_ptr<TReadThread> reader_;
     std::unique_ptr<TWriteThread> writer_;
     std::atomic<bool> sendIdle_ = true;
+    TBlockEnd receivedBlockEnd_ = TBlockEnd::Pause;
 };

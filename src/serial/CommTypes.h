@@ -64,3 +64,10 @@ constexpr std::uint32_t MODEM_RLSD = 8;  // carrier detect changed
 
 // Most bytes one OnReceiveData call carries.
 constexpr std::uint16_t kReadBlockSize = 2048;
+
+// How a received block ended. Pause: no byte came for ReadIntervalTimeout, so
+// whatever the device sends next starts afresh. Cut: the block was passed on
+// while bytes were still coming (it was full, or one interval old with more
+// bytes already there, or the read's total time-out passed), so the next block
+// continues it.
+enum class TBlockEnd { Pause, Cut };

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "serial/CommTypes.h"
+
 enum class TNotifyCode : std::uint32_t {
     NOTIFY_DATA = 1025,
     NOTIFY_LINE_ERROR = 1026,
@@ -14,19 +16,20 @@ enum class TNotifyCode : std::uint32_t {
     NOTIFY_SEND_IDLE = 1029,
 };
 
-// One notification. For NOTIFY_DATA, WParam is the byte count and Block holds
-// the bytes followed by one 0 byte; the block travels with the notification
-// and is freed with it, delivered or not.
+// One notification. For NOTIFY_DATA, WParam is the byte count, Block holds
+// the bytes followed by one 0 byte and BlockEnd says how the block ended; the
+// block travels with the notification and is freed with it, delivered or not.
 struct TNotification {
     explicit TNotification(TNotifyCode code, std::uint32_t lParam = 0)
         : Code(code), LParam(lParam) {}
-    TNotification(std::unique_ptr<std::uint8_t[]> block, std::uint32_t count)
-        : Code(TNotifyCode::NOTIFY_DATA), WParam(count), Block(std::move(block)) {}
+    TNotification(std::unique_ptr<std::uint8_t[]> block, std::uint32_t count, TBlockEnd end)
+        : Code(TNotifyCode::NOTIFY_DATA), WParam(count), Block(std::move(block)), BlockEnd(end) {}
 
     TNotifyCode Code;
     std::uint32_t WParam = 0;
     std::uint32_t LParam = 0;
     std::unique_ptr<std::uint8_t[]> Block;
+    TBlockEnd BlockEnd = TBlockEnd::Pause;
 };
 
 // An ordered, asynchronous channel to the component's thread. Post may be

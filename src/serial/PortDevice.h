@@ -28,6 +28,7 @@ struct TTransfer {
     enum TStatus { Done, Close, Failed };
     TStatus Status;
     std::size_t Count = 0;
+    TBlockEnd End = TBlockEnd::Pause;  // for a read that is Done
 };
 
 class TPortDevice {
@@ -50,8 +51,8 @@ class TPortDevice {
     // received bytes.
     virtual TReaderWake WaitForReader() = 0;
     virtual TLineEvent TakeLineEvent() = 0;
-    // Gathers received bytes into buffer under the read time-outs; Done
-    // carries at least one byte.
+    // Gathers received bytes into buffer under the read time-outs and the
+    // block age limit; Done carries at least one byte and how the block ended.
     virtual TTransfer Read(std::span<std::uint8_t> buffer) = 0;
 
     // Writer side: writes what the driver accepts, waiting for room (and for

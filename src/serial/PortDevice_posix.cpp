@@ -310,6 +310,14 @@ TTransfer TPosixPortDevice::Read(std::span<std::uint8_t> buffer) {
     TClock::time_point firstByteAt;
     bool driverDrained = false;
     bytesLikelyWaiting_ = false;
+    const auto elapsedMs = [&] {
+        return static_cast<std::uint64_t>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(TClock::now() - firstByteAt)
+                .count());
+    };
+    const auto timeouts = [this] {
+        return TCommTimeouts{readInterval_, readTotalMultiplier_, readTotalConstant_};
+    };
     for (;;) {
         if (stageBegin_ == stageEnd_ && !driverDrained) {
             const TFill fill = FillStage();
@@ -319,35 +327,36 @@ TTransfer TPosixPortDevice::Read(std::span<std::uint8_t> buffer) {
             }
             driverDrained = fill == TFill::Drained;
         }
-        const std::size_t take = std::min(stageEnd_ - stageBegin_, buffer.size() - count);
-        if (take > 0) {
+        if (stageBegin_ < stageEnd_) {
+            // More bytes are here, so a block that is full or overdue is cut
+            // now and they start the next one. Neither is cut before the line
+            // has shown that it goes on: at the end of a burst the pause ends
+            // the block.
+            if (count == buffer.size() || (count > 0 && BlockOverdue(timeouts(), elapsedMs()))) {
+                bytesLikelyWaiting_ = true;
+                return {TTransfer::Done, count, TBlockEnd::Cut};
+            }
             if (count == 0) {
                 firstByteAt = TClock::now();
             }
+            const std::size_t take = std::min(stageEnd_ - stageBegin_, buffer.size() - count);
             std::memcpy(buffer.data() + count, stage_.data() + stageBegin_, take);
             stageBegin_ += take;
             count += take;
-            if (count == buffer.size()) {
-                bytesLikelyWaiting_ = true;
-                return {TTransfer::Done, count};
-            }
-        }
-        if (stageBegin_ < stageEnd_ || !driverDrained) {
             continue;
         }
-        int waitMs = -1;
-        if (count > 0) {
-            const TCommTimeouts timeouts{readInterval_, readTotalMultiplier_, readTotalConstant_};
-            const auto elapsed =
-                std::chrono::duration_cast<std::chrono::milliseconds>(TClock::now() - firstByteAt);
-            waitMs = NextByteWaitMs(timeouts, buffer.size(),
-                                    static_cast<std::uint64_t>(elapsed.count()));
+        if (!driverDrained) {
+            continue;
         }
-        switch (WaitFor(POLLIN, waitMs)) {
+        TNextByteWait wait{-1, TBlockEnd::Pause};
+        if (count > 0) {
+            wait = NextByteWait(timeouts(), buffer.size(), elapsedMs());
+        }
+        switch (WaitFor(POLLIN, wait.Ms)) {
             case TWake::Close:
                 return {TTransfer::Close};
             case TWake::TimedOut:
-                return {TTransfer::Done, count};
+                return {TTransfer::Done, count, wait.EndsAs};
             case TWake::Failed:
                 return count > 0 ? TTransfer{TTransfer::Done, count} : TTransfer{TTransfer::Failed};
             case TWake::Port:

@@ -3,12 +3,19 @@
 // are pending at the same time, each with its own record and event. The
 // manual-reset close event comes first in every wait list, so a close request
 // wins over line events and line events over received data.
+//
+// The driver only hands over what it has (waiting for a first byte when it
+// has nothing); the reader frames blocks itself by the read time-outs and the
+// block age limit, as over termios, since the driver's own framing cannot cut
+// a block that a steady stream keeps growing.
 #include "serial/Dcb_win32.h"  // first: it orders our headers before <windows.h>
 #include "serial/LineMapping_win32.h"
 #include "serial/PortDevice.h"
+#include "serial/ReadTimeouts.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstring>
 
 namespace {
@@ -17,6 +24,9 @@ constexpr DWORD kDriverQueueSize = 4096;
 constexpr DWORD kPurgeInput = PURGE_RXABORT | PURGE_RXCLEAR;   // 10
 constexpr DWORD kPurgeOutput = PURGE_TXABORT | PURGE_TXCLEAR;  // 5
 constexpr DWORD kPurgeBoth = kPurgeInput | kPurgeOutput;       // 15
+// A driver read waits without limit for its first byte and returns at the
+// first gap after it, so the reader sees bytes about as they come.
+constexpr DWORD kDriverReadIntervalMs = 1;
 
 // One overlapped operation: a record with its own event (manual reset,
 // created signalled), and whether the driver still holds the record.
@@ -98,6 +108,8 @@ class TWin32PortDevice final : public TPortDevice {
     TReaderWake AwaitReaderWake();
     TReaderWake ReaderFailed();
     TTransfer TransferFailed();
+    void StageRead();
+    TCommTimeouts ReadTimeouts() const;
 
     HANDLE port_ = INVALID_HANDLE_VALUE;
     HANDLE closeEvent_ = nullptr;
@@ -108,9 +120,18 @@ class TWin32PortDevice final : public TPortDevice {
     DWORD eventMask_ = 0;
     bool lineEventWaiting_ = false;
     bool lineEventsSupported_ = true;
+    // What the last read brought: the current block takes from the front,
+    // the rest waits for the next block.
     TOverlappedOp readOp_;
-    std::array<std::uint8_t, kReadBlockSize> readBuffer_{};
+    std::array<std::uint8_t, kDriverQueueSize> stage_{};
     DWORD readCount_ = 0;
+    DWORD stageBegin_ = 0;
+    DWORD stageEnd_ = 0;
+
+    // Written by the owner's setters while the reader reads them.
+    std::atomic<std::uint32_t> readInterval_ = 0;
+    std::atomic<std::uint32_t> readTotalMultiplier_ = 0;
+    std::atomic<std::uint32_t> readTotalConstant_ = 0;
 
     // Writer thread only.
     TOverlappedOp writeOp_;
@@ -183,10 +204,16 @@ void TWin32PortDevice::ApplyLineSettings(const TLineSettings& settings) {
 }
 
 void TWin32PortDevice::ApplyTimeouts(const TCommTimeouts& timeouts) {
-    COMMTIMEOUTS record{timeouts.ReadIntervalTimeout, timeouts.ReadTotalTimeoutMultiplier,
-                        timeouts.ReadTotalTimeoutConstant, timeouts.WriteTotalTimeoutMultiplier,
+    readInterval_ = timeouts.ReadIntervalTimeout;
+    readTotalMultiplier_ = timeouts.ReadTotalTimeoutMultiplier;
+    readTotalConstant_ = timeouts.ReadTotalTimeoutConstant;
+    COMMTIMEOUTS record{kDriverReadIntervalMs, 0, 0, timeouts.WriteTotalTimeoutMultiplier,
                         timeouts.WriteTotalTimeoutConstant};
     SetCommTimeouts(port_, &record);
+}
+
+TCommTimeouts TWin32PortDevice::ReadTimeouts() const {
+    return TCommTimeouts{readInterval_, readTotalMultiplier_, readTotalConstant_};
 }
 
 bool TWin32PortDevice::StartReader() {
@@ -205,6 +232,10 @@ TReaderWake TWin32PortDevice::WaitForReader() {
     }
     if (CloseSignalled()) {
         return TReaderWake::Close;
+    }
+    // Bytes left over from the last block start the next one at once.
+    if (stageBegin_ < stageEnd_) {
+        return TReaderWake::DataReady;
     }
     // Only what the last wake consumed is re-armed. A line event or a read
     // that completes at once is handed over without a wait, so bytes already
@@ -248,7 +279,11 @@ TReaderWake TWin32PortDevice::AwaitReaderWake() {
         return TReaderWake::Close;
     }
     if (woke == WAIT_OBJECT_0 + handles - 1) {
-        return readOp_.Finish(port_, readCount_, false) ? TReaderWake::DataReady : ReaderFailed();
+        if (!readOp_.Finish(port_, readCount_, false)) {
+            return ReaderFailed();
+        }
+        StageRead();
+        return TReaderWake::DataReady;
     }
     if (lineEventsSupported_ && woke == WAIT_OBJECT_0 + 1) {
         DWORD ignored = 0;
@@ -278,11 +313,17 @@ TWin32PortDevice::TArm TWin32PortDevice::ArmLineEvent() {
 
 TWin32PortDevice::TArm TWin32PortDevice::ArmRead() {
     readCount_ = 0;
-    if (ReadFile(port_, readBuffer_.data(), readBuffer_.size(), nullptr, readOp_.Start()) &&
+    if (ReadFile(port_, stage_.data(), stage_.size(), nullptr, readOp_.Start()) &&
         readOp_.Finish(port_, readCount_, false)) {
+        StageRead();
         return TArm::Completed;
     }
     return ArmFailed(readOp_);
+}
+
+void TWin32PortDevice::StageRead() {
+    stageBegin_ = 0;
+    stageEnd_ = readCount_;
 }
 
 TWin32PortDevice::TArm TWin32PortDevice::ArmFailed(TOverlappedOp& op) {
@@ -315,9 +356,66 @@ TLineEvent TWin32PortDevice::TakeLineEvent() {
 }
 
 TTransfer TWin32PortDevice::Read(std::span<std::uint8_t> buffer) {
-    const std::size_t count = std::min<std::size_t>(readCount_, buffer.size());
-    std::memcpy(buffer.data(), readBuffer_.data(), count);
-    return {TTransfer::Done, count};
+    std::size_t count = 0;
+    ULONGLONG firstByteAt = 0;
+    for (;;) {
+        if (stageBegin_ < stageEnd_) {
+            // More bytes are here, so a block that is full or overdue is cut
+            // now and they start the next one. Neither is cut before the line
+            // has shown that it goes on: at the end of a burst the pause ends
+            // the block.
+            if (count == buffer.size() ||
+                (count > 0 && BlockOverdue(ReadTimeouts(), GetTickCount64() - firstByteAt))) {
+                return {TTransfer::Done, count, TBlockEnd::Cut};
+            }
+            if (count == 0) {
+                firstByteAt = GetTickCount64();
+            }
+            const std::size_t take =
+                std::min<std::size_t>(stageEnd_ - stageBegin_, buffer.size() - count);
+            std::memcpy(buffer.data() + count, stage_.data() + stageBegin_, take);
+            stageBegin_ += static_cast<DWORD>(take);
+            count += take;
+            continue;
+        }
+        if (!readOp_.Pending()) {
+            switch (ArmRead()) {
+                case TArm::Completed:
+                    continue;
+                case TArm::Waiting:
+                    break;
+                case TArm::Closed:
+                    return {TTransfer::Close};
+                case TArm::Failed:
+                    return count > 0 ? TTransfer{TTransfer::Done, count}
+                                     : TTransfer{TTransfer::Failed};
+            }
+        }
+        TNextByteWait wait{-1, TBlockEnd::Pause};
+        if (count > 0) {
+            wait = NextByteWait(ReadTimeouts(), buffer.size(), GetTickCount64() - firstByteAt);
+        }
+        // A block that ends here leaves the read pending: it brings the next one.
+        const std::array<HANDLE, 2> waitList{closeEvent_, readOp_.Event()};
+        switch (WaitForMultipleObjects(waitList.size(), waitList.data(), FALSE,
+                                       wait.Ms < 0 ? INFINITE : static_cast<DWORD>(wait.Ms))) {
+            case WAIT_OBJECT_0:
+                return {TTransfer::Close};
+            case WAIT_TIMEOUT:
+                return {TTransfer::Done, count, wait.EndsAs};
+            case WAIT_OBJECT_0 + 1:
+                if (readOp_.Finish(port_, readCount_, false)) {
+                    StageRead();
+                    continue;
+                }
+                if (ReaderFailed() == TReaderWake::Close) {
+                    return {TTransfer::Close};
+                }
+                return count > 0 ? TTransfer{TTransfer::Done, count} : TTransfer{TTransfer::Failed};
+            default:
+                return {TTransfer::Failed};
+        }
+    }
 }
 
 TTransfer TWin32PortDevice::Write(std::span<const std::uint8_t> bytes) {

@@ -43,7 +43,7 @@ bool TReadThread::CompleteRead() {
     const TTransfer read = port_.Read(buffer);
     switch (read.Status) {
         case TTransfer::Done:
-            return PassReceived(buffer.data(), read.Count);
+            return PassReceived(buffer.data(), read.Count, read.End);
         case TTransfer::Close:
             return false;
         case TTransfer::Failed:
@@ -53,7 +53,7 @@ bool TReadThread::CompleteRead() {
     return false;
 }
 
-bool TReadThread::PassReceived(const std::uint8_t* buffer, std::size_t count) {
+bool TReadThread::PassReceived(const std::uint8_t* buffer, std::size_t count, TBlockEnd end) {
     if (count == 0) {
         return false;
     }
@@ -66,7 +66,7 @@ bool TReadThread::PassReceived(const std::uint8_t* buffer, std::size_t count) {
     }
     std::memcpy(block.get(), buffer, count);
     block[count] = 0;  // lets a handler read the block as C text
-    if (!notifier_.Post(TNotification(std::move(block), static_cast<std::uint32_t>(count)))) {
+    if (!notifier_.Post(TNotification(std::move(block), static_cast<std::uint32_t>(count), end))) {
         notifier_.PostHangupRequest();
         return false;
     }

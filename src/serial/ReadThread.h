@@ -1,6 +1,6 @@
 // The reader of an open port: keeps a read pending at all times, watches line
-// events, and posts every received run of bytes (at most 2048) and every line
-// event to the component. Ends on the close event or at the first fault.
+// events, and posts every received run of bytes (at most 2048, with how it
+// ended) and every line event to the component. Ends on the close event or at the first fault.
 #pragma once
 
 #include <cstdint>
@@ -19,7 +19,7 @@ class TReadThread {
   private:
     void Run();
     bool CompleteRead();
-    bool PassReceived(const std::uint8_t* buffer, std::size_t count);
+    bool PassReceived(const std::uint8_t* buffer, std::size_t count, TBlockEnd end);
     bool CompleteLineEvent();
 
     TPortDevice& port_;

@@ -96,7 +96,9 @@ class ConsoleFixture : public testing::Test {
         return widget;
     }
 
-    void Receive(const std::string& block) { console->Receiver().Receive(block); }
+    void Receive(const std::string& block, TBlockEnd end = TBlockEnd::Pause) {
+        console->Receiver().Receive(block, end);
+    }
 
     QStringList MainRows() { return console->MainReceiveView()->Rows(); }
     QStringList FloatingRows() { return Floating().sMemo1->Rows(); }

@@ -4,6 +4,9 @@
 
 #include <poll.h>
 
+#include <atomic>
+#include <thread>
+
 #include "ConsoleFixture.h"
 #include "serial/Comm.h"
 
@@ -62,13 +65,14 @@ class ConsoleOverPty : public ConsoleFixture {
 
 TEST_F(ConsoleOverPty, ReceivesTextAndBinaryAndSendsWhatTheUserTyped) {
     WriteToPort(pty.Master(), "12\r\n34\r\n");
-    QTRY_COMPARE(console->MainReceiveView()->Rows(), (QStringList{"12", "34", ""}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return console->MainReceiveView()->Rows().size() >= 3; }));
+    EXPECT_EQ(console->MainReceiveView()->Rows(), (QStringList{"12", "34", ""}));
     EXPECT_EQ(Drain(console->Receiver().DecimalQueue()),
               (std::vector<std::string>{"12", "34", ""}));
 
     panel.sCheckBox2->click();
     WriteToPort(pty.Master(), "\0\x01\xff"s);
-    QTRY_COMPARE(console->MainReceiveView()->Rows().size(), 4);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return console->MainReceiveView()->Rows().size() == 4; }));
     EXPECT_EQ(console->MainReceiveView()->Rows().last(), QStringLiteral("00 01 FF"));
     EXPECT_EQ(Drain(console->Receiver().HexQueue()), (std::vector<std::string>{"\0\x01\xff"s}));
 
@@ -91,4 +95,36 @@ TEST_F(ConsoleOverPty, ReceivesTextAndBinaryAndSendsWhatTheUserTyped) {
     panel.sButton7->click();
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, QStringLiteral("数据发送错误，请检查串口是否打开"));
+}
+
+TEST_F(ConsoleOverPty, SteadyStreamIsQueuedLineForLineThoughItsBlocksAreCut) {
+    // The device writes a character at a time, so the blocks that keep the
+    // never-pausing stream moving are mostly cut inside a number.
+    std::vector<std::string> sent;
+    std::atomic<bool> streaming = true;
+    std::thread device([&] {
+        for (int i = 0; i < 150; ++i) {
+            const std::string number = std::to_string(1000 + i);
+            for (const char c : number + "\r\n") {
+                WriteToPort(pty.Master(), std::string(1, c));
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+            sent.push_back(number);
+        }
+        streaming = false;
+    });
+    while (streaming) {
+        QTest::qWait(20);
+    }
+    device.join();
+    sent.push_back("");  // the pause after the last line ends it
+    TPlotLineQueue& queue = console->Receiver().DecimalQueue();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return queue.LineCount() >= sent.size(); }, 5000));
+    QTest::qWait(300);
+
+    EXPECT_EQ(Drain(queue), sent);
+    const QStringList rows = console->MainReceiveView()->Rows();
+    EXPECT_EQ(rows.size(), static_cast<qsizetype>(sent.size()));
+    EXPECT_EQ(rows.first(), QStringLiteral("1000"));
+    EXPECT_EQ(rows.at(rows.size() - 2), QStringLiteral("1149"));
 }

@@ -85,25 +85,24 @@ TEST_F(ReceiveConsole, ZeroByteHidesNothingAfterIt) {
     EXPECT_EQ(Drain(console->Receiver().DecimalQueue()), (Lines{"AB\0CD"s}));
 }
 
-TEST_F(ReceiveConsole, BlockCutByAFullBufferContinuesItsLine) {
-    // 341 lines of "1000" and the first half of the next number fill the buffer.
-    std::string block;
-    while (block.size() + 6 <= TReceiveConsole::kFullBlock) {
-        block += "1000\r\n";
-    }
-    block += "10";
-    ASSERT_EQ(block.size(), TReceiveConsole::kFullBlock);
-    Receive(block);
-    Receive("00\r\n");
-    Receive("7");  // a short block was ended by a pause: the next one starts a line
-    Receive("8");
+TEST_F(ReceiveConsole, CutBlockContinuesItsLineAndAPauseEndsIt) {
+    Receive("100\r\n5", TBlockEnd::Cut);
+    Receive("12\r\n7", TBlockEnd::Pause);  // the split number is one number
+    Receive("8", TBlockEnd::Pause);        // the next block starts a line
+    Receive("9\r", TBlockEnd::Cut);        // a CR LF split by the cut is one break
+    Receive("\n10", TBlockEnd::Pause);
 
-    const Lines queued = Drain(console->Receiver().DecimalQueue());
-    ASSERT_EQ(queued.size(), 345u);
-    EXPECT_EQ(queued[341], "1000");
-    EXPECT_EQ(queued[342], "");
-    EXPECT_EQ((Lines{queued[343], queued[344]}), (Lines{"7", "8"}));
-    EXPECT_EQ(MainRows().mid(341), (QStringList{"1000", "", "7", "8"}));
+    EXPECT_EQ(Drain(console->Receiver().DecimalQueue()),
+              (Lines{"100", "512", "7", "8", "9", "10"}));
+    EXPECT_EQ(MainRows(), (QStringList{"100", "512", "7", "8", "9", "10"}));
+    EXPECT_EQ(panel.sMemo2->toPlainText(), QStringLiteral("100\n512\n7\n8\n9\n10\n"));
+
+    panel.sCheckBox2->click();
+    Receive("\x01\x02", TBlockEnd::Cut);
+    Receive("\x03", TBlockEnd::Pause);
+    Receive("\x04", TBlockEnd::Pause);
+    EXPECT_EQ(MainRows().mid(6), (QStringList{"01 02 03", "04"}));
+    EXPECT_EQ(Drain(console->Receiver().HexQueue()), (Lines{"\x01\x02\x03", "\x04"}));
 }
 
 TEST_F(ReceiveConsole, LongLinesWrapWithoutSplittingCharacters) {
@@ -220,7 +219,7 @@ TEST_F(ReceiveConsole, GarbageAndNulOnlyBlocksAreShownSafely) {
     for (int i = 0; i < 2048; ++i) {
         garbage.push_back(static_cast<char>((i * 37) & 0xFF));
     }
-    Receive(garbage);
+    Receive(garbage, TBlockEnd::Cut);
     Receive(std::string(100, '\0'));
     Receive("\x81\x30\xfe");  // invalid GBK sequences
     const QStringList rows = MainRows();

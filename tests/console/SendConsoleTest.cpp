@@ -159,7 +159,7 @@ TEST_F(SendConsole, SendBoxTakesOnlyPlainTypedCharacters) {
 }
 
 TEST_F(SendConsole, FloatingSendReplacesTheMainSendBox) {
-    console->Receiver().Receive("rx");
+    Receive("rx");
     Floating().sMemo2->setPlainText(QStringLiteral("hello"));
     Floating().sButton7->click();
     EXPECT_EQ(panel.sMemo2->toPlainText(), QStringLiteral("hello"));

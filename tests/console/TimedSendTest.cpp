@@ -31,7 +31,7 @@ TEST_F(TimedSend, StartsAfterConfirmingAndStopsOnTheNextClick) {
     EXPECT_FALSE(Dialog().isVisible());
     EXPECT_TRUE(panel.Timer2->isActive());
     EXPECT_EQ(panel.Timer2->interval(), 20);
-    QTRY_VERIFY(sentBlocks.size() >= 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sentBlocks.size() >= 2; }));
     EXPECT_EQ(sentBlocks[0], "ping");
 
     panel.sButton9->click();
@@ -109,7 +109,7 @@ TEST_F(TimedSend, EmptiedBoxWarnsAtEveryTick) {
     panel.sButton9->click();
     Confirm(QStringLiteral("5"));
     panel.sMemo2->clear();
-    QTRY_VERIFY(reporter.messages.size() >= 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return reporter.messages.size() >= 2; }));
     for (const TLoggedMessage& message : reporter.messages) {
         EXPECT_EQ(message.text, QStringLiteral("无数据可发送，请先输入要发送的数据"));
     }

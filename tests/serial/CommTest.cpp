@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QProcess>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -58,11 +59,33 @@ TEST(Comm, BurstArrivesCompleteAndInOrderInBoundedBlocks) {
 
     ASSERT_TRUE(complete) << "received " << recorder.Bytes.size() << " of " << sent.size();
     EXPECT_TRUE(recorder.Bytes == sent) << "bytes lost, repeated or reordered";
-    for (const std::string& block : recorder.Blocks) {
-        EXPECT_GE(block.size(), 1u);
-        EXPECT_LE(block.size(), 2048u);
+    for (std::size_t i = 0; i < recorder.Blocks.size(); ++i) {
+        EXPECT_GE(recorder.Blocks[i].size(), 1u);
+        EXPECT_LE(recorder.Blocks[i].size(), 2048u);
+        if (recorder.Blocks[i].size() == 2048u) {
+            EXPECT_EQ(recorder.Ends[i], TBlockEnd::Cut) << "a full block must say more follows";
+        }
     }
+    EXPECT_EQ(recorder.Ends.back(), TBlockEnd::Pause) << "the line went quiet after the burst";
     EXPECT_TRUE(recorder.EveryBlockTerminated);
+}
+
+TEST(Comm, BurstOfWholeBlocksEndsWithAPauseNotACut) {
+    TPtyPair pty;
+    TComm comm;
+    TCommRecorder recorder(comm);
+    OpenLikeTheMainWindow(comm, pty.SlavePath());
+
+    const std::string sent = RandomBytes(2 * 2048);
+    pty.WriteToPort(sent);
+    ASSERT_TRUE(WaitUntil([&] { return recorder.Bytes.size() >= sent.size(); }));
+    RunEventsFor(200ms);
+
+    EXPECT_TRUE(recorder.Bytes == sent);
+    ASSERT_FALSE(recorder.Ends.empty());
+    // The last block is full, yet nothing followed it: the next burst must
+    // not be taken for its continuation.
+    EXPECT_EQ(recorder.Ends.back(), TBlockEnd::Pause);
 }
 
 TEST(Comm, ReadIntervalFramesBlocks) {
@@ -83,6 +106,48 @@ TEST(Comm, ReadIntervalFramesBlocks) {
     ASSERT_TRUE(WaitUntil([&] { return recorder.Bytes.size() == 6; }));
 
     EXPECT_EQ(recorder.Blocks, (std::vector<std::string>{"abcd", "ef"}));
+    EXPECT_EQ(recorder.Ends, (std::vector<TBlockEnd>{TBlockEnd::Pause, TBlockEnd::Pause}));
+}
+
+TEST(Comm, SteadyStreamIsPassedOnWhileItLastsAndNothingIsLost) {
+    TPtyPair pty;
+    TComm comm;
+    TCommRecorder recorder(comm);
+    // Lines 10 ms apart never leave the 300 ms pause that ends a block, and
+    // 2.5 s of them fill only half a buffer: only the blocks' age limit (one
+    // interval from the first byte) passes them on while they last.
+    comm.SetReadIntervalTimeout(300);
+    OpenLikeTheMainWindow(comm, pty.SlavePath());
+
+    std::string sent;
+    std::atomic<bool> streaming = true;
+    std::thread device([&] {
+        for (int i = 0; i < 250; ++i) {
+            const std::string line = std::to_string(500 + i) + "\r\n";
+            pty.WriteToPort(line);
+            sent += line;
+            std::this_thread::sleep_for(10ms);
+        }
+        streaming = false;
+    });
+    std::size_t blocksWhileStreaming = 0;
+    while (streaming) {
+        RunEventsFor(20ms);
+        if (streaming) {
+            blocksWhileStreaming = recorder.Blocks.size();
+        }
+    }
+    device.join();
+    ASSERT_TRUE(WaitUntil([&] { return recorder.Bytes.size() >= sent.size(); }));
+    RunEventsFor(400ms);
+
+    EXPECT_GE(blocksWhileStreaming, 3u) << "the stream was held back until it stopped";
+    EXPECT_TRUE(recorder.Bytes == sent) << "bytes lost, repeated or reordered";
+    // Mid-stream blocks say that more follows; the last one, however close
+    // to the end of the stream it was passed on, says the line went quiet.
+    std::vector<TBlockEnd> expected(recorder.Ends.size(), TBlockEnd::Cut);
+    expected.back() = TBlockEnd::Pause;
+    EXPECT_EQ(recorder.Ends, expected);
 }
 
 TEST(Comm, SendDataEmptyOnceAtOpenThenAfterWrites) {

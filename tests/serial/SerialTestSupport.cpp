@@ -105,10 +105,11 @@ void OpenLikeTheMainWindow(TComm& comm, const std::string& path) {
 }
 
 TCommRecorder::TCommRecorder(TComm& comm) {
-    comm.OnReceiveData = [this](TComm*, const std::uint8_t* buffer, std::uint16_t length) {
+    comm.OnReceiveData = [this](TComm* sender, const std::uint8_t* buffer, std::uint16_t length) {
         const std::string block(reinterpret_cast<const char*>(buffer), length);
         Bytes += block;
         Blocks.push_back(block);
+        Ends.push_back(sender->ReceivedBlockEnd());
         EveryBlockTerminated = EveryBlockTerminated && buffer[length] == 0;
     };
     comm.OnSendDataEmpty = [this](TComm*) { ++SendIdle; };

@@ -48,6 +48,7 @@ struct TCommRecorder {
 
     std::string Bytes;
     std::vector<std::string> Blocks;
+    std::vector<TBlockEnd> Ends;  // how each block ended
     bool EveryBlockTerminated = true;
     int SendIdle = 0;
     int Hangups = 0;

@@ -18,7 +18,11 @@ class TScriptedDevice : public TPortDevice {
     // Reader script: each wake in turn, then Close.
     std::deque<TReaderWake> Wakes;
     std::deque<TLineEvent> LineEvents;
-    std::deque<std::string> Reads;
+    struct TRead {
+        std::string Bytes;
+        TBlockEnd End;
+    };
+    std::deque<TRead> Reads;
     // Writer behaviour: at most this many bytes per write; fail from the Nth write.
     std::size_t MaxWrite = 3;
     int FailAtWrite = -1;
@@ -45,10 +49,10 @@ class TScriptedDevice : public TPortDevice {
         return event;
     }
     TTransfer Read(std::span<std::uint8_t> buffer) override {
-        const std::string bytes = Reads.front();
+        const TRead read = Reads.front();
         Reads.pop_front();
-        std::copy(bytes.begin(), bytes.end(), buffer.begin());
-        return {TTransfer::Done, bytes.size()};
+        std::copy(read.Bytes.begin(), read.Bytes.end(), buffer.begin());
+        return {TTransfer::Done, read.Bytes.size(), read.End};
     }
     TTransfer Write(std::span<const std::uint8_t> bytes) override {
         std::lock_guard lock(mutex_);
@@ -79,6 +83,7 @@ class TRecordingSink : public TNotifySink {
                            std::to_string(notification.LParam);
         if (notification.Block) {
             text += ":" + std::string(reinterpret_cast<char*>(notification.Block.get()));
+            text += notification.BlockEnd == TBlockEnd::Cut ? ":cut" : ":pause";
         }
         posted_.push_back(text);
         return true;
@@ -102,24 +107,24 @@ bool WaitFor(const std::function<bool()>& done) {
 
 }  // namespace
 
-TEST(ReaderSteps, PostsDataAndLineEventsInOrder) {
+TEST(ReaderSteps, PostsDataWithHowItEndedAndLineEventsInOrder) {
     TScriptedDevice device;
     device.Wakes = {TReaderWake::DataReady, TReaderWake::LineEvent, TReaderWake::DataReady};
-    device.Reads = {"first", "second"};
+    device.Reads = {{"first", TBlockEnd::Cut}, {"second", TBlockEnd::Pause}};
     device.LineEvents = {{CE_FRAME, MODEM_RLSD}};
     TRecordingSink sink;
     TThreadNotifier notifier(sink);
     { TReadThread reader(device, notifier); }  // runs the script to its Close and ends
 
-    EXPECT_EQ(sink.Posted(),
-              (std::vector<std::string>{"1025:0:first", "1026:8", "1028:8", "1025:0:second"}));
+    EXPECT_EQ(sink.Posted(), (std::vector<std::string>{"1025:0:first:cut", "1026:8", "1028:8",
+                                                       "1025:0:second:pause"}));
 }
 
 TEST(ReaderSteps, EmptyLineEventOrFailureEndsWithOneHangup) {
     TScriptedDevice device;
     device.Wakes = {TReaderWake::LineEvent, TReaderWake::DataReady};
     device.LineEvents = {{0, 0}};
-    device.Reads = {"never read"};
+    device.Reads = {{"never read", TBlockEnd::Pause}};
     TRecordingSink sink;
     TThreadNotifier notifier(sink);
     { TReadThread reader(device, notifier); }

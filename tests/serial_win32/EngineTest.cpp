@@ -45,6 +45,7 @@ TEST(Win32Engine, BurstArrivesCompleteAndInOrderInBlocksOfAtMost2048) {
         EXPECT_GE(block.size(), 1u);
         EXPECT_LE(block.size(), 2048u);
     }
+    EXPECT_EQ(sink.Ends().back(), TBlockEnd::Pause) << "the line went quiet after the burst";
     EXPECT_TRUE(sink.EveryBlockTerminated());
 }
 
@@ -58,6 +59,34 @@ TEST(Win32Engine, APauseAfterAReadEndsItsBlock) {
     farEnd.Write("second");
     ASSERT_TRUE(sink.WaitUntil([](const auto& n) { return BytesIn(n) == 11; }));
     EXPECT_EQ(sink.Blocks(), (std::vector<std::string>{"first", "second"}));
+    EXPECT_EQ(sink.Ends(), (std::vector<TBlockEnd>{TBlockEnd::Pause, TBlockEnd::Pause}));
+}
+
+TEST(Win32Engine, SteadyStreamIsPassedOnWhileItLastsAndNothingIsLost) {
+    TFarEnd farEnd;
+    TRecordingSink sink;
+    TRunningEngine engine(sink);  // 100 ms read interval
+
+    // Lines 10 ms apart never pause for the interval and 1.5 s of them fill
+    // under half a buffer: only the block age limit passes them on.
+    std::string sent;
+    std::size_t blocksWhileStreaming = 0;
+    for (int i = 0; i < 150; ++i) {
+        const std::string line = std::to_string(500 + i) + "\r\n";
+        farEnd.Write(line);
+        sent += line;
+        Sleep(10);
+        blocksWhileStreaming = sink.Blocks().size();
+    }
+    ASSERT_TRUE(sink.WaitUntil([&](const auto& n) { return BytesIn(n) >= sent.size(); }));
+    Sleep(300);
+
+    EXPECT_GE(blocksWhileStreaming, 3u) << "the stream was held back until it stopped";
+    EXPECT_TRUE(sink.Bytes() == sent) << "bytes lost, repeated or reordered";
+    const std::vector<TBlockEnd> ends = sink.Ends();
+    ASSERT_FALSE(ends.empty());
+    EXPECT_EQ(ends.front(), TBlockEnd::Cut) << "a block passed on mid-stream must say more follows";
+    EXPECT_EQ(ends.back(), TBlockEnd::Pause);
 }
 
 TEST(Win32Engine, SendsBlocksInOrderAndTellsWhenItsQueueRunsEmpty) {

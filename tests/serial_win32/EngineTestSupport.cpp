@@ -62,6 +62,17 @@ std::vector<std::string> TRecordingSink::Blocks() {
     return blocks;
 }
 
+std::vector<TBlockEnd> TRecordingSink::Ends() {
+    std::lock_guard lock(mutex_);
+    std::vector<TBlockEnd> ends;
+    for (const TNotification& notification : notifications_) {
+        if (notification.Code == TNotifyCode::NOTIFY_DATA) {
+            ends.push_back(notification.BlockEnd);
+        }
+    }
+    return ends;
+}
+
 std::string TRecordingSink::Bytes() {
     std::string bytes;
     for (const std::string& block : Blocks()) {

@@ -36,6 +36,7 @@ class TRecordingSink final : public TNotifySink {
     bool WaitUntil(const std::function<bool(const std::vector<TNotification>&)>& condition);
     std::vector<TNotifyCode> Codes();
     std::vector<std::string> Blocks();
+    std::vector<TBlockEnd> Ends();  // how each block ended
     std::string Bytes();
     bool EveryBlockTerminated();
 
