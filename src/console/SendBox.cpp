@@ -35,24 +35,21 @@ TSendBox::TSendBox(std::unique_ptr<TReceiveTextStore> text, QWidget* parent)
 TSendBox::~TSendBox() = default;
 
 QString TSendBox::Text() const {
-    QString text;
-    for (uint64_t line = text_->FirstLine(); line < text_->EndLine(); ++line) {
-        if (line > text_->FirstLine()) {
-            text += QLatin1Char('\n');
-        }
-        text += ReceivedTextForDisplay(text_->LineBytes(line, 0, text_->LineLength(line)));
-    }
-    return text;
+    QString text = ReceivedTextForDisplay(Bytes());
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 std::string TSendBox::Bytes() const {
+    return BytesBetween(Start(), End());
+}
+
+std::string TSendBox::BytesBetween(TTextPosition from, TTextPosition to) const {
     std::string bytes;
-    bytes.reserve(text_->ByteCount() + 2 * (text_->EndLine() - text_->FirstLine()));
-    for (uint64_t line = text_->FirstLine(); line < text_->EndLine(); ++line) {
-        if (line > text_->FirstLine()) {
-            bytes += "\r\n";
-        }
-        bytes += text_->LineBytes(line, 0, text_->LineLength(line));
+    for (uint64_t line = from.line; line <= to.line; ++line) {
+        const size_t begin = line == from.line ? from.byte : 0;
+        const size_t end = line == to.line ? to.byte : text_->LineLength(line);
+        bytes += text_->LineBytes(line, begin, end - begin);
+        bytes += line < to.line ? "\r\n" : "";
     }
     return bytes;
 }
@@ -66,6 +63,7 @@ void TSendBox::SetText(const QString& text) {
     // An empty store gets its one line from the append.
     text_->AppendBlock(GbkWithCrLf(text), TLineKind::Text, true);
     caret_ = anchor_ = Start();
+    ForgetEdits();
     TextChangedFrom(text_->FirstLine());
 }
 
@@ -79,6 +77,8 @@ void TSendBox::AppendReceived(std::string_view bytes, bool lineStaysOpen) {
     if (!lineStaysOpen) {
         end = text_->Insert(end, "\r\n");
     }
+    // The user's edits are not undone across text they did not make.
+    ForgetEdits();
     // Like a text box's cursor at the insertion point, an end at the end moves on.
     for (TTextPosition* place : {&caret_, &anchor_}) {
         if (*place == oldEnd) {
@@ -89,18 +89,8 @@ void TSendBox::AppendReceived(std::string_view bytes, bool lineStaysOpen) {
 }
 
 QString TSendBox::SelectedText() const {
-    QString text;
-    const TTextPosition from = SelectionStart();
-    const TTextPosition to = SelectionEnd();
-    for (uint64_t line = from.line; line <= to.line; ++line) {
-        const size_t begin = line == from.line ? from.byte : 0;
-        const size_t end = line == to.line ? to.byte : text_->LineLength(line);
-        if (line > from.line) {
-            text += QLatin1Char('\n');
-        }
-        text += ReceivedTextForDisplay(text_->LineBytes(line, begin, end - begin));
-    }
-    return text;
+    QString text = ReceivedTextForDisplay(BytesBetween(SelectionStart(), SelectionEnd()));
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 void TSendBox::SelectAll() {
@@ -117,28 +107,59 @@ void TSendBox::Copy() const {
 
 void TSendBox::Cut() {
     Copy();
-    EraseSelection();
+    DeleteSelection();
 }
 
 void TSendBox::Paste() {
-    InsertBytes(GbkWithCrLf(QApplication::clipboard()->text()));
+    ReplaceSelection(GbkWithCrLf(QApplication::clipboard()->text()));
 }
 
-void TSendBox::InsertBytes(std::string_view bytes) {
-    EraseSelection();
-    const uint64_t line = caret_.line;
-    caret_ = anchor_ = text_->Insert(caret_, bytes);
-    TextChangedFrom(line);
+void TSendBox::DeleteSelection() {
+    ReplaceSelection({});
 }
 
-void TSendBox::EraseSelection() {
-    if (caret_ == anchor_) {
+void TSendBox::ReplaceSelection(std::string_view bytes) {
+    if (caret_ == anchor_ && bytes.empty()) {
         return;
     }
-    const TTextPosition from = SelectionStart();
-    text_->Erase(from, SelectionEnd());
-    caret_ = anchor_ = from;
-    TextChangedFrom(from.line);
+    const TEdit revert = Apply({SelectionStart(), SelectionEnd(), std::string(bytes)});
+    redo_.clear();
+    // Typing on at the end of the last insertion adds to that undo step.
+    const bool continuesTyping =
+        revert.bytes.empty() && !undo_.empty() && undo_.back().to == revert.from;
+    if (continuesTyping) {
+        undo_.back().to = revert.to;
+    } else {
+        undo_.push_back(revert);
+    }
+}
+
+void TSendBox::Undo() {
+    if (!undo_.empty()) {
+        redo_.push_back(Apply(undo_.back()));
+        undo_.pop_back();
+    }
+}
+
+void TSendBox::Redo() {
+    if (!redo_.empty()) {
+        undo_.push_back(Apply(redo_.back()));
+        redo_.pop_back();
+    }
+}
+
+TSendBox::TEdit TSendBox::Apply(const TEdit& edit) {
+    TEdit revert{edit.from, {}, BytesBetween(edit.from, edit.to)};
+    text_->Erase(edit.from, edit.to);
+    revert.to = text_->Insert(edit.from, edit.bytes);
+    caret_ = anchor_ = revert.to;
+    TextChangedFrom(edit.from.line);
+    return revert;
+}
+
+void TSendBox::ForgetEdits() {
+    undo_.clear();
+    redo_.clear();
 }
 
 void TSendBox::TextChangedFrom(uint64_t line) {
@@ -270,7 +291,11 @@ bool TSendBox::MoveCaret(QKeyEvent* event) {
 }
 
 bool TSendBox::Edit(QKeyEvent* event) {
-    if (event->matches(QKeySequence::SelectAll)) {
+    if (event->matches(QKeySequence::Undo)) {
+        Undo();
+    } else if (event->matches(QKeySequence::Redo)) {
+        Redo();
+    } else if (event->matches(QKeySequence::SelectAll)) {
         SelectAll();
     } else if (event->matches(QKeySequence::Copy)) {
         Copy();
@@ -283,9 +308,9 @@ bool TSendBox::Edit(QKeyEvent* event) {
         if (caret_ == anchor_) {
             anchor_ = event->key() == Qt::Key_Backspace ? Before(caret_) : After(caret_);
         }
-        EraseSelection();
+        DeleteSelection();
     } else if (!event->text().isEmpty() && event->text().front().isPrint()) {
-        InsertBytes(GbkWithCrLf(event->text()));
+        ReplaceSelection(GbkWithCrLf(event->text()));
     } else {
         return false;
     }
@@ -315,11 +340,14 @@ void TSendBox::mouseMoveEvent(QMouseEvent* event) {
 void TSendBox::contextMenuEvent(QContextMenuEvent* event) {
     const bool selected = caret_ != anchor_;
     QMenu menu(this);
+    menu.addAction(tr("&Undo"), this, &TSendBox::Undo)->setEnabled(!undo_.empty());
+    menu.addAction(tr("&Redo"), this, &TSendBox::Redo)->setEnabled(!redo_.empty());
+    menu.addSeparator();
     menu.addAction(tr("Cu&t"), this, &TSendBox::Cut)->setEnabled(selected);
     menu.addAction(tr("&Copy"), this, &TSendBox::Copy)->setEnabled(selected);
     menu.addAction(tr("&Paste"), this, &TSendBox::Paste)
         ->setEnabled(!QApplication::clipboard()->text().isEmpty());
-    menu.addAction(tr("Delete"), this, &TSendBox::EraseSelection)->setEnabled(selected);
+    menu.addAction(tr("Delete"), this, &TSendBox::DeleteSelection)->setEnabled(selected);
     menu.addSeparator();
     menu.addAction(tr("Select All"), this, &TSendBox::SelectAll)->setEnabled(!IsEmpty());
     menu.exec(event->globalPos());

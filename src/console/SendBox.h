@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/ReceiveTextStore.h"
 #include "console/ReceiveView.h"
@@ -47,8 +48,10 @@ class TSendBox : public TReceiveView {
     void Copy() const;
     void Cut();
     void Paste();
-    // Replaces the selection with GBK bytes, as typing or pasting does.
-    void InsertBytes(std::string_view bytes);
+    void DeleteSelection();
+    // Undo and redo the user's edits since the text was last set or received.
+    void Undo();
+    void Redo();
 
   protected:
     TSendBox(std::unique_ptr<TReceiveTextStore> text, QWidget* parent);
@@ -62,6 +65,13 @@ class TSendBox : public TReceiveView {
     void PaintRow(QPainter& painter, const QRect& area, uint64_t line, size_t rowInLine) override;
 
   private:
+    // Replacing the bytes from `from` up to `to` with `bytes`.
+    struct TEdit {
+        TTextPosition from;
+        TTextPosition to;
+        std::string bytes;
+    };
+
     TTextPosition Start() const { return {text_->FirstLine(), 0}; }
     TTextPosition End() const;
     // The place one character after or before `at`, crossing line ends.
@@ -77,11 +87,19 @@ class TSendBox : public TReceiveView {
     bool MoveCaret(QKeyEvent* event);
     bool Edit(QKeyEvent* event);
     void MoveCaretTo(TTextPosition at, bool select);
-    void EraseSelection();
+    std::string BytesBetween(TTextPosition from, TTextPosition to) const;
+    // Replaces the selection with GBK bytes, as typing, pasting and deleting do.
+    void ReplaceSelection(std::string_view bytes);
+    // Makes an edit, leaving the caret after its bytes, and returns the edit
+    // that reverts it.
+    TEdit Apply(const TEdit& edit);
+    void ForgetEdits();
     void EnsureCaretVisible();
     void TextChangedFrom(uint64_t line);
 
     std::unique_ptr<TReceiveTextStore> text_;
     TTextPosition caret_;
     TTextPosition anchor_;  // the other end of the selection
+    std::vector<TEdit> undo_;
+    std::vector<TEdit> redo_;
 };

@@ -129,6 +129,27 @@ TEST_F(SendBoxEditing, SelectionCopiesCutsAndPastesAcrossLines) {
     EXPECT_TRUE(box.IsEmpty());
 }
 
+TEST_F(SendBoxEditing, UndoAndRedoStepThroughTheUsersEdits) {
+    box.SetText(QStringLiteral("ab\ncd"));
+    Press(Qt::Key_End);
+    QTest::keyClicks(&box, QStringLiteral("xy"));  // one typing step
+    Press(Qt::Key_Right, Qt::ShiftModifier);       // selects the line break
+    Press(Qt::Key_Delete);
+    EXPECT_EQ(box.Text(), QStringLiteral("abxycd"));
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.Text(), QStringLiteral("abxy\ncd"));
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.Text(), QStringLiteral("ab\ncd"));
+    Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(box.Text(), QStringLiteral("abxycd"));
+
+    // Received text is not the user's to undo, nor what came before it.
+    box.AppendReceived("9", false);
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.Text(), QStringLiteral("abxycd9\n"));
+}
+
 TEST_F(SendBoxEditing, ClicksAndDragsPlaceTheCaretAndSelect) {
     box.SetText(QStringLiteral("ab\ncd\nef"));
     QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, RowPoint(1, 250));
