@@ -172,6 +172,8 @@ TEST_F(SendBoxEditing, LongTextScrollsToKeepTheCaretInView) {
     EXPECT_EQ(bar->value(), 0);
     QTest::keyClicks(&box, QStringLiteral("x"));
     EXPECT_EQ(box.Text().section(QLatin1Char('\n'), 0, 0), QStringLiteral("x0"));
+    box.SetText(QStringLiteral("short"));  // nothing left to scroll
+    EXPECT_EQ(bar->maximum(), 0);
 }
 
 class SendBoxInConsole : public ConsoleFixture {};
