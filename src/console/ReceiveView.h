@@ -1,5 +1,6 @@
 #pragma once
-// A read-only, wrapping view of a TReceiveTextStore: the receive box.
+// A read-only, wrapping view of a TReceiveTextStore: the receive box, and the
+// drawing half of the send box.
 //
 // Several views can show one store (the data panel and the floating window);
 // each shows the lines from its own first line on, so one can be cleared
