@@ -208,8 +208,10 @@ TTextPosition TSendBox::RowsAway(int64_t rows) {
 
 TTextPosition TSendBox::PlaceAt(const QPoint& point) {
     const int64_t lastRow = static_cast<int64_t>(RowCount()) - 1;
-    const int64_t row = verticalScrollBar()->value() + std::max(0, point.y()) / RowHeight();
-    const auto [line, rowInLine] = LocateRow(static_cast<uint64_t>(std::min(row, lastRow)));
+    // Above the viewport is the row before the first shown, so a drag upwards scrolls.
+    const int rowsDown = point.y() < 0 ? -1 : point.y() / RowHeight();
+    const int64_t row = std::clamp<int64_t>(verticalScrollBar()->value() + rowsDown, 0, lastRow);
+    const auto [line, rowInLine] = LocateRow(static_cast<uint64_t>(row));
     const auto [begin, end] = ReceiveRowSpan(*text_, line, rowInLine, Columns());
     // The nearest character boundary: past a character's middle is after it.
     TTextPosition at{line, begin};

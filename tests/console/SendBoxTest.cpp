@@ -162,6 +162,21 @@ TEST_F(SendBoxEditing, ClicksAndDragsPlaceTheCaretAndSelect) {
     EXPECT_EQ(box.SelectedText(), QStringLiteral("ab\ncd1\n"));
 }
 
+TEST_F(SendBoxEditing, DraggingPastAnEdgeScrollsThatWay) {
+    for (int line = 0; line < 50; ++line) {
+        box.AppendReceived("line", false);
+    }
+    QScrollBar* bar = box.verticalScrollBar();
+    const int bottom = bar->value();
+    QTest::mousePress(box.viewport(), Qt::LeftButton, {}, RowPoint(1, 1));
+    QTest::mouseMove(box.viewport(), QPoint(1, -5));
+    EXPECT_EQ(bar->value(), bottom - 1);
+    QTest::mouseMove(box.viewport(), QPoint(1, box.viewport()->height() + 5));
+    QTest::mouseRelease(box.viewport(), Qt::LeftButton, {},
+                        QPoint(1, box.viewport()->height() + 5));
+    EXPECT_EQ(bar->value(), bottom);
+}
+
 TEST_F(SendBoxEditing, LongTextScrollsToKeepTheCaretInView) {
     for (int line = 0; line < 200; ++line) {
         box.AppendReceived(std::to_string(line), false);
