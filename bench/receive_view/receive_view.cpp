@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -33,6 +32,7 @@
 #include "console/FloatingWindow.h"
 #include "console/ReceiveTextFile.h"
 #include "console/ReceiveView.h"
+#include "console/SendBox.h"
 #include "serial/Comm.h"
 
 namespace {
@@ -178,7 +178,6 @@ int main(int argc, char** argv) {
     panel.sButton5 = Add<QPushButton>(window, "sButton5");
     panel.sButton6 = Add<QPushButton>(window, "sButton6");
     panel.sCheckBox2 = Add<QCheckBox>(window, "sCheckBox2");
-    panel.sMemo2 = Add<QPlainTextEdit>(window, "sMemo2");
     panel.sButton7 = Add<QPushButton>(window, "sButton7");
     panel.sButton8 = Add<QPushButton>(window, "sButton8");
     panel.sButton9 = Add<QPushButton>(window, "sButton9");
@@ -198,6 +197,7 @@ int main(int argc, char** argv) {
     services.sendBlock = [](const char*, std::uint16_t) { return true; };
     TConsole console(panel, std::move(services));
     window.layout()->addWidget(console.MainReceiveView());
+    window.layout()->addWidget(console.SendBox());
     window.resize(860, 600);
     window.show();
     console.FloatingWindow().show();

@@ -10,6 +10,7 @@
 #include "console/PortSettingsDialog.h"
 #include "console/PortSettingsFile.h"
 #include "console/PortSettingsOpener.h"
+#include "console/SendBox.h"
 #include "feed/WaveformFeed.h"
 #include "platform/DateTime.h"
 #include "platform/GlobalHotKey.h"
@@ -25,7 +26,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -219,8 +219,6 @@ void TMainForm::BuildSendGroup(QWidget* panel) {
     auto* group =
         Place(new QGroupBox(QStringLiteral("发送数据"), panel), "sGroupBox2", {4, 228, 852, 104});
     c.sGroupBox2 = group;
-    c.sMemo2 = Place(new QPlainTextEdit(group), "sMemo2", {8, 18, 836, 80});
-    c.sMemo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     auto* bar = Place(new QFrame(panel), "sPanel4", {0, 332, kClientWidth, 41});
     c.sPanel4 = bar;
@@ -272,9 +270,7 @@ void TMainForm::CentreWhenShown(QWidget* window) {
 }
 
 void TMainForm::AppendTimeToSendBox() {
-    QTextCursor end(controls_.sMemo2->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(QString::fromStdString(FormatDateTime("hhnnss", Now())));
+    controls_.sMemo2->AppendText(QString::fromStdString(FormatDateTime("hhnnss", Now())));
 }
 
 void TMainForm::ShowWithBanner() {

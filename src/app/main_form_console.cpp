@@ -1,6 +1,7 @@
 // The console's side of the main window: receive view, send, timed send,
 // history, interval dialog and floating window, wired to the main window's
 // controls (see TMainFormControls).
+#include <QGroupBox>
 #include <QPlainTextEdit>
 
 #include "app/main_form.h"
@@ -9,6 +10,7 @@
 #include "console/HistoryDialog.h"
 #include "console/IntervalDialog.h"
 #include "console/ReceiveView.h"
+#include "console/SendBox.h"
 
 namespace {
 const char kHistoryFileName[] = "txt.txt";
@@ -33,10 +35,10 @@ void TMainForm::WireConsole() {
     services.sendBlock = [this](const char* data, std::uint16_t length) {
         return comm_->SendBlock(data, length);
     };
-    const TConsolePanel panel{this,         c.sButton4, c.sButton5, c.sButton6, c.sCheckBox2,
-                              c.sMemo2,     c.sButton7, c.sButton8, c.sButton9, c.sCheckBox3,
-                              c.sCheckBox1, c.sEdit1,   c.sBitBtn9, c.Timer2,   c.sBitBtn8,
-                              c.sBitBtn5,   c.sBitBtn6};
+    const TConsolePanel panel{this,         c.sButton4,   c.sButton5, c.sButton6,
+                              c.sCheckBox2, c.sButton7,   c.sButton8, c.sButton9,
+                              c.sCheckBox3, c.sCheckBox1, c.sEdit1,   c.sBitBtn9,
+                              c.Timer2,     c.sBitBtn8,   c.sBitBtn5, c.sBitBtn6};
     TConsole& console =
         *(console_->console = std::make_unique<TConsole>(panel, std::move(services)));
     ConnectConsoleToComm(console, *comm_);
@@ -48,6 +50,10 @@ void TMainForm::WireConsole() {
     receiveBox->setGeometry(c.sMemo1->geometry());
     delete c.sMemo1;
     c.sMemo1 = nullptr;
+    // The send box, too, keeps its text as bytes: received blocks land in it.
+    c.sMemo2 = console.SendBox();
+    c.sMemo2->setParent(c.sGroupBox2);
+    c.sMemo2->setGeometry(8, 18, 836, 80);
 
     TForm7& floating = console.FloatingWindow();
     CentreWhenShown(&floating);

@@ -13,6 +13,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 class QToolButton;
+class TSendBox;
 
 struct TMainFormControls {
     // Command row (sPanel2).
@@ -43,7 +44,7 @@ struct TMainFormControls {
     QCheckBox* sCheckBox2 = nullptr;       // 16进制接收
     QPlainTextEdit* sMemo1 = nullptr;      // receive box
     QGroupBox* sGroupBox2 = nullptr;       // 发送数据
-    QPlainTextEdit* sMemo2 = nullptr;      // send box
+    TSendBox* sMemo2 = nullptr;            // send box, made by the console
     QFrame* sPanel4 = nullptr;             // send bar
     QPushButton* sButton7 = nullptr;       // 发送
     QPushButton* sButton8 = nullptr;       // 发送并保存

@@ -8,13 +8,12 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QTextCursor>
-#include <QTextDocument>
 
 #include "console/FloatingWindow.h"
 #include "console/HistoryDialog.h"
 #include "console/IntervalDialog.h"
 #include "console/ReceiveView.h"
+#include "console/SendBox.h"
 #include "console/TimedSender.h"
 #include "console/TypedCharacterFilter.h"
 #include "serial/Comm.h"
@@ -34,18 +33,20 @@ TConsole::TConsole(const TConsolePanel& panel, TConsoleServices services)
     : panel_(panel),
       services_(std::move(services)),
       savePrompt_(panel.window),
-      receiver_(TReceiveConsole::THooks{
-                    [this](const QString& text, bool open) { AppendToSendBox(text, open); },
-                    services_.askSaveFileName ? services_.askSaveFileName
-                                              : [this] { return savePrompt_.Ask(); },
-                    services_.makePrinter ? services_.makePrinter : MakeDefaultPrinter},
-                *services_.reporter),
+      receiver_(
+          TReceiveConsole::THooks{
+              [this](std::string_view bytes, bool open) { sendBox_->AppendReceived(bytes, open); },
+              services_.askSaveFileName ? services_.askSaveFileName
+                                        : [this] { return savePrompt_.Ask(); },
+              services_.makePrinter ? services_.makePrinter : MakeDefaultPrinter},
+          *services_.reporter),
       mainView_(new TReceiveView(receiver_.Store(), panel.window)),
+      sendBox_(new TSendBox(panel.window)),
       floating_(std::make_unique<TForm7>(receiver_.Store())),
       interval_(std::make_unique<TForm3>(panel.window)),
       history_(std::make_unique<TForm2>(
           TSendHistoryFile(services_.historyPath),
-          [this](const QString& entry) { panel_.sMemo2->setPlainText(entry); }, *services_.reporter,
+          [this](const QString& entry) { sendBox_->SetText(entry); }, *services_.reporter,
           *services_.asker, panel.window)),
       sender_(services_.sendBlock, *services_.reporter),
       counter_(panel.sEdit1, floating_->Controls().sEdit1),
@@ -54,6 +55,7 @@ TConsole::TConsole(const TConsolePanel& panel, TConsoleServices services)
           TTimedSender::THooks{[this] { return SendBoxEmpty(); }, [this] { Send(); }},
           *services_.reporter)) {
     mainView_->setObjectName(QStringLiteral("sMemo1"));
+    sendBox_->setObjectName(QStringLiteral("sMemo2"));
     receiver_.AttachViews(mainView_, floating_->Controls().sMemo1, panel.sCheckBox2);
     WireReceiveBar();
     WireSendBar();
@@ -69,7 +71,7 @@ void TConsole::WireReceiveBar() {
 }
 
 void TConsole::WireSendBar() {
-    TTypedCharacterFilter::Install(panel_.sMemo2, IsSendBoxCharacter);
+    TTypedCharacterFilter::Install(sendBox_, IsSendBoxCharacter);
     connect(panel_.sButton7, &QPushButton::clicked, this, &TConsole::Send);
     connect(panel_.sButton8, &QPushButton::clicked, this, &TConsole::SendAndSave);
     connect(panel_.sButton9, &QPushButton::clicked, timedSender_.get(), &TTimedSender::Click);
@@ -113,16 +115,16 @@ void TConsole::WireFloatingWindow() {
 }
 
 bool TConsole::SendBoxEmpty() const {
-    return panel_.sMemo2->document()->isEmpty();
+    return sendBox_->IsEmpty();
 }
 
 void TConsole::CopyFloatingSendBox() {
-    panel_.sMemo2->setPlainText(floating_->Controls().sMemo2->toPlainText());
+    sendBox_->SetText(floating_->Controls().sMemo2->toPlainText());
 }
 
 void TConsole::Send() {
     const TSendOptions options{panel_.sCheckBox1->isChecked(), panel_.sCheckBox3->isChecked()};
-    counter_.Add(sender_.Send(panel_.sMemo2->toPlainText(), options));
+    counter_.Add(sender_.Send(sendBox_->Bytes(), options));
 }
 
 void TConsole::SendAndSave() {
@@ -131,26 +133,9 @@ void TConsole::SendAndSave() {
         return;
     }
     Send();
-    const bool saved =
-        TSendHistoryFile(services_.historyPath).Append(SendBoxBytes(panel_.sMemo2->toPlainText()));
+    const bool saved = TSendHistoryFile(services_.historyPath).Append(sendBox_->Bytes());
     services_.reporter->Show(kHistoryCaption, saved ? kHistorySavedText : kHistorySaveErrorText,
                              saved ? TMessageIcon::Information : TMessageIcon::Error);
-}
-
-void TConsole::AppendToSendBox(const QString& text, bool lineStaysOpen) {
-    // Received text is not an edit the user could want to undo, and an undo
-    // record per block would grow without bound on a busy line.
-    QTextDocument* document = panel_.sMemo2->document();
-    document->setUndoRedoEnabled(false);
-    // A cursor of our own leaves the user's caret and selection where they are.
-    QTextCursor cursor(document);
-    cursor.movePosition(QTextCursor::End);
-    // The CR already broke the line: a CR LF split between two blocks is one break.
-    const bool splitLineBreak = sendBoxOpenOnCr_ && text.startsWith(QLatin1Char('\n'));
-    const QString fresh = splitLineBreak ? text.mid(1) : text;
-    cursor.insertText(lineStaysOpen ? fresh : fresh + QLatin1Char('\n'));
-    sendBoxOpenOnCr_ = lineStaysOpen && text.endsWith(QLatin1Char('\r'));
-    document->setUndoRedoEnabled(true);
 }
 
 void ConnectConsoleToComm(TConsole& console, TComm& comm) {

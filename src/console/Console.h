@@ -17,7 +17,6 @@
 
 class QCheckBox;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 class TComm;
@@ -25,27 +24,27 @@ class TForm2;
 class TForm3;
 class TForm7;
 class TReceiveView;
+class TSendBox;
 class TTimedSender;
 
 // The main window's controls the console drives, by their names.
 struct TConsolePanel {
-    QWidget* window = nullptr;         // parent of the dialogs and the receive view
-    QPushButton* sButton4 = nullptr;   // 保存
-    QPushButton* sButton5 = nullptr;   // 打印
-    QPushButton* sButton6 = nullptr;   // 清空
-    QCheckBox* sCheckBox2 = nullptr;   // 16进制接收
-    QPlainTextEdit* sMemo2 = nullptr;  // send box
-    QPushButton* sButton7 = nullptr;   // 发送
-    QPushButton* sButton8 = nullptr;   // 发送并保存
-    QPushButton* sButton9 = nullptr;   // 定时发送
-    QCheckBox* sCheckBox3 = nullptr;   // 带帧头帧尾
-    QCheckBox* sCheckBox1 = nullptr;   // 16进制发送
-    QLineEdit* sEdit1 = nullptr;       // sent-bytes counter
-    QPushButton* sBitBtn9 = nullptr;   // 清空计数
-    QTimer* Timer2 = nullptr;          // timed send
-    QPushButton* sBitBtn8 = nullptr;   // 历史数据 (command row)
-    QPushButton* sBitBtn5 = nullptr;   // 绘图[16进制] (command row)
-    QPushButton* sBitBtn6 = nullptr;   // 绘图其他 (command row)
+    QWidget* window = nullptr;        // parent of the dialogs, the receive and send boxes
+    QPushButton* sButton4 = nullptr;  // 保存
+    QPushButton* sButton5 = nullptr;  // 打印
+    QPushButton* sButton6 = nullptr;  // 清空
+    QCheckBox* sCheckBox2 = nullptr;  // 16进制接收
+    QPushButton* sButton7 = nullptr;  // 发送
+    QPushButton* sButton8 = nullptr;  // 发送并保存
+    QPushButton* sButton9 = nullptr;  // 定时发送
+    QCheckBox* sCheckBox3 = nullptr;  // 带帧头帧尾
+    QCheckBox* sCheckBox1 = nullptr;  // 16进制发送
+    QLineEdit* sEdit1 = nullptr;      // sent-bytes counter
+    QPushButton* sBitBtn9 = nullptr;  // 清空计数
+    QTimer* Timer2 = nullptr;         // timed send
+    QPushButton* sBitBtn8 = nullptr;  // 历史数据 (command row)
+    QPushButton* sBitBtn5 = nullptr;  // 绘图[16进制] (command row)
+    QPushButton* sBitBtn6 = nullptr;  // 绘图其他 (command row)
 };
 
 struct TConsoleServices {
@@ -64,8 +63,10 @@ class TConsole : public QObject {
     TConsole(const TConsolePanel& panel, TConsoleServices services);
     ~TConsole() override;
 
-    // The receive box (sMemo1): the caller puts it into the data panel.
+    // The receive box (sMemo1) and the send box (sMemo2): the caller puts
+    // them into the data panel.
     TReceiveView* MainReceiveView() const { return mainView_; }
+    TSendBox* SendBox() const { return sendBox_; }
     TForm7& FloatingWindow() const { return *floating_; }
     TForm2& HistoryDialog() const { return *history_; }
     TForm3& IntervalDialog() const { return *interval_; }
@@ -81,21 +82,19 @@ class TConsole : public QObject {
     bool SendBoxEmpty() const;
     // The floating window's send commands first copy its send box to the main one.
     void CopyFloatingSendBox();
-    void AppendToSendBox(const QString& text, bool lineStaysOpen);
 
     TConsolePanel panel_;
     TConsoleServices services_;
     TSaveFilePrompt savePrompt_;
     TReceiveConsole receiver_;
     TReceiveView* mainView_;
+    TSendBox* sendBox_;
     std::unique_ptr<TForm7> floating_;
     std::unique_ptr<TForm3> interval_;
     std::unique_ptr<TForm2> history_;
     TSender sender_;
     TSentCounter counter_;
     std::unique_ptr<TTimedSender> timedSender_;
-    // The send box's last received text left its line open on a CR.
-    bool sendBoxOpenOnCr_ = false;
 };
 
 // Routes the port's received blocks to the console; line errors are ignored.

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "platform/Gbk.h"
+
 namespace {
 
 std::optional<int> HexDigitValue(char c) {
@@ -17,13 +19,25 @@ std::optional<int> HexDigitValue(char c) {
     return std::nullopt;
 }
 
+// The digit at byte `i`, or nothing for any other character. `i` moves to the
+// character's last byte: the second byte of a double-byte character may look
+// like a digit.
+std::optional<int> DigitAt(std::string_view text, size_t& i) {
+    if (i + 1 < text.size() && IsGbkLeadByte(static_cast<unsigned char>(text[i])) &&
+        IsGbkTrailByte(static_cast<unsigned char>(text[i + 1]))) {
+        ++i;
+        return std::nullopt;
+    }
+    return HexDigitValue(text[i]);
+}
+
 }  // namespace
 
 std::string ParseHexBytes(std::string_view text) {
     std::string bytes;
     std::optional<int> high;  // first digit of a pair still waiting for its second
-    for (char c : text) {
-        const std::optional<int> digit = HexDigitValue(c);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const std::optional<int> digit = DigitAt(text, i);
         if (!digit) {
             if (high) {
                 bytes.push_back(static_cast<char>(*high));

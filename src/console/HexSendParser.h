@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-// Pairs of hexadecimal digits make one byte each; any other character ends a
+// `text` is GBK. Pairs of hexadecimal digits make one byte each; any other
+// character (a double-byte one included) ends a
 // group, and a lone digit left at the end of a group is a byte of its own
 // value. So "5B 0A ff" gives 5B 0A FF, "123" gives 12 03 and "GG" nothing.
 std::string ParseHexBytes(std::string_view text);

@@ -7,7 +7,6 @@
 
 #include "console/ConsoleMessages.h"
 #include "console/ReceivePrinter.h"
-#include "console/ReceiveRows.h"
 #include "console/ReceiveTextFile.h"
 #include "console/ReceiveView.h"
 
@@ -23,7 +22,7 @@ void TReceiveConsole::AttachViews(TReceiveView* mainView, TReceiveView* floating
 
 void TReceiveConsole::Receive(std::string_view block, TBlockEnd end) {
     const bool lineStaysOpen = end == TBlockEnd::Cut;
-    hooks_.appendToSendBox(ReceivedTextForDisplay(block), lineStaysOpen);
+    hooks_.appendToSendBox(block, lineStaysOpen);
 
     // The switch is read once, so a block is handled wholly in one mode.
     const bool hex = hexReceive_->isChecked();

@@ -28,9 +28,9 @@ class TReceiveView;
 class TReceiveConsole {
   public:
     struct THooks {
-        // Adds received text to the end of the send box; a line break follows
-        // unless the block's line stays open.
-        std::function<void(const QString& text, bool lineStaysOpen)> appendToSendBox;
+        // Adds a received block to the end of the send box; a line break
+        // follows unless the block's line stays open.
+        std::function<void(std::string_view bytes, bool lineStaysOpen)> appendToSendBox;
         // The file to save to, or an empty text when the user cancels.
         std::function<QString()> askSaveFileName;
         // The printer to print on, or null when there is none.

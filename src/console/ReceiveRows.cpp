@@ -19,36 +19,6 @@ size_t TextBytesPerRow(int columns) {
     return static_cast<size_t>(std::max(1, columns));
 }
 
-bool IsGbkLead(unsigned char c) {
-    return c >= 0x81 && c <= 0xFE;
-}
-bool IsGbkTrail(unsigned char c) {
-    return c >= 0x40 && c <= 0xFE && c != 0x7F;
-}
-
-// True when byte `pos` of `line` is the second byte of a double-byte
-// character. Bytes below 0x40 can be neither half of one, so parsing starts
-// after the last such byte; the look-back is bounded so that a line of
-// nothing but high bytes still renders in constant time.
-bool IsInsideDoubleByte(const TReceiveTextStore& store, uint64_t line, size_t pos) {
-    constexpr size_t kMaxLookBack = 1024;
-    const size_t length = store.LineLength(line);
-    if (pos == 0 || pos >= length) {
-        return false;
-    }
-    size_t sync = pos;
-    while (sync > 0 && pos - sync < kMaxLookBack && store.ByteAt(line, sync - 1) >= 0x40) {
-        --sync;
-    }
-    size_t i = sync;
-    while (i < pos) {
-        const bool pair = IsGbkLead(store.ByteAt(line, i)) && i + 1 < length &&
-                          IsGbkTrail(store.ByteAt(line, i + 1));
-        i += pair ? 2 : 1;
-    }
-    return i > pos;
-}
-
 void ShowControlCharacters(QString& text) {
     for (QChar& c : text) {
         const char16_t code = c.unicode();
@@ -62,30 +32,83 @@ void ShowControlCharacters(QString& text) {
     }
 }
 
+size_t BytesPerRow(const TReceiveTextStore& store, uint64_t line, int columns) {
+    return store.Kind(line) == TLineKind::Hex ? HexBytesPerRow(columns) : TextBytesPerRow(columns);
+}
+
 }  // namespace
 
 size_t ReceiveRowCount(const TReceiveTextStore& store, uint64_t line, int columns) {
-    const size_t length = store.LineLength(line);
-    const size_t perRow =
-        store.Kind(line) == TLineKind::Hex ? HexBytesPerRow(columns) : TextBytesPerRow(columns);
-    return std::max<size_t>(1, (length + perRow - 1) / perRow);
+    const size_t perRow = BytesPerRow(store, line, columns);
+    return std::max<size_t>(1, (store.LineLength(line) + perRow - 1) / perRow);
 }
 
-QString ReceiveRowText(const TReceiveTextStore& store, uint64_t line, size_t row, int columns) {
+// Bytes below 0x40 can be neither half of a double-byte character, so
+// parsing starts after the last such byte; the look-back is bounded so that a
+// line of nothing but high bytes still renders in constant time.
+bool IsInsideDoubleByte(const TReceiveTextStore& store, uint64_t line, size_t pos) {
+    constexpr size_t kMaxLookBack = 1024;
+    const size_t length = store.LineLength(line);
+    if (pos == 0 || pos >= length) {
+        return false;
+    }
+    size_t sync = pos;
+    while (sync > 0 && pos - sync < kMaxLookBack && store.ByteAt(line, sync - 1) >= 0x40) {
+        --sync;
+    }
+    size_t i = sync;
+    while (i < pos) {
+        const bool pair = IsGbkLeadByte(store.ByteAt(line, i)) && i + 1 < length &&
+                          IsGbkTrailByte(store.ByteAt(line, i + 1));
+        i += pair ? 2 : 1;
+    }
+    return i > pos;
+}
+
+size_t NextCharacter(const TReceiveTextStore& store, uint64_t line, size_t pos) {
+    const bool pair = pos + 1 < store.LineLength(line) && IsGbkLeadByte(store.ByteAt(line, pos)) &&
+                      IsGbkTrailByte(store.ByteAt(line, pos + 1));
+    return pos + (pair ? 2 : 1);
+}
+
+size_t PreviousCharacter(const TReceiveTextStore& store, uint64_t line, size_t pos) {
+    return pos - (pos >= 2 && IsInsideDoubleByte(store, line, pos - 1) ? 2 : 1);
+}
+
+std::pair<size_t, size_t> ReceiveRowSpan(const TReceiveTextStore& store, uint64_t line, size_t row,
+                                         int columns) {
+    const size_t length = store.LineLength(line);
     if (store.Kind(line) == TLineKind::Hex) {
         const size_t perRow = HexBytesPerRow(columns);
-        return QString::fromStdString(HexRender(store.LineBytes(line, row * perRow, perRow)));
+        return {std::min(length, row * perRow), std::min(length, (row + 1) * perRow)};
     }
     // A double-byte character split by a row boundary belongs to the upper row.
     const size_t perRow = TextBytesPerRow(columns);
-    size_t begin = row * perRow;
-    size_t end = begin + perRow;
-    begin += IsInsideDoubleByte(store, line, begin) ? 1 : 0;
-    end += IsInsideDoubleByte(store, line, end) ? 1 : 0;
-    if (end <= begin) {
-        return {};
+    const auto boundary = [&](size_t pos) {
+        pos = std::min(pos, length);
+        return pos + (IsInsideDoubleByte(store, line, pos) ? 1 : 0);
+    };
+    return {boundary(row * perRow), boundary((row + 1) * perRow)};
+}
+
+size_t ReceiveRowOf(const TReceiveTextStore& store, uint64_t line, size_t pos, int columns) {
+    const size_t lastRow = ReceiveRowCount(store, line, columns) - 1;
+    size_t row = std::min(lastRow, pos / BytesPerRow(store, line, columns));
+    while (row > 0 && pos < ReceiveRowSpan(store, line, row, columns).first) {
+        --row;
     }
-    QString text = QString::fromStdString(GbkToUtf8(store.LineBytes(line, begin, end - begin)));
+    return row;
+}
+
+QString ReceiveRowText(const TReceiveTextStore& store, uint64_t line, size_t row, int columns) {
+    const auto [begin, end] = ReceiveRowSpan(store, line, row, columns);
+    const std::string bytes = store.LineBytes(line, begin, end - begin);
+    return store.Kind(line) == TLineKind::Hex ? QString::fromStdString(HexRender(bytes))
+                                              : ShownText(bytes);
+}
+
+QString ShownText(std::string_view bytes) {
+    QString text = QString::fromStdString(GbkToUtf8(bytes));
     ShowControlCharacters(text);
     return text;
 }

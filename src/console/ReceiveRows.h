@@ -10,15 +10,35 @@
 #include <QString>
 
 #include <cstdint>
+#include <string_view>
+#include <utility>
 
 #include "console/ReceiveTextStore.h"
 
 // Rows `line` takes; an empty line takes one.
 size_t ReceiveRowCount(const TReceiveTextStore& store, uint64_t line, int columns);
 
+// The bytes of `line` that `row` shows, as [first, end).
+std::pair<size_t, size_t> ReceiveRowSpan(const TReceiveTextStore& store, uint64_t line, size_t row,
+                                         int columns);
+// The row of `line` that shows the place before byte `pos`; a place on a row
+// boundary belongs to the lower row, the end of the line to the last row.
+size_t ReceiveRowOf(const TReceiveTextStore& store, uint64_t line, size_t pos, int columns);
+
+// The places after and before the character at a character boundary `pos`
+// of a text line; a double-byte character is stepped over whole.
+size_t NextCharacter(const TReceiveTextStore& store, uint64_t line, size_t pos);
+size_t PreviousCharacter(const TReceiveTextStore& store, uint64_t line, size_t pos);
+// True when byte `pos` of `line` is the second byte of a double-byte character.
+bool IsInsideDoubleByte(const TReceiveTextStore& store, uint64_t line, size_t pos);
+
 // The text shown in `row` of `line`. Control characters other than the line
 // breaks show as visible symbols, so a zero byte never hides what follows it.
 QString ReceiveRowText(const TReceiveTextStore& store, uint64_t line, size_t row, int columns);
+
+// Text bytes as a row shows them: GBK decoded, control characters as
+// visible symbols.
+QString ShownText(std::string_view bytes);
 
 // The text of a received text block as it reads in a text box: GBK decoded,
 // with zero bytes shown as a visible symbol.

@@ -1,6 +1,7 @@
 #include "console/ReceiveTextStore.h"
 
 #include <algorithm>
+#include <vector>
 
 void TReceiveTextStore::AppendBlock(std::string_view bytes, TLineKind kind, bool lineStaysOpen) {
     const bool continues = lineOpen_ && !lineStarts_.empty() && Kind(EndLine() - 1) == kind;
@@ -10,25 +11,62 @@ void TReceiveTextStore::AppendBlock(std::string_view bytes, TLineKind kind, bool
     if (kind == TLineKind::Hex) {
         bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
     } else {
-        size_t pieceStart = 0;
-        // A CR that ended the cut block pairs with an LF that starts this one.
-        if (continues && !bytes.empty() && bytes.front() == '\n' && LineLength(EndLine() - 1) > 0 &&
-            bytes_.back() == '\r') {
-            bytes_.pop_back();
-            StartLine(kind);
-            pieceStart = 1;
-        }
-        for (size_t i = pieceStart; i + 1 < bytes.size(); ++i) {
-            if (bytes[i] == '\r' && bytes[i + 1] == '\n') {
-                bytes_.insert(bytes_.end(), bytes.begin() + pieceStart, bytes.begin() + i);
-                StartLine(kind);
-                pieceStart = i + 2;
-                ++i;
-            }
-        }
-        bytes_.insert(bytes_.end(), bytes.begin() + pieceStart, bytes.end());
+        Insert({EndLine() - 1, LineLength(EndLine() - 1)}, bytes);
     }
     lineOpen_ = lineStaysOpen;
+}
+
+TTextPosition TReceiveTextStore::Insert(TTextPosition at, std::string_view bytes) {
+    const size_t slot = Slot(at.line);
+    const uint64_t lineFlag = lineStarts_[slot] & kHexFlag;
+    uint64_t offset = Offset(at);
+    std::vector<uint64_t> breaks;  // where the new lines start, as absolute offsets
+    size_t from = 0;
+    // A CR that ended a cut block pairs with an LF that starts the next one.
+    if (!bytes.empty() && bytes.front() == '\n' && at.byte > 0 &&
+        ByteAt(at.line, at.byte - 1) == '\r') {
+        bytes_.erase(ByteIterator(offset - 1));
+        ShiftLineStarts(slot + 1, -1);
+        breaks.push_back(--offset);
+        from = 1;
+    }
+    std::string kept;
+    kept.reserve(bytes.size());
+    for (size_t i = from; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            breaks.push_back(offset + kept.size());
+            ++i;
+        } else {
+            kept.push_back(bytes[i]);
+        }
+    }
+    bytes_.insert(ByteIterator(offset), kept.begin(), kept.end());
+    ShiftLineStarts(slot + 1, static_cast<int64_t>(kept.size()));
+    for (uint64_t& start : breaks) {
+        start |= lineFlag;
+    }
+    lineStarts_.insert(lineStarts_.begin() + static_cast<std::ptrdiff_t>(slot + 1), breaks.begin(),
+                       breaks.end());
+    const uint64_t end = offset + kept.size();
+    const uint64_t line = at.line + breaks.size();
+    return {line, static_cast<size_t>(end - StartOffset(Slot(line)))};
+}
+
+void TReceiveTextStore::Erase(TTextPosition from, TTextPosition to) {
+    const uint64_t begin = Offset(from);
+    const uint64_t end = Offset(to);
+    bytes_.erase(ByteIterator(begin), ByteIterator(end));
+    const auto firstJoined = lineStarts_.begin() + static_cast<std::ptrdiff_t>(Slot(from.line) + 1);
+    lineStarts_.erase(firstJoined, firstJoined + static_cast<std::ptrdiff_t>(to.line - from.line));
+    ShiftLineStarts(Slot(from.line) + 1, -static_cast<int64_t>(end - begin));
+}
+
+void TReceiveTextStore::ShiftLineStarts(size_t slot, int64_t delta) {
+    // The hex flag sits far above any offset, so adding to the offset keeps it.
+    for (auto it = lineStarts_.begin() + static_cast<std::ptrdiff_t>(slot); it != lineStarts_.end();
+         ++it) {
+        *it = static_cast<uint64_t>(static_cast<int64_t>(*it) + delta);
+    }
 }
 
 void TReceiveTextStore::StartLine(TLineKind kind) {

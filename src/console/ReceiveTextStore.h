@@ -14,6 +14,13 @@
 
 enum class TLineKind : std::uint8_t { Text, Hex };
 
+// A place between two bytes: byte `byte` of absolute line `line`.
+struct TTextPosition {
+    uint64_t line = 0;
+    size_t byte = 0;
+    auto operator<=>(const TTextPosition&) const = default;
+};
+
 class TReceiveTextStore {
   public:
     // Adds a received block. Text blocks are split into lines at CR LF; a hex
@@ -23,6 +30,13 @@ class TReceiveTextStore {
     void AppendBlock(std::string_view bytes, TLineKind kind, bool lineStaysOpen);
     // Makes the next block start a new line.
     void CloseLine() { lineOpen_ = false; }
+
+    // Inserts bytes at `at`, a place inside a held line; CR LF pairs in them
+    // break the line, and a leading LF completes a CR just before `at`.
+    // Returns the place right after the inserted bytes.
+    TTextPosition Insert(TTextPosition at, std::string_view bytes);
+    // Removes the bytes from `from` up to `to`, joining their lines.
+    void Erase(TTextPosition from, TTextPosition to);
 
     // Absolute numbers of the first line held and one past the last.
     uint64_t FirstLine() const { return firstLine_; }
@@ -45,6 +59,12 @@ class TReceiveTextStore {
     static constexpr uint64_t kHexFlag = uint64_t{1} << 63;
 
     void StartLine(TLineKind kind);
+    // Moves the starts of the lines from `slot` on by `delta` bytes.
+    void ShiftLineStarts(size_t slot, int64_t delta);
+    uint64_t Offset(TTextPosition at) const { return StartOffset(Slot(at.line)) + at.byte; }
+    std::deque<char>::iterator ByteIterator(uint64_t offset) {
+        return bytes_.begin() + static_cast<std::ptrdiff_t>(offset - frontOffset_);
+    }
     uint64_t StartOffset(size_t slot) const { return lineStarts_[slot] & ~kHexFlag; }
     uint64_t EndOffset(size_t slot) const;
     size_t Slot(uint64_t line) const { return static_cast<size_t>(line - firstLine_); }

@@ -10,10 +10,6 @@
 
 #include "console/ReceiveRows.h"
 
-namespace {
-constexpr int kTextMargin = 3;
-}
-
 TReceiveView::TReceiveView(const TReceiveTextStore& store, QWidget* parent)
     : QAbstractScrollArea(parent), store_(store), firstShown_(store.EndLine()) {
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -38,11 +34,32 @@ void TReceiveView::ShowFrom(uint64_t line) {
 void TReceiveView::StoreChanged() {
     const bool follow = AtBottom();
     if (firstShown_ < store_.FirstLine()) {
+        LinesChangedFrom(store_.FirstLine());
+    } else {
+        ExtendRowIndex();
+    }
+    UpdateScrollBar(follow);
+}
+
+void TReceiveView::LinesChangedFrom(uint64_t line) {
+    if (firstShown_ < store_.FirstLine()) {
         firstShown_ = store_.FirstLine();
-        rowStarts_.clear();
+        line = firstShown_;
+    }
+    const size_t kept = static_cast<size_t>(std::max(line, firstShown_) - firstShown_);
+    if (kept < rowStarts_.size()) {
+        totalRows_ = rowStarts_[kept];
+        rowStarts_.resize(kept);
+    }
+    if (rowStarts_.empty()) {
+        totalRows_ = 0;
     }
     ExtendRowIndex();
-    UpdateScrollBar(follow);
+}
+
+uint64_t TReceiveView::FirstRowOf(uint64_t line) {
+    ExtendRowIndex();
+    return rowStarts_[static_cast<size_t>(line - firstShown_)];
 }
 
 uint64_t TReceiveView::RowCount() {
@@ -80,7 +97,8 @@ void TReceiveView::ExtendRowIndex() {
     }
 }
 
-std::pair<uint64_t, size_t> TReceiveView::LocateRow(uint64_t row) const {
+std::pair<uint64_t, size_t> TReceiveView::LocateRow(uint64_t row) {
+    ExtendRowIndex();
     const auto next = std::upper_bound(rowStarts_.begin(), rowStarts_.end(), row);
     const auto index = static_cast<size_t>(next - rowStarts_.begin()) - 1;
     return {firstShown_ + index, static_cast<size_t>(row - rowStarts_[index])};
@@ -142,11 +160,14 @@ void TReceiveView::paintEvent(QPaintEvent*) {
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
     const int rowHeight = RowHeight();
-    const int ascent = fontMetrics().ascent();
     uint64_t row = static_cast<uint64_t>(verticalScrollBar()->value());
     for (int y = 0; y < viewport()->height() && row < totalRows_; y += rowHeight, ++row) {
         const auto [line, rowInLine] = LocateRow(row);
-        painter.drawText(kTextMargin, y + ascent,
-                         ReceiveRowText(store_, line, rowInLine, columns_));
+        PaintRow(painter, QRect(0, y, viewport()->width(), rowHeight), line, rowInLine);
     }
+}
+
+void TReceiveView::PaintRow(QPainter& painter, const QRect& area, uint64_t line, size_t rowInLine) {
+    painter.drawText(kTextMargin, area.top() + fontMetrics().ascent(),
+                     ReceiveRowText(store_, line, rowInLine, columns_));
 }

@@ -1,5 +1,6 @@
 #pragma once
-// A read-only, wrapping view of a TReceiveTextStore: the receive box.
+// A read-only, wrapping view of a TReceiveTextStore: the receive box, and the
+// drawing half of the send box.
 //
 // Several views can show one store (the data panel and the floating window);
 // each shows the lines from its own first line on, so one can be cleared
@@ -7,6 +8,8 @@
 // lines extend a row index instead of re-laying out the whole text.
 
 #include <QAbstractScrollArea>
+
+class QPainter;
 
 #include <cstdint>
 #include <vector>
@@ -38,20 +41,30 @@ class TReceiveView : public QAbstractScrollArea {
     QStringList Rows();
 
   protected:
+    static constexpr int kTextMargin = 3;
+
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+
+    // Draws row `rowInLine` of `line` into `area`, one row high.
+    virtual void PaintRow(QPainter& painter, const QRect& area, uint64_t line, size_t rowInLine);
+
+    // Lines from `line` on were edited: their rows are measured again.
+    void LinesChangedFrom(uint64_t line);
+    // The first row of a shown line, and the shown line holding `row` with
+    // the row's index inside that line.
+    uint64_t FirstRowOf(uint64_t line);
+    std::pair<uint64_t, size_t> LocateRow(uint64_t row);
+    void UpdateScrollBar(bool followTail);
+    int RowHeight() const;
+    int VisibleRows() const;
 
   private:
     void UpdateColumns();
     void RebuildRowIndex();
     void ExtendRowIndex();
-    void UpdateScrollBar(bool followTail);
     bool AtBottom() const;
-    int RowHeight() const;
-    int VisibleRows() const;
-    // Shown line holding `row`, with the row's index inside that line.
-    std::pair<uint64_t, size_t> LocateRow(uint64_t row) const;
 
     const TReceiveTextStore& store_;
     uint64_t firstShown_ = 0;

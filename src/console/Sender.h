@@ -2,11 +2,10 @@
 // "发送": hands the send box's text to the serial port, as text or as
 // hexadecimal bytes, and says how many bytes the sent-bytes counter gains.
 
-#include <QString>
-
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 class TMessageReporter;
 
@@ -15,9 +14,6 @@ struct TSendOptions {
     bool framed = false;  // "带帧头帧尾", acts only with hex
 };
 
-// GBK bytes of a text box's text, with CR LF line breaks.
-std::string SendBoxBytes(const QString& text);
-
 class TSender {
   public:
     // The serial port's SendBlock: true when the block was queued.
@@ -25,16 +21,16 @@ class TSender {
 
     TSender(TSendBlock sendBlock, TMessageReporter& reporter);
 
-    // Sends `text` and returns the bytes to add to the counter (0 when nothing
-    // was sent). An empty text shows the empty-box warning; a refused text
-    // send shows the send error. A hex send reports nothing: the payload goes
-    // out as one frame, or not at all.
-    uint64_t Send(const QString& text, TSendOptions options);
+    // Sends the send box's text, GBK bytes with CR LF line breaks, and
+    // returns the bytes to add to the counter (0 when nothing was sent). An empty text shows the
+    // empty-box warning; a refused text send shows the send error. A hex send reports nothing: the
+    // payload goes out as one frame, or not at all.
+    uint64_t Send(std::string_view text, TSendOptions options);
 
   private:
     // Passes `bytes` on in blocks that fit the 16-bit length; false as soon as
     // one is refused.
-    bool SendInBlocks(const std::string& bytes);
+    bool SendInBlocks(std::string_view bytes);
 
     TSendBlock sendBlock_;
     TMessageReporter& reporter_;

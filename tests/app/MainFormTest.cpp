@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 #include "console/PortSettingsTestSupport.h"
+#include "console/SendBox.h"
 #include "platform/Gbk.h"
 #include "serial/Comm.h"
 
@@ -92,8 +93,7 @@ TEST_F(MainForm, DataPanelStartsFoldedAndEmpty) {
     EXPECT_EQ(Find<QToolButton>("sSpeedButton1")->text(), QStringLiteral("↑↑"));
     EXPECT_EQ(Find<QToolButton>("sSpeedButton1")->toolTip(), QStringLiteral("数据发送/接收"));
     EXPECT_NE(Find("sMemo1"), nullptr);
-    EXPECT_FALSE(Find<QPlainTextEdit>("sMemo2")->isReadOnly());
-    EXPECT_TRUE(Find<QPlainTextEdit>("sMemo2")->toPlainText().isEmpty());
+    EXPECT_TRUE(Find<TSendBox>("sMemo2")->IsEmpty());
     EXPECT_EQ(Find<QLineEdit>("sEdit1")->text(), "0");
     for (const char* box : {"sCheckBox1", "sCheckBox2", "sCheckBox3"}) {
         EXPECT_FALSE(Find<QCheckBox>(box)->isChecked()) << box;
@@ -184,19 +184,18 @@ TEST_F(MainForm, ReceivedBytesReachTheSendBoxOnceOpened) {
     Find<QPushButton>("sButton1")->click();
     ASSERT_TRUE(form.Comm1().IsOpen());
     ASSERT_EQ(::write(pty.Master(), "512\r\n", 5), 5);
-    auto* sendBox = Find<QPlainTextEdit>("sMemo2");
-    EXPECT_TRUE(QTest::qWaitFor([sendBox] { return sendBox->toPlainText().contains("512"); }, 5000))
-        << sendBox->toPlainText().toStdString();
+    auto* sendBox = Find<TSendBox>("sMemo2");
+    EXPECT_TRUE(QTest::qWaitFor([sendBox] { return sendBox->Text().contains("512"); }, 5000))
+        << sendBox->Text().toStdString();
 }
 
 TEST_F(MainForm, HotKeyAppendsTheTimeToTheSendBox) {
-    auto* sendBox = Find<QPlainTextEdit>("sMemo2");
-    sendBox->setPlainText("AB");
+    auto* sendBox = Find<TSendBox>("sMemo2");
+    sendBox->SetText("AB");
     form.AppendTimeToSendBox();
-    EXPECT_TRUE(QRegularExpression("^AB[0-2][0-9][0-5][0-9][0-5][0-9]$")
-                    .match(sendBox->toPlainText())
-                    .hasMatch())
-        << sendBox->toPlainText().toStdString();
+    EXPECT_TRUE(
+        QRegularExpression("^AB[0-2][0-9][0-5][0-9][0-5][0-9]$").match(sendBox->Text()).hasMatch())
+        << sendBox->Text().toStdString();
 }
 
 TEST_F(MainForm, SettingsButtonShowsTheDialog) {

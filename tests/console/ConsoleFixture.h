@@ -23,6 +23,7 @@
 #include "console/Console.h"
 #include "console/FloatingWindow.h"
 #include "console/ReceiveView.h"
+#include "console/SendBox.h"
 
 class TScriptedAsker : public TQuestionAsker {
   public:
@@ -43,7 +44,6 @@ class ConsoleFixture : public testing::Test {
         panel.sButton5 = Add<QPushButton>(layout, "sButton5");
         panel.sButton6 = Add<QPushButton>(layout, "sButton6");
         panel.sCheckBox2 = Add<QCheckBox>(layout, "sCheckBox2");
-        panel.sMemo2 = Add<QPlainTextEdit>(layout, "sMemo2");
         panel.sButton7 = Add<QPushButton>(layout, "sButton7");
         panel.sButton8 = Add<QPushButton>(layout, "sButton8");
         panel.sButton9 = Add<QPushButton>(layout, "sButton9");
@@ -85,6 +85,7 @@ class ConsoleFixture : public testing::Test {
         };
         console = std::make_unique<TConsole>(panel, std::move(services));
         layout->addWidget(console->MainReceiveView());
+        layout->addWidget(console->SendBox());
         window.resize(640, 480);
     }
 
@@ -100,6 +101,7 @@ class ConsoleFixture : public testing::Test {
         console->Receiver().Receive(block, end);
     }
 
+    TSendBox* SendBox() { return console->SendBox(); }
     QStringList MainRows() { return console->MainReceiveView()->Rows(); }
     QStringList FloatingRows() { return Floating().sMemo1->Rows(); }
     const TForm7::TControls& Floating() { return console->FloatingWindow().Controls(); }

@@ -76,12 +76,12 @@ TEST_F(ConsoleOverPty, ReceivesTextAndBinaryAndSendsWhatTheUserTyped) {
     EXPECT_EQ(console->MainReceiveView()->Rows().last(), QStringLiteral("00 01 FF"));
     EXPECT_EQ(Drain(console->Receiver().HexQueue()), (std::vector<std::string>{"\0\x01\xff"s}));
 
-    panel.sMemo2->setPlainText(QStringLiteral("abc"));
+    SendBox()->SetText(QStringLiteral("abc"));
     panel.sButton7->click();
     EXPECT_EQ(ReadFromPort(pty.Master(), 3), "abc");
 
     panel.sCheckBox1->click();
-    panel.sMemo2->setPlainText(QStringLiteral("5B 0A ff"));
+    SendBox()->SetText(QStringLiteral("5B 0A ff"));
     panel.sButton7->click();
     EXPECT_EQ(ReadFromPort(pty.Master(), 3), "\x5B\x0A\xFF");
     panel.sCheckBox3->click();

@@ -58,7 +58,11 @@ INSTANTIATE_TEST_SUITE_P(TypedTexts, HexSendParse,
                                          HexSendCase{"123", "\x12\x03"s},
                                          HexSendCase{"1A\r\n00", "\x1A\x00"s},
                                          HexSendCase{"GG", ""}, HexSendCase{"  7  ", "\x07"s},
-                                         HexSendCase{"0x1A", "\x00\x1A"s}));
+                                         HexSendCase{"0x1A", "\x00\x1A"s},
+                                         // a double-byte character whose second byte is 'A'
+                                         HexSendCase{"1\x81\x41"
+                                                     "2",
+                                                     "\x01\x02"s}));
 
 TEST(HexSendFrame, HeadAndTailWrapThePayload) {
     EXPECT_EQ(BuildHexFrame("\x01\x0A", true), "\x5B\x01\x0A\x5D");
@@ -133,6 +137,38 @@ TEST(ReceiveTextStore, KeepsZeroBytesAndBinary) {
     EXPECT_EQ(StoreLines(store), (Lines{"AB\0CD\xff"s, ""}));
     store.AppendBlock("\r\n\r\n"s, TLineKind::Hex, false);
     EXPECT_EQ(store.LineLength(store.EndLine() - 1), 4u);  // hex lines never split
+}
+
+TEST(ReceiveTextStore, InsertingBreaksLinesAtCrLfOnly) {
+    TReceiveTextStore store;
+    store.AppendBlock("abc\r\nxyz", TLineKind::Text, false);
+    const TTextPosition end = store.Insert({0, 1}, "1\r\n2\r3\n4\r\n");
+    EXPECT_EQ(StoreLines(store), (Lines{"a1", "2\r3\n4", "bc", "xyz"}));
+    EXPECT_EQ(end, (TTextPosition{2, 0}));
+    // Lines after the edit still find their bytes.
+    store.Insert({3, 3}, "!");
+    EXPECT_EQ(StoreLines(store), (Lines{"a1", "2\r3\n4", "bc", "xyz!"}));
+}
+
+TEST(ReceiveTextStore, LeadingLfCompletesACrBeforeTheInsertionPoint) {
+    TReceiveTextStore store;
+    store.AppendBlock("ab\r", TLineKind::Text, true);
+    EXPECT_EQ(store.Insert({0, 3}, "\ncd"), (TTextPosition{1, 2}));
+    EXPECT_EQ(StoreLines(store), (Lines{"ab", "cd"}));
+    store.Insert({0, 0}, "\n");  // no CR before it: an ordinary byte
+    EXPECT_EQ(StoreLines(store), (Lines{"\nab", "cd"}));
+}
+
+TEST(ReceiveTextStore, ErasingJoinsLinesAndKeepsTheRest) {
+    TReceiveTextStore store;
+    store.AppendBlock("one\r\ntwo\r\nthree\r\nfour", TLineKind::Text, false);
+    store.Erase({0, 2}, {2, 1});
+    EXPECT_EQ(StoreLines(store), (Lines{"onhree", "four"}));
+    store.Erase({1, 0}, {1, 4});
+    EXPECT_EQ(StoreLines(store), (Lines{"onhree", ""}));
+    store.Insert({1, 0}, "5");
+    EXPECT_EQ(StoreLines(store), (Lines{"onhree", "5"}));
+    EXPECT_EQ(store.ByteCount(), 7u);
 }
 
 TEST(ReceiveTextStore, DroppingLinesKeepsNumbers) {

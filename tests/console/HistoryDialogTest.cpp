@@ -65,10 +65,10 @@ TEST_F(HistoryDialog, MissingFileIsReportedAndNotCreated) {
 
 TEST_F(HistoryDialog, DoubleClickRecallsTheEntryIntoTheSendBox) {
     WriteHistory("abc\r\ndef");
-    panel.sMemo2->setPlainText(QStringLiteral("typed\nreceived"));
+    SendBox()->SetText(QStringLiteral("typed\nreceived"));
     Open();
     DoubleClick(0);
-    EXPECT_EQ(panel.sMemo2->toPlainText(), QStringLiteral("abc"));
+    EXPECT_EQ(SendBox()->Text(), QStringLiteral("abc"));
     EXPECT_FALSE(Dialog().isVisible());
 }
 

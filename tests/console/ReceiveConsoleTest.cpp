@@ -63,7 +63,7 @@ TEST_F(ReceiveConsole, TextBlocksBecomeLinesEverywhere) {
     EXPECT_EQ(FloatingRows(), MainRows());
     EXPECT_EQ(Drain(console->Receiver().DecimalQueue()), (Lines{"12", "3", "45"}));
     EXPECT_FALSE(console->Receiver().HexQueue().HasLine());
-    EXPECT_EQ(panel.sMemo2->toPlainText(), QStringLiteral("12\n3\n45\n"));
+    EXPECT_EQ(SendBox()->Text(), QStringLiteral("12\n3\n45\n"));
 
     Receive("6\r\n");  // a block ending with CR LF leaves an empty line
     EXPECT_EQ(MainRows().mid(3), (QStringList{"6", ""}));
@@ -76,7 +76,7 @@ TEST_F(ReceiveConsole, HexModeShowsPairsAndQueuesTheRawText) {
     EXPECT_EQ(MainRows(), (QStringList{"31 32 0D 0A", "00"}));
     EXPECT_EQ(Drain(console->Receiver().HexQueue()), (Lines{"12", "", "\0"s}));
     EXPECT_FALSE(console->Receiver().DecimalQueue().HasLine());
-    EXPECT_EQ(panel.sMemo2->toPlainText(), QStringLiteral("12\n\n\u2400\n"));
+    EXPECT_EQ(SendBox()->Text(), QStringLiteral("12\n\n\u2400\n"));
 }
 
 TEST_F(ReceiveConsole, ZeroByteHidesNothingAfterIt) {
@@ -95,7 +95,7 @@ TEST_F(ReceiveConsole, CutBlockContinuesItsLineAndAPauseEndsIt) {
     EXPECT_EQ(Drain(console->Receiver().DecimalQueue()),
               (Lines{"100", "512", "7", "8", "9", "10"}));
     EXPECT_EQ(MainRows(), (QStringList{"100", "512", "7", "8", "9", "10"}));
-    EXPECT_EQ(panel.sMemo2->toPlainText(), QStringLiteral("100\n512\n7\n8\n9\n10\n"));
+    EXPECT_EQ(SendBox()->Bytes(), "100\r\n512\r\n7\r\n8\r\n9\r\n10\r\n");
 
     panel.sCheckBox2->click();
     Receive("\x01\x02", TBlockEnd::Cut);
@@ -127,7 +127,7 @@ TEST_F(ReceiveConsole, MainClearLeavesTheFloatingBoxUntilTheNextBlock) {
     EXPECT_TRUE(MainRows().isEmpty());
     EXPECT_EQ(FloatingRows(), (QStringList{"old"}));
     EXPECT_EQ(Drain(console->Receiver().DecimalQueue()), (Lines{"old"}));
-    EXPECT_EQ(panel.sMemo2->toPlainText(), QStringLiteral("old\n"));
+    EXPECT_EQ(SendBox()->Text(), QStringLiteral("old\n"));
 
     Receive("new");
     EXPECT_EQ(MainRows(), (QStringList{"new"}));

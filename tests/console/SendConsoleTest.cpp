@@ -14,7 +14,7 @@ using namespace std::string_literals;
 
 class SendConsole : public ConsoleFixture {
   protected:
-    void Type(const QString& text) { panel.sMemo2->setPlainText(text); }
+    void Type(const QString& text) { SendBox()->SetText(text); }
     std::string HistoryFile() const {
         QFile file(QString::fromStdString(historyPath));
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
@@ -140,18 +140,18 @@ TEST_F(SendConsole, SendAndSaveAppendsToAnExistingHistoryOnly) {
 
 TEST_F(SendConsole, SendBoxTakesOnlyPlainTypedCharacters) {
     window.show();
-    panel.sMemo2->setFocus();
-    QTest::keyClicks(panel.sMemo2, QStringLiteral("a1 ,x\"[]:;{}~"));
-    QTest::keyClick(panel.sMemo2, Qt::Key_Return);
-    QTest::keyClick(panel.sMemo2, Qt::Key_Tab);
+    SendBox()->setFocus();
+    QTest::keyClicks(SendBox(), QStringLiteral("a1 ,x\"[]:;{}~"));
+    QTest::keyClick(SendBox(), Qt::Key_Return);
+    QTest::keyClick(SendBox(), Qt::Key_Tab);
     QKeyEvent chinese(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("你"));
-    QApplication::sendEvent(panel.sMemo2, &chinese);
+    QApplication::sendEvent(SendBox(), &chinese);
     QInputMethodEvent composed;
     composed.setCommitString(QStringLiteral("你a"));
-    QApplication::sendEvent(panel.sMemo2, &composed);
-    EXPECT_EQ(panel.sMemo2->toPlainText(), QStringLiteral("a1 ,x~"));
-    QTest::keyClick(panel.sMemo2, Qt::Key_Backspace);
-    EXPECT_EQ(panel.sMemo2->toPlainText(), QStringLiteral("a1 ,x"));
+    QApplication::sendEvent(SendBox(), &composed);
+    EXPECT_EQ(SendBox()->Text(), QStringLiteral("a1 ,x~"));
+    QTest::keyClick(SendBox(), Qt::Key_Backspace);
+    EXPECT_EQ(SendBox()->Text(), QStringLiteral("a1 ,x"));
 
     Floating().sMemo2->setFocus();  // the floating send box is not filtered
     QTest::keyClicks(Floating().sMemo2, QStringLiteral("[;]"));
@@ -162,12 +162,12 @@ TEST_F(SendConsole, FloatingSendReplacesTheMainSendBox) {
     Receive("rx");
     Floating().sMemo2->setPlainText(QStringLiteral("hello"));
     Floating().sButton7->click();
-    EXPECT_EQ(panel.sMemo2->toPlainText(), QStringLiteral("hello"));
+    EXPECT_EQ(SendBox()->Text(), QStringLiteral("hello"));
     EXPECT_EQ(sentBlocks.back(), "hello");
 
     Floating().sMemo2->clear();
     Floating().sButton7->click();
-    EXPECT_TRUE(panel.sMemo2->toPlainText().isEmpty());
+    EXPECT_TRUE(SendBox()->Text().isEmpty());
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, QStringLiteral("无数据可发送，请先输入要发送的数据"));
 }

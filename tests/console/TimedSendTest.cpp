@@ -21,7 +21,7 @@ class TimedSend : public ConsoleFixture {
 };
 
 TEST_F(TimedSend, StartsAfterConfirmingAndStopsOnTheNextClick) {
-    panel.sMemo2->setPlainText(QStringLiteral("ping"));
+    SendBox()->SetText(QStringLiteral("ping"));
     panel.sButton9->click();
     EXPECT_TRUE(Dialog().isVisible());
     EXPECT_EQ(Caption(), QStringLiteral("停止发送"));
@@ -45,7 +45,7 @@ TEST_F(TimedSend, EmptyBoxCancelAndCloseBox) {
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, QStringLiteral("无数据可发送，请先输入要发送的数据"));
 
-    panel.sMemo2->setPlainText(QStringLiteral("x"));
+    SendBox()->SetText(QStringLiteral("x"));
     panel.sButton9->click();
     DialogButton("sButton2")->click();
     EXPECT_FALSE(Dialog().isVisible());
@@ -62,7 +62,7 @@ TEST_F(TimedSend, EmptyBoxCancelAndCloseBox) {
 }
 
 TEST_F(TimedSend, InvalidIntervalsAreReportedAndZeroNeverTicks) {
-    panel.sMemo2->setPlainText(QStringLiteral("x"));
+    SendBox()->SetText(QStringLiteral("x"));
     panel.sButton9->click();
     for (const QString& text : {QString(), QStringLiteral("2147483648")}) {
         Confirm(text);
@@ -95,7 +95,7 @@ TEST_F(TimedSend, DialogStartsAtTenAndTakesOnlyDigits) {
 TEST_F(TimedSend, FloatingButtonCopiesItsTextAndKeepsItsCaption) {
     Floating().sMemo2->setPlainText(QStringLiteral("tick"));
     Floating().sButton9->click();
-    EXPECT_EQ(panel.sMemo2->toPlainText(), QStringLiteral("tick"));
+    EXPECT_EQ(SendBox()->Text(), QStringLiteral("tick"));
     EXPECT_EQ(Caption(), QStringLiteral("停止发送"));
     EXPECT_EQ(Floating().sButton9->text(), QStringLiteral("定时发送"));
     Confirm(QStringLiteral("15"));
@@ -105,10 +105,10 @@ TEST_F(TimedSend, FloatingButtonCopiesItsTextAndKeepsItsCaption) {
 }
 
 TEST_F(TimedSend, EmptiedBoxWarnsAtEveryTick) {
-    panel.sMemo2->setPlainText(QStringLiteral("x"));
+    SendBox()->SetText(QStringLiteral("x"));
     panel.sButton9->click();
     Confirm(QStringLiteral("5"));
-    panel.sMemo2->clear();
+    SendBox()->SetText({});
     EXPECT_TRUE(QTest::qWaitFor([&] { return reporter.messages.size() >= 2; }));
     for (const TLoggedMessage& message : reporter.messages) {
         EXPECT_EQ(message.text, QStringLiteral("无数据可发送，请先输入要发送的数据"));

@@ -1,0 +1,105 @@
+#pragma once
+// The send box: an editable text box whose text is kept as GBK bytes in a
+// line store, like the receive box's.
+//
+// Every received block is also appended here, so on a busy line this box
+// grows as fast as the receive box. A document-based text edit costs several
+// bytes of memory per received byte and a layout pass per block; keeping the
+// bytes and drawing only the rows on screen keeps both close to the receive
+// box's. The user still types, selects, copies, cuts, pastes and deletes as
+// in any text box; the text is what "发送" sends.
+
+#include <QString>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "console/ReceiveTextStore.h"
+#include "console/ReceiveView.h"
+
+class TSendBox : public TReceiveView {
+    Q_OBJECT
+  public:
+    explicit TSendBox(QWidget* parent = nullptr);
+    ~TSendBox() override;
+
+    // The text, lines joined by '\n'.
+    QString Text() const;
+    // The text as sent: GBK bytes with CR LF line breaks.
+    std::string Bytes() const;
+    bool IsEmpty() const;
+    // Replaces the whole text; the caret goes to the start.
+    void SetText(const QString& text);
+    // Adds text at the end, where a caret or selection end at the end follows it.
+    void AppendText(const QString& text);
+    // Adds a received block at the end; a line break follows unless the
+    // block's line stays open for the next block.
+    void AppendReceived(std::string_view bytes, bool lineStaysOpen);
+
+    // The selection, from its start to its end (equal when nothing is selected).
+    TTextPosition SelectionStart() const { return std::min(caret_, anchor_); }
+    TTextPosition SelectionEnd() const { return std::max(caret_, anchor_); }
+    QString SelectedText() const;
+
+    void SelectAll();
+    void Copy() const;
+    void Cut();
+    void Paste();
+    void DeleteSelection();
+    // Undo and redo the user's edits since the text was last set or received.
+    void Undo();
+    void Redo();
+
+  protected:
+    TSendBox(std::unique_ptr<TReceiveTextStore> text, QWidget* parent);
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void PaintRow(QPainter& painter, const QRect& area, uint64_t line, size_t rowInLine) override;
+
+  private:
+    // Replacing the bytes from `from` up to `to` with `bytes`.
+    struct TEdit {
+        TTextPosition from;
+        TTextPosition to;
+        std::string bytes;
+    };
+
+    TTextPosition Start() const { return {text_->FirstLine(), 0}; }
+    TTextPosition End() const;
+    // The place one character after or before `at`, crossing line ends.
+    TTextPosition After(TTextPosition at) const;
+    TTextPosition Before(TTextPosition at) const;
+    // The place `rows` screen rows below (or above, when negative) the caret,
+    // in the same column as far as that row reaches.
+    TTextPosition RowsAway(int64_t rows);
+    // The place nearest to a point of the viewport.
+    TTextPosition PlaceAt(const QPoint& point);
+    // Horizontal pixel of `at` inside its row, which starts at byte `rowStart`.
+    int XOf(TTextPosition at, size_t rowStart) const;
+    bool MoveCaret(QKeyEvent* event);
+    bool Edit(QKeyEvent* event);
+    void MoveCaretTo(TTextPosition at, bool select);
+    std::string BytesBetween(TTextPosition from, TTextPosition to) const;
+    // Replaces the selection with GBK bytes, as typing, pasting and deleting do.
+    void ReplaceSelection(std::string_view bytes);
+    // Makes an edit, leaving the caret after its bytes, and returns the edit
+    // that reverts it.
+    TEdit Apply(const TEdit& edit);
+    void ForgetEdits();
+    void EnsureCaretVisible();
+    void TextChangedFrom(uint64_t line);
+
+    std::unique_ptr<TReceiveTextStore> text_;
+    TTextPosition caret_;
+    TTextPosition anchor_;  // the other end of the selection
+    std::vector<TEdit> undo_;
+    std::vector<TEdit> redo_;
+};

@@ -1,0 +1,236 @@
+// The send box as a user meets it: received blocks land at its end with the
+// receive box's line rules, the user types, moves, selects, copies and
+// pastes, and "发送" sends exactly what the box holds.
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QScrollBar>
+#include <QTest>
+
+#include <random>
+
+#include "ConsoleFixture.h"
+#include "console/ReceiveConsole.h"
+#include "platform/Gbk.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+class SendBoxEditing : public testing::Test {
+  protected:
+    SendBoxEditing() {
+        box.resize(300, 120);
+        box.show();
+        box.setFocus();
+        QApplication::processEvents();
+    }
+    void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(&box, static_cast<Qt::Key>(key), modifiers);
+    }
+    // A point inside screen row `row`, `x` pixels from the viewport's left.
+    QPoint RowPoint(int row, int x) const {
+        const int height = box.fontMetrics().lineSpacing();
+        return {x, row * height + height / 2};
+    }
+
+    TSendBox box;
+};
+
+}  // namespace
+
+TEST_F(SendBoxEditing, ReceivedBlocksFollowTheLineRules) {
+    box.AppendReceived("12", false);        // a pause ends the line
+    box.AppendReceived("3\r\n45\r", true);  // a cut block leaves it open...
+    box.AppendReceived("\n6", true);        // ...and its CR pairs with this LF
+    box.AppendReceived("7", false);
+    box.AppendReceived("\r\n", false);  // a block ending in CR LF leaves an empty line
+    EXPECT_EQ(box.Text(), QStringLiteral("12\n3\n45\n67\n\n\n"));
+    EXPECT_EQ(box.Bytes(), "12\r\n3\r\n45\r\n67\r\n\r\n\r\n");
+}
+
+TEST_F(SendBoxEditing, KeepsEveryReceivedByte) {
+    // Random binary blocks, NUL, lone CR and LF and GBK pairs among them,
+    // some cut and some ended by a pause: nothing is lost or reordered.
+    std::mt19937 random(7);
+    std::string expected;
+    for (int block = 0; block < 300; ++block) {
+        std::string bytes(random() % 300, '\0');
+        for (char& byte : bytes) {
+            byte = static_cast<char>(random() % 4 == 0 ? "\r\n\0\x81"[random() % 4] : random());
+        }
+        const bool open = random() % 2 == 0;
+        box.AppendReceived(bytes, open);
+        expected += bytes + (open ? "" : "\r\n");
+    }
+    EXPECT_EQ(box.Bytes(), expected);
+}
+
+TEST_F(SendBoxEditing, TypingGoesToTheCaretAndAnEndCaretFollowsNewText) {
+    box.SetText(QStringLiteral("ab"));
+    box.AppendReceived("12", false);
+    QTest::keyClicks(&box, QStringLiteral("x"));  // the caret stayed at the start
+    EXPECT_EQ(box.Text(), QStringLiteral("xab12\n"));
+
+    Press(Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(&box, QStringLiteral("y"));
+    box.AppendReceived("3", false);
+    QTest::keyClicks(&box, QStringLiteral("z"));
+    EXPECT_EQ(box.Text(), QStringLiteral("xab12\ny3\nz"));
+}
+
+TEST_F(SendBoxEditing, ArrowsAndDeletionStepOverWholeCharacters) {
+    box.SetText(QStringLiteral("你a\nbc"));
+    Press(Qt::Key_Right);
+    QTest::keyClicks(&box, QStringLiteral("1"));
+    EXPECT_EQ(box.Text(), QStringLiteral("你1a\nbc"));
+    Press(Qt::Key_Backspace);
+    Press(Qt::Key_Backspace);
+    EXPECT_EQ(box.Text(), QStringLiteral("a\nbc"));
+    Press(Qt::Key_End);
+    Press(Qt::Key_Delete);  // joins the lines
+    EXPECT_EQ(box.Text(), QStringLiteral("abc"));
+    Press(Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClicks(&box, QStringLiteral("X"));  // typing replaces the selection
+    EXPECT_EQ(box.Text(), QStringLiteral("aXc"));
+    EXPECT_EQ(box.Bytes(), "aXc");
+}
+
+TEST_F(SendBoxEditing, UpAndDownKeepTheColumn) {
+    box.SetText(QStringLiteral("abcd\nx\nefgh"));
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Down);  // a shorter line takes the caret to its end
+    QTest::keyClicks(&box, QStringLiteral("1"));
+    Press(Qt::Key_Down);
+    QTest::keyClicks(&box, QStringLiteral("2"));
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Up);
+    QTest::keyClicks(&box, QStringLiteral("3"));
+    EXPECT_EQ(box.Text(), QStringLiteral("ab3cd\nx1\nef2gh"));
+}
+
+TEST_F(SendBoxEditing, SelectionCopiesCutsAndPastesAcrossLines) {
+    box.SetText(QStringLiteral("one\ntwo"));
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(box.SelectedText(), QStringLiteral("ne\nt"));
+    Press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("ne\nt"));
+    Press(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(box.Text(), QStringLiteral("owo"));
+    Press(Qt::Key_End);
+    Press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box.Text(), QStringLiteral("owone\nt"));
+    EXPECT_EQ(box.Bytes(), "owone\r\nt");
+
+    Press(Qt::Key_A, Qt::ControlModifier);
+    Press(Qt::Key_Delete);
+    EXPECT_TRUE(box.IsEmpty());
+}
+
+TEST_F(SendBoxEditing, UndoAndRedoStepThroughTheUsersEdits) {
+    box.SetText(QStringLiteral("ab\ncd"));
+    Press(Qt::Key_End);
+    QTest::keyClicks(&box, QStringLiteral("xy"));  // one typing step
+    Press(Qt::Key_Right, Qt::ShiftModifier);       // selects the line break
+    Press(Qt::Key_Delete);
+    EXPECT_EQ(box.Text(), QStringLiteral("abxycd"));
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.Text(), QStringLiteral("abxy\ncd"));
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.Text(), QStringLiteral("ab\ncd"));
+    Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(box.Text(), QStringLiteral("abxycd"));
+
+    // Received text is not the user's to undo, nor what came before it.
+    box.AppendReceived("9", false);
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.Text(), QStringLiteral("abxycd9\n"));
+}
+
+TEST_F(SendBoxEditing, ClicksAndDragsPlaceTheCaretAndSelect) {
+    box.SetText(QStringLiteral("ab\ncd\nef"));
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, RowPoint(1, 250));
+    QTest::keyClicks(&box, QStringLiteral("1"));
+    EXPECT_EQ(box.Text(), QStringLiteral("ab\ncd1\nef"));
+
+    QTest::mousePress(box.viewport(), Qt::LeftButton, {}, RowPoint(0, 1));
+    QTest::mouseMove(box.viewport(), RowPoint(2, 1));
+    QTest::mouseRelease(box.viewport(), Qt::LeftButton, {}, RowPoint(2, 1));
+    EXPECT_EQ(box.SelectedText(), QStringLiteral("ab\ncd1\n"));
+}
+
+TEST_F(SendBoxEditing, DraggingPastAnEdgeScrollsThatWay) {
+    for (int line = 0; line < 50; ++line) {
+        box.AppendReceived("line", false);
+    }
+    QScrollBar* bar = box.verticalScrollBar();
+    const int bottom = bar->value();
+    QTest::mousePress(box.viewport(), Qt::LeftButton, {}, RowPoint(1, 1));
+    QTest::mouseMove(box.viewport(), QPoint(1, -5));
+    EXPECT_EQ(bar->value(), bottom - 1);
+    QTest::mouseMove(box.viewport(), QPoint(1, box.viewport()->height() + 5));
+    QTest::mouseRelease(box.viewport(), Qt::LeftButton, {},
+                        QPoint(1, box.viewport()->height() + 5));
+    EXPECT_EQ(bar->value(), bottom);
+}
+
+TEST_F(SendBoxEditing, LongTextScrollsToKeepTheCaretInView) {
+    for (int line = 0; line < 200; ++line) {
+        box.AppendReceived(std::to_string(line), false);
+    }
+    QScrollBar* bar = box.verticalScrollBar();
+    EXPECT_EQ(bar->value(), bar->maximum());  // scrolled along with the text
+    Press(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(bar->value(), 0);
+    QTest::keyClicks(&box, QStringLiteral("x"));
+    EXPECT_EQ(box.Text().section(QLatin1Char('\n'), 0, 0), QStringLiteral("x0"));
+    box.SetText(QStringLiteral("short"));  // nothing left to scroll
+    EXPECT_EQ(bar->maximum(), 0);
+}
+
+class SendBoxInConsole : public ConsoleFixture {};
+
+TEST_F(SendBoxInConsole, TextSendAfterReceivingSendsTheWholeBox) {
+    Receive(std::string(2047, 'a') + "\r", TBlockEnd::Cut);  // cut after the CR
+    Receive(
+        "\n"
+        "12\xff\0"s);
+    SendBox()->setFocus();
+    QTest::keyClick(SendBox(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(SendBox(), QStringLiteral("ok"));
+    panel.sButton7->click();
+    const std::string expected =
+        std::string(2047, 'a') + "\r\n12\xff\0\r\nok"s;
+    EXPECT_EQ(SentBytes(), expected);
+    EXPECT_EQ(SendBox()->Bytes(), expected);
+    EXPECT_EQ(panel.sEdit1->text(), QString::number(expected.size()));
+}
+
+TEST_F(SendBoxInConsole, HexSendReadsTheDigitsOfTheWholeBox) {
+    panel.sCheckBox1->click();
+    Receive("1A\r\n");
+    Receive(
+        "\xc4\xe3"
+        "2b");  // 你 then digits
+    SendBox()->setFocus();
+    QTest::keyClick(SendBox(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(SendBox(), QStringLiteral("c"));
+    panel.sButton7->click();
+    EXPECT_EQ(SentBytes(), "\x1A\x2B\x0C");
+}
+
+TEST_F(SendBoxInConsole, SendAndSaveStoresTheBoxAsSent) {
+    {
+        QFile file(QString::fromStdString(historyPath));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    Receive("\xc4\xe3");
+    panel.sButton8->click();
+    QFile file(QString::fromStdString(historyPath));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), "\xc4\xe3\r\n\r\n");
+    EXPECT_EQ(SentBytes(), "\xc4\xe3\r\n");
+}
