@@ -1,6 +1,7 @@
 #include "plot/iPlotMasterManager.h"
 
 #include "plot/iPlotAxis.h"
+#include "plot/iPlotComponent.h"
 #include "plot/iPlotChannelCustom.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
@@ -105,8 +106,8 @@ void TiPlotMasterManager::Focused(TiPlotObject* object) {
 }
 
 void TiPlotMasterManager::Changed() {
-    if (OnChangeRelay)
-        OnChangeRelay();
+    // Straight to the plot: every new point passes here.
+    owner_->InvalidateChange();
 }
 
 void TiPlotMasterManager::Repaint() {

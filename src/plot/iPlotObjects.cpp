@@ -435,12 +435,6 @@ bool TiPlotObjectLink::SetName(const std::string& value) {
     return true;
 }
 
-TiPlotObject* TiPlotObjectLink::Resolve(const Finder& find) {
-    if (!cached_)
-        cached_ = find(name_);
-    return cached_;
-}
-
 void TiPlotObjectLink::ObjectRemoved(const TiPlotObject* object) {
     if (object == cached_)
         cached_ = nullptr;
