@@ -4,7 +4,7 @@ void TiPlotChannelStatistics::Reset() {
     MinX_ = MinY_ = 1e300;
     MaxX_ = MaxY_ = -1e300;
     StatCount_ = 0;
-    SumX_ = SumY_ = 0.0L;
+    SumX_ = SumY_ = TiCompensatedSum();
 }
 
 void TiPlotChannelStatistics::RecalculateFrom(const TiPlotDataCustomList& List) {

@@ -67,7 +67,6 @@ class TiPlotMasterManager {
     void Unregister(TiPlotObject* object);
     void Renamed(TiPlotObject* object);
     void Focused(TiPlotObject* object);
-    void Changed();
     void Repaint();
 
     TiPlotComponent* owner_;

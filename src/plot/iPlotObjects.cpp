@@ -132,11 +132,6 @@ std::string TiPlotObject::Translate(const std::string& text) const {
     return text;
 }
 
-void TiPlotObject::DoChange() {
-    if (OnChange)
-        OnChange(this);
-}
-
 void TiPlotObject::DoLayoutChange() {
     if (OnLayoutChange)
         OnLayoutChange(this);

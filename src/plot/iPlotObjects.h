@@ -99,7 +99,11 @@ class TiPlotObject : public TiPersistent {
     TiPlotObjectHandler OnEdit;
     TiPlotObjectHandler OnFocusChange;
 
-    virtual void DoChange();
+    // Every new point passes here; it stays a plain inline call.
+    void DoChange() {
+        if (OnChange)
+            OnChange(this);
+    }
     virtual void DoLayoutChange();
     virtual void ObjectRemoved(TiPlotObject* object);
     virtual void ObjectRenamed(TiPlotObject* object);
