@@ -509,20 +509,20 @@ void TiPlotComponent::DoPopupEvent(TiPlotObject* object, bool& cancel, int scree
         (*events.Popup)(events.Index, cancel, screenX, screenY);
 }
 
-void TiPlotComponent::DoAxisMinChange(TiPlotAxis* axis, double oldValue, double newValue) {
+void TiPlotComponent::RaiseAxisMinChange(TiPlotAxis* axis, double oldValue, double newValue) {
     auto& event = axis->IsXAxis() ? OnXAxisMinChange : OnYAxisMinChange;
     if (event && EventsAllowed())
         event(EventsOf(axis).Index, oldValue, newValue);
 }
 
-void TiPlotComponent::DoAxisSpanChange(TiPlotAxis* axis, double oldValue, double newValue) {
+void TiPlotComponent::RaiseAxisSpanChange(TiPlotAxis* axis, double oldValue, double newValue) {
     auto& event = axis->IsXAxis() ? OnXAxisSpanChange : OnYAxisSpanChange;
     if (event && EventsAllowed())
         event(EventsOf(axis).Index, oldValue, newValue);
 }
 
-void TiPlotComponent::DoAxisMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan,
-                                          double newMin, double newSpan) {
+void TiPlotComponent::RaiseAxisMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan,
+                                             double newMin, double newSpan) {
     auto& event = axis->IsXAxis() ? OnXAxisMinSpanChange : OnYAxisMinSpanChange;
     if (event && EventsAllowed())
         event(EventsOf(axis).Index, oldMin, oldSpan, newMin, newSpan);
