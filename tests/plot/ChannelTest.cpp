@@ -75,6 +75,15 @@ TEST_F(ChannelFixture, ElapsedSecondsComeFromAMonotonicClock) {
     EXPECT_GT(channel.StartTime(), 40000.0);  // a real date, days since 1899
 }
 
+TEST_F(ChannelFixture, MeansKeepSmallValuesBesideHugeOnes) {
+    channel.AddXY(0, 1e16);
+    for (int i = 0; i < 1000; ++i)
+        channel.AddXY(0, 1);
+    // A plain double sum would lose every 1 beside 1e16.
+    EXPECT_DOUBLE_EQ(channel.MeanY(), static_cast<double>((1e16L + 1000) / 1001));
+    EXPECT_EQ(channel.MeanX(), 0.0);
+}
+
 TEST_F(ChannelFixture, MarkersWidenWhatTheAxesTrack) {
     plot.Render();  // lays the axes out so pixels have a length
     plot.Y().SetMinSpan(0, 10);
