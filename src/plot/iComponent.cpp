@@ -90,7 +90,11 @@ void TiComponent::SetBackgroundPicture(const QImage& value) {
     InvalidateBackground();
 }
 
-void TiComponent::InvalidateChange() {
+void TiComponent::InvalidateUncoveredChange() {
+    // A deferred paint that already owes a change, or an update in progress
+    // that has one pending, will show this one as well.
+    if (throttle_.ChangePending() && (throttle_.Updating() || flushTimer_.isActive()))
+        return;
     Apply(throttle_.Invalidate(Now(), false));
 }
 
@@ -107,6 +111,7 @@ void TiComponent::RepaintNow() {
     throttle_.Repainted(Now());
     flushTimer_.stop();
     InvalidateWindow();
+    windowInvalidated_ = true;
 }
 
 void TiComponent::BeginUpdate() {
@@ -169,6 +174,8 @@ void TiComponent::PaintErrorPicture(TCanvas& canvas, const std::string& message)
 }
 
 void TiComponent::paintEvent(QPaintEvent*) {
+    // Cleared first: a change made while painting needs a paint of its own.
+    windowInvalidated_ = false;
     try {
         TiPaintLock lock(*this);
         const bool transparent = PaintsTransparent();

@@ -70,7 +70,13 @@ class TiComponent : public QWidget, public TiPersistent {
     void SetShowHint(bool value) { showHint_ = value; }
 
     // Repaint requests.
-    void InvalidateChange();
+    void InvalidateChange() {
+        // Points arrive far faster than frames: once the window has been
+        // asked to paint, that paint shows every later change too.
+        if (windowInvalidated_ && !throttle_.Updating())
+            return;
+        InvalidateUncoveredChange();
+    }
     void InvalidateBackground();
     void RepaintNow();
     void RequestRepaint();
@@ -173,6 +179,7 @@ class TiComponent : public QWidget, public TiPersistent {
     void RunInput(const std::function<void()>& hook);
 
   private:
+    void InvalidateUncoveredChange();
     void Apply(TiRepaintThrottle::TDecision decision);
     void FlushDeferredRepaint();
     void PaintErrorPicture(TCanvas& canvas, const std::string& message);
@@ -183,6 +190,7 @@ class TiComponent : public QWidget, public TiPersistent {
     TiBevelStyle borderStyle_ = ibsNone;
     bool optionSaveAllProperties_ = false;
     bool backgroundDirty_ = true;
+    bool windowInvalidated_ = false;  // asked the window to paint; it has not yet
     bool loading_ = false;
     bool focused_ = false;
     bool inInput_ = false;

@@ -22,10 +22,17 @@ class TFlagGuard {
     bool& flag_;
 };
 
+// Most values land inside the range, which no range style changes once the
+// first value has been aligned; the fit styles refit every time.
+bool LeavesRangeAlone(const TiAxisTrackingRule& rule, const TiAxisRange& range, double value) {
+    const bool fitStyle = rule.Style == iptsExpandCollapse || rule.Style == iptsExpandCollapseFast;
+    return !fitStyle && value >= range.Min && value <= range.Min + range.Span;
+}
+
 }  // namespace
 
-TiPlotAxis::TiPlotAxis(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
-    : TiPlotLayoutObject(owner, std::move(handlers)) {
+TiPlotAxis::TiPlotAxis(TiPlotComponent* owner, TiPlotObjectHandlers handlers, bool isXAxis)
+    : TiPlotLayoutObject(owner, std::move(handlers)), isXAxis_(isXAxis) {
     cartesianRef_.SetName(kNoAxis);
     alignRef_.SetName(kNoAxis);
     titleFont_.SetName("Arial");
@@ -140,12 +147,11 @@ void TiPlotAxis::SetMin(double value) {
         return;
     }
     value = ClampAxisMin(value);
-    if (value == range_.Min) {
+    const double old = range_.Min;
+    if (value == old) {
         return;
     }
-    const double old = range_.Min;
-    StoreMin(value);
-    Owner()->DoAxisMinChange(this, old, value);
+    ChangeMin(old, value);
     if (!minSpanChanging_) {
         Owner()->DoAxisMinSpanChange(this, old, range_.Span, value, range_.Span);
     }
@@ -156,12 +162,11 @@ void TiPlotAxis::SetSpan(double value) {
         return;
     }
     value = ClampAxisSpan(value);
-    if (value == range_.Span) {
+    const double old = range_.Span;
+    if (value == old) {
         return;
     }
-    const double old = range_.Span;
-    StoreSpan(value);
-    Owner()->DoAxisSpanChange(this, old, value);
+    ChangeSpan(old, value);
     if (!minSpanChanging_) {
         Owner()->DoAxisMinSpanChange(this, range_.Min, old, range_.Min, value);
     }
@@ -173,17 +178,29 @@ void TiPlotAxis::SetMinSpan(double min, double span) {
         min = safe.Min;
         span = safe.Span;
     }
-    if (std::isnan(min) || std::isnan(span) || (min == range_.Min && span == range_.Span)) {
+    if (std::isnan(min) || std::isnan(span)) {
         return;
     }
-    const TiAxisRange old = range_;
+    min = ClampAxisMin(min);
+    span = ClampAxisSpan(span);
+    // Field by field: the range is written that way (see TiAxisMapping::SetRange).
+    const double oldMin = range_.Min;
+    const double oldSpan = range_.Span;
+    if (min == oldMin && span == oldSpan) {
+        return;
+    }
     {
         TFlagGuard changing(minSpanChanging_);
-        SetMin(min);
-        SetSpan(span);
+        if (min != oldMin) {
+            ChangeMin(oldMin, min);
+        }
+        // A handler of the Min event may have moved the span already.
+        if (span != range_.Span) {
+            ChangeSpan(range_.Span, span);
+        }
     }
-    if (range_ != old) {
-        Owner()->DoAxisMinSpanChange(this, old.Min, old.Span, range_.Min, range_.Span);
+    if (range_.Min != oldMin || range_.Span != oldSpan) {
+        Owner()->DoAxisMinSpanChange(this, oldMin, oldSpan, range_.Min, range_.Span);
     }
 }
 
@@ -191,20 +208,22 @@ void TiPlotAxis::SetRange(TiAxisRange range) {
     SetMinSpan(range.Min, range.Span);
 }
 
-void TiPlotAxis::StoreMin(double value) {
+void TiPlotAxis::ChangeMin(double old, double value) {
     range_.Min = value;
-    UpdateMapping();
+    mapping_.SetRange(value, range_.Span, scaleType_);
     DoChange();
+    Owner()->DoAxisMinChange(this, old, value);
 }
 
-void TiPlotAxis::StoreSpan(double value) {
+void TiPlotAxis::ChangeSpan(double old, double value) {
     range_.Span = value;
-    UpdateMapping();
+    mapping_.SetRange(range_.Min, value, scaleType_);
     DoChange();
+    Owner()->DoAxisSpanChange(this, old, value);
 }
 
 void TiPlotAxis::UpdateMapping() {
-    mapping_.SetRange(range_, scaleType_);
+    mapping_.SetRange(range_.Min, range_.Span, scaleType_);
 }
 
 void TiPlotAxis::SetScaleType(TiPlotScaleType value) {
@@ -249,7 +268,8 @@ int TiPlotAxis::ScaleLength() const {
 // --------------------------------------------------------------- tracking
 
 void TiPlotAxis::TrackNewValue(double value) {
-    if (!trackingEnabled_ || !std::isfinite(value)) {
+    if (!trackingEnabled_ || (firstValueSeen_ && LeavesRangeAlone(tracking_, range_, value)) ||
+        !std::isfinite(value)) {
         return;
     }
     const bool first = !firstValueSeen_;
@@ -424,7 +444,7 @@ void TiPlotAxis::ObjectRenamed(TiPlotObject* object) {
 // ------------------------------------------------------------ X and Y axes
 
 TiPlotXAxis::TiPlotXAxis(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
-    : TiPlotAxis(owner, std::move(handlers)) {
+    : TiPlotAxis(owner, std::move(handlers), true) {
     SetHorizontal(true);
     // Strip charts scroll their X axis so the newest point stays at the right end.
     SetTrackingStyle(dynamic_cast<TiPlot*>(owner) != nullptr ? iptsScrollSmooth : iptsScaleMinMax);
@@ -449,7 +469,7 @@ TiPlotAxis::Extents TiPlotXAxis::ChannelExtent(TiPlotChannelCustom& channel, boo
 }
 
 TiPlotYAxis::TiPlotYAxis(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
-    : TiPlotAxis(owner, std::move(handlers)) {
+    : TiPlotAxis(owner, std::move(handlers), false) {
     SetTrackingStyle(iptsScaleMinMax);
     SetTrackingAlignFirstStyle(ipafsNone);
 }

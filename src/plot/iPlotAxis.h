@@ -42,10 +42,13 @@ struct TiAxisTextSettings {
 
 class TiPlotAxis : public TiPlotLayoutObject {
   public:
-    TiPlotAxis(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotAxis(TiPlotComponent* owner, TiPlotObjectHandlers handlers, bool isXAxis);
 
     static const TiPublishedTable& PublishedTable();
     const TiPublishedTable& Published() const override { return PublishedTable(); }
+
+    // Which kind of axis this is picks the plot's X or Y events.
+    bool IsXAxis() const { return isXAxis_; }
 
     // ---- range and mapping
     double Min() const { return range_.Min; }
@@ -327,8 +330,9 @@ class TiPlotAxis : public TiPlotLayoutObject {
         SetProperty(field, value, &TiPlotObject::DoChange);
     }
     void SetRange(TiAxisRange range);
-    void StoreMin(double value);
-    void StoreSpan(double value);
+    // Store a new value, ask for a repaint and raise its own event.
+    void ChangeMin(double old, double value);
+    void ChangeSpan(double old, double value);
     void UpdateMapping();
     void FitTo(const Extents& extents);
     Extents ChannelExtents(bool fast) const;
@@ -401,6 +405,7 @@ class TiPlotAxis : public TiPlotLayoutObject {
     bool gridLinesVisible_ = true;
 
     // Internal state.
+    const bool isXAxis_;
     TiAxesMode axesMode_ = iamScroll;
     TRect scaleRect_{};
     TRect hitRect_{};

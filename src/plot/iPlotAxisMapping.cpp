@@ -7,12 +7,6 @@ void TiAxisMapping::SetScale(const Scale& scale) {
     Update();
 }
 
-void TiAxisMapping::SetRange(TiAxisRange range, TiPlotScaleType type) {
-    range_ = range;
-    type_ = type;
-    Update();
-}
-
 void TiAxisMapping::Update() {
     // A vertical scale grows upward, so its value origin is the bottom end.
     scaleStart_ = scale_.Horizontal ? scale_.LowEnd : scale_.HighEnd;

@@ -18,7 +18,19 @@ class TiAxisMapping {
     };
 
     void SetScale(const Scale& scale);
-    void SetRange(TiAxisRange range, TiPlotScaleType type);
+    // Scalars rather than a TiAxisRange: the axis has just stored one half of
+    // its range, and reading both back as one block stalls the processor.
+    void SetRange(double min, double span, TiPlotScaleType type) {
+        // A scrolling axis moves Min alone, and the linear factor depends on
+        // the span only.
+        const bool sameFactor = type == ipstLinear && type_ == ipstLinear && span == range_.Span;
+        range_.Min = min;
+        range_.Span = span;
+        type_ = type;
+        if (!sameFactor) {
+            Update();
+        }
+    }
 
     const Scale& ScaleEnds() const { return scale_; }
     int ScaleStart() const { return scaleStart_; }

@@ -4,14 +4,6 @@
 #include <cmath>
 #include <stdexcept>
 
-double ClampAxisMin(double value) {
-    return std::clamp(value, -kAxisMinLimit, kAxisMinLimit);
-}
-
-double ClampAxisSpan(double value) {
-    return std::clamp(value, kAxisSpanFloor, kAxisSpanCeiling);
-}
-
 TiAxisRange LogSafeRange(TiAxisRange range) {
     if (!(range.Min > 0)) {
         range.Min = 1;
@@ -56,8 +48,8 @@ double CompressedSpan(const TiAxisTrackingRule& rule, TiAxisRange current, doubl
 
 }  // namespace
 
-TiAxisRange TrackedRange(const TiAxisTrackingRule& rule, TiAxisRange range, bool firstValue,
-                         double x) {
+TiAxisRange TrackedRange(const TiAxisTrackingRule& rule, const TiAxisRange& range,
+                         bool firstValue, double x) {
     if (!std::isfinite(x)) {
         return range;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 // The arithmetic of an axis's visible range: clamping, tracking new values,
 // scrolling and zooming. Pure functions over (Min, Span) so the rules can be
 // checked without a plot; TiPlotAxis applies the results through SetMinSpan.
@@ -31,8 +33,13 @@ inline constexpr double kAxisMinLimit = 1e300;
 inline constexpr double kAxisSpanFloor = 1e-300;
 inline constexpr double kAxisSpanCeiling = 1e300;
 
-double ClampAxisMin(double value);
-double ClampAxisSpan(double value);
+inline double ClampAxisMin(double value) {
+    return std::clamp(value, -kAxisMinLimit, kAxisMinLimit);
+}
+
+inline double ClampAxisSpan(double value) {
+    return std::clamp(value, kAxisSpanFloor, kAxisSpanCeiling);
+}
 
 // A logarithmic axis cannot start at or below zero nor have an empty span.
 TiAxisRange LogSafeRange(TiAxisRange range);
@@ -47,8 +54,8 @@ struct TiAxisTrackingRule {
 // value since creation or RestartTracking. The fit styles are not handled here
 // (they need the channels) and return the range unchanged, as does a value
 // that is not finite.
-TiAxisRange TrackedRange(const TiAxisTrackingRule& rule, TiAxisRange range, bool firstValue,
-                         double x);
+TiAxisRange TrackedRange(const TiAxisTrackingRule& rule, const TiAxisRange& range,
+                         bool firstValue, double x);
 
 // Multiply the span about the centre (toolbar zoom). Throws for a linear
 // factor not above zero.

@@ -23,10 +23,8 @@ void TiPlotChannelLog::Stop(const TiPlotDataCustomList& List, char Separator) {
         Flush(List, Separator);
 }
 
-void TiPlotChannelLog::PointAdded(const TiPlotDataCustomList& List, int BufferSize,
+void TiPlotChannelLog::CountPoint(const TiPlotDataCustomList& List, int BufferSize,
                                   char Separator) {
-    if (!Active_)
-        return;
     ++PendingCount_;
     if (PendingCount_ >= BufferSize || BufferSize < 2)
         Flush(List, Separator);

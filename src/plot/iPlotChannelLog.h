@@ -18,9 +18,13 @@ class TiPlotChannelLog {
     void Stop(const TiPlotDataCustomList& List, char Separator);
     // One more point was added; writes the block when BufferSize is reached
     // (every point when BufferSize is below 2).
-    void PointAdded(const TiPlotDataCustomList& List, int BufferSize, char Separator);
+    void PointAdded(const TiPlotDataCustomList& List, int BufferSize, char Separator) {
+        if (Active_)
+            CountPoint(List, BufferSize, Separator);
+    }
 
   private:
+    void CountPoint(const TiPlotDataCustomList& List, int BufferSize, char Separator);
     void Flush(const TiPlotDataCustomList& List, char Separator);
 
     bool Active_ = false;

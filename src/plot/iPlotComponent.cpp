@@ -134,7 +134,6 @@ TiPlotComponent::TiPlotComponent(QWidget* parent) : TiCustomComponent(parent) {
     SetAutoFrameRate(true);
 
     master_ = std::make_unique<TiPlotMasterManager>(this);
-    master_->OnChangeRelay = [this] { InvalidateChange(); };
     master_->OnRemoveRelay = [this](TiPlotObject* object) { ForgetObject(object); };
     master_->OnRepaintRelay = [this] { RepaintNow(); };
 
@@ -520,39 +519,34 @@ void TiPlotComponent::DoPopupEvent(TiPlotObject* object, bool& cancel, int scree
         (*events.Popup)(events.Index, cancel, screenX, screenY);
 }
 
-void TiPlotComponent::DoAxisMinChange(TiPlotAxis* axis, double oldValue, double newValue) {
-    const bool isX = dynamic_cast<TiPlotXAxis*>(axis) != nullptr;
-    auto& event = isX ? OnXAxisMinChange : OnYAxisMinChange;
-    if (EventsAllowed() && event)
+void TiPlotComponent::RaiseAxisMinChange(TiPlotAxis* axis, double oldValue, double newValue) {
+    auto& event = axis->IsXAxis() ? OnXAxisMinChange : OnYAxisMinChange;
+    if (event && EventsAllowed())
         event(EventsOf(axis).Index, oldValue, newValue);
 }
 
-void TiPlotComponent::DoAxisSpanChange(TiPlotAxis* axis, double oldValue, double newValue) {
-    const bool isX = dynamic_cast<TiPlotXAxis*>(axis) != nullptr;
-    auto& event = isX ? OnXAxisSpanChange : OnYAxisSpanChange;
-    if (EventsAllowed() && event)
+void TiPlotComponent::RaiseAxisSpanChange(TiPlotAxis* axis, double oldValue, double newValue) {
+    auto& event = axis->IsXAxis() ? OnXAxisSpanChange : OnYAxisSpanChange;
+    if (event && EventsAllowed())
         event(EventsOf(axis).Index, oldValue, newValue);
 }
 
-void TiPlotComponent::DoAxisMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan,
-                                          double newMin, double newSpan) {
-    const bool isX = dynamic_cast<TiPlotXAxis*>(axis) != nullptr;
-    auto& event = isX ? OnXAxisMinSpanChange : OnYAxisMinSpanChange;
-    if (EventsAllowed() && event)
+void TiPlotComponent::RaiseAxisMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan,
+                                             double newMin, double newSpan) {
+    auto& event = axis->IsXAxis() ? OnXAxisMinSpanChange : OnYAxisMinSpanChange;
+    if (event && EventsAllowed())
         event(EventsOf(axis).Index, oldMin, oldSpan, newMin, newSpan);
 }
 
 void TiPlotComponent::DoAxisCustomizeLabel(TiPlotAxis* axis, double value, std::string& label) {
-    const bool isX = dynamic_cast<TiPlotXAxis*>(axis) != nullptr;
-    auto& event = isX ? OnXAxisCustomizeLabel : OnYAxisCustomizeLabel;
-    if (EventsAllowed() && event)
+    auto& event = axis->IsXAxis() ? OnXAxisCustomizeLabel : OnYAxisCustomizeLabel;
+    if (event && EventsAllowed())
         event(EventsOf(axis).Index, value, label);
 }
 
 void TiPlotComponent::DoAxisCustomizeHint(TiPlotAxis* axis, std::string& text) {
-    const bool isX = dynamic_cast<TiPlotXAxis*>(axis) != nullptr;
-    auto& event = isX ? OnXAxisCustomizeHint : OnYAxisCustomizeHint;
-    if (EventsAllowed() && event)
+    auto& event = axis->IsXAxis() ? OnXAxisCustomizeHint : OnYAxisCustomizeHint;
+    if (event && EventsAllowed())
         event(EventsOf(axis).Index, text);
 }
 
@@ -592,9 +586,8 @@ void TiPlotComponent::Echo(TiPlotAxis* axis, const std::function<void(TiPlotAxis
     if (echoing_)
         return;
     echoing_ = true;
-    const bool isX = dynamic_cast<TiPlotXAxis*>(axis) != nullptr;
     const std::vector<TiPlotAxis*> axes =
-        isX ? AxesOf(master_->XAxisManager()) : AxesOf(master_->YAxisManager());
+        axis->IsXAxis() ? AxesOf(master_->XAxisManager()) : AxesOf(master_->YAxisManager());
     try {
         for (TiPlotAxis* other : axes)
             if (other != axis)

@@ -252,10 +252,21 @@ class TiPlotComponent : public TiCustomComponent {
     void DoGotFocusEvent(TiPlotObject* object);
     void DoLostFocusEvent(TiPlotObject* object);
     void DoPopupEvent(TiPlotObject* object, bool& cancel, int screenX, int screenY);
-    void DoAxisMinChange(TiPlotAxis* axis, double oldValue, double newValue);
-    void DoAxisSpanChange(TiPlotAxis* axis, double oldValue, double newValue);
+    // A scrolling axis raises these with every point: whether anyone listens
+    // is checked inline, the raising is not.
+    void DoAxisMinChange(TiPlotAxis* axis, double oldValue, double newValue) {
+        if (OnXAxisMinChange || OnYAxisMinChange)
+            RaiseAxisMinChange(axis, oldValue, newValue);
+    }
+    void DoAxisSpanChange(TiPlotAxis* axis, double oldValue, double newValue) {
+        if (OnXAxisSpanChange || OnYAxisSpanChange)
+            RaiseAxisSpanChange(axis, oldValue, newValue);
+    }
     void DoAxisMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
-                             double newSpan);
+                             double newSpan) {
+        if (OnXAxisMinSpanChange || OnYAxisMinSpanChange)
+            RaiseAxisMinSpanChange(axis, oldMin, oldSpan, newMin, newSpan);
+    }
     void DoAxisCustomizeLabel(TiPlotAxis* axis, double value, std::string& label);
     void DoAxisCustomizeHint(TiPlotAxis* axis, std::string& text);
     void DoDataCursorCustomizeHint(TiPlotDataCursor* cursor, std::string& text);
@@ -337,6 +348,10 @@ class TiPlotComponent : public TiCustomComponent {
 
     KindEvents EventsOf(const TiPlotObject* object);
     bool EventsAllowed() const;
+    void RaiseAxisMinChange(TiPlotAxis* axis, double oldValue, double newValue);
+    void RaiseAxisSpanChange(TiPlotAxis* axis, double oldValue, double newValue);
+    void RaiseAxisMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
+                                double newSpan);
     void ForgetObject(TiPlotObject* object);
     void SetMargin(int& field, int value);
     void SetAllTracking(bool enabled);

@@ -1,6 +1,7 @@
 #include "plot/iPlotMasterManager.h"
 
 #include "plot/iPlotAxis.h"
+#include "plot/iPlotComponent.h"
 #include "plot/iPlotChannelCustom.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
@@ -10,7 +11,8 @@
 #include "plot/iPlotToolBar.h"
 
 TiPlotMasterManager::TiPlotMasterManager(TiPlotComponent* owner) : owner_(owner) {
-    handlers_.OnChange = [this](TiPlotObject*) { Changed(); };
+    // Straight to the plot's throttled repaint: every new point passes here.
+    handlers_.OnChange = [owner](TiPlotObject*) { owner->InvalidateChange(); };
     handlers_.OnInsert = [this](TiPlotObject* object) { Register(object); };
     handlers_.OnRemove = [this](TiPlotObject* object) { Unregister(object); };
     handlers_.OnRename = [this](TiPlotObject* object) { Renamed(object); };
@@ -102,11 +104,6 @@ void TiPlotMasterManager::Focused(TiPlotObject* object) {
     for (TiPlotObjectManagerCustom* manager : TypedManagers())
         manager->BroadcastFocused(object);
     layout_->BroadcastFocused(object);
-}
-
-void TiPlotMasterManager::Changed() {
-    if (OnChangeRelay)
-        OnChangeRelay();
 }
 
 void TiPlotMasterManager::Repaint() {

@@ -19,9 +19,9 @@ class TiPlotMasterManager {
     TiPlotMasterManager(const TiPlotMasterManager&) = delete;
     TiPlotMasterManager& operator=(const TiPlotMasterManager&) = delete;
 
-    // Relays the plot sets: a visible change (throttled repaint), an object
-    // about to go (the plot drops its references), an immediate repaint.
-    std::function<void()> OnChangeRelay;
+    // Relays the plot sets: an object about to go (the plot drops its
+    // references), an immediate repaint. A visible change goes straight to
+    // the plot's throttled repaint.
     std::function<void(TiPlotObject*)> OnRemoveRelay;
     std::function<void()> OnRepaintRelay;
     // The "Edit..." item of an object's menu; a property editor hooks in here.
@@ -67,7 +67,6 @@ class TiPlotMasterManager {
     void Unregister(TiPlotObject* object);
     void Renamed(TiPlotObject* object);
     void Focused(TiPlotObject* object);
-    void Changed();
     void Repaint();
 
     TiPlotComponent* owner_;

@@ -132,11 +132,6 @@ std::string TiPlotObject::Translate(const std::string& text) const {
     return text;
 }
 
-void TiPlotObject::DoChange() {
-    if (OnChange)
-        OnChange(this);
-}
-
 void TiPlotObject::DoLayoutChange() {
     if (OnLayoutChange)
         OnLayoutChange(this);
@@ -433,12 +428,6 @@ bool TiPlotObjectLink::SetName(const std::string& value) {
     name_ = value;
     cached_ = nullptr;
     return true;
-}
-
-TiPlotObject* TiPlotObjectLink::Resolve(const Finder& find) {
-    if (!cached_)
-        cached_ = find(name_);
-    return cached_;
 }
 
 void TiPlotObjectLink::ObjectRemoved(const TiPlotObject* object) {

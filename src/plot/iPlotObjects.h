@@ -99,7 +99,11 @@ class TiPlotObject : public TiPersistent {
     TiPlotObjectHandler OnEdit;
     TiPlotObjectHandler OnFocusChange;
 
-    virtual void DoChange();
+    // Every new point passes here; it stays a plain inline call.
+    void DoChange() {
+        if (OnChange)
+            OnChange(this);
+    }
     virtual void DoLayoutChange();
     virtual void ObjectRemoved(TiPlotObject* object);
     virtual void ObjectRenamed(TiPlotObject* object);
@@ -281,13 +285,17 @@ class TiPlotButton : public TiPlotObject {
 // object is forgotten, a renamed one lends its new name.
 class TiPlotObjectLink {
   public:
-    using Finder = std::function<TiPlotObject*(const std::string&)>;
-
     const std::string& Name() const { return name_; }
     // Returns true when the name changed.
     bool SetName(const std::string& value);
     // The named object, looked up once and then cached; none when absent.
-    TiPlotObject* Resolve(const Finder& find);
+    // Inline, as channels ask for their axes with every point they add.
+    template <class Find>
+    TiPlotObject* Resolve(const Find& find) {
+        if (!cached_)
+            cached_ = find(name_);
+        return cached_;
+    }
     TiPlotObject* Cached() const { return cached_; }
 
     void ObjectRemoved(const TiPlotObject* object);

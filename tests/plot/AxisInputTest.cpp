@@ -39,8 +39,14 @@ class AxisInput : public testing::Test {
     }
 
     void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::mousePress(&plot, Qt::LeftButton, modifiers, from);
-        // Held keys travel with the move, as they do when a user drags.
+        Drag(from, to, modifiers, modifiers);
+    }
+
+    // Keys held at the press and keys held while moving may differ: a user
+    // can press Ctrl once the drag is under way.
+    void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers atPress,
+              Qt::KeyboardModifiers modifiers) {
+        QTest::mousePress(&plot, Qt::LeftButton, atPress, from);
         QMouseEvent move(QEvent::MouseMove, to, plot.mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
                          modifiers);
         QApplication::sendEvent(&plot, &move);
@@ -82,17 +88,43 @@ TEST_F(AxisInput, DragZoomsInZoomModeAndCtrlInvertsIt) {
     Drag(OnXAxis(100), OnXAxis(200));
     EXPECT_NEAR(x.Span(), 100 / std::pow(10.0, 100 / length / 4), 1e-9);
 
-    // Ctrl held through a drag scrolls instead; the plot hands every object
-    // the shift state of the event before it dispatches it.
+    // Ctrl pressed once the drag is under way scrolls instead...
     x.SetMinSpan(0, 100);
-    x.SetShiftState(ssCtrl | ssLeft);
-    const QPoint from = OnXAxis(100);
-    const QPoint to = OnXAxis(200);
-    x.MouseDown(MakeMouseData(from.x(), from.y(), false));
-    x.MouseMove(MakeMouseData(to.x(), to.y(), false));
-    x.MouseUp(MakeMouseData(to.x(), to.y(), false));
+    Drag(OnXAxis(100), OnXAxis(200), Qt::NoModifier, Qt::ControlModifier);
     EXPECT_EQ(x.Span(), 100);
     EXPECT_NEAR(x.Min(), -100 / length * 100, 1e-9);
+
+    // ...and zooms in scroll mode.
+    x.SetAxesMode(iamScroll);
+    x.SetMinSpan(0, 100);
+    Drag(OnXAxis(100), OnXAxis(200), Qt::NoModifier, Qt::ControlModifier);
+    EXPECT_NEAR(x.Span(), 100 / std::pow(10.0, 100 / length / 4), 1e-9);
+    EXPECT_FALSE(x.TrackingEnabled());
+}
+
+TEST_F(AxisInput, CtrlPressOnAnAxisTogglesItsSelectionWithoutMovingIt) {
+    FocusXAxis();
+    ASSERT_TRUE(x.Focused());
+    x.SetMinSpan(0, 100);
+    y.SetMinSpan(0, 100);
+    const TRect& yHit = y.HitRect();
+    const QPoint onY((yHit.Left + yHit.Right) / 2, (y.ScaleRect().Top + y.ScaleRect().Bottom) / 2);
+
+    Drag(onY, onY + QPoint(0, 40), Qt::ControlModifier);
+    EXPECT_TRUE(y.Focused());
+    EXPECT_TRUE(x.Focused()) << "Ctrl adds an axis to the selection";
+    EXPECT_EQ(y.Min(), 0);
+    EXPECT_EQ(y.Span(), 100);
+    EXPECT_EQ(x.Min(), 0);
+
+    // Both selected axes take the keys.
+    QTest::keyClick(&plot, Qt::Key_PageUp);
+    EXPECT_DOUBLE_EQ(x.Min(), 100);
+    EXPECT_DOUBLE_EQ(y.Min(), 100);
+
+    Drag(onY, onY, Qt::ControlModifier);
+    EXPECT_FALSE(y.Focused()) << "a second Ctrl press takes it out again";
+    EXPECT_TRUE(x.Focused());
 }
 
 TEST_F(AxisInput, KeysStepTheFocusedAxis) {
@@ -101,25 +133,27 @@ TEST_F(AxisInput, KeysStepTheFocusedAxis) {
     ASSERT_TRUE(x.Focused());
     x.SetTrackingEnabled(true);
 
-    int key = VK_PRIOR;
-    x.KeyDown(key, 0);
+    QTest::keyClick(&plot, Qt::Key_PageUp);
     EXPECT_DOUBLE_EQ(x.Min(), 100);
     EXPECT_FALSE(x.TrackingEnabled());
-    key = VK_UP;
-    x.KeyDown(key, 0);
+    QTest::keyClick(&plot, Qt::Key_Up);
     EXPECT_DOUBLE_EQ(x.Min(), 101);
+    QTest::keyClick(&plot, Qt::Key_Left);
+    QTest::keyClick(&plot, Qt::Key_Left);
+    EXPECT_DOUBLE_EQ(x.Min(), 99);
+    QTest::keyClick(&plot, Qt::Key_Home);
+    EXPECT_DOUBLE_EQ(x.Min(), -1);
+    EXPECT_EQ(y.Min(), 0) << "only the focused axis moves";
 
     x.SetTrackingEnabled(true);  // resuming brings back the range from before the keys
     EXPECT_DOUBLE_EQ(x.Min(), 0);
-    key = 'A';  // any key pauses, only steps move
-    x.KeyDown(key, 0);
+    QTest::keyClick(&plot, Qt::Key_A);  // any key pauses, only steps move
     EXPECT_FALSE(x.TrackingEnabled());
     EXPECT_DOUBLE_EQ(x.Min(), 0);
 
     x.SetAxesMode(iamZoom);
     x.SetMinSpan(0, 100);
-    key = VK_PRIOR;
-    x.KeyDown(key, 0);
+    QTest::keyClick(&plot, Qt::Key_PageUp);
     EXPECT_DOUBLE_EQ(x.Min(), 45);
     EXPECT_DOUBLE_EQ(x.Span(), 10);
 }

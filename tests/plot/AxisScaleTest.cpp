@@ -15,7 +15,7 @@ std::vector<TiTickValue> TicksOnScale(const TiTickRequest& request, int pixels) 
     const TiTickPlan plan(request);
     TiAxisMapping mapping;
     mapping.SetScale({0, pixels, true, false});
-    mapping.SetRange(plan.Range(), request.ScaleType);
+    mapping.SetRange(plan.Range().Min, plan.Range().Span, request.ScaleType);
     std::vector<TiTickValue> kept;
     for (const TiTickValue& tick : plan.Candidates()) {
         if (mapping.InRange(tick.Value)) {

@@ -8,6 +8,7 @@
 #include "gdi/RecordingCanvas.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
+#include "plot/iPlotChannelCustom.h"
 
 namespace {
 
@@ -111,6 +112,51 @@ TEST_F(AxisEvents, TrackingRaisesOneCombinedEventPerValue) {
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"span 0 100 150", "minspan 0 0 100 0 150"}));
     axis.TrackNewValue(20);
     EXPECT_TRUE(TakeEvents().empty());
+}
+
+TEST_F(AxisEvents, PointsRaiseOneEventPerRealChangeOfEachAxis) {
+    plot.OnXAxisMinChange = [this](int index, double oldValue, double newValue) {
+        Log("xmin", index, {oldValue, newValue});
+    };
+    plot.OnXAxisMinSpanChange = [this](int index, double oldMin, double oldSpan, double newMin,
+                                       double newSpan) {
+        Log("xminspan", index, {oldMin, oldSpan, newMin, newSpan});
+    };
+    plot.XAxis(0)->SetMinSpan(0, 10);
+    TakeEvents();
+    TiPlotChannelCustom& channel = *plot.Channel(0);
+
+    channel.AddXY(5, 50);  // inside both ranges
+    channel.AddXY(6, 60);
+    EXPECT_TRUE(TakeEvents().empty());
+    channel.AddXY(12, 50);
+    channel.AddXY(13, 150);
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{
+                                "xmin 0 0 2", "xminspan 0 0 10 2 10", "xmin 0 2 3",
+                                "xminspan 0 2 10 3 10", "span 0 100 150", "minspan 0 0 100 0 150"}));
+}
+
+TEST_F(AxisEvents, ValuesInsideLeaveTheRangeButTheFirstIsStillAligned) {
+    axis.SetTrackingAlignFirstStyle(ipafsMin);
+    axis.TrackNewValue(40);  // inside, yet the first value sets Min
+    EXPECT_EQ(axis.Min(), 40);
+    TakeEvents();
+    axis.TrackNewValue(60);
+    axis.TrackNewValue(140);  // Max itself is inside
+    EXPECT_TRUE(TakeEvents().empty());
+    axis.RestartTracking();
+    axis.TrackNewValue(50);
+    EXPECT_EQ(axis.Min(), 50);
+}
+
+TEST_F(AxisEvents, FitStylesRefitForValuesInsideToo) {
+    axis.SetTrackingStyle(iptsExpandCollapseFast);
+    axis.SetMinSpan(-1000, 3000);
+    TiPlotChannelCustom& channel = *plot.Channel(0);
+    channel.AddXY(0, 10);
+    channel.AddXY(1, 30);
+    EXPECT_EQ(axis.Min(), 10);
+    EXPECT_EQ(axis.Span(), 20);
 }
 
 TEST_F(AxisEvents, PausedAxisIgnoresValuesAndResumeRestoresTheRange) {

@@ -75,18 +75,38 @@ TEST_F(ChannelFixture, ElapsedSecondsComeFromAMonotonicClock) {
     EXPECT_GT(channel.StartTime(), 40000.0);  // a real date, days since 1899
 }
 
+TEST_F(ChannelFixture, MeansKeepSmallValuesBesideHugeOnes) {
+    channel.AddXY(0, 1e16);
+    for (int i = 0; i < 1000; ++i)
+        channel.AddXY(0, 1);
+    // A plain double sum would lose every 1 beside 1e16.
+    EXPECT_DOUBLE_EQ(channel.MeanY(), static_cast<double>((1e16L + 1000) / 1001));
+    EXPECT_EQ(channel.MeanX(), 0.0);
+}
+
 TEST_F(ChannelFixture, MarkersWidenWhatTheAxesTrack) {
     plot.Render();  // lays the axes out so pixels have a length
     plot.Y().SetMinSpan(0, 10);
     channel.AddXY(1, 5);
-    const double plainMax = plot.Y().Max();
+    EXPECT_EQ(plot.Y().Max(), 10) << "without markers a point inside leaves the range alone";
     channel.SetMarkersVisible(true);
     channel.SetMarkersSize(10);
-    channel.AddXY(2, plainMax);
-    const double half = std::fabs(plot.Y().PixelToPosition(20) - plot.Y().PixelToPosition(0)) / 2;
-    EXPECT_GT(half, 0.0);
-    // Without markers a point at the top edge would leave the range as it is.
-    EXPECT_GT(plot.Y().Max(), plainMax);
+    // Half a marker in Y units, measured on the range the point arrives at.
+    const auto halfMarker = [&] {
+        return std::fabs(plot.Y().PixelToPosition(20) - plot.Y().PixelToPosition(0)) / 2;
+    };
+
+    const double above = halfMarker();
+    ASSERT_GT(above, 0.0);
+    channel.AddXY(2, 10);  // its marker pokes out of the top edge
+    EXPECT_DOUBLE_EQ(plot.Y().Min(), 0);
+    EXPECT_DOUBLE_EQ(plot.Y().Max(), 10 + above);
+
+    const double below = halfMarker();
+    EXPECT_GT(below, above) << "the wider span makes the same pixels longer";
+    channel.AddXY(3, 0);  // and this one out of the bottom edge
+    EXPECT_DOUBLE_EQ(plot.Y().Min(), -below);
+    EXPECT_DOUBLE_EQ(plot.Y().Span(), 10 + above);
 }
 
 TEST_F(ChannelFixture, DrawingRangeReachesOnePointBeyondTheView) {

@@ -107,14 +107,45 @@ TEST(Component, BeginUpdateHoldsRepaintsUntilOneEndUpdate) {
     EXPECT_EQ(c.Invalidations, 2) << "nothing pending, nothing repainted";
 }
 
+// Shows the component and lets its first paint happen.
+void ShowPainted(TTestComponent& c) {
+    c.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&c));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.Paints > 0; }, 2000));
+}
+
+// Runs the event loop until the window paints once more.
+bool NextPaint(TTestComponent& c) {
+    const int paints = c.Paints;
+    return QTest::qWaitFor([&] { return c.Paints > paints; }, 2000);
+}
+
+TEST(Component, ChangesBeforeTheRequestedPaintAskTheWindowOnce) {
+    TTestComponent c;
+    ShowPainted(c);
+    const int before = c.Invalidations;
+    for (int i = 1; i <= 1000; ++i)
+        c.SetLevel(i);
+    EXPECT_EQ(c.Invalidations, before + 1) << "the one paint shows them all";
+    ASSERT_TRUE(NextPaint(c));
+    c.SetLevel(0);
+    EXPECT_EQ(c.Invalidations, before + 2) << "a change after that paint asks again";
+    ASSERT_TRUE(NextPaint(c));
+}
+
 TEST(Component, LastChangeOfABurstIsPaintedWithinAFrame) {
     TTestComponent c;
+    ShowPainted(c);
+    c.FakeNow += 1s;  // the frame of the show is over
     c.SetAutoFrameRate(true);  // asks for a repaint of its own
+    ASSERT_TRUE(NextPaint(c));
     const int before = c.Invalidations;
     c.FakeNow += 1s;
     c.InvalidateChange();
     EXPECT_EQ(c.Invalidations, before + 1);
+    ASSERT_TRUE(NextPaint(c));
     c.FakeNow += 5ms;
+    c.InvalidateChange();
     c.InvalidateChange();
     EXPECT_EQ(c.Invalidations, before + 1) << "5 ms later is inside the frame";
     EXPECT_TRUE(c.ChangePending());
@@ -331,9 +362,9 @@ TEST(ComponentProperties, BadFilesFailClearlyAndLeaveTheComponentWorking) {
         EXPECT_STREQ(error.what(), "Error Loading Properties - 'abc' is not a valid integer value");
     }
     EXPECT_FALSE(c.Updating()) << "a failed load must not leave repaints suspended";
-    const int before = c.Invalidations;
+    ShowPainted(c);
     c.SetLevel(6);
-    EXPECT_EQ(c.Invalidations, before + 1);
+    EXPECT_TRUE(NextPaint(c)) << "a change is painted again";
 
     try {
         c.LoadProperties(TempPath("missing.txt"));

@@ -8,9 +8,9 @@
 struct TraceTestAxes {
     TraceTestAxes(double XMin, double XSpan, double YMin, double YSpan, int Width, int Height) {
         XMap.SetScale({0, Width, true, false});
-        XMap.SetRange({XMin, XSpan}, ipstLinear);
+        XMap.SetRange(XMin, XSpan, ipstLinear);
         YMap.SetScale({0, Height, false, false});
-        YMap.SetRange({YMin, YSpan}, ipstLinear);
+        YMap.SetRange(YMin, YSpan, ipstLinear);
         Axes.X = &XMap;
         Axes.Y = &YMap;
         Axes.XMin = XMin;
