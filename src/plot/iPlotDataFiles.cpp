@@ -71,69 +71,108 @@ void AppendRoundedNumber(std::string& out, double value, char decimalSeparator) 
 }
 
 // Lays out significant digits the way a 15-digit general format does: plain
-// for exponents from -4 to 14, else "d.dddE<exp>".
-void AppendLaidOut(std::string& out, std::string_view digits, int exponent,
-                   char decimalSeparator) {
+// for exponents from -4 to 14, else "d.dddE<exp>". Writes to `to` and
+// answers the end.
+char* LayOut(char* to, const char* digits, int count, int exponent, char decimalSeparator) {
     constexpr int kPrecision = 15;
-    const int count = int(digits.size());
     if (exponent < -4 || exponent >= kPrecision) {
-        out.push_back(digits[0]);
+        *to++ = digits[0];
         if (count > 1) {
-            out.push_back(decimalSeparator);
-            out.append(digits.substr(1));
+            *to++ = decimalSeparator;
+            to = std::copy(digits + 1, digits + count, to);
         }
-        out.push_back('E');
+        *to++ = 'E';
         if (exponent < 0)
-            out.push_back('-');
-        char expText[8];
-        auto [end, ec] = std::to_chars(expText, expText + sizeof expText, std::abs(exponent));
-        out.append(expText, end);
-    } else if (exponent < 0) {
-        out.push_back('0');
-        out.push_back(decimalSeparator);
-        out.append(size_t(-exponent - 1), '0');
-        out.append(digits);
-    } else if (count <= exponent + 1) {
-        out.append(digits);
-        out.append(size_t(exponent + 1 - count), '0');
-    } else {
-        out.append(digits.substr(0, size_t(exponent + 1)));
-        out.push_back(decimalSeparator);
-        out.append(digits.substr(size_t(exponent + 1)));
+            *to++ = '-';
+        return std::to_chars(to, to + 8, std::abs(exponent)).ptr;
     }
+    if (exponent < 0) {
+        *to++ = '0';
+        *to++ = decimalSeparator;
+        to = std::fill_n(to, -exponent - 1, '0');
+        return std::copy(digits, digits + count, to);
+    }
+    if (count <= exponent + 1) {
+        to = std::copy(digits, digits + count, to);
+        return std::fill_n(to, exponent + 1 - count, '0');
+    }
+    to = std::copy(digits, digits + exponent + 1, to);
+    *to++ = decimalSeparator;
+    return std::copy(digits + exponent + 1, digits + count, to);
+}
+
+// Samples usually have a few decimals. When the value is the double nearest
+// to a decimal with at most six of them (and below 1e9, so at most 15
+// significant digits), that decimal is exactly the 15-digit form: write it
+// from integers. False when the value is not such a decimal.
+bool AppendShortDecimal(std::string& out, double value, char decimalSeparator) {
+    constexpr double kScale = 1e6;
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-4 && magnitude < 1e9))
+        return false;
+    const long long scaled = std::llround(magnitude * kScale);
+    if (double(scaled) / kScale != magnitude)
+        return false;
+    char text[32];
+    char* to = text;
+    if (value < 0)
+        *to++ = '-';
+    to = std::to_chars(to, to + 12, scaled / 1000000).ptr;
+    long long fraction = scaled % 1000000;
+    if (fraction != 0) {
+        int digits = 6;
+        while (fraction % 10 == 0) {
+            fraction /= 10;
+            --digits;
+        }
+        *to++ = decimalSeparator;
+        char* last = to + digits;
+        for (char* p = last; p != to; fraction /= 10)
+            *--p = char('0' + fraction % 10);
+        to = last;
+    }
+    out.append(text, size_t(to - text));
+    return true;
 }
 
 // Any decimal of at most 15 significant digits reads back as the same double,
 // so when the shortest round-trip form has at most 15 digits it is exactly
 // what rounding to 15 digits gives, and much cheaper to find.
 void AppendNumber(std::string& out, double value, char decimalSeparator) {
-    char buffer[40];
-    auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    const std::string_view text(buffer, ec == std::errc{} ? size_t(end - buffer) : 0);
-    const size_t e = text.find('e');
-    if (e == std::string_view::npos) {
-        out.append(text);  // inf, nan
+    if (AppendShortDecimal(out, value, decimalSeparator))
         return;
-    }
+    char shortest[40];
+    const char* end =
+        std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific)
+            .ptr;
+    // "-d.ddde+XX": collect the digits up to the exponent.
     char digits[24];
-    size_t count = 0;
-    for (char c : text.substr(0, e)) {
-        if (c >= '0' && c <= '9')
-            digits[count++] = c;
+    int count = 0;
+    const char* p = shortest;
+    for (; p != end && *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9' && count < int(sizeof digits))
+            digits[count++] = *p;
+    }
+    if (p == end) {
+        out.append(shortest, size_t(end - shortest));  // inf, nan
+        return;
     }
     // Subnormal numbers carry fewer digits than that promise needs.
     if (count > 15 || std::fabs(value) < std::numeric_limits<double>::min()) {
         AppendRoundedNumber(out, value, decimalSeparator);
         return;
     }
-    if (text.front() == '-')
-        out.push_back('-');
     int exponent = 0;
-    const std::string_view expText = text.substr(e + 1);
-    std::from_chars(expText.data() + (expText.front() == '+' ? 1 : 0),
-                    expText.data() + expText.size(), exponent);
-    AppendLaidOut(out, std::string_view(digits, count), exponent, decimalSeparator);
+    for (const char* q = p + 2; q != end; ++q)
+        exponent = exponent * 10 + (*q - '0');
+    if (p[1] == '-')
+        exponent = -exponent;
+    char text[48];
+    char* to = text;
+    if (shortest[0] == '-')
+        *to++ = '-';
+    to = LayOut(to, digits, count, exponent, decimalSeparator);
+    out.append(text, size_t(to - text));
 }
 
 void AppendYText(std::string& out, const TDataFileSource& source, int channel, int index,
@@ -173,8 +212,12 @@ class LineReader {
     bool Next(std::string_view& line) {
         if (rest_.empty())
             return false;
-        const size_t end = rest_.find_first_of("\r\n");
-        if (end == std::string_view::npos) {
+        // A plain scan: find_first_of tests each byte against the set with a
+        // call of its own, which dominates reading a large file.
+        size_t end = 0;
+        while (end < rest_.size() && rest_[end] != '\r' && rest_[end] != '\n')
+            ++end;
+        if (end == rest_.size()) {
             line = rest_;
             rest_ = {};
             return true;

@@ -81,6 +81,14 @@ TEST(PlotDataFile, NumbersMatchFifteenDigitGeneralFormat) {
         values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
     for (int i = 0; i < 20000; ++i)
         values.push_back(std::round(mantissa(random) * 1e5) / 100);
+    // Sample clocks and readings with up to seven decimals, around the edges
+    // of the plain form.
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(i * 0.001);
+        values.push_back(-i * 1e-7);
+        values.push_back(999999999.0 - i * 0.000001);
+        values.push_back(std::round(mantissa(random) * 1e8) / 1e7);
+    }
     for (double value : values) {
         char reference[64];
         std::snprintf(reference, sizeof reference, "%.15G", value);
