@@ -11,14 +11,12 @@
 #include <functional>
 
 #include "console/ReceiveRows.h"
+#include "console/SurroundingText.h"
 #include "console/TextWords.h"
 #include "platform/Gbk.h"
 
 namespace {
 
-// How far each way from the caret input methods see the text around it; a
-// received line can be megabytes long.
-constexpr size_t kSurroundingBytes = 512;
 // Pace of scrolling while a selection is dragged past the box's edge.
 constexpr int kDragScrollMs = 50;
 
@@ -498,44 +496,15 @@ QVariant TSendBox::inputMethodQuery(Qt::InputMethodQuery query) const {
         case Qt::ImCursorRectangle:
             return QRectF(CaretRect().translated(viewport()->geometry().topLeft()));
         case Qt::ImSurroundingText:
-            return SurroundingText().text;
         case Qt::ImCursorPosition:
-            return SurroundingText().cursor;
         case Qt::ImAnchorPosition:
-            return SurroundingText().anchor;
-        case Qt::ImCurrentSelection: {
-            const TSurroundingText around = SurroundingText();
-            return around.text.mid(std::min(around.cursor, around.anchor),
-                                   std::abs(around.cursor - around.anchor));
-        }
-        case Qt::ImTextBeforeCursor: {
-            const TSurroundingText around = SurroundingText();
-            return around.text.left(around.cursor);
-        }
-        case Qt::ImTextAfterCursor: {
-            const TSurroundingText around = SurroundingText();
-            return around.text.mid(around.cursor);
-        }
+        case Qt::ImCurrentSelection:
+        case Qt::ImTextBeforeCursor:
+        case Qt::ImTextAfterCursor:
+            return SurroundingTextOf(*text_, caret_, anchor_).Answer(query);
         default:
             return TReceiveView::inputMethodQuery(query);
     }
-}
-
-TSendBox::TSurroundingText TSendBox::SurroundingText() const {
-    const uint64_t line = caret_.line;
-    size_t from = caret_.byte > kSurroundingBytes ? caret_.byte - kSurroundingBytes : 0;
-    from -= IsInsideDoubleByte(*text_, line, from) ? 1 : 0;
-    size_t to = std::min(text_->LineLength(line), caret_.byte + kSurroundingBytes);
-    to += IsInsideDoubleByte(*text_, line, to) ? 1 : 0;
-    const auto decoded = [&](size_t end) {
-        return QString::fromStdString(GbkToUtf8(text_->LineBytes(line, from, end - from)));
-    };
-    // An anchor on another line is as far as the text reaches that way.
-    const size_t anchor = anchor_.line < line   ? from
-                          : anchor_.line > line ? to
-                                                : std::clamp(anchor_.byte, from, to);
-    return {decoded(to), static_cast<int>(decoded(caret_.byte).size()),
-            static_cast<int>(decoded(anchor).size())};
 }
 
 void TSendBox::contextMenuEvent(QContextMenuEvent* event) {

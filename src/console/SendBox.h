@@ -115,14 +115,6 @@ class TSendBox : public TReceiveView {
     void Type(const QString& text);
     // The caret's rectangle in the viewport, after any text being composed.
     QRect CaretRect() const;
-    // The caret line's text near the caret, with the caret's and the anchor's
-    // places in it, for input methods.
-    struct TSurroundingText {
-        QString text;
-        int cursor = 0;
-        int anchor = 0;
-    };
-    TSurroundingText SurroundingText() const;
     void CaretChanged();
     std::string BytesBetween(TTextPosition from, TTextPosition to) const;
     // Replaces the selection with GBK bytes, as typing, pasting and deleting do.

@@ -308,6 +308,13 @@ TEST_F(SendBoxEditing, InputMethodsSeeTheTextAroundTheCaret) {
     EXPECT_EQ(caret.top(), box.fontMetrics().lineSpacing());  // the second row
     EXPECT_GT(caret.left(), box.fontMetrics().horizontalAdvance(QStringLiteral("你好 wo")));
 
+    // A selection from another line reaches to the end of the text given.
+    Press(Qt::Key_Home, Qt::ShiftModifier);
+    Press(Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(box.inputMethodQuery(Qt::ImSurroundingText).toString(), QStringLiteral("first"));
+    EXPECT_EQ(box.inputMethodQuery(Qt::ImCursorPosition).toInt(), 0);
+    EXPECT_EQ(box.inputMethodQuery(Qt::ImAnchorPosition).toInt(), 5);
+
     // A huge received line is not handed over whole.
     box.SetText(QString(100000, u'a'));
     EXPECT_LT(box.inputMethodQuery(Qt::ImSurroundingText).toString().size(), 10000);
