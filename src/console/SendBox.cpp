@@ -414,11 +414,7 @@ void TSendBox::mousePressEvent(QMouseEvent* event) {
     }
     const QPoint point = event->position().toPoint();
     pressPoint_ = point;
-    selectedWhole_ =
-        sinceDoubleClick_.isValid() &&
-        !sinceDoubleClick_.hasExpired(QApplication::doubleClickInterval()) &&
-        (point - doubleClickPoint_).manhattanLength() < QApplication::startDragDistance();
-    sinceDoubleClick_.invalidate();
+    selectedWhole_ = tripleClick_.IsThirdClick(point);
     if (selectedWhole_) {
         // The third click of a triple click takes the line with its break.
         const uint64_t line = PlaceAt(point, TPick::NearestBoundary).line;
@@ -434,10 +430,10 @@ void TSendBox::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    doubleClickPoint_ = event->position().toPoint();
-    sinceDoubleClick_.start();
+    const QPoint point = event->position().toPoint();
+    tripleClick_.DoubleClicked(point);
     selectedWhole_ = true;
-    const TTextPosition at = PlaceAt(doubleClickPoint_, TPick::CharacterStart);
+    const TTextPosition at = PlaceAt(point, TPick::CharacterStart);
     const auto [from, to] = WordAround(*text_, at.line, at.byte);
     Select({at.line, from}, {at.line, to});
 }

@@ -10,7 +10,6 @@
 // copies, cuts, pastes and deletes as in any text box; the text is what
 // "发送" sends.
 
-#include <QElapsedTimer>
 #include <QString>
 #include <QTimer>
 
@@ -24,6 +23,7 @@
 #include "console/CaretBlink.h"
 #include "console/ReceiveTextStore.h"
 #include "console/ReceiveView.h"
+#include "console/TripleClick.h"
 
 class TSendBox : public TReceiveView {
     Q_OBJECT
@@ -137,9 +137,7 @@ class TSendBox : public TReceiveView {
     QString preedit_;
     int preeditCursor_ = 0;
     TCaretBlink blink_;
-    // A press soon after a double click at the same place selects the line.
-    QElapsedTimer sinceDoubleClick_;
-    QPoint doubleClickPoint_;
+    TTripleClick tripleClick_;
     QPoint pressPoint_;
     // The last click chose a whole word or line.
     bool selectedWhole_ = false;

@@ -221,6 +221,23 @@ TEST_F(SendBoxEditing, DoubleClickSelectsAWordAndTripleClickTheLine) {
     EXPECT_EQ(box.SelectedText(), QStringLiteral("foo bar_1 baz\n"));
     Press(Qt::Key_X, Qt::ControlModifier);  // the whole line goes, break and all
     EXPECT_EQ(box.Text(), QStringLiteral("你好，世界"));
+    // A hand that shakes during the second click keeps the word; a real
+    // drag selects from the word's start on.
+    box.SetText(QStringLiteral("foo bar baz"));
+    const QPoint bar = CharacterPoint(0, QStringLiteral("foo b"), u'a');
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, box.viewport()->mapToGlobal(at), Qt::LeftButton, held, {});
+        QApplication::sendEvent(box.viewport(), &event);
+    };
+    send(QEvent::MouseButtonPress, bar, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, bar, Qt::NoButton);
+    send(QEvent::MouseButtonPress, bar, Qt::LeftButton);
+    send(QEvent::MouseButtonDblClick, bar, Qt::LeftButton);
+    send(QEvent::MouseMove, bar + QPoint(2, 1), Qt::LeftButton);
+    EXPECT_EQ(box.SelectedText(), QStringLiteral("bar"));
+    send(QEvent::MouseMove, CharacterPoint(0, QStringLiteral("foo bar b"), u'a'), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, bar, Qt::NoButton);
+    EXPECT_EQ(box.SelectedText().left(5), QStringLiteral("bar b"));
 }
 
 TEST_F(SendBoxEditing, ControlKeysMoveAndDeleteByWords) {
