@@ -57,7 +57,7 @@ void TReceiveView::LinesChangedFrom(uint64_t line) {
     ExtendRowIndex();
 }
 
-uint64_t TReceiveView::FirstRowOf(uint64_t line) {
+uint64_t TReceiveView::FirstRowOf(uint64_t line) const {
     ExtendRowIndex();
     return rowStarts_[static_cast<size_t>(line - firstShown_)];
 }
@@ -86,7 +86,7 @@ void TReceiveView::RebuildRowIndex() {
 
 // The last indexed line may have grown since it was indexed, so it is
 // measured again together with the lines added after it.
-void TReceiveView::ExtendRowIndex() {
+void TReceiveView::ExtendRowIndex() const {
     if (!rowStarts_.empty()) {
         totalRows_ = rowStarts_.back();
         rowStarts_.pop_back();

@@ -54,7 +54,7 @@ class TReceiveView : public QAbstractScrollArea {
     void LinesChangedFrom(uint64_t line);
     // The first row of a shown line, and the shown line holding `row` with
     // the row's index inside that line.
-    uint64_t FirstRowOf(uint64_t line);
+    uint64_t FirstRowOf(uint64_t line) const;
     std::pair<uint64_t, size_t> LocateRow(uint64_t row);
     void UpdateScrollBar(bool followTail);
     int RowHeight() const;
@@ -63,14 +63,15 @@ class TReceiveView : public QAbstractScrollArea {
   private:
     void UpdateColumns();
     void RebuildRowIndex();
-    void ExtendRowIndex();
+    void ExtendRowIndex() const;
     bool AtBottom() const;
 
     const TReceiveTextStore& store_;
     uint64_t firstShown_ = 0;
     int columns_ = 80;
     // rowStarts_[i] is the first row of shown line firstShown_ + i; lines
-    // beyond the index's end are added by ExtendRowIndex.
-    std::vector<uint64_t> rowStarts_;
-    uint64_t totalRows_ = 0;
+    // beyond the index's end are added by ExtendRowIndex. The index is a
+    // cache of the store's line lengths, so const callers may extend it.
+    mutable std::vector<uint64_t> rowStarts_;
+    mutable uint64_t totalRows_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -10,9 +11,14 @@
 #include <functional>
 
 #include "console/ReceiveRows.h"
+#include "console/SurroundingText.h"
+#include "console/TextWords.h"
 #include "platform/Gbk.h"
 
 namespace {
+
+// Pace of scrolling while a selection is dragged past the box's edge.
+constexpr int kDragScrollMs = 50;
 
 // GBK bytes of a text with '\n' line breaks, with CR LF breaks instead.
 std::string GbkWithCrLf(const QString& text) {
@@ -26,8 +32,13 @@ std::string GbkWithCrLf(const QString& text) {
 TSendBox::TSendBox(QWidget* parent) : TSendBox(std::make_unique<TReceiveTextStore>(), parent) {}
 
 TSendBox::TSendBox(std::unique_ptr<TReceiveTextStore> text, QWidget* parent)
-    : TReceiveView(*text, parent), text_(std::move(text)) {
+    : TReceiveView(*text, parent),
+      text_(std::move(text)),
+      blink_(this, [this] { viewport()->update(CaretRect().adjusted(-1, 0, 1, 0)); }) {
     setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    connect(&dragScroll_, &QTimer::timeout, this,
+            [this] { MoveCaretTo(PlaceAt(dragPoint_, TPick::NearestBoundary), true); });
     viewport()->setCursor(Qt::IBeamCursor);
     SetText({});
 }
@@ -94,9 +105,7 @@ QString TSendBox::SelectedText() const {
 }
 
 void TSendBox::SelectAll() {
-    anchor_ = Start();
-    caret_ = End();
-    viewport()->update();
+    Select(Start(), End());
 }
 
 void TSendBox::Copy() const {
@@ -153,7 +162,9 @@ TSendBox::TEdit TSendBox::Apply(const TEdit& edit) {
     text_->Erase(edit.from, edit.to);
     revert.to = text_->Insert(edit.from, edit.bytes);
     caret_ = anchor_ = revert.to;
+    goalX_.reset();
     TextChangedFrom(edit.from.line);
+    CaretChanged();
     return revert;
 }
 
@@ -190,39 +201,63 @@ TTextPosition TSendBox::Before(TTextPosition at) const {
 
 TTextPosition TSendBox::RowsAway(int64_t rows) {
     const size_t rowInLine = ReceiveRowOf(*text_, caret_.line, caret_.byte, Columns());
-    const size_t column =
-        caret_.byte - ReceiveRowSpan(*text_, caret_.line, rowInLine, Columns()).first;
+    if (!goalX_) {
+        goalX_ = XOf(caret_, ReceiveRowSpan(*text_, caret_.line, rowInLine, Columns()).first);
+    }
     const int64_t lastRow = static_cast<int64_t>(RowCount()) - 1;
     const int64_t here = static_cast<int64_t>(FirstRowOf(caret_.line) + rowInLine);
-    const auto [line, targetRow] =
-        LocateRow(static_cast<uint64_t>(std::clamp<int64_t>(here + rows, 0, lastRow)));
-    const auto [begin, end] = ReceiveRowSpan(*text_, line, targetRow, Columns());
-    // Only the last row of a line can hold the place at its very end.
-    const bool lastRowOfLine = targetRow + 1 == ReceiveRowCount(*text_, line, Columns());
-    size_t byte = std::min(begin + column, lastRowOfLine || end == begin ? end : end - 1);
-    if (IsInsideDoubleByte(*text_, line, byte)) {
-        --byte;
-    }
-    return {line, byte};
+    return PlaceInRow(static_cast<uint64_t>(std::clamp<int64_t>(here + rows, 0, lastRow)), *goalX_,
+                      TPick::NearestBoundary);
 }
 
-TTextPosition TSendBox::PlaceAt(const QPoint& point) {
+TTextPosition TSendBox::PlaceAt(const QPoint& point, TPick pick) {
     const int64_t lastRow = static_cast<int64_t>(RowCount()) - 1;
     // Above the viewport is the row before the first shown, so a drag upwards scrolls.
     const int rowsDown = point.y() < 0 ? -1 : point.y() / RowHeight();
     const int64_t row = std::clamp<int64_t>(verticalScrollBar()->value() + rowsDown, 0, lastRow);
-    const auto [line, rowInLine] = LocateRow(static_cast<uint64_t>(row));
+    return PlaceInRow(static_cast<uint64_t>(row), point.x(), pick);
+}
+
+TTextPosition TSendBox::PlaceInRow(uint64_t row, int x, TPick pick) {
+    const auto [line, rowInLine] = LocateRow(row);
     const auto [begin, end] = ReceiveRowSpan(*text_, line, rowInLine, Columns());
-    // The nearest character boundary: past a character's middle is after it.
+    // Only the last row of a line can hold the place at its very end; on
+    // other rows that place shows at the start of the next row.
+    const bool lastRowOfLine = rowInLine + 1 == ReceiveRowCount(*text_, line, Columns());
+    const size_t last = lastRowOfLine || end == begin ? end : PreviousCharacter(*text_, line, end);
     TTextPosition at{line, begin};
-    while (at.byte < end) {
+    while (at.byte < last) {
         const TTextPosition next{line, NextCharacter(*text_, line, at.byte)};
-        if ((XOf(at, begin) + XOf(next, begin)) / 2 > point.x()) {
+        // Past a character's middle is nearer the place after it.
+        const int limit = pick == TPick::NearestBoundary ? (XOf(at, begin) + XOf(next, begin)) / 2
+                                                         : XOf(next, begin);
+        if (limit > x) {
             break;
         }
         at = next;
     }
     return at;
+}
+
+TTextPosition TSendBox::CharactersAway(TTextPosition at, int count) const {
+    for (; count > 0; --count) {
+        at = After(at);
+    }
+    for (; count < 0; ++count) {
+        at = Before(at);
+    }
+    return at;
+}
+
+TTextPosition TSendBox::NextWord(TTextPosition at) const {
+    return at.byte < text_->LineLength(at.line)
+               ? TTextPosition{at.line, NextWordStart(*text_, at.line, at.byte)}
+               : After(at);
+}
+
+TTextPosition TSendBox::PreviousWord(TTextPosition at) const {
+    return at.byte > 0 ? TTextPosition{at.line, PreviousWordStart(*text_, at.line, at.byte)}
+                       : Before(at);
 }
 
 int TSendBox::XOf(TTextPosition at, size_t rowStart) const {
@@ -231,12 +266,36 @@ int TSendBox::XOf(TTextPosition at, size_t rowStart) const {
 }
 
 void TSendBox::MoveCaretTo(TTextPosition at, bool select) {
-    caret_ = at;
-    if (!select) {
-        anchor_ = at;
-    }
+    Select(select ? anchor_ : at, at);
+}
+
+void TSendBox::Select(TTextPosition from, TTextPosition to) {
+    anchor_ = from;
+    caret_ = to;
+    goalX_.reset();
     EnsureCaretVisible();
-    viewport()->update();
+    CaretChanged();
+}
+
+// The caret shows at once where it lands, and an input method's candidate
+// window follows it.
+void TSendBox::CaretChanged() {
+    blink_.Restart();
+    if (hasFocus()) {
+        QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
+    }
+}
+
+QRect TSendBox::CaretRect() const {
+    const size_t rowInLine = ReceiveRowOf(*text_, caret_.line, caret_.byte, Columns());
+    const size_t rowStart = ReceiveRowSpan(*text_, caret_.line, rowInLine, Columns()).first;
+    // Rows far off screen are kept just off it, so the pixel stays in range.
+    const int64_t row = std::clamp<int64_t>(
+        static_cast<int64_t>(FirstRowOf(caret_.line) + rowInLine) - verticalScrollBar()->value(),
+        -1, VisibleRows() + 1);
+    const int x =
+        XOf(caret_, rowStart) + fontMetrics().horizontalAdvance(preedit_.left(preeditCursor_));
+    return {x, static_cast<int>(row) * RowHeight(), 1, RowHeight()};
 }
 
 void TSendBox::EnsureCaretVisible() {
@@ -256,20 +315,25 @@ bool TSendBox::MoveCaret(QKeyEvent* event) {
         QKeySequence::StandardKey move;
         QKeySequence::StandardKey select;
         std::function<TTextPosition()> target;
+        bool vertical = false;  // keeps the column up and down moves started from
     };
     const TMove moves[] = {
         {QKeySequence::MoveToNextChar, QKeySequence::SelectNextChar,
          [this] { return After(caret_); }},
         {QKeySequence::MoveToPreviousChar, QKeySequence::SelectPreviousChar,
          [this] { return Before(caret_); }},
-        {QKeySequence::MoveToNextLine, QKeySequence::SelectNextLine,
-         [this] { return RowsAway(1); }},
+        {QKeySequence::MoveToNextWord, QKeySequence::SelectNextWord,
+         [this] { return NextWord(caret_); }},
+        {QKeySequence::MoveToPreviousWord, QKeySequence::SelectPreviousWord,
+         [this] { return PreviousWord(caret_); }},
+        {QKeySequence::MoveToNextLine, QKeySequence::SelectNextLine, [this] { return RowsAway(1); },
+         true},
         {QKeySequence::MoveToPreviousLine, QKeySequence::SelectPreviousLine,
-         [this] { return RowsAway(-1); }},
+         [this] { return RowsAway(-1); }, true},
         {QKeySequence::MoveToNextPage, QKeySequence::SelectNextPage,
-         [this] { return RowsAway(VisibleRows()); }},
+         [this] { return RowsAway(VisibleRows()); }, true},
         {QKeySequence::MoveToPreviousPage, QKeySequence::SelectPreviousPage,
-         [this] { return RowsAway(-VisibleRows()); }},
+         [this] { return RowsAway(-VisibleRows()); }, true},
         {QKeySequence::MoveToStartOfLine, QKeySequence::SelectStartOfLine,
          [this] {
              return TTextPosition{caret_.line, 0};
@@ -285,7 +349,10 @@ bool TSendBox::MoveCaret(QKeyEvent* event) {
     };
     for (const TMove& move : moves) {
         if (event->matches(move.move) || event->matches(move.select)) {
-            MoveCaretTo(move.target(), event->matches(move.select));
+            const TTextPosition target = move.target();
+            const std::optional<int> goal = move.vertical ? goalX_ : std::nullopt;
+            MoveCaretTo(target, event->matches(move.select));
+            goalX_ = goal;
             return true;
         }
     }
@@ -305,18 +372,29 @@ bool TSendBox::Edit(QKeyEvent* event) {
         Cut();
     } else if (event->matches(QKeySequence::Paste)) {
         Paste();
+    } else if (event->matches(QKeySequence::DeleteStartOfWord)) {
+        DeleteTo(PreviousWord(caret_));
+    } else if (event->matches(QKeySequence::DeleteEndOfWord)) {
+        DeleteTo(NextWord(caret_));
     } else if (event->key() == Qt::Key_Backspace || event->matches(QKeySequence::Delete)) {
-        // Without a selection the key takes the character before or after the caret.
-        if (caret_ == anchor_) {
-            anchor_ = event->key() == Qt::Key_Backspace ? Before(caret_) : After(caret_);
-        }
-        DeleteSelection();
+        DeleteTo(event->key() == Qt::Key_Backspace ? Before(caret_) : After(caret_));
     } else if (!event->text().isEmpty() && event->text().front().isPrint()) {
-        ReplaceSelection(GbkWithCrLf(event->text()));
+        Type(event->text());
     } else {
         return false;
     }
     return true;
+}
+
+void TSendBox::DeleteTo(TTextPosition to) {
+    if (caret_ == anchor_) {
+        anchor_ = to;
+    }
+    DeleteSelection();
+}
+
+void TSendBox::Type(const QString& text) {
+    ReplaceSelection(GbkWithCrLf(text));
 }
 
 void TSendBox::keyPressEvent(QKeyEvent* event) {
@@ -328,14 +406,100 @@ void TSendBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void TSendBox::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        MoveCaretTo(PlaceAt(event->position().toPoint()), event->modifiers() & Qt::ShiftModifier);
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    if (!preedit_.isEmpty()) {
+        QGuiApplication::inputMethod()->commit();
+    }
+    const QPoint point = event->position().toPoint();
+    pressPoint_ = point;
+    selectedWhole_ = tripleClick_.IsThirdClick(point);
+    if (selectedWhole_) {
+        // The third click of a triple click takes the line with its break.
+        const uint64_t line = PlaceAt(point, TPick::NearestBoundary).line;
+        Select({line, 0}, line + 1 < text_->EndLine()
+                              ? TTextPosition{line + 1, 0}
+                              : TTextPosition{line, text_->LineLength(line)});
+    } else {
+        MoveCaretTo(PlaceAt(point, TPick::NearestBoundary), event->modifiers() & Qt::ShiftModifier);
     }
 }
 
+void TSendBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    tripleClick_.DoubleClicked(point);
+    selectedWhole_ = true;
+    const TTextPosition at = PlaceAt(point, TPick::CharacterStart);
+    const auto [from, to] = WordAround(*text_, at.line, at.byte);
+    Select({at.line, from}, {at.line, to});
+}
+
 void TSendBox::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() & Qt::LeftButton) {
-        MoveCaretTo(PlaceAt(event->position().toPoint()), true);
+    if (!(event->buttons() & Qt::LeftButton)) {
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    // A hand that shakes a little while clicking keeps the word or line it chose.
+    if (selectedWhole_ &&
+        (point - pressPoint_).manhattanLength() < QApplication::startDragDistance()) {
+        return;
+    }
+    selectedWhole_ = false;
+    dragPoint_ = point;
+    MoveCaretTo(PlaceAt(point, TPick::NearestBoundary), true);
+    // Held above or below the box, the selection goes on growing and scrolling.
+    if (point.y() >= 0 && point.y() < viewport()->height()) {
+        dragScroll_.stop();
+    } else if (!dragScroll_.isActive()) {
+        dragScroll_.start(kDragScrollMs);
+    }
+}
+
+void TSendBox::mouseReleaseEvent(QMouseEvent*) {
+    dragScroll_.stop();
+}
+
+void TSendBox::inputMethodEvent(QInputMethodEvent* event) {
+    // Input methods may take back text before the caret, as when they turn
+    // typed letters into a word.
+    if (event->replacementLength() > 0) {
+        const TTextPosition from = CharactersAway(caret_, event->replacementStart());
+        Select(from, CharactersAway(from, event->replacementLength()));
+    }
+    if (!event->commitString().isEmpty() || event->replacementLength() > 0) {
+        Type(event->commitString());
+    }
+    preedit_ = event->preeditString();
+    preeditCursor_ = static_cast<int>(preedit_.size());
+    for (const QInputMethodEvent::Attribute& attribute : event->attributes()) {
+        if (attribute.type == QInputMethodEvent::Cursor) {
+            preeditCursor_ = std::clamp(attribute.start, 0, preeditCursor_);
+        }
+    }
+    EnsureCaretVisible();
+    CaretChanged();
+    event->accept();
+}
+
+QVariant TSendBox::inputMethodQuery(Qt::InputMethodQuery query) const {
+    switch (query) {
+        case Qt::ImEnabled:
+            return true;
+        case Qt::ImCursorRectangle:
+            return QRectF(CaretRect().translated(viewport()->geometry().topLeft()));
+        case Qt::ImSurroundingText:
+        case Qt::ImCursorPosition:
+        case Qt::ImAnchorPosition:
+        case Qt::ImCurrentSelection:
+        case Qt::ImTextBeforeCursor:
+        case Qt::ImTextAfterCursor:
+            return SurroundingTextOf(*text_, caret_, anchor_).Answer(query);
+        default:
+            return TReceiveView::inputMethodQuery(query);
     }
 }
 
@@ -357,12 +521,12 @@ void TSendBox::contextMenuEvent(QContextMenuEvent* event) {
 
 void TSendBox::focusInEvent(QFocusEvent* event) {
     TReceiveView::focusInEvent(event);
-    viewport()->update();
+    blink_.Restart();
 }
 
 void TSendBox::focusOutEvent(QFocusEvent* event) {
     TReceiveView::focusOutEvent(event);
-    viewport()->update();
+    blink_.Stop();
 }
 
 void TSendBox::PaintRow(QPainter& painter, const QRect& area, uint64_t line, size_t rowInLine) {
@@ -382,8 +546,28 @@ void TSendBox::PaintRow(QPainter& painter, const QRect& area, uint64_t line, siz
     }
     const bool caretHere =
         caret_.line == line && ReceiveRowOf(*text_, line, caret_.byte, Columns()) == rowInLine;
-    if (hasFocus() && caretHere) {
-        const int x = XOf(caret_, begin);
+    if (caretHere && !preedit_.isEmpty()) {
+        PaintPreedit(painter, area, begin, end);
+    }
+    if (caretHere && hasFocus() && blink_.Shown()) {
+        const int x = CaretRect().x();
         painter.drawLine(x, area.top(), x, area.bottom());
     }
+}
+
+// The text being composed shows underlined at the caret, pushing the rest of
+// the row to the right, as if it were already typed.
+void TSendBox::PaintPreedit(QPainter& painter, const QRect& area, size_t rowStart, size_t rowEnd) {
+    const int x = XOf(caret_, rowStart);
+    const int baseline = area.top() + fontMetrics().ascent();
+    painter.save();
+    painter.fillRect(QRect(QPoint(x, area.top()), area.bottomRight()),
+                     palette().brush(QPalette::Base));
+    painter.drawText(x + fontMetrics().horizontalAdvance(preedit_), baseline,
+                     ShownText(text_->LineBytes(caret_.line, caret_.byte, rowEnd - caret_.byte)));
+    QFont underlined = font();
+    underlined.setUnderline(true);
+    painter.setFont(underlined);
+    painter.drawText(x, baseline, preedit_);
+    painter.restore();
 }

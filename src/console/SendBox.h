@@ -6,19 +6,24 @@
 // grows as fast as the receive box. A document-based text edit costs several
 // bytes of memory per received byte and a layout pass per block; keeping the
 // bytes and drawing only the rows on screen keeps both close to the receive
-// box's. The user still types, selects, copies, cuts, pastes and deletes as
-// in any text box; the text is what "发送" sends.
+// box's. The user still types (through an input method too), selects,
+// copies, cuts, pastes and deletes as in any text box; the text is what
+// "发送" sends.
 
 #include <QString>
+#include <QTimer>
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "console/CaretBlink.h"
 #include "console/ReceiveTextStore.h"
 #include "console/ReceiveView.h"
+#include "console/TripleClick.h"
 
 class TSendBox : public TReceiveView {
     Q_OBJECT
@@ -53,16 +58,23 @@ class TSendBox : public TReceiveView {
     void Undo();
     void Redo();
 
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
   protected:
     TSendBox(std::unique_ptr<TReceiveTextStore> text, QWidget* parent);
 
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void PaintRow(QPainter& painter, const QRect& area, uint64_t line, size_t rowInLine) override;
+    // The caret's row spans bytes [rowStart, rowEnd).
+    void PaintPreedit(QPainter& painter, const QRect& area, size_t rowStart, size_t rowEnd);
 
   private:
     // Replacing the bytes from `from` up to `to` with `bytes`.
@@ -78,15 +90,32 @@ class TSendBox : public TReceiveView {
     TTextPosition After(TTextPosition at) const;
     TTextPosition Before(TTextPosition at) const;
     // The place `rows` screen rows below (or above, when negative) the caret,
-    // in the same column as far as that row reaches.
+    // as near to the column the vertical moves started from as that row reaches.
     TTextPosition RowsAway(int64_t rows);
-    // The place nearest to a point of the viewport.
-    TTextPosition PlaceAt(const QPoint& point);
+    // Which place a pixel picks: the character boundary nearest to it, or
+    // the start of the character under it.
+    enum class TPick { NearestBoundary, CharacterStart };
+    // The place a point of the viewport picks.
+    TTextPosition PlaceAt(const QPoint& point, TPick pick);
+    // The place pixel `x` of screen row `row` picks.
+    TTextPosition PlaceInRow(uint64_t row, int x, TPick pick);
+    // Places `count` characters after `at`, or before it when negative.
+    TTextPosition CharactersAway(TTextPosition at, int count) const;
+    TTextPosition NextWord(TTextPosition at) const;
+    TTextPosition PreviousWord(TTextPosition at) const;
     // Horizontal pixel of `at` inside its row, which starts at byte `rowStart`.
     int XOf(TTextPosition at, size_t rowStart) const;
     bool MoveCaret(QKeyEvent* event);
     bool Edit(QKeyEvent* event);
+    // Deletes the selection, or else from the caret to `to`.
+    void DeleteTo(TTextPosition to);
     void MoveCaretTo(TTextPosition at, bool select);
+    void Select(TTextPosition from, TTextPosition to);
+    // Enters typed or input-method text, replacing the selection.
+    void Type(const QString& text);
+    // The caret's rectangle in the viewport, after any text being composed.
+    QRect CaretRect() const;
+    void CaretChanged();
     std::string BytesBetween(TTextPosition from, TTextPosition to) const;
     // Replaces the selection with GBK bytes, as typing, pasting and deleting do.
     void ReplaceSelection(std::string_view bytes);
@@ -102,4 +131,18 @@ class TSendBox : public TReceiveView {
     TTextPosition anchor_;  // the other end of the selection
     std::vector<TEdit> undo_;
     std::vector<TEdit> redo_;
+    // Pixel column that up and down keep to through shorter rows.
+    std::optional<int> goalX_;
+    // Text an input method is composing at the caret, and its cursor in it.
+    QString preedit_;
+    int preeditCursor_ = 0;
+    TCaretBlink blink_;
+    TTripleClick tripleClick_;
+    QPoint pressPoint_;
+    // The last click chose a whole word or line.
+    bool selectedWhole_ = false;
+    // Where a selecting drag is, and the timer that scrolls while it is held
+    // outside the box.
+    QPoint dragPoint_;
+    QTimer dragScroll_;
 };

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QScrollBar>
 #include <QTest>
 
@@ -32,6 +33,37 @@ class SendBoxEditing : public testing::Test {
     QPoint RowPoint(int row, int x) const {
         const int height = box.fontMetrics().lineSpacing();
         return {x, row * height + height / 2};
+    }
+    // A point well inside the character that follows `before` in screen row `row`.
+    QPoint CharacterPoint(int row, const QString& before, QChar character) const {
+        const QFontMetrics metrics = box.fontMetrics();
+        return RowPoint(
+            row, metrics.horizontalAdvance(before) + metrics.horizontalAdvance(character) * 3 / 4);
+    }
+    // Where an input method is told the caret is, in the viewport.
+    QRect CaretRect() const {
+        return box.inputMethodQuery(Qt::ImCursorRectangle)
+            .toRect()
+            .translated(-box.viewport()->pos());
+    }
+    // Whether anything but the background is drawn where the caret is.
+    bool CaretDrawn() const {
+        const QRect caret = CaretRect();
+        const QImage image = box.viewport()->grab().toImage();
+        const QColor background = box.palette().color(QPalette::Base);
+        for (int y = caret.top(); y <= caret.bottom(); ++y) {
+            if (image.pixelColor(caret.x(), y) != background) {
+                return true;
+            }
+        }
+        return false;
+    }
+    void SendInput(const QString& commit, const QString& preedit = {},
+                   QList<QInputMethodEvent::Attribute> attributes = {}, int replaceFrom = 0,
+                   int replaceLength = 0) {
+        QInputMethodEvent event(preedit, attributes);
+        event.setCommitString(commit, replaceFrom, replaceLength);
+        QApplication::sendEvent(&box, &event);
     }
 
     TSendBox box;
@@ -104,10 +136,19 @@ TEST_F(SendBoxEditing, UpAndDownKeepTheColumn) {
     QTest::keyClicks(&box, QStringLiteral("1"));
     Press(Qt::Key_Down);
     QTest::keyClicks(&box, QStringLiteral("2"));
-    Press(Qt::Key_Up);
+    Press(Qt::Key_Up);  // through the shorter line and back to the column
     Press(Qt::Key_Up);
     QTest::keyClicks(&box, QStringLiteral("3"));
-    EXPECT_EQ(box.Text(), QStringLiteral("ab3cd\nx1\nef2gh"));
+    EXPECT_EQ(box.Text(), QStringLiteral("abc3d\nx1\nef2gh"));
+
+    // Any other move starts from where the caret then is.
+    box.SetText(QStringLiteral("abcdef\nx\nabcdef"));
+    Press(Qt::Key_End);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Left);
+    Press(Qt::Key_Down);
+    QTest::keyClicks(&box, QStringLiteral("4"));
+    EXPECT_EQ(box.Text(), QStringLiteral("abcdef\nx\n4abcdef"));
 }
 
 TEST_F(SendBoxEditing, SelectionCopiesCutsAndPastesAcrossLines) {
@@ -162,6 +203,141 @@ TEST_F(SendBoxEditing, ClicksAndDragsPlaceTheCaretAndSelect) {
     EXPECT_EQ(box.SelectedText(), QStringLiteral("ab\ncd1\n"));
 }
 
+TEST_F(SendBoxEditing, DoubleClickSelectsAWordAndTripleClickTheLine) {
+    box.SetText(QStringLiteral("foo bar_1 baz\n你好，世界"));
+    QTest::mouseDClick(box.viewport(), Qt::LeftButton, {},
+                       CharacterPoint(0, QStringLiteral("foo b"), u'a'));
+    EXPECT_EQ(box.SelectedText(), QStringLiteral("bar_1"));
+    QTest::mouseDClick(box.viewport(), Qt::LeftButton, {},
+                       CharacterPoint(1, QStringLiteral("你好，世"), u'界'));
+    EXPECT_EQ(box.SelectedText(), QStringLiteral("世界"));
+    QTest::mouseDClick(box.viewport(), Qt::LeftButton, {},
+                       CharacterPoint(0, QStringLiteral("foo"), u' '));
+    EXPECT_EQ(box.SelectedText(), QStringLiteral(" "));
+
+    const QPoint point = CharacterPoint(0, QStringLiteral("f"), u'o');
+    QTest::mouseDClick(box.viewport(), Qt::LeftButton, {}, point);
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, point);
+    EXPECT_EQ(box.SelectedText(), QStringLiteral("foo bar_1 baz\n"));
+    Press(Qt::Key_X, Qt::ControlModifier);  // the whole line goes, break and all
+    EXPECT_EQ(box.Text(), QStringLiteral("你好，世界"));
+    // A hand that shakes during the second click keeps the word; a real
+    // drag selects from the word's start on.
+    box.SetText(QStringLiteral("foo bar baz"));
+    const QPoint bar = CharacterPoint(0, QStringLiteral("foo b"), u'a');
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, box.viewport()->mapToGlobal(at), Qt::LeftButton, held, {});
+        QApplication::sendEvent(box.viewport(), &event);
+    };
+    send(QEvent::MouseButtonPress, bar, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, bar, Qt::NoButton);
+    send(QEvent::MouseButtonPress, bar, Qt::LeftButton);
+    send(QEvent::MouseButtonDblClick, bar, Qt::LeftButton);
+    send(QEvent::MouseMove, bar + QPoint(2, 1), Qt::LeftButton);
+    EXPECT_EQ(box.SelectedText(), QStringLiteral("bar"));
+    send(QEvent::MouseMove, CharacterPoint(0, QStringLiteral("foo bar b"), u'a'), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, bar, Qt::NoButton);
+    EXPECT_EQ(box.SelectedText().left(5), QStringLiteral("bar b"));
+}
+
+TEST_F(SendBoxEditing, ControlKeysMoveAndDeleteByWords) {
+    box.SetText(QStringLiteral("one two  three\nfour"));
+    Press(Qt::Key_Right, Qt::ControlModifier);
+    Press(Qt::Key_Right, Qt::ControlModifier);
+    QTest::keyClicks(&box, QStringLiteral("X"));
+    EXPECT_EQ(box.Text(), QStringLiteral("one two  Xthree\nfour"));
+
+    Press(Qt::Key_End);
+    Press(Qt::Key_Right, Qt::ControlModifier);  // on to the next line
+    QTest::keyClicks(&box, QStringLiteral("Y"));
+    Press(Qt::Key_Left, Qt::ControlModifier);
+    Press(Qt::Key_Left, Qt::ControlModifier);  // back to the end of the line above
+    Press(Qt::Key_Backspace, Qt::ControlModifier);
+    EXPECT_EQ(box.Text(), QStringLiteral("one two  \nYfour"));
+
+    Press(Qt::Key_Home);
+    Press(Qt::Key_Delete, Qt::ControlModifier);  // the word and the blank after it
+    EXPECT_EQ(box.Text(), QStringLiteral("two  \nYfour"));
+    Press(Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(box.SelectedText(), QStringLiteral("two  "));
+}
+
+TEST_F(SendBoxEditing, CaretBlinksOnlyWhileTheBoxHasFocus) {
+    const int flashTime = QApplication::cursorFlashTime();
+    QApplication::setCursorFlashTime(100);
+    box.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+    box.setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CaretDrawn(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !CaretDrawn(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return CaretDrawn(); }, 2000));
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !CaretDrawn(); }, 2000));
+    Press(Qt::Key_Home);  // a caret that moves shows at once
+    EXPECT_TRUE(CaretDrawn());
+
+    box.clearFocus();
+    EXPECT_FALSE(CaretDrawn());
+    EXPECT_FALSE(QTest::qWaitFor([&] { return CaretDrawn(); }, 500));
+    QApplication::setCursorFlashTime(flashTime);
+}
+
+TEST_F(SendBoxEditing, InputMethodTextGoesInAtTheCaret) {
+    EXPECT_TRUE(box.testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_TRUE(box.inputMethodQuery(Qt::ImEnabled).toBool());
+    box.SetText(QStringLiteral("ab"));
+    Press(Qt::Key_Right);
+    const QRect caret = CaretRect();
+    const QImage plain = box.viewport()->grab().toImage();
+
+    // While composing, the text shows at the caret but is not yet in the box.
+    SendInput({}, QStringLiteral("ni"), {{QInputMethodEvent::Cursor, 1, 1}});
+    EXPECT_EQ(box.Text(), QStringLiteral("ab"));
+    EXPECT_EQ(CaretRect().x(), caret.x() + box.fontMetrics().horizontalAdvance(u'n'));
+    EXPECT_NE(box.viewport()->grab().toImage(), plain);
+
+    SendInput(QStringLiteral("你"));
+    EXPECT_EQ(box.Text(), QStringLiteral("a你b"));
+    EXPECT_EQ(box.Bytes(),
+              "a\xc4\xe3"
+              "b");
+    QTest::keyClicks(&box, QStringLiteral("x"));
+    EXPECT_EQ(box.Text(), QStringLiteral("a你xb"));
+
+    // An input method may replace characters before the caret as it commits.
+    SendInput(QStringLiteral("好"), {}, {}, -2, 2);
+    EXPECT_EQ(box.Text(), QStringLiteral("a好b"));
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.Text(), QStringLiteral("a你xb"));
+}
+
+TEST_F(SendBoxEditing, InputMethodsSeeTheTextAroundTheCaret) {
+    box.SetText(QStringLiteral("first\n你好 world"));
+    Press(Qt::Key_End, Qt::ControlModifier);
+    Press(Qt::Key_Left, Qt::ShiftModifier);
+    Press(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(box.inputMethodQuery(Qt::ImSurroundingText).toString(), QStringLiteral("你好 world"));
+    EXPECT_EQ(box.inputMethodQuery(Qt::ImCursorPosition).toInt(), 6);
+    EXPECT_EQ(box.inputMethodQuery(Qt::ImAnchorPosition).toInt(), 8);
+    EXPECT_EQ(box.inputMethodQuery(Qt::ImCurrentSelection).toString(), QStringLiteral("ld"));
+    EXPECT_EQ(box.inputMethodQuery(Qt::ImTextBeforeCursor).toString(), QStringLiteral("你好 wor"));
+    const QRect caret = CaretRect();
+    EXPECT_EQ(caret.top(), box.fontMetrics().lineSpacing());  // the second row
+    EXPECT_GT(caret.left(), box.fontMetrics().horizontalAdvance(QStringLiteral("你好 wo")));
+
+    // A selection from another line reaches to the end of the text given.
+    Press(Qt::Key_Home, Qt::ShiftModifier);
+    Press(Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(box.inputMethodQuery(Qt::ImSurroundingText).toString(), QStringLiteral("first"));
+    EXPECT_EQ(box.inputMethodQuery(Qt::ImCursorPosition).toInt(), 0);
+    EXPECT_EQ(box.inputMethodQuery(Qt::ImAnchorPosition).toInt(), 5);
+
+    // A huge received line is not handed over whole.
+    box.SetText(QString(100000, u'a'));
+    EXPECT_LT(box.inputMethodQuery(Qt::ImSurroundingText).toString().size(), 10000);
+    EXPECT_EQ(box.inputMethodQuery(Qt::ImCursorPosition).toInt(), 0);
+}
+
 TEST_F(SendBoxEditing, DraggingPastAnEdgeScrollsThatWay) {
     for (int line = 0; line < 50; ++line) {
         box.AppendReceived("line", false);
@@ -175,6 +351,16 @@ TEST_F(SendBoxEditing, DraggingPastAnEdgeScrollsThatWay) {
     QTest::mouseRelease(box.viewport(), Qt::LeftButton, {},
                         QPoint(1, box.viewport()->height() + 5));
     EXPECT_EQ(bar->value(), bottom);
+
+    // Held still past the edge, it goes on scrolling until released.
+    QTest::mousePress(box.viewport(), Qt::LeftButton, {}, RowPoint(1, 1));
+    QTest::mouseMove(box.viewport(), QPoint(1, -5));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->value() <= bottom - 5; }, 5000));
+    QTest::mouseRelease(box.viewport(), Qt::LeftButton, {}, QPoint(1, -5));
+    const int released = bar->value();
+    QTest::qWait(200);
+    EXPECT_EQ(bar->value(), released);
+    EXPECT_TRUE(box.SelectedText().endsWith(QStringLiteral("line\nline\n")));
 }
 
 TEST_F(SendBoxEditing, LongTextScrollsToKeepTheCaretInView) {
@@ -202,8 +388,7 @@ TEST_F(SendBoxInConsole, TextSendAfterReceivingSendsTheWholeBox) {
     QTest::keyClick(SendBox(), Qt::Key_End, Qt::ControlModifier);
     QTest::keyClicks(SendBox(), QStringLiteral("ok"));
     panel.sButton7->click();
-    const std::string expected =
-        std::string(2047, 'a') + "\r\n12\xff\0\r\nok"s;
+    const std::string expected = std::string(2047, 'a') + "\r\n12\xff\0\r\nok"s;
     EXPECT_EQ(SentBytes(), expected);
     EXPECT_EQ(SendBox()->Bytes(), expected);
     EXPECT_EQ(panel.sEdit1->text(), QString::number(expected.size()));

@@ -149,7 +149,12 @@ TEST_F(SendConsole, SendBoxTakesOnlyPlainTypedCharacters) {
     QInputMethodEvent composed;
     composed.setCommitString(QStringLiteral("你a"));
     QApplication::sendEvent(SendBox(), &composed);
-    EXPECT_EQ(SendBox()->Text(), QStringLiteral("a1 ,x~"));
+    QInputMethodEvent plain;
+    plain.setCommitString(QStringLiteral("ok"));
+    QApplication::sendEvent(SendBox(), &plain);
+    EXPECT_EQ(SendBox()->Text(), QStringLiteral("a1 ,x~ok"));
+    QTest::keyClick(SendBox(), Qt::Key_Backspace);
+    QTest::keyClick(SendBox(), Qt::Key_Backspace);
     QTest::keyClick(SendBox(), Qt::Key_Backspace);
     EXPECT_EQ(SendBox()->Text(), QStringLiteral("a1 ,x"));
 

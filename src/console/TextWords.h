@@ -1,0 +1,20 @@
+#pragma once
+// Word boundaries inside one text line of a TReceiveTextStore, for
+// double-click selection and moving or deleting by words.
+//
+// A word is a run of characters of one kind: letters and digits (Chinese
+// characters included) with '_', blanks, or punctuation. Runs are searched
+// at most a few kilobytes from the starting place, so a line of received
+// data without a single blank still answers at once.
+
+#include <cstdint>
+#include <utility>
+
+#include "console/ReceiveTextStore.h"
+
+// The run that holds the character after `pos` (before it at the line's end).
+std::pair<size_t, size_t> WordAround(const TReceiveTextStore& store, uint64_t line, size_t pos);
+// Where the next word after `pos` starts, or the line's end.
+size_t NextWordStart(const TReceiveTextStore& store, uint64_t line, size_t pos);
+// Where the word before `pos` starts, blanks before `pos` skipped.
+size_t PreviousWordStart(const TReceiveTextStore& store, uint64_t line, size_t pos);
