@@ -75,6 +75,9 @@ class TiComponent : public QWidget, public TiPersistent {
         // asked to paint, that paint shows every later change too.
         if (windowInvalidated_ && !throttle_.Updating())
             return;
+        // Likewise an update batch that already owes a paint for its end.
+        if (throttle_.Updating() && throttle_.ChangePending())
+            return;
         InvalidateUncoveredChange();
     }
     void InvalidateBackground();

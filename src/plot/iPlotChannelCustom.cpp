@@ -208,7 +208,8 @@ int TiPlotChannelCustom::AddXY(double X, double Y) {
     statistics_.Add(X, Y);
     if (xAxisTrackingEnabled_ || yAxisTrackingEnabled_)
         TrackNewPoint(X, Y);
-    log_.PointAdded(*dataList_, logBufferSize_, DataFileSeparator());
+    if (log_.Active())
+        log_.PointAdded(*dataList_, logBufferSize_, DataFileSeparator());
     if (Owner())
         Owner()->ChannelPointAdded(*this);
     DoChange();

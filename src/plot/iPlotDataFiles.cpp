@@ -389,6 +389,7 @@ void ReadCompact(std::string_view bytes, TDataFileSink& sink) {
     // A file naming no channels has no rows; reading on would never advance.
     if (channels <= 0)
         return;
+    const int sinkChannels = sink.ChannelCount();
     for (int row = 0; !reader.AtEnd(); ++row) {
         for (int j = 0; j < channels; ++j) {
             const float x = row <= 1 ? reader.Float() : 0.0f;
@@ -397,7 +398,7 @@ void ReadCompact(std::string_view bytes, TDataFileSink& sink) {
             const float y = reader.Float();
             if (y > 1.5e38f)
                 return;
-            if (x < 9e37f && y < 9e37f && j < sink.ChannelCount())
+            if (x < 9e37f && y < 9e37f && j < sinkChannels)
                 sink.AddPoint(j, x, y, idpmNormal);
         }
     }
