@@ -216,6 +216,28 @@ int TiPlotChannelCustom::AddXY(double X, double Y) {
     return result;
 }
 
+void TiPlotChannelCustom::AddXYs(std::span<const double> X, std::span<const double> Y) {
+    const bool watchedPointByPoint = xAxisTrackingEnabled_ || yAxisTrackingEnabled_ ||
+                                     log_.Active() || (Owner() && Owner()->LoggingActive());
+    if (watchedPointByPoint) {
+        for (size_t i = 0; i < X.size(); ++i)
+            AddXY(X[i], Y[i]);
+        return;
+    }
+    size_t added = 0;
+    try {
+        for (; added < X.size(); ++added)
+            dataList_->Add(X[added], Y[added]);
+    } catch (...) {
+        // What the list took before refusing a point is counted as AddXY would.
+        statistics_.AddAll(X.first(added), Y.first(added));
+        DoChange();
+        throw;
+    }
+    statistics_.AddAll(X, Y);
+    DoChange();
+}
+
 void TiPlotChannelCustom::TrackNewPoint(double X, double Y) {
     TiPlotAxis* x = xAxisTrackingEnabled_ ? XAxis() : nullptr;
     TiPlotAxis* y = yAxisTrackingEnabled_ ? YAxis() : nullptr;

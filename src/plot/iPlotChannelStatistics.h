@@ -3,6 +3,8 @@
 // running sums so that adding a point costs constant time. The means are
 // divided out when read, not with every point.
 
+#include <span>
+
 #include "plot/iPlotDataCustomList.h"
 
 // A running sum carried as a double and its accumulated rounding error, at
@@ -40,6 +42,14 @@ class TiPlotChannelStatistics {
         ++StatCount_;
         SumX_.Add(X);
         SumY_.Add(Y);
+    }
+    // The same as Add for each point in turn, with the running values kept
+    // in registers: the inputs could alias the members, a local copy cannot.
+    void AddAll(std::span<const double> X, std::span<const double> Y) {
+        TiPlotChannelStatistics local = *this;
+        for (size_t i = 0; i < X.size(); ++i)
+            local.Add(X[i], Y[i]);
+        *this = local;
     }
     // Starts over from every point that is neither null nor empty.
     void RecalculateFrom(const TiPlotDataCustomList& List);

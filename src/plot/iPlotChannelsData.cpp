@@ -54,3 +54,8 @@ void TiPlotChannelsSink::AddPoint(int channel, double x, double y, TiDataPointMa
     else if (mark == idpmEmpty)
         item.SetEmpty(item.Count() - 1, true);
 }
+
+void TiPlotChannelsSink::AddPoints(int channel, std::span<const double> xs,
+                                   std::span<const double> ys) {
+    channels_[channel]->AddXYs(xs, ys);
+}

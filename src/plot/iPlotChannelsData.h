@@ -31,6 +31,7 @@ class TiPlotChannelsSink final : public TDataFileSink {
 
     int ChannelCount() const override;
     void AddPoint(int channel, double x, double y, TiDataPointMark mark) override;
+    void AddPoints(int channel, std::span<const double> xs, std::span<const double> ys) override;
 
   private:
     std::vector<TiPlotChannelCustom*> channels_;

@@ -382,14 +382,43 @@ int ParseChannelCount(std::string_view text) {
     return count;
 }
 
-void ReadCompact(std::string_view bytes, TDataFileSink& sink) {
-    ByteReader reader(bytes);
-    reader.TextLine();
-    const int channels = ParseChannelCount(reader.TextLine());
-    // A file naming no channels has no rows; reading on would never advance.
-    if (channels <= 0)
-        return;
-    const int sinkChannels = sink.ChannelCount();
+// Gathers the compact form's points per channel and hands them to the sink
+// in runs: a file of millions of points is added at list speed.
+class CompactRuns {
+  public:
+    CompactRuns(TDataFileSink& sink, int channels) : sink_(sink), runs_(size_t(channels)) {}
+    void Add(int channel, double x, double y) {
+        Run& run = runs_[size_t(channel)];
+        run.Xs.push_back(x);
+        run.Ys.push_back(y);
+        if (run.Xs.size() == kRunLength)
+            Hand(channel);
+    }
+    // Hands over what is gathered, channel by channel.
+    void Flush() {
+        for (size_t channel = 0; channel < runs_.size(); ++channel)
+            Hand(int(channel));
+    }
+
+  private:
+    static constexpr size_t kRunLength = 4096;
+    struct Run {
+        std::vector<double> Xs, Ys;
+    };
+    void Hand(int channel) {
+        Run& run = runs_[size_t(channel)];
+        if (run.Xs.empty())
+            return;
+        sink_.AddPoints(channel, run.Xs, run.Ys);
+        run.Xs.clear();
+        run.Ys.clear();
+    }
+
+    TDataFileSink& sink_;
+    std::vector<Run> runs_;
+};
+
+void ReadCompactRows(ByteReader& reader, int channels, CompactRuns& runs, int sinkChannels) {
     for (int row = 0; !reader.AtEnd(); ++row) {
         for (int j = 0; j < channels; ++j) {
             const float x = row <= 1 ? reader.Float() : 0.0f;
@@ -399,9 +428,27 @@ void ReadCompact(std::string_view bytes, TDataFileSink& sink) {
             if (y > 1.5e38f)
                 return;
             if (x < 9e37f && y < 9e37f && j < sinkChannels)
-                sink.AddPoint(j, x, y, idpmNormal);
+                runs.Add(j, x, y);
         }
     }
+}
+
+void ReadCompact(std::string_view bytes, TDataFileSink& sink) {
+    ByteReader reader(bytes);
+    reader.TextLine();
+    const int channels = ParseChannelCount(reader.TextLine());
+    // A file naming no channels has no rows; reading on would never advance.
+    if (channels <= 0)
+        return;
+    const int sinkChannels = sink.ChannelCount();
+    CompactRuns runs(sink, std::min(channels, sinkChannels));
+    try {
+        ReadCompactRows(reader, channels, runs, sinkChannels);
+    } catch (const TiDataFileError&) {
+        runs.Flush();  // the points before the fault stay added
+        throw;
+    }
+    runs.Flush();
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 // everything here is independent of widgets so it can be tested on bytes.
 
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -36,6 +37,11 @@ class TDataFileSink {
     virtual ~TDataFileSink() = default;
     virtual int ChannelCount() const = 0;
     virtual void AddPoint(int channel, double x, double y, TiDataPointMark mark) = 0;
+    // Plain points in a run, as AddPoint would add them one by one.
+    virtual void AddPoints(int channel, std::span<const double> xs, std::span<const double> ys) {
+        for (size_t i = 0; i < xs.size(); ++i)
+            AddPoint(channel, xs[i], ys[i], idpmNormal);
+    }
 };
 
 // Shortest general decimal text with at most 15 significant digits, using

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -191,6 +192,47 @@ TEST_F(PlotFilesTest, CompactFileKeepsXOnlyForTheFirstTwoRows) {
     EXPECT_DOUBLE_EQ(interval.Channel(0)->GetX(2), 11);
     EXPECT_DOUBLE_EQ(standard.Channel(0)->GetX(2), 0);
     EXPECT_DOUBLE_EQ(standard.Channel(0)->GetY(2), 22);
+}
+
+TEST_F(PlotFilesTest, LargeCompactFileOfTwoChannelsLoadsLikePointByPoint) {
+    plot_.AddChannel();
+    plot_.SetDataFileFormat(ipdffCompactInterval);
+    for (int i = 0; i < 10000; ++i) {
+        plot_.Channel(0)->AddXY(i * 0.5, std::sin(i * 0.01));
+        if (i < 7000)
+            plot_.Channel(1)->AddXY(i * 0.5, i % 17);
+    }
+    plot_.SaveDataToFile(Path("big.bin"));
+
+    TiPlot loaded;  // tracking on: every point is handed to the axes
+    TiPlot quiet;   // tracking off: points are added in runs
+    for (TiPlot* plot : {&loaded, &quiet}) {
+        plot->AddChannel();
+        for (int c = 0; c < 2; ++c)
+            plot->Channel(c)->SetDataStyle(ipdsCompactInterval);
+    }
+    for (int c = 0; c < 2; ++c) {
+        quiet.Channel(c)->SetXAxisTrackingEnabled(false);
+        quiet.Channel(c)->SetYAxisTrackingEnabled(false);
+    }
+    loaded.LoadDataFromFile(Path("big.bin"));
+    quiet.LoadDataFromFile(Path("big.bin"));
+
+    for (int c = 0; c < 2; ++c) {
+        const TiPlotChannel& source = *plot_.Channel(c);
+        const TiPlotChannel& single = *loaded.Channel(c);
+        const TiPlotChannel& runs = *quiet.Channel(c);
+        ASSERT_EQ(single.Count(), source.Count());
+        ASSERT_EQ(runs.Count(), source.Count());
+        EXPECT_DOUBLE_EQ(runs.GetX(runs.Count() - 1), source.GetX(source.Count() - 1));
+        EXPECT_FLOAT_EQ(float(runs.GetY(4321)), float(source.GetY(4321)));
+        // Statistics see what AddXY saw: X 0 after the second row, as read.
+        EXPECT_EQ(runs.StatCount(), single.StatCount());
+        EXPECT_DOUBLE_EQ(runs.MaxX(), single.MaxX());
+        EXPECT_DOUBLE_EQ(runs.MinY(), single.MinY());
+        EXPECT_DOUBLE_EQ(runs.MaxY(), single.MaxY());
+        EXPECT_DOUBLE_EQ(runs.MeanY(), single.MeanY());
+    }
 }
 
 TEST_F(PlotFilesTest, BadDataKeepsThePointsBeforeTheFault) {
