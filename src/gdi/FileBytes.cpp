@@ -1,6 +1,5 @@
 #include "gdi/FileBytes.h"
 
-#include <QFile>
 #include <stdexcept>
 
 void WriteFileBytes(const std::string& fileName, std::string_view bytes) {
@@ -16,13 +15,18 @@ void WriteFileBytes(const std::string& fileName, const TBytes& bytes) {
                                               bytes.size()));
 }
 
-std::string ReadFileBytes(const std::string& fileName) {
-    QFile file(QString::fromStdString(fileName));
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error(file.errorString().toStdString());
-    std::string bytes;
-    bytes.resize(size_t(file.size()));
-    if (file.read(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
-        throw std::runtime_error(file.errorString().toStdString());
-    return bytes;
+TFileBytes::TFileBytes(const std::string& fileName) : file_(QString::fromStdString(fileName)) {
+    if (!file_.open(QIODevice::ReadOnly))
+        throw std::runtime_error(file_.errorString().toStdString());
+    if (file_.size() == 0)
+        return;
+    if (const uchar* mapped = file_.map(0, file_.size())) {
+        view_ = std::string_view(reinterpret_cast<const char*>(mapped), size_t(file_.size()));
+        return;
+    }
+    const QByteArray bytes = file_.readAll();
+    if (file_.error() != QFileDevice::NoError)
+        throw std::runtime_error(file_.errorString().toStdString());
+    copy_.assign(bytes.constData(), size_t(bytes.size()));
+    view_ = copy_;
 }

@@ -90,7 +90,8 @@ void TiPlotComponent::LoadDataFromFile(const std::string& fileName) {
     WithContext("Error Loading Data - ", [&] {
         TiUpdateBatch batch(*this);
         TiPlotChannelsSink sink(*this);
-        ReadDataFile(ReadFileBytes(fileName), sink, UserDecimalSeparator());
+        const TFileBytes file(fileName);
+        ReadDataFile(file.View(), sink, UserDecimalSeparator());
     });
     dataFileName_ = fileName;
     Raise(OnAfterLoadData);
