@@ -94,32 +94,19 @@ TPenStyle PenStyleOf(TiPlotLineStyle Style) {
 
 void DrawStandardTrace(TiPlotSegmentPainter& Painter, const TiPlotDataCustomList& List, int First,
                        int Last, bool PointPens) {
-    if (Last <= First)
-        return;
-    bool segmentStart = true;
-    TiPlotDataPoint previous;
-    for (int i = First; i <= Last; ++i) {
-        const TiPlotDataPoint point = List.GetPoint(i);
-        if (point.Empty)
-            continue;
-        if (BreaksTrace(point)) {
-            segmentStart = true;
-            continue;
-        }
-        if (segmentStart) {
-            segmentStart = false;
-        } else {
-            if (PointPens) {
-                const TiPlotDataAttributes attributes = List.GetPointAttributes(i);
-                TPen& pen = Painter.Canvas().Pen();
-                pen.SetColor(attributes.TraceColor);
-                pen.SetStyle(PenStyleOf(attributes.TraceStyle));
-                pen.SetWidth(attributes.TraceWidth == 1 ? 0 : attributes.TraceWidth);
-            }
-            Painter.DrawSegment(previous.X, previous.Y, point.X, point.Y);
-        }
-        previous = point;
-    }
+    ForEachTraceSegment(List, First, Last,
+                        [&](const TiPlotDataPoint& from, const TiPlotDataPoint& to, int index) {
+                            if (PointPens) {
+                                const TiPlotDataAttributes attributes =
+                                    List.GetPointAttributes(index);
+                                TPen& pen = Painter.Canvas().Pen();
+                                pen.SetColor(attributes.TraceColor);
+                                pen.SetStyle(PenStyleOf(attributes.TraceStyle));
+                                pen.SetWidth(attributes.TraceWidth == 1 ? 0
+                                                                        : attributes.TraceWidth);
+                            }
+                            Painter.DrawSegment(from.X, from.Y, to.X, to.Y);
+                        });
 }
 
 TiPlotMinMaxPoint& TiPlotColumnReducer::Route(int Column) {

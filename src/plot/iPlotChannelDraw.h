@@ -63,6 +63,28 @@ class TiPlotSegmentPainter {
 // A point that interrupts a trace: null, or with no position to draw at.
 bool BreaksTrace(const TiPlotDataPoint& Point);
 
+// Calls Segment(from, to, toIndex) for each pair of points First..Last that a
+// trace joins: empty points are bridged, points that break the trace end it.
+template <class SegmentFn>
+void ForEachTraceSegment(const TiPlotDataCustomList& List, int First, int Last,
+                         SegmentFn&& Segment) {
+    bool havePrevious = false;
+    TiPlotDataPoint previous;
+    for (int i = First; i <= Last; ++i) {
+        const TiPlotDataPoint point = List.GetPoint(i);
+        if (point.Empty)
+            continue;
+        if (BreaksTrace(point)) {
+            havePrevious = false;
+            continue;
+        }
+        if (havePrevious)
+            Segment(previous, point, i);
+        previous = point;
+        havePrevious = true;
+    }
+}
+
 // Points First..Last as a polyline; null points break it, empty ones are
 // bridged. PointPens sets each segment's pen from the point's own trace
 // attributes (the plain trace); otherwise the canvas pen is kept.

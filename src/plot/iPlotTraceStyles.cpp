@@ -117,24 +117,13 @@ void DrawFill(TiPlotSegmentPainter& Painter, const TiPlotDataCustomList& List, i
         return;
     TCanvasStateSaver saver(Painter.Canvas());
     SelectFillBrush(Painter.Canvas(), Fill);
-    bool havePrevious = false;
-    TiPlotDataPoint previous;
-    for (int i = First; i <= Last; ++i) {
-        const TiPlotDataPoint point = List.GetPoint(i);
-        if (point.Empty)
-            continue;
-        if (BreaksTrace(point)) {
-            havePrevious = false;
-            continue;
-        }
-        if (havePrevious)
-            PolygonInAxisUnits(Painter, {{{previous.X, Fill.Reference},
-                                          {previous.X, previous.Y},
-                                          {point.X, point.Y},
-                                          {point.X, Fill.Reference}}});
-        previous = point;
-        havePrevious = true;
-    }
+    ForEachTraceSegment(List, First, Last,
+                        [&](const TiPlotDataPoint& from, const TiPlotDataPoint& to, int) {
+                            PolygonInAxisUnits(Painter, {{{from.X, Fill.Reference},
+                                                          {from.X, from.Y},
+                                                          {to.X, to.Y},
+                                                          {to.X, Fill.Reference}}});
+                        });
 }
 
 void DrawBars(TiPlotSegmentPainter& Painter, const TiPlotDataCustomList& List, int First, int Last,
