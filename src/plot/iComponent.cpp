@@ -392,16 +392,10 @@ void TiComponent::SaveProperties(const std::string& fileName) {
 void TiComponent::LoadProperties(const std::string& fileName) {
     try {
         TiPropertyLines lines(ReadTextLines(fileName));
-        BeginUpdate();
-        try {
-            PropertiesFromText(*this, "", lines);
-        } catch (...) {
-            // Updates must resume even when a line is bad, or the control
-            // would never repaint again.
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        // Updates resume even when a line is bad, or the control would never
+        // repaint again.
+        TiUpdateBatch batch(*this);
+        PropertiesFromText(*this, "", lines);
     } catch (const std::exception& error) {
         throw std::runtime_error(std::string("Error Loading Properties - ") + error.what());
     }
