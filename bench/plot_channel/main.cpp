@@ -100,8 +100,10 @@ double RingAppendMptsPerSecond() {
     int i = 0;
     for (; i < Ring + 1000; ++i)
         channel.AddXY(i, Wave(i));
-    constexpr int Appends = 20'000'000;
-    const double ms = MillisecondsOf([&] {
+    // The median of several runs: one run alone swings with whatever else
+    // the machine does.
+    constexpr int Appends = 10'000'000;
+    const double ms = MedianMilliseconds(5, [&] {
         for (int n = 0; n < Appends; ++n, ++i)
             channel.AddXY(i, n & 1023);
     });

@@ -22,17 +22,12 @@ class TFlagGuard {
     bool& flag_;
 };
 
-// Most values land inside the range, which no range style changes once the
-// first value has been aligned; the fit styles refit every time.
-bool LeavesRangeAlone(const TiAxisTrackingRule& rule, const TiAxisRange& range, double value) {
-    const bool fitStyle = rule.Style == iptsExpandCollapse || rule.Style == iptsExpandCollapseFast;
-    return !fitStyle && value >= range.Min && value <= range.Min + range.Span;
-}
-
 }  // namespace
 
 TiPlotAxis::TiPlotAxis(TiPlotComponent* owner, TiPlotObjectHandlers handlers, bool isXAxis)
-    : TiPlotLayoutObject(owner, std::move(handlers)), isXAxis_(isXAxis) {
+    : TiPlotLayoutObject(owner, std::move(handlers)),
+      rangeEvents_(owner->AxisRangeEvents(isXAxis)),
+      isXAxis_(isXAxis) {
     cartesianRef_.SetName(kNoAxis);
     alignRef_.SetName(kNoAxis);
     titleFont_.SetName("Arial");
@@ -183,12 +178,20 @@ void TiPlotAxis::SetMinSpan(double min, double span) {
     }
     min = ClampAxisMin(min);
     span = ClampAxisSpan(span);
+    if (min == range_.Min && span == range_.Span) {
+        return;
+    }
+    if (rangeEvents_.Watched()) {
+        ChangeRangeAnnounced(min, span);
+    } else {
+        MoveRangeQuietly(min, span);
+    }
+}
+
+void TiPlotAxis::ChangeRangeAnnounced(double min, double span) {
     // Field by field: the range is written that way (see TiAxisMapping::SetRange).
     const double oldMin = range_.Min;
     const double oldSpan = range_.Span;
-    if (min == oldMin && span == oldSpan) {
-        return;
-    }
     {
         TFlagGuard changing(minSpanChanging_);
         if (min != oldMin) {
@@ -210,20 +213,21 @@ void TiPlotAxis::SetRange(TiAxisRange range) {
 
 void TiPlotAxis::ChangeMin(double old, double value) {
     range_.Min = value;
-    mapping_.SetRange(value, range_.Span, scaleType_);
+    UpdateMapping();
     DoChange();
     Owner()->DoAxisMinChange(this, old, value);
 }
 
 void TiPlotAxis::ChangeSpan(double old, double value) {
     range_.Span = value;
-    mapping_.SetRange(range_.Min, value, scaleType_);
+    UpdateMapping();
     DoChange();
     Owner()->DoAxisSpanChange(this, old, value);
 }
 
-void TiPlotAxis::UpdateMapping() {
+void TiPlotAxis::UpdateMapping() const {
     mapping_.SetRange(range_.Min, range_.Span, scaleType_);
+    mappingBehind_ = false;
 }
 
 void TiPlotAxis::SetScaleType(TiPlotScaleType value) {
@@ -267,9 +271,8 @@ int TiPlotAxis::ScaleLength() const {
 
 // --------------------------------------------------------------- tracking
 
-void TiPlotAxis::TrackNewValue(double value) {
-    if (!trackingEnabled_ || (firstValueSeen_ && LeavesRangeAlone(tracking_, range_, value)) ||
-        !std::isfinite(value)) {
+void TiPlotAxis::TrackValueBeyondRange(double value) {
+    if (!trackingEnabled_ || !std::isfinite(value)) {
         return;
     }
     const bool first = !firstValueSeen_;

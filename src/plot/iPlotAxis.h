@@ -9,6 +9,8 @@
 // iPlotAxisFormat; this class holds the properties and wires them to the
 // plot. Drawing is in iPlotAxisDraw.cpp, user input in iPlotAxisInput.cpp.
 
+#include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,21 @@
 #include "plot/iPlotObjects.h"
 
 class TiPlotChannelCustom;
+
+using TiPlotObjectDoubleValueChangeEvent =
+    std::function<void(int Index, double OldValue, double NewValue)>;
+using TiPlotAxesMinSpanChangeEvent =
+    std::function<void(int Index, double OldMin, double OldSpan, double NewMin, double NewSpan)>;
+
+// The plot's range events for one kind of axis. A scrolling axis asks with
+// every point whether anyone listens, so it holds them by address.
+struct TiAxisRangeEvents {
+    const TiPlotObjectDoubleValueChangeEvent* MinChange;
+    const TiPlotObjectDoubleValueChangeEvent* SpanChange;
+    const TiPlotAxesMinSpanChangeEvent* MinSpanChange;
+
+    bool Watched() const { return *MinChange || *SpanChange || *MinSpanChange; }
+};
 
 enum TiPlotCartesianStyle { ipcsNone, ipcsMaster, ipcsChild };
 enum TiRotationAngle { ira000, ira090, ira180, ira270 };
@@ -59,18 +76,23 @@ class TiPlotAxis : public TiPlotLayoutObject {
     // Sets both with one combined change event.
     void SetMinSpan(double min, double span);
 
-    int PositionToPixel(double value) const { return mapping_.PositionToPixel(value); }
-    double PixelToPosition(double pixel) const { return mapping_.PixelToPosition(pixel); }
-    bool InRange(double value) const { return mapping_.InRange(value); }
-    double PixelsPerUnit() const { return mapping_.PixelsPerUnit(); }
+    int PositionToPixel(double value) const { return Mapping().PositionToPixel(value); }
+    double PixelToPosition(double pixel) const { return Mapping().PixelToPosition(pixel); }
+    bool InRange(double value) const { return Mapping().InRange(value); }
+    double PixelsPerUnit() const { return Mapping().PixelsPerUnit(); }
     // The value-to-pixel map, for drawing loops that map many points.
-    const TiAxisMapping& Mapping() const { return mapping_; }
+    const TiAxisMapping& Mapping() const {
+        if (mappingBehind_) {
+            UpdateMapping();
+        }
+        return mapping_;
+    }
     int LengthToPixels(double length) const;
     int MinPixel() const { return PositionToPixel(Min()); }
     int MaxPixel() const { return PositionToPixel(Max()); }
     int ScaleLength() const;
-    int ScaleStart() const { return mapping_.ScaleStart(); }
-    int ScaleStop() const { return mapping_.ScaleStop(); }
+    int ScaleStart() const { return Mapping().ScaleStart(); }
+    int ScaleStop() const { return Mapping().ScaleStop(); }
     const TRect& ScaleRect() const { return scaleRect_; }
     const TRect& HitRect() const { return hitRect_; }
     // 0 left of the data view, 1 right of it, 2 above, 3 below.
@@ -79,7 +101,24 @@ class TiPlotAxis : public TiPlotLayoutObject {
     void CalcScale(TCanvas& canvas);
 
     // ---- tracking
-    void TrackNewValue(double value);
+    // Every point of every channel on the axis comes here. Most land inside
+    // the range, which no range style changes once the first value has been
+    // aligned (the fit styles refit every time); on a scrolling axis the
+    // rest are mostly new maxima.
+    void TrackNewValue(double value) {
+        if (firstValueSeen_ && value >= range_.Min && !FitTracking()) {
+            if (value <= range_.Max()) {
+                return;
+            }
+            if (value < HUGE_VAL && trackingEnabled_ && ScrollsSmoothly() &&
+                !rangeEvents_.Watched()) {
+                // TrackedRange's smooth scroll, in place.
+                MoveRangeQuietly(ClampAxisMin(value - range_.Span), range_.Span);
+                return;
+            }
+        }
+        TrackValueBeyondRange(value);
+    }
     void RestartTracking() { firstValueSeen_ = false; }
     bool TrackingEnabled() const { return trackingEnabled_; }
     void SetTrackingEnabled(bool value);
@@ -330,10 +369,44 @@ class TiPlotAxis : public TiPlotLayoutObject {
         SetProperty(field, value, &TiPlotObject::DoChange);
     }
     void SetRange(TiAxisRange range);
+    // TrackNewValue for the first value, the fit styles and a value outside
+    // the range.
+    void TrackValueBeyondRange(double value);
+    bool FitTracking() const {
+        return tracking_.Style == iptsExpandCollapse || tracking_.Style == iptsExpandCollapseFast;
+    }
+    // Smooth scrolling that keeps its span.
+    bool ScrollsSmoothly() const {
+        return tracking_.Style == iptsScrollSmooth && tracking_.ScrollCompressMax == 0 &&
+               scaleType_ == ipstLinear;
+    }
     // Store a new value, ask for a repaint and raise its own event.
     void ChangeMin(double old, double value);
     void ChangeSpan(double old, double value);
-    void UpdateMapping();
+    // With nobody listening to range events a new range is only stored and
+    // the mapping catches up when it is next read: a scrolling axis moves
+    // with every point, and is read once a frame.
+    void MoveRangeQuietly(double min, double span) {
+        // A field is stored only when it changes: the next point's tracking
+        // reads both, and a load that must wait for a fresh store holds it up.
+        const bool minMoves = min != range_.Min;
+        const bool spanMoves = span != range_.Span;
+        if (minMoves) {
+            range_.Min = min;
+        }
+        if (spanMoves) {
+            range_.Span = span;
+        }
+        // One repaint request covers every move until the mapping is read
+        // again: the paint that answers it reads it.
+        if ((minMoves || spanMoves) && !mappingBehind_) {
+            mappingBehind_ = true;
+            DoChange();
+        }
+    }
+    // Stores a new range and raises the range events, Min's and Span's first.
+    [[gnu::noinline]] void ChangeRangeAnnounced(double min, double span);
+    void UpdateMapping() const;
     void FitTo(const Extents& extents);
     Extents ChannelExtents(bool fast) const;
     bool LinearScale() const { return scaleType_ == ipstLinear; }
@@ -362,7 +435,9 @@ class TiPlotAxis : public TiPlotLayoutObject {
     void UserZoom(double exponent);
 
     TiAxisRange range_;
-    TiAxisMapping mapping_;
+    mutable TiAxisMapping mapping_;
+    mutable bool mappingBehind_ = false;  // range_ moved since mapping_ was set
+    TiAxisRangeEvents rangeEvents_;
     TiAxisTrackingRule tracking_;
     TiAxisScrollLimits scrollLimits_;
     TiPlotScaleType scaleType_ = ipstLinear;

@@ -238,23 +238,27 @@ void TiPlotChannelCustom::AddXYs(std::span<const double> X, std::span<const doub
     DoChange();
 }
 
-void TiPlotChannelCustom::TrackNewPoint(double X, double Y) {
+inline void TiPlotChannelCustom::TrackNewPoint(double X, double Y) {
     TiPlotAxis* x = xAxisTrackingEnabled_ ? XAxis() : nullptr;
     TiPlotAxis* y = yAxisTrackingEnabled_ ? YAxis() : nullptr;
-    // With markers the whole marker of the new point stays inside the range.
-    const auto track = [this](TiPlotAxis* axis, double value) {
-        if (axis == nullptr)
-            return;
-        if (!MarkersVisible()) {
-            axis->TrackNewValue(value);
-            return;
-        }
-        const double half = MarkerHalfLength(axis);
-        axis->TrackNewValue(value + half);
-        axis->TrackNewValue(value - half);
-    };
-    track(x, X);
-    track(y, Y);
+    if (MarkersVisible()) {
+        TrackNewMarker(x, X);
+        TrackNewMarker(y, Y);
+        return;
+    }
+    if (x)
+        x->TrackNewValue(X);
+    if (y)
+        y->TrackNewValue(Y);
+}
+
+void TiPlotChannelCustom::TrackNewMarker(TiPlotAxis* Axis, double Value) {
+    // The whole marker of the new point stays inside the range.
+    if (Axis == nullptr)
+        return;
+    const double half = MarkerHalfLength(Axis);
+    Axis->TrackNewValue(Value + half);
+    Axis->TrackNewValue(Value - half);
 }
 
 double TiPlotChannelCustom::MarkerHalfLength(TiPlotAxis* Axis) const {
@@ -286,14 +290,12 @@ void TiPlotChannelCustom::RecalculateStatistics() {
 
 // ---------------------------------------------------------------------- axes
 
-TiPlotAxis* TiPlotChannelCustom::XAxis() {
-    return static_cast<TiPlotAxis*>(
-        xAxis_.Resolve([this](const std::string& name) { return Owner()->XAxisByName(name); }));
+TiPlotObject* TiPlotChannelCustom::ResolveXAxis() {
+    return xAxis_.Resolve([this](const std::string& name) { return Owner()->XAxisByName(name); });
 }
 
-TiPlotAxis* TiPlotChannelCustom::YAxis() {
-    return static_cast<TiPlotAxis*>(
-        yAxis_.Resolve([this](const std::string& name) { return Owner()->YAxisByName(name); }));
+TiPlotObject* TiPlotChannelCustom::ResolveYAxis() {
+    return yAxis_.Resolve([this](const std::string& name) { return Owner()->YAxisByName(name); });
 }
 
 void TiPlotChannelCustom::ObjectRemoved(TiPlotObject* object) {

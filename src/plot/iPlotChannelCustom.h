@@ -10,6 +10,7 @@
 #include <string>
 
 #include "plot/iClasses.h"
+#include "plot/iPlotAxis.h"
 #include "plot/iPlotChannelDraw.h"
 #include "plot/iPlotChannelLog.h"
 #include "plot/iPlotChannelStatistics.h"
@@ -17,7 +18,6 @@
 #include "plot/iPlotMinMaxSummary.h"
 #include "plot/iPlotObjects.h"
 
-class TiPlotAxis;
 class TiPlotDataCursor;
 
 // What a data cursor reads off a channel at one X.
@@ -176,8 +176,15 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     void RecalculateStatistics();
 
     // ---- axes, drawing range and extents
-    TiPlotAxis* XAxis();
-    TiPlotAxis* YAxis();
+    // Inline for the cached case: every new point asks for both.
+    TiPlotAxis* XAxis() {
+        TiPlotObject* cached = xAxis_.Cached();
+        return static_cast<TiPlotAxis*>(cached ? cached : ResolveXAxis());
+    }
+    TiPlotAxis* YAxis() {
+        TiPlotObject* cached = yAxis_.Cached();
+        return static_cast<TiPlotAxis*>(cached ? cached : ResolveYAxis());
+    }
     int FirstVisible() const { return firstVisible_; }
     int LastVisible() const { return lastVisible_; }
     // Unless a kind knows its X order, every point is in the drawing range.
@@ -266,7 +273,10 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
         dataList_->Attributes().*Member = Value;
         DoChange();
     }
+    TiPlotObject* ResolveXAxis();
+    TiPlotObject* ResolveYAxis();
     void TrackNewPoint(double X, double Y);
+    void TrackNewMarker(TiPlotAxis* Axis, double Value);
     // The largest upper (Upper) or smallest lower edge of every valid point
     // along one axis.
     double ExtentOfAllPoints(TiPlotAxis* Axis, bool AlongX, bool Upper);

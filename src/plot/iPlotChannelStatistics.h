@@ -3,71 +3,80 @@
 // running sums so that adding a point costs constant time. The means are
 // divided out when read, not with every point.
 
+#include <array>
 #include <span>
 
 #include "plot/iPlotDataCustomList.h"
 
-// A running sum carried as a double and its accumulated rounding error, at
-// least as precise as an 80-bit sum but free of the x87 load and store that
-// an 80-bit sum costs with every point.
-class TiCompensatedSum {
-  public:
-    void Add(double Value) {
-        const double sum = High_ + Value;
-        const double back = sum - High_;
-        Low_ += (High_ - (sum - back)) + (Value - back);
-        High_ = sum;
-    }
-    long double Value() const { return static_cast<long double>(High_) + Low_; }
-
-  private:
-    double High_ = 0.0;
-    double Low_ = 0.0;
-};
-
 class TiPlotChannelStatistics {
   public:
-    TiPlotChannelStatistics() { Reset(); }
-
     void Reset();
+    // New points wait in a small buffer and are folded into the totals in
+    // runs, with the totals in registers: folded one call at a time, every
+    // sum and extreme went through memory with each point and the chain of
+    // loads and stores cost more than storing the point itself. The order of
+    // the additions is unchanged, so the sums are the same to the bit.
     void Add(double X, double Y) {
-        if (X > MaxX_)
-            MaxX_ = X;
-        if (X < MinX_)
-            MinX_ = X;
-        if (Y > MaxY_)
-            MaxY_ = Y;
-        if (Y < MinY_)
-            MinY_ = Y;
-        ++StatCount_;
-        SumX_.Add(X);
-        SumY_.Add(Y);
+        pending_[pendingCount_] = TPair{X, Y};
+        if (++pendingCount_ == kPendingCapacity)
+            FoldPending();
     }
-    // The same as Add for each point in turn, with the running values kept
-    // in registers: the inputs could alias the members, a local copy cannot.
-    void AddAll(std::span<const double> X, std::span<const double> Y) {
-        TiPlotChannelStatistics local = *this;
-        for (size_t i = 0; i < X.size(); ++i)
-            local.Add(X[i], Y[i]);
-        *this = local;
-    }
+    void AddAll(std::span<const double> X, std::span<const double> Y);
     // Starts over from every point that is neither null nor empty.
     void RecalculateFrom(const TiPlotDataCustomList& List);
 
-    double MinX() const { return MinX_; }
-    double MaxX() const { return MaxX_; }
-    double MeanX() const { return MeanOf(SumX_); }
-    double MinY() const { return MinY_; }
-    double MaxY() const { return MaxY_; }
-    double MeanY() const { return MeanOf(SumY_); }
-    int StatCount() const { return StatCount_; }
+    double MinX() const { return Folded().Min[0]; }
+    double MaxX() const { return Folded().Max[0]; }
+    double MeanX() const { return Folded().Mean(0); }
+    double MinY() const { return Folded().Min[1]; }
+    double MaxY() const { return Folded().Max[1]; }
+    double MeanY() const { return Folded().Mean(1); }
+    int StatCount() const { return Folded().Count; }
 
   private:
-    double MeanOf(const TiCompensatedSum& Sum) const {
-        return StatCount_ == 0 ? 0.0 : static_cast<double>(Sum.Value() / StatCount_);
-    }
+    // X and Y side by side: each lane does exactly the arithmetic of a
+    // scalar of its own, two at a time.
+    using TPair = double __attribute__((vector_size(16)));
 
-    double MinX_, MaxX_, MinY_, MaxY_;
-    int StatCount_;
-    TiCompensatedSum SumX_, SumY_;
+    struct Totals {
+        TPair Min = {1e300, 1e300};
+        TPair Max = {-1e300, -1e300};
+        // Compensated sums: a double and its accumulated rounding error, at
+        // least as precise as an 80-bit sum and without its x87 loads and
+        // stores.
+        TPair High = {0.0, 0.0};
+        TPair Low = {0.0, 0.0};
+        int Count = 0;
+
+        void Add(TPair Value) {
+            // A NaN compares false and leaves an extreme as it was.
+            Max = Value > Max ? Value : Max;
+            Min = Value < Min ? Value : Min;
+            const TPair sum = High + Value;
+            const TPair back = sum - High;
+            Low += (High - (sum - back)) + (Value - back);
+            High = sum;
+            ++Count;
+        }
+        double Mean(int Lane) const {
+            if (Count == 0)
+                return 0.0;
+            const long double sum = static_cast<long double>(High[Lane]) + Low[Lane];
+            return static_cast<double>(sum / Count);
+        }
+    };
+    static constexpr int kPendingCapacity = 256;
+
+    // The reading side folds what is waiting; the totals it returns are
+    // what they would be had every point been folded as it came.
+    const Totals& Folded() const {
+        if (pendingCount_ > 0)
+            FoldPending();
+        return totals_;
+    }
+    void FoldPending() const;
+
+    mutable Totals totals_;
+    mutable int pendingCount_ = 0;
+    std::array<TPair, kPendingCapacity> pending_;
 };

@@ -17,6 +17,7 @@
 #include "gdi/Metafile.h"
 #include "plot/iCustomComponent.h"
 #include "plot/iDrawingHelpers.h"
+#include "plot/iPlotAxis.h"
 #include "plot/iPlotDataLog.h"
 #include "plot/iPlotMasterManager.h"
 
@@ -46,10 +47,6 @@ using TiPlotObjectMouseMoveEvent = std::function<void(int Index, TShiftState Shi
 using TiPlotObjectEvent = std::function<void(int Index)>;
 using TiPlotClickDataPointEvent = std::function<void(int ChannelIndex, int DataIndex)>;
 using TiPlotPopupMenuEvent = std::function<void(int Index, bool& Cancel, int ScreenX, int ScreenY)>;
-using TiPlotObjectDoubleValueChangeEvent =
-    std::function<void(int Index, double OldValue, double NewValue)>;
-using TiPlotAxesMinSpanChangeEvent =
-    std::function<void(int Index, double OldMin, double OldSpan, double NewMin, double NewSpan)>;
 using TiPlotAxesCustomizeLabelEvent =
     std::function<void(int Index, double Value, std::string& ALabel)>;
 using TiPlotObjectCustomizeTextEvent = std::function<void(int Index, std::string& AText)>;
@@ -254,6 +251,12 @@ class TiPlotComponent : public TiCustomComponent {
     void DoPopupEvent(TiPlotObject* object, bool& cancel, int screenX, int screenY);
     // A scrolling axis raises these with every point: whether anyone listens
     // is checked inline, the raising is not.
+    TiAxisRangeEvents AxisRangeEvents(bool xAxis) const {
+        return xAxis ? TiAxisRangeEvents{&OnXAxisMinChange, &OnXAxisSpanChange,
+                                         &OnXAxisMinSpanChange}
+                     : TiAxisRangeEvents{&OnYAxisMinChange, &OnYAxisSpanChange,
+                                         &OnYAxisMinSpanChange};
+    }
     void DoAxisMinChange(TiPlotAxis* axis, double oldValue, double newValue) {
         if (OnXAxisMinChange || OnYAxisMinChange)
             RaiseAxisMinChange(axis, oldValue, newValue);

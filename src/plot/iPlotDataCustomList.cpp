@@ -58,6 +58,12 @@ void TiPlotDataCustomList::Grow() {
         throw std::runtime_error("Exceed Maximum List Size");
 }
 
+int TiPlotDataCustomList::ClaimGrownSlot() {
+    Grow();
+    ++AddedTotal_;
+    return Count_++;
+}
+
 void TiPlotDataCustomList::SetCapacity(int N) {
     if (N > MaxCapacity_ || N < 0)
         throw std::runtime_error("Exceed Maximum List Size");

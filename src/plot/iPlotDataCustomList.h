@@ -134,16 +134,21 @@ class TiPlotDataCustomList {
 
     // Picks the slot a new point goes to and updates Count and RingStart.
     int ClaimSlot() {
-        if (RingMode_ && Capacity_ > 0 && Count_ == Capacity_) {
+        if (Count_ < Capacity_) {
             ++AddedTotal_;
-            RingStart_ = RingStart_ + 1 == Count_ ? 0 : RingStart_ + 1;
-            return RingStart_ == 0 ? Count_ - 1 : RingStart_ - 1;
+            return Count_++;
         }
-        if (Count_ == Capacity_)
-            Grow();
-        ++AddedTotal_;
-        return Count_++;
+        if (RingMode_ && Capacity_ > 0) {
+            // A full ring: the oldest point gives its slot to the new one.
+            ++AddedTotal_;
+            const int slot = RingStart_;
+            RingStart_ = slot + 1 == Count_ ? 0 : slot + 1;
+            return slot;
+        }
+        return ClaimGrownSlot();
     }
+    // Kept out of line so the common paths above stay small.
+    [[gnu::noinline]] int ClaimGrownSlot();
     void Touch() {
         ++Generation_;
     }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ChannelTestSupport.h"
 #include "gdi/RecordingCanvas.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
@@ -225,6 +226,56 @@ TEST_F(AxisEvents, VerticalMappingFollowsTheLayout) {
     // A span change between layouts reaches the mapping at once.
     axis.SetSpan(100);
     EXPECT_EQ(axis.PositionToPixel(50), 200);
+}
+
+// Nobody listening to an axis's range events lets it scroll without telling
+// anyone; it must still end up exactly where a watched axis ends up.
+TEST(AxisQuietTracking, UnwatchedAxisFollowsPointsExactlyLikeAWatchedOne) {
+    ChannelTestPlot quiet, watched;
+    int announced = 0;
+    watched.OnXAxisMinChange = [&](int, double, double) { ++announced; };
+    for (ChannelTestPlot* plot : {&quiet, &watched}) {
+        plot->X().SetSpan(2.5);
+        plot->Render();
+    }
+    std::vector<double> xs = {0.1,  0.2,       0.30000000000000004, 3.7, 3.6,  1.0, 1.05,
+                              NAN,  INFINITY,  -INFINITY,           1e300, 7.25};
+    for (int k = 0; k < 400; ++k)
+        xs.push_back(7.25 + k * 0.013);  // steps whose sums do not round back
+    for (size_t i = 0; i < xs.size(); ++i) {
+        quiet.Chan().AddXY(xs[i], 50);
+        watched.Chan().AddXY(xs[i], 50);
+        ASSERT_EQ(quiet.X().Min(), watched.X().Min()) << "value " << i;
+        ASSERT_EQ(quiet.X().Span(), watched.X().Span()) << "value " << i;
+        // The pixel map is read without a paint in between.
+        ASSERT_EQ(quiet.X().PositionToPixel(xs.back() - 1),
+                  watched.X().PositionToPixel(xs.back() - 1));
+        if (i % 97 == 0) {
+            ASSERT_EQ(quiet.Render(), watched.Render()) << "value " << i;
+        }
+    }
+    EXPECT_GT(announced, 200);  // the watched axis really announced its moves
+    EXPECT_EQ(quiet.Render(), watched.Render());
+}
+
+TEST(AxisQuietTracking, OneRepaintRequestCoversEveryMoveUntilTheMapIsRead) {
+    ChannelTestPlot plot;
+    TiPlotAxis& x = plot.X();
+    x.SetSpan(10);
+    int requests = 0;
+    x.OnChange = [&](TiPlotObject*) { ++requests; };
+    x.TrackNewValue(50);
+    x.TrackNewValue(60);
+    x.TrackNewValue(70);
+    EXPECT_EQ(requests, 1);
+    EXPECT_EQ(x.Min(), 60);
+    x.TrackNewValue(65);  // inside: nothing moves, nothing is asked
+    EXPECT_EQ(requests, 1);
+
+    plot.Render();
+    x.TrackNewValue(80);
+    EXPECT_EQ(requests, 2);
+    EXPECT_EQ(x.Min(), 70);
 }
 
 }  // namespace

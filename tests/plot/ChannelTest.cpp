@@ -3,8 +3,11 @@
 #include <QTemporaryDir>
 #include <chrono>
 #include <fstream>
+#include <cmath>
 #include <functional>
+#include <span>
 #include <sstream>
+#include <vector>
 
 #include "ChannelTestSupport.h"
 #include "plot/iPlotDataCompactList.h"
@@ -82,6 +85,59 @@ TEST_F(ChannelFixture, MeansKeepSmallValuesBesideHugeOnes) {
     // A plain double sum would lose every 1 beside 1e16.
     EXPECT_DOUBLE_EQ(channel.MeanY(), static_cast<double>((1e16L + 1000) / 1001));
     EXPECT_EQ(channel.MeanX(), 0.0);
+}
+
+// The running statistics are kept point by point, in runs or by the bulk
+// adder; each must agree to the bit with a count over the stored points in
+// the order they came.
+TEST_F(ChannelFixture, RunningStatisticsEqualARecountWhereverTheyAreRead) {
+    channel.SetXAxisTrackingEnabled(false);
+    channel.SetYAxisTrackingEnabled(false);
+    std::vector<double> xs, ys;
+    double seed = 0.5;
+    for (int i = 0; i < 1500; ++i) {
+        seed = std::fmod(seed * 997.0 + 0.123456789, 1.0);
+        xs.push_back(i * 0.1);
+        ys.push_back((seed - 0.5) * std::pow(10.0, i % 17));  // magnitudes 1 .. 1e16
+    }
+    const auto expectRecountAgrees = [&](int added) {
+        const double runningMeanX = channel.MeanX(), runningMeanY = channel.MeanY();
+        const double runningMinY = channel.MinY(), runningMaxY = channel.MaxY();
+        const double runningMaxX = channel.MaxX();
+        const int runningCount = channel.StatCount();
+        channel.RecalculateStatistics();
+        EXPECT_EQ(runningCount, added);
+        EXPECT_EQ(channel.StatCount(), added);
+        EXPECT_EQ(runningMeanX, channel.MeanX()) << added;
+        EXPECT_EQ(runningMeanY, channel.MeanY()) << added;
+        EXPECT_EQ(runningMinY, channel.MinY()) << added;
+        EXPECT_EQ(runningMaxY, channel.MaxY()) << added;
+        EXPECT_EQ(runningMaxX, xs[added - 1]) << added;
+    };
+    int added = 0;
+    // Read after one point, around a run's end, and far into a run.
+    for (const int until : {1, 255, 256, 257, 700}) {
+        for (; added < until; ++added)
+            channel.AddXY(xs[added], ys[added]);
+        expectRecountAgrees(added);
+    }
+    // Points waiting in a run when the bulk adder comes keep their place.
+    for (; added < 800; ++added)
+        channel.AddXY(xs[added], ys[added]);
+    channel.AddXYs(std::span(xs).subspan(800), std::span(ys).subspan(800));
+    expectRecountAgrees(1500);
+}
+
+TEST_F(ChannelFixture, NotANumberLeavesTheExtremesAlone) {
+    channel.AddXY(1, 5);
+    channel.AddXY(NAN, NAN);
+    channel.AddXY(2, -5);
+    EXPECT_EQ(channel.MinX(), 1);
+    EXPECT_EQ(channel.MaxX(), 2);
+    EXPECT_EQ(channel.MinY(), -5);
+    EXPECT_EQ(channel.MaxY(), 5);
+    EXPECT_EQ(channel.StatCount(), 3);
+    EXPECT_TRUE(std::isnan(channel.MeanY()));
 }
 
 TEST_F(ChannelFixture, MarkersWidenWhatTheAxesTrack) {
