@@ -8,6 +8,8 @@ packages=(
   g++ cmake ninja-build ccache pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   # Qt 6 and the image libraries
   qt6-base-dev qt6-svg-dev libgl-dev libjpeg-dev libpng-dev zlib1g-dev
+  # Qt's own texts (context menus, dialogs) in Chinese
+  qt6-translations-l10n
   # X11 for the global hot key
   libx11-dev libxcb1-dev libxcb-keysyms1-dev libxkbcommon-dev
   # fonts with the Chinese captions

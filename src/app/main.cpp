@@ -1,9 +1,11 @@
 // Kelvane: a serial-port debugging terminal with a live waveform view.
 #include "app/main_form.h"
+#include "app/qt_translations.h"
 #include "platform/ExeDir.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
+#include <QTranslator>
 
 int main(int argc, char** argv) {
     // A second copy ends quietly before touching the screen; the first keeps running.
@@ -15,6 +17,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Kelvane");
     // Closing the main window only hides it; "退出软件" ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    QTranslator qtTexts;
+    InstallQtChineseTexts(qtTexts);
 
     TMainForm mainForm({.dataDir = ExecutableDir(), .reporter = nullptr, .globalHotKey = true});
     mainForm.show();
