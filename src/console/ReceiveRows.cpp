@@ -66,13 +66,16 @@ bool IsInsideDoubleByte(const TReceiveTextStore& store, uint64_t line, size_t po
 }
 
 size_t NextCharacter(const TReceiveTextStore& store, uint64_t line, size_t pos) {
-    const bool pair = pos + 1 < store.LineLength(line) && IsGbkLeadByte(store.ByteAt(line, pos)) &&
+    const bool pair = store.Kind(line) == TLineKind::Text && pos + 1 < store.LineLength(line) &&
+                      IsGbkLeadByte(store.ByteAt(line, pos)) &&
                       IsGbkTrailByte(store.ByteAt(line, pos + 1));
     return pos + (pair ? 2 : 1);
 }
 
 size_t PreviousCharacter(const TReceiveTextStore& store, uint64_t line, size_t pos) {
-    return pos - (pos >= 2 && IsInsideDoubleByte(store, line, pos - 1) ? 2 : 1);
+    const bool pair =
+        store.Kind(line) == TLineKind::Text && pos >= 2 && IsInsideDoubleByte(store, line, pos - 1);
+    return pos - (pair ? 2 : 1);
 }
 
 std::pair<size_t, size_t> ReceiveRowSpan(const TReceiveTextStore& store, uint64_t line, size_t row,
@@ -102,6 +105,10 @@ size_t ReceiveRowOf(const TReceiveTextStore& store, uint64_t line, size_t pos, i
 
 QString ReceiveRowText(const TReceiveTextStore& store, uint64_t line, size_t row, int columns) {
     const auto [begin, end] = ReceiveRowSpan(store, line, row, columns);
+    return ReceiveSpanText(store, line, begin, end);
+}
+
+QString ReceiveSpanText(const TReceiveTextStore& store, uint64_t line, size_t begin, size_t end) {
     const std::string bytes = store.LineBytes(line, begin, end - begin);
     return store.Kind(line) == TLineKind::Hex ? QString::fromStdString(HexRender(bytes))
                                               : ShownText(bytes);

@@ -25,8 +25,9 @@ std::pair<size_t, size_t> ReceiveRowSpan(const TReceiveTextStore& store, uint64_
 // boundary belongs to the lower row, the end of the line to the last row.
 size_t ReceiveRowOf(const TReceiveTextStore& store, uint64_t line, size_t pos, int columns);
 
-// The places after and before the character at a character boundary `pos`
-// of a text line; a double-byte character is stepped over whole.
+// The places after and before the character at a character boundary `pos`:
+// a double-byte character of a text line is stepped over whole, and each
+// byte of a hex line is one character, its pair.
 size_t NextCharacter(const TReceiveTextStore& store, uint64_t line, size_t pos);
 size_t PreviousCharacter(const TReceiveTextStore& store, uint64_t line, size_t pos);
 // True when byte `pos` of `line` is the second byte of a double-byte character.
@@ -35,6 +36,8 @@ bool IsInsideDoubleByte(const TReceiveTextStore& store, uint64_t line, size_t po
 // The text shown in `row` of `line`. Control characters other than the line
 // breaks show as visible symbols, so a zero byte never hides what follows it.
 QString ReceiveRowText(const TReceiveTextStore& store, uint64_t line, size_t row, int columns);
+// The text bytes [begin, end) of `line` show as inside one row.
+QString ReceiveSpanText(const TReceiveTextStore& store, uint64_t line, size_t begin, size_t end);
 
 // Text bytes as a row shows them: GBK decoded, control characters as
 // visible symbols.

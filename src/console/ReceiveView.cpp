@@ -1,7 +1,12 @@
 #include "console/ReceiveView.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QFontDatabase>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -9,6 +14,15 @@
 #include <limits>
 
 #include "console/ReceiveRows.h"
+#include "console/TextBetween.h"
+#include "console/TextWords.h"
+
+namespace {
+
+// Pace of scrolling while a selection is dragged past the box's edge.
+constexpr int kDragScrollMs = 50;
+
+}  // namespace
 
 TReceiveView::TReceiveView(const TReceiveTextStore& store, QWidget* parent)
     : QAbstractScrollArea(parent), store_(store), firstShown_(store.EndLine()) {
@@ -17,6 +31,12 @@ TReceiveView::TReceiveView(const TReceiveTextStore& store, QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
+    viewport()->setCursor(Qt::IBeamCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(&dragScroll_, &QTimer::timeout, this, [this] {
+        MoveCaretTo(PlaceAt(dragPoint_, TPick::NearestBoundary), true);
+        EnsureCaretVisible();
+    });
     UpdateColumns();
 }
 
@@ -27,6 +47,7 @@ void TReceiveView::ShowFrom(uint64_t line) {
         return;
     }
     firstShown_ = line;
+    Deselect();
     RebuildRowIndex();
     UpdateScrollBar(true);
 }
@@ -45,6 +66,7 @@ void TReceiveView::LinesChangedFrom(uint64_t line) {
     if (firstShown_ < store_.FirstLine()) {
         firstShown_ = store_.FirstLine();
         line = firstShown_;
+        Deselect();
     }
     const size_t kept = static_cast<size_t>(std::max(line, firstShown_) - firstShown_);
     if (kept < rowStarts_.size()) {
@@ -170,4 +192,191 @@ void TReceiveView::paintEvent(QPaintEvent*) {
 void TReceiveView::PaintRow(QPainter& painter, const QRect& area, uint64_t line, size_t rowInLine) {
     painter.drawText(kTextMargin, area.top() + fontMetrics().ascent(),
                      ReceiveRowText(store_, line, rowInLine, columns_));
+    if (HasSelection()) {
+        PaintSelection(painter, area, line, rowInLine);
+    }
+}
+
+// The selected part is drawn again over its highlight, clipped to it.
+void TReceiveView::PaintSelection(QPainter& painter, const QRect& area, uint64_t line,
+                                  size_t rowInLine) {
+    const auto [begin, end] = ReceiveRowSpan(store_, line, rowInLine, columns_);
+    const TTextPosition from = std::max(SelectionStart(), TTextPosition{line, begin});
+    const TTextPosition to = std::min(SelectionEnd(), TTextPosition{line, end});
+    if (from >= to) {
+        return;
+    }
+    const QRect selected(QPoint(XOf(from, begin), area.top()),
+                         QPoint(XOf(to, begin) - 1, area.bottom()));
+    painter.save();
+    painter.fillRect(selected, palette().brush(QPalette::Highlight));
+    painter.setClipRect(selected);
+    painter.setPen(palette().color(QPalette::HighlightedText));
+    painter.drawText(kTextMargin, area.top() + fontMetrics().ascent(),
+                     ReceiveRowText(store_, line, rowInLine, columns_));
+    painter.restore();
+}
+
+TTextPosition TReceiveView::End() const {
+    const uint64_t last = store_.EndLine() - 1;
+    return {last, store_.LineLength(last)};
+}
+
+QString TReceiveView::SelectedText() const {
+    return ReceivedTextForDisplay(TextBytesBetween(store_, SelectionStart(), SelectionEnd()));
+}
+
+void TReceiveView::SelectAll() {
+    if (HasText()) {
+        Select(Start(), End());
+    }
+}
+
+void TReceiveView::Copy() const {
+    if (HasSelection()) {
+        QApplication::clipboard()->setText(SelectedText());
+    }
+}
+
+void TReceiveView::Select(TTextPosition from, TTextPosition to) {
+    anchor_ = from;
+    caret_ = to;
+    viewport()->update();
+    SelectionChanged();
+}
+
+void TReceiveView::Deselect() {
+    caret_ = anchor_ = Start();
+    viewport()->update();
+}
+
+// The whole line with its break, as a triple click takes it.
+void TReceiveView::SelectLine(uint64_t line) {
+    Select({line, 0}, line + 1 < store_.EndLine() ? TTextPosition{line + 1, 0}
+                                                  : TTextPosition{line, store_.LineLength(line)});
+}
+
+void TReceiveView::EnsureCaretVisible() {
+    QScrollBar* bar = verticalScrollBar();
+    const auto row = static_cast<int64_t>(
+        FirstRowOf(caret_.line) + ReceiveRowOf(store_, caret_.line, caret_.byte, columns_));
+    if (row < bar->value()) {
+        bar->setValue(static_cast<int>(row));
+    } else if (row >= bar->value() + VisibleRows()) {
+        bar->setValue(static_cast<int>(row - VisibleRows() + 1));
+    }
+    viewport()->update();
+}
+
+TTextPosition TReceiveView::PlaceAt(const QPoint& point, TPick pick) {
+    const int64_t lastRow = static_cast<int64_t>(RowCount()) - 1;
+    // Above the viewport is the row before the first shown, so a drag upwards scrolls.
+    const int rowsDown = point.y() < 0 ? -1 : point.y() / RowHeight();
+    const int64_t row = std::clamp<int64_t>(verticalScrollBar()->value() + rowsDown, 0, lastRow);
+    return PlaceInRow(static_cast<uint64_t>(row), point.x(), pick);
+}
+
+TTextPosition TReceiveView::PlaceInRow(uint64_t row, int x, TPick pick) {
+    const auto [line, rowInLine] = LocateRow(row);
+    const auto [begin, end] = ReceiveRowSpan(store_, line, rowInLine, columns_);
+    // Only the last row of a line can hold the place at its very end; on
+    // other rows that place shows at the start of the next row.
+    const bool lastRowOfLine = rowInLine + 1 == ReceiveRowCount(store_, line, columns_);
+    const size_t last = lastRowOfLine || end == begin ? end : PreviousCharacter(store_, line, end);
+    TTextPosition at{line, begin};
+    while (at.byte < last) {
+        const TTextPosition next{line, NextCharacter(store_, line, at.byte)};
+        // Past a character's middle is nearer the place after it.
+        const int limit = pick == TPick::NearestBoundary ? (XOf(at, begin) + XOf(next, begin)) / 2
+                                                         : XOf(next, begin);
+        if (limit > x) {
+            break;
+        }
+        at = next;
+    }
+    return at;
+}
+
+int TReceiveView::XOf(TTextPosition at, size_t rowStart) const {
+    return kTextMargin +
+           fontMetrics().horizontalAdvance(ReceiveSpanText(store_, at.line, rowStart, at.byte));
+}
+
+bool TReceiveView::SelectionKey(QKeyEvent* event) {
+    if (event->matches(QKeySequence::SelectAll)) {
+        SelectAll();
+    } else if (event->matches(QKeySequence::Copy)) {
+        Copy();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void TReceiveView::keyPressEvent(QKeyEvent* event) {
+    if (SelectionKey(event)) {
+        event->accept();
+    } else {
+        QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
+void TReceiveView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !HasText()) {
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    pressPoint_ = point;
+    selectedWhole_ = tripleClick_.IsThirdClick(point);
+    if (selectedWhole_) {
+        SelectLine(PlaceAt(point, TPick::NearestBoundary).line);
+    } else {
+        MoveCaretTo(PlaceAt(point, TPick::NearestBoundary), event->modifiers() & Qt::ShiftModifier);
+    }
+}
+
+void TReceiveView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !HasText()) {
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    tripleClick_.DoubleClicked(point);
+    selectedWhole_ = true;
+    const TTextPosition at = PlaceAt(point, TPick::CharacterStart);
+    const auto [from, to] = WordAround(store_, at.line, at.byte);
+    Select({at.line, from}, {at.line, to});
+}
+
+void TReceiveView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton) || !HasText()) {
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    // A hand that shakes a little while clicking keeps the word or line it chose.
+    if (selectedWhole_ &&
+        (point - pressPoint_).manhattanLength() < QApplication::startDragDistance()) {
+        return;
+    }
+    selectedWhole_ = false;
+    dragPoint_ = point;
+    MoveCaretTo(PlaceAt(point, TPick::NearestBoundary), true);
+    EnsureCaretVisible();
+    // Held above or below the box, the selection goes on growing and scrolling.
+    if (point.y() >= 0 && point.y() < viewport()->height()) {
+        dragScroll_.stop();
+    } else if (!dragScroll_.isActive()) {
+        dragScroll_.start(kDragScrollMs);
+    }
+}
+
+void TReceiveView::mouseReleaseEvent(QMouseEvent*) {
+    dragScroll_.stop();
+}
+
+void TReceiveView::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("复制"), this, &TReceiveView::Copy)->setEnabled(HasSelection());
+    menu.addAction(QStringLiteral("全选"), this, &TReceiveView::SelectAll)
+        ->setEnabled(HasText());
+    menu.exec(event->globalPos());
 }

@@ -6,15 +6,23 @@
 // each shows the lines from its own first line on, so one can be cleared
 // while the other keeps its text. Only visible rows are rendered, and new
 // lines extend a row index instead of re-laying out the whole text.
+//
+// The user selects text as in any read-only text box: by dragging,
+// shift-clicking, double-clicking a word, triple-clicking a line or Ctrl+A,
+// and copies it with Ctrl+C or the context menu. A selection is two places
+// in the store; new text only appends, so it stays put as text arrives.
 
 #include <QAbstractScrollArea>
+#include <QTimer>
 
 class QPainter;
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "console/ReceiveTextStore.h"
+#include "console/TripleClick.h"
 
 class TReceiveView : public QAbstractScrollArea {
     Q_OBJECT
@@ -40,15 +48,58 @@ class TReceiveView : public QAbstractScrollArea {
     // The shown text row by row, as laid out on screen.
     QStringList Rows();
 
-  protected:
+    // The selection, from its start to its end (equal when nothing is selected).
+    TTextPosition SelectionStart() const { return std::min(caret_, anchor_); }
+    TTextPosition SelectionEnd() const { return std::max(caret_, anchor_); }
+    bool HasSelection() const { return caret_ != anchor_; }
+    // The selected text as shown: GBK decoded, hex lines as their pairs, a
+    // zero byte as its visible symbol, lines joined by CR LF.
+    virtual QString SelectedText() const;
+    void SelectAll();
+    // Puts the selected text on the clipboard; without a selection the
+    // clipboard keeps what it has.
+    void Copy() const;
+
+    // Pixels between the box's left edge and its text.
     static constexpr int kTextMargin = 3;
+
+  protected:
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
-    // Draws row `rowInLine` of `line` into `area`, one row high.
+    // Draws row `rowInLine` of `line` into `area`, one row high, with the
+    // selected part highlighted.
     virtual void PaintRow(QPainter& painter, const QRect& area, uint64_t line, size_t rowInLine);
+    // Handles Ctrl+A and Ctrl+C; false for other keys.
+    bool SelectionKey(QKeyEvent* event);
+    // Called after the selection or the caret moved.
+    virtual void SelectionChanged() {}
+
+    // The first and the end place of the shown text.
+    TTextPosition Start() const { return {firstShown_, 0}; }
+    TTextPosition End() const;
+    void Select(TTextPosition from, TTextPosition to);
+    // Moves the caret to `at`, extending the selection or leaving none.
+    void MoveCaretTo(TTextPosition at, bool select) { Select(select ? anchor_ : at, at); }
+    void EnsureCaretVisible();
+
+    // Which place a pixel picks: the character boundary nearest to it, or
+    // the start of the character under it.
+    enum class TPick { NearestBoundary, CharacterStart };
+    // The place a point of the viewport picks.
+    TTextPosition PlaceAt(const QPoint& point, TPick pick);
+    // The place pixel `x` of screen row `row` picks.
+    TTextPosition PlaceInRow(uint64_t row, int x, TPick pick);
+    // Horizontal pixel of `at` inside its row, which starts at byte `rowStart`.
+    int XOf(TTextPosition at, size_t rowStart) const;
 
     // Lines from `line` on were edited: their rows are measured again.
     void LinesChangedFrom(uint64_t line);
@@ -60,11 +111,20 @@ class TReceiveView : public QAbstractScrollArea {
     int RowHeight() const;
     int VisibleRows() const;
 
+    // The moving end of the selection, and the other end.
+    TTextPosition caret_;
+    TTextPosition anchor_;
+
   private:
     void UpdateColumns();
     void RebuildRowIndex();
     void ExtendRowIndex() const;
     bool AtBottom() const;
+    bool HasText() const { return firstShown_ < store_.EndLine(); }
+    // Drops the selection without moving the view.
+    void Deselect();
+    void SelectLine(uint64_t line);
+    void PaintSelection(QPainter& painter, const QRect& area, uint64_t line, size_t rowInLine);
 
     const TReceiveTextStore& store_;
     uint64_t firstShown_ = 0;
@@ -74,4 +134,13 @@ class TReceiveView : public QAbstractScrollArea {
     // cache of the store's line lengths, so const callers may extend it.
     mutable std::vector<uint64_t> rowStarts_;
     mutable uint64_t totalRows_ = 0;
+
+    TTripleClick tripleClick_;
+    QPoint pressPoint_;
+    // The last click chose a whole word or line.
+    bool selectedWhole_ = false;
+    // Where a selecting drag is, and the timer that scrolls while it is held
+    // outside the box.
+    QPoint dragPoint_;
+    QTimer dragScroll_;
 };

@@ -12,17 +12,18 @@
 
 #include "console/ReceiveRows.h"
 #include "console/SurroundingText.h"
+#include "console/TextBetween.h"
 #include "console/TextWords.h"
 #include "platform/Gbk.h"
 
 namespace {
 
-// Pace of scrolling while a selection is dragged past the box's edge.
-constexpr int kDragScrollMs = 50;
-
-// GBK bytes of a text with '\n' line breaks, with CR LF breaks instead.
+// GBK bytes of a text with CR LF line breaks. Text copied from the receive
+// box or from other programs may already break lines with CR LF; those
+// breaks must not gain a second CR.
 std::string GbkWithCrLf(const QString& text) {
     QString withCrLf = text;
+    withCrLf.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     withCrLf.replace(QChar(u'\n'), QStringLiteral("\r\n"));
     return Utf8ToGbk(withCrLf.toStdString());
 }
@@ -35,11 +36,7 @@ TSendBox::TSendBox(std::unique_ptr<TReceiveTextStore> text, QWidget* parent)
     : TReceiveView(*text, parent),
       text_(std::move(text)),
       blink_(this, [this] { viewport()->update(CaretRect().adjusted(-1, 0, 1, 0)); }) {
-    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
-    connect(&dragScroll_, &QTimer::timeout, this,
-            [this] { MoveCaretTo(PlaceAt(dragPoint_, TPick::NearestBoundary), true); });
-    viewport()->setCursor(Qt::IBeamCursor);
     SetText({});
 }
 
@@ -51,18 +48,7 @@ QString TSendBox::Text() const {
 }
 
 std::string TSendBox::Bytes() const {
-    return BytesBetween(Start(), End());
-}
-
-std::string TSendBox::BytesBetween(TTextPosition from, TTextPosition to) const {
-    std::string bytes;
-    for (uint64_t line = from.line; line <= to.line; ++line) {
-        const size_t begin = line == from.line ? from.byte : 0;
-        const size_t end = line == to.line ? to.byte : text_->LineLength(line);
-        bytes += text_->LineBytes(line, begin, end - begin);
-        bytes += line < to.line ? "\r\n" : "";
-    }
-    return bytes;
+    return TextBytesBetween(*text_, Start(), End());
 }
 
 bool TSendBox::IsEmpty() const {
@@ -73,7 +59,8 @@ void TSendBox::SetText(const QString& text) {
     text_->Clear();
     // An empty store gets its one line from the append.
     text_->AppendBlock(GbkWithCrLf(text), TLineKind::Text, true);
-    caret_ = anchor_ = Start();
+    // The view still shows from the old first line until the change below.
+    caret_ = anchor_ = {text_->FirstLine(), 0};
     ForgetEdits();
     TextChangedFrom(text_->FirstLine());
 }
@@ -100,18 +87,7 @@ void TSendBox::AppendReceived(std::string_view bytes, bool lineStaysOpen) {
 }
 
 QString TSendBox::SelectedText() const {
-    QString text = ReceivedTextForDisplay(BytesBetween(SelectionStart(), SelectionEnd()));
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-void TSendBox::SelectAll() {
-    Select(Start(), End());
-}
-
-void TSendBox::Copy() const {
-    if (caret_ != anchor_) {
-        QApplication::clipboard()->setText(SelectedText());
-    }
+    return TReceiveView::SelectedText().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 void TSendBox::Cut() {
@@ -128,7 +104,7 @@ void TSendBox::DeleteSelection() {
 }
 
 void TSendBox::ReplaceSelection(std::string_view bytes) {
-    if (caret_ == anchor_ && bytes.empty()) {
+    if (!HasSelection() && bytes.empty()) {
         return;
     }
     const TEdit revert = Apply({SelectionStart(), SelectionEnd(), std::string(bytes)});
@@ -158,7 +134,7 @@ void TSendBox::Redo() {
 }
 
 TSendBox::TEdit TSendBox::Apply(const TEdit& edit) {
-    TEdit revert{edit.from, {}, BytesBetween(edit.from, edit.to)};
+    TEdit revert{edit.from, {}, TextBytesBetween(*text_, edit.from, edit.to)};
     text_->Erase(edit.from, edit.to);
     revert.to = text_->Insert(edit.from, edit.bytes);
     caret_ = anchor_ = revert.to;
@@ -177,11 +153,6 @@ void TSendBox::TextChangedFrom(uint64_t line) {
     LinesChangedFrom(line);
     UpdateScrollBar(false);
     EnsureCaretVisible();
-}
-
-TTextPosition TSendBox::End() const {
-    const uint64_t last = text_->EndLine() - 1;
-    return {last, text_->LineLength(last)};
 }
 
 TTextPosition TSendBox::After(TTextPosition at) const {
@@ -210,35 +181,6 @@ TTextPosition TSendBox::RowsAway(int64_t rows) {
                       TPick::NearestBoundary);
 }
 
-TTextPosition TSendBox::PlaceAt(const QPoint& point, TPick pick) {
-    const int64_t lastRow = static_cast<int64_t>(RowCount()) - 1;
-    // Above the viewport is the row before the first shown, so a drag upwards scrolls.
-    const int rowsDown = point.y() < 0 ? -1 : point.y() / RowHeight();
-    const int64_t row = std::clamp<int64_t>(verticalScrollBar()->value() + rowsDown, 0, lastRow);
-    return PlaceInRow(static_cast<uint64_t>(row), point.x(), pick);
-}
-
-TTextPosition TSendBox::PlaceInRow(uint64_t row, int x, TPick pick) {
-    const auto [line, rowInLine] = LocateRow(row);
-    const auto [begin, end] = ReceiveRowSpan(*text_, line, rowInLine, Columns());
-    // Only the last row of a line can hold the place at its very end; on
-    // other rows that place shows at the start of the next row.
-    const bool lastRowOfLine = rowInLine + 1 == ReceiveRowCount(*text_, line, Columns());
-    const size_t last = lastRowOfLine || end == begin ? end : PreviousCharacter(*text_, line, end);
-    TTextPosition at{line, begin};
-    while (at.byte < last) {
-        const TTextPosition next{line, NextCharacter(*text_, line, at.byte)};
-        // Past a character's middle is nearer the place after it.
-        const int limit = pick == TPick::NearestBoundary ? (XOf(at, begin) + XOf(next, begin)) / 2
-                                                         : XOf(next, begin);
-        if (limit > x) {
-            break;
-        }
-        at = next;
-    }
-    return at;
-}
-
 TTextPosition TSendBox::CharactersAway(TTextPosition at, int count) const {
     for (; count > 0; --count) {
         at = After(at);
@@ -260,18 +202,7 @@ TTextPosition TSendBox::PreviousWord(TTextPosition at) const {
                        : Before(at);
 }
 
-int TSendBox::XOf(TTextPosition at, size_t rowStart) const {
-    const std::string bytes = text_->LineBytes(at.line, rowStart, at.byte - rowStart);
-    return kTextMargin + fontMetrics().horizontalAdvance(ShownText(bytes));
-}
-
-void TSendBox::MoveCaretTo(TTextPosition at, bool select) {
-    Select(select ? anchor_ : at, at);
-}
-
-void TSendBox::Select(TTextPosition from, TTextPosition to) {
-    anchor_ = from;
-    caret_ = to;
+void TSendBox::SelectionChanged() {
     goalX_.reset();
     EnsureCaretVisible();
     CaretChanged();
@@ -296,18 +227,6 @@ QRect TSendBox::CaretRect() const {
     const int x =
         XOf(caret_, rowStart) + fontMetrics().horizontalAdvance(preedit_.left(preeditCursor_));
     return {x, static_cast<int>(row) * RowHeight(), 1, RowHeight()};
-}
-
-void TSendBox::EnsureCaretVisible() {
-    QScrollBar* bar = verticalScrollBar();
-    const auto row = static_cast<int64_t>(
-        FirstRowOf(caret_.line) + ReceiveRowOf(*text_, caret_.line, caret_.byte, Columns()));
-    if (row < bar->value()) {
-        bar->setValue(static_cast<int>(row));
-    } else if (row >= bar->value() + VisibleRows()) {
-        bar->setValue(static_cast<int>(row - VisibleRows() + 1));
-    }
-    viewport()->update();
 }
 
 bool TSendBox::MoveCaret(QKeyEvent* event) {
@@ -364,10 +283,6 @@ bool TSendBox::Edit(QKeyEvent* event) {
         Undo();
     } else if (event->matches(QKeySequence::Redo)) {
         Redo();
-    } else if (event->matches(QKeySequence::SelectAll)) {
-        SelectAll();
-    } else if (event->matches(QKeySequence::Copy)) {
-        Copy();
     } else if (event->matches(QKeySequence::Cut)) {
         Cut();
     } else if (event->matches(QKeySequence::Paste)) {
@@ -387,7 +302,7 @@ bool TSendBox::Edit(QKeyEvent* event) {
 }
 
 void TSendBox::DeleteTo(TTextPosition to) {
-    if (caret_ == anchor_) {
+    if (!HasSelection()) {
         anchor_ = to;
     }
     DeleteSelection();
@@ -398,7 +313,7 @@ void TSendBox::Type(const QString& text) {
 }
 
 void TSendBox::keyPressEvent(QKeyEvent* event) {
-    if (MoveCaret(event) || Edit(event)) {
+    if (MoveCaret(event) || SelectionKey(event) || Edit(event)) {
         event->accept();
     } else {
         TReceiveView::keyPressEvent(event);
@@ -406,61 +321,11 @@ void TSendBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void TSendBox::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        return;
-    }
-    if (!preedit_.isEmpty()) {
+    // Text being composed is typed in before the click moves the caret away.
+    if (event->button() == Qt::LeftButton && !preedit_.isEmpty()) {
         QGuiApplication::inputMethod()->commit();
     }
-    const QPoint point = event->position().toPoint();
-    pressPoint_ = point;
-    selectedWhole_ = tripleClick_.IsThirdClick(point);
-    if (selectedWhole_) {
-        // The third click of a triple click takes the line with its break.
-        const uint64_t line = PlaceAt(point, TPick::NearestBoundary).line;
-        Select({line, 0}, line + 1 < text_->EndLine()
-                              ? TTextPosition{line + 1, 0}
-                              : TTextPosition{line, text_->LineLength(line)});
-    } else {
-        MoveCaretTo(PlaceAt(point, TPick::NearestBoundary), event->modifiers() & Qt::ShiftModifier);
-    }
-}
-
-void TSendBox::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        return;
-    }
-    const QPoint point = event->position().toPoint();
-    tripleClick_.DoubleClicked(point);
-    selectedWhole_ = true;
-    const TTextPosition at = PlaceAt(point, TPick::CharacterStart);
-    const auto [from, to] = WordAround(*text_, at.line, at.byte);
-    Select({at.line, from}, {at.line, to});
-}
-
-void TSendBox::mouseMoveEvent(QMouseEvent* event) {
-    if (!(event->buttons() & Qt::LeftButton)) {
-        return;
-    }
-    const QPoint point = event->position().toPoint();
-    // A hand that shakes a little while clicking keeps the word or line it chose.
-    if (selectedWhole_ &&
-        (point - pressPoint_).manhattanLength() < QApplication::startDragDistance()) {
-        return;
-    }
-    selectedWhole_ = false;
-    dragPoint_ = point;
-    MoveCaretTo(PlaceAt(point, TPick::NearestBoundary), true);
-    // Held above or below the box, the selection goes on growing and scrolling.
-    if (point.y() >= 0 && point.y() < viewport()->height()) {
-        dragScroll_.stop();
-    } else if (!dragScroll_.isActive()) {
-        dragScroll_.start(kDragScrollMs);
-    }
-}
-
-void TSendBox::mouseReleaseEvent(QMouseEvent*) {
-    dragScroll_.stop();
+    TReceiveView::mousePressEvent(event);
 }
 
 void TSendBox::inputMethodEvent(QInputMethodEvent* event) {
@@ -504,7 +369,7 @@ QVariant TSendBox::inputMethodQuery(Qt::InputMethodQuery query) const {
 }
 
 void TSendBox::contextMenuEvent(QContextMenuEvent* event) {
-    const bool selected = caret_ != anchor_;
+    const bool selected = HasSelection();
     QMenu menu(this);
     menu.addAction(tr("&Undo"), this, &TSendBox::Undo)->setEnabled(!undo_.empty());
     menu.addAction(tr("&Redo"), this, &TSendBox::Redo)->setEnabled(!redo_.empty());
@@ -531,19 +396,7 @@ void TSendBox::focusOutEvent(QFocusEvent* event) {
 
 void TSendBox::PaintRow(QPainter& painter, const QRect& area, uint64_t line, size_t rowInLine) {
     const auto [begin, end] = ReceiveRowSpan(*text_, line, rowInLine, Columns());
-    const TTextPosition from = std::max(SelectionStart(), TTextPosition{line, begin});
-    const TTextPosition to = std::min(SelectionEnd(), TTextPosition{line, end});
     TReceiveView::PaintRow(painter, area, line, rowInLine);
-    if (from < to) {
-        const QRect selected(QPoint(XOf(from, begin), area.top()),
-                             QPoint(XOf(to, begin) - 1, area.bottom()));
-        painter.save();
-        painter.fillRect(selected, palette().brush(QPalette::Highlight));
-        painter.setClipRect(selected);
-        painter.setPen(palette().color(QPalette::HighlightedText));
-        TReceiveView::PaintRow(painter, area, line, rowInLine);
-        painter.restore();
-    }
     const bool caretHere =
         caret_.line == line && ReceiveRowOf(*text_, line, caret_.byte, Columns()) == rowInLine;
     if (caretHere && !preedit_.isEmpty()) {

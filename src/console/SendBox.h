@@ -11,7 +11,6 @@
 // "发送" sends.
 
 #include <QString>
-#include <QTimer>
 
 #include <algorithm>
 #include <memory>
@@ -23,7 +22,6 @@
 #include "console/CaretBlink.h"
 #include "console/ReceiveTextStore.h"
 #include "console/ReceiveView.h"
-#include "console/TripleClick.h"
 
 class TSendBox : public TReceiveView {
     Q_OBJECT
@@ -44,13 +42,9 @@ class TSendBox : public TReceiveView {
     // block's line stays open for the next block.
     void AppendReceived(std::string_view bytes, bool lineStaysOpen);
 
-    // The selection, from its start to its end (equal when nothing is selected).
-    TTextPosition SelectionStart() const { return std::min(caret_, anchor_); }
-    TTextPosition SelectionEnd() const { return std::max(caret_, anchor_); }
-    QString SelectedText() const;
+    // The selected text, lines joined by '\n' as in Text().
+    QString SelectedText() const override;
 
-    void SelectAll();
-    void Copy() const;
     void Cut();
     void Paste();
     void DeleteSelection();
@@ -65,14 +59,12 @@ class TSendBox : public TReceiveView {
 
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void PaintRow(QPainter& painter, const QRect& area, uint64_t line, size_t rowInLine) override;
+    void SelectionChanged() override;
     // The caret's row spans bytes [rowStart, rowEnd).
     void PaintPreedit(QPainter& painter, const QRect& area, size_t rowStart, size_t rowEnd);
 
@@ -84,51 +76,34 @@ class TSendBox : public TReceiveView {
         std::string bytes;
     };
 
-    TTextPosition Start() const { return {text_->FirstLine(), 0}; }
-    TTextPosition End() const;
     // The place one character after or before `at`, crossing line ends.
     TTextPosition After(TTextPosition at) const;
     TTextPosition Before(TTextPosition at) const;
     // The place `rows` screen rows below (or above, when negative) the caret,
     // as near to the column the vertical moves started from as that row reaches.
     TTextPosition RowsAway(int64_t rows);
-    // Which place a pixel picks: the character boundary nearest to it, or
-    // the start of the character under it.
-    enum class TPick { NearestBoundary, CharacterStart };
-    // The place a point of the viewport picks.
-    TTextPosition PlaceAt(const QPoint& point, TPick pick);
-    // The place pixel `x` of screen row `row` picks.
-    TTextPosition PlaceInRow(uint64_t row, int x, TPick pick);
     // Places `count` characters after `at`, or before it when negative.
     TTextPosition CharactersAway(TTextPosition at, int count) const;
     TTextPosition NextWord(TTextPosition at) const;
     TTextPosition PreviousWord(TTextPosition at) const;
-    // Horizontal pixel of `at` inside its row, which starts at byte `rowStart`.
-    int XOf(TTextPosition at, size_t rowStart) const;
     bool MoveCaret(QKeyEvent* event);
     bool Edit(QKeyEvent* event);
     // Deletes the selection, or else from the caret to `to`.
     void DeleteTo(TTextPosition to);
-    void MoveCaretTo(TTextPosition at, bool select);
-    void Select(TTextPosition from, TTextPosition to);
     // Enters typed or input-method text, replacing the selection.
     void Type(const QString& text);
     // The caret's rectangle in the viewport, after any text being composed.
     QRect CaretRect() const;
     void CaretChanged();
-    std::string BytesBetween(TTextPosition from, TTextPosition to) const;
     // Replaces the selection with GBK bytes, as typing, pasting and deleting do.
     void ReplaceSelection(std::string_view bytes);
     // Makes an edit, leaving the caret after its bytes, and returns the edit
     // that reverts it.
     TEdit Apply(const TEdit& edit);
     void ForgetEdits();
-    void EnsureCaretVisible();
     void TextChangedFrom(uint64_t line);
 
     std::unique_ptr<TReceiveTextStore> text_;
-    TTextPosition caret_;
-    TTextPosition anchor_;  // the other end of the selection
     std::vector<TEdit> undo_;
     std::vector<TEdit> redo_;
     // Pixel column that up and down keep to through shorter rows.
@@ -137,12 +112,4 @@ class TSendBox : public TReceiveView {
     QString preedit_;
     int preeditCursor_ = 0;
     TCaretBlink blink_;
-    TTripleClick tripleClick_;
-    QPoint pressPoint_;
-    // The last click chose a whole word or line.
-    bool selectedWhole_ = false;
-    // Where a selecting drag is, and the timer that scrolls while it is held
-    // outside the box.
-    QPoint dragPoint_;
-    QTimer dragScroll_;
 };

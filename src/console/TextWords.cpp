@@ -54,6 +54,9 @@ std::pair<size_t, size_t> WordAround(const TReceiveTextStore& store, uint64_t li
     if (pos >= length) {
         pos = PreviousCharacter(store, line, length);
     }
+    if (store.Kind(line) == TLineKind::Hex) {
+        return {pos, pos + 1};
+    }
     const TCharKind kind = KindAt(store, line, pos);
     return {RunStart(store, line, pos, kind), RunEnd(store, line, pos, kind)};
 }

@@ -11,6 +11,7 @@
 #include <random>
 
 #include "ConsoleFixture.h"
+#include "TextBoxPoints.h"
 #include "console/ReceiveConsole.h"
 #include "platform/Gbk.h"
 
@@ -28,17 +29,6 @@ class SendBoxEditing : public testing::Test {
     }
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(&box, static_cast<Qt::Key>(key), modifiers);
-    }
-    // A point inside screen row `row`, `x` pixels from the viewport's left.
-    QPoint RowPoint(int row, int x) const {
-        const int height = box.fontMetrics().lineSpacing();
-        return {x, row * height + height / 2};
-    }
-    // A point well inside the character that follows `before` in screen row `row`.
-    QPoint CharacterPoint(int row, const QString& before, QChar character) const {
-        const QFontMetrics metrics = box.fontMetrics();
-        return RowPoint(
-            row, metrics.horizontalAdvance(before) + metrics.horizontalAdvance(character) * 3 / 4);
     }
     // Where an input method is told the caret is, in the viewport.
     QRect CaretRect() const {
@@ -193,29 +183,29 @@ TEST_F(SendBoxEditing, UndoAndRedoStepThroughTheUsersEdits) {
 
 TEST_F(SendBoxEditing, ClicksAndDragsPlaceTheCaretAndSelect) {
     box.SetText(QStringLiteral("ab\ncd\nef"));
-    QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, RowPoint(1, 250));
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, RowPoint(box, 1, 250));
     QTest::keyClicks(&box, QStringLiteral("1"));
     EXPECT_EQ(box.Text(), QStringLiteral("ab\ncd1\nef"));
 
-    QTest::mousePress(box.viewport(), Qt::LeftButton, {}, RowPoint(0, 1));
-    QTest::mouseMove(box.viewport(), RowPoint(2, 1));
-    QTest::mouseRelease(box.viewport(), Qt::LeftButton, {}, RowPoint(2, 1));
+    QTest::mousePress(box.viewport(), Qt::LeftButton, {}, RowPoint(box, 0, 1));
+    QTest::mouseMove(box.viewport(), RowPoint(box, 2, 1));
+    QTest::mouseRelease(box.viewport(), Qt::LeftButton, {}, RowPoint(box, 2, 1));
     EXPECT_EQ(box.SelectedText(), QStringLiteral("ab\ncd1\n"));
 }
 
 TEST_F(SendBoxEditing, DoubleClickSelectsAWordAndTripleClickTheLine) {
     box.SetText(QStringLiteral("foo bar_1 baz\n你好，世界"));
     QTest::mouseDClick(box.viewport(), Qt::LeftButton, {},
-                       CharacterPoint(0, QStringLiteral("foo b"), u'a'));
+                       CharacterPoint(box, 0, QStringLiteral("foo b"), u'a'));
     EXPECT_EQ(box.SelectedText(), QStringLiteral("bar_1"));
     QTest::mouseDClick(box.viewport(), Qt::LeftButton, {},
-                       CharacterPoint(1, QStringLiteral("你好，世"), u'界'));
+                       CharacterPoint(box, 1, QStringLiteral("你好，世"), u'界'));
     EXPECT_EQ(box.SelectedText(), QStringLiteral("世界"));
     QTest::mouseDClick(box.viewport(), Qt::LeftButton, {},
-                       CharacterPoint(0, QStringLiteral("foo"), u' '));
+                       CharacterPoint(box, 0, QStringLiteral("foo"), u' '));
     EXPECT_EQ(box.SelectedText(), QStringLiteral(" "));
 
-    const QPoint point = CharacterPoint(0, QStringLiteral("f"), u'o');
+    const QPoint point = CharacterPoint(box, 0, QStringLiteral("f"), u'o');
     QTest::mouseDClick(box.viewport(), Qt::LeftButton, {}, point);
     QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, point);
     EXPECT_EQ(box.SelectedText(), QStringLiteral("foo bar_1 baz\n"));
@@ -224,7 +214,7 @@ TEST_F(SendBoxEditing, DoubleClickSelectsAWordAndTripleClickTheLine) {
     // A hand that shakes during the second click keeps the word; a real
     // drag selects from the word's start on.
     box.SetText(QStringLiteral("foo bar baz"));
-    const QPoint bar = CharacterPoint(0, QStringLiteral("foo b"), u'a');
+    const QPoint bar = CharacterPoint(box, 0, QStringLiteral("foo b"), u'a');
     const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
         QMouseEvent event(type, at, box.viewport()->mapToGlobal(at), Qt::LeftButton, held, {});
         QApplication::sendEvent(box.viewport(), &event);
@@ -235,7 +225,7 @@ TEST_F(SendBoxEditing, DoubleClickSelectsAWordAndTripleClickTheLine) {
     send(QEvent::MouseButtonDblClick, bar, Qt::LeftButton);
     send(QEvent::MouseMove, bar + QPoint(2, 1), Qt::LeftButton);
     EXPECT_EQ(box.SelectedText(), QStringLiteral("bar"));
-    send(QEvent::MouseMove, CharacterPoint(0, QStringLiteral("foo bar b"), u'a'), Qt::LeftButton);
+    send(QEvent::MouseMove, CharacterPoint(box, 0, QStringLiteral("foo bar b"), u'a'), Qt::LeftButton);
     send(QEvent::MouseButtonRelease, bar, Qt::NoButton);
     EXPECT_EQ(box.SelectedText().left(5), QStringLiteral("bar b"));
 }
@@ -344,7 +334,7 @@ TEST_F(SendBoxEditing, DraggingPastAnEdgeScrollsThatWay) {
     }
     QScrollBar* bar = box.verticalScrollBar();
     const int bottom = bar->value();
-    QTest::mousePress(box.viewport(), Qt::LeftButton, {}, RowPoint(1, 1));
+    QTest::mousePress(box.viewport(), Qt::LeftButton, {}, RowPoint(box, 1, 1));
     QTest::mouseMove(box.viewport(), QPoint(1, -5));
     EXPECT_EQ(bar->value(), bottom - 1);
     QTest::mouseMove(box.viewport(), QPoint(1, box.viewport()->height() + 5));
@@ -353,7 +343,7 @@ TEST_F(SendBoxEditing, DraggingPastAnEdgeScrollsThatWay) {
     EXPECT_EQ(bar->value(), bottom);
 
     // Held still past the edge, it goes on scrolling until released.
-    QTest::mousePress(box.viewport(), Qt::LeftButton, {}, RowPoint(1, 1));
+    QTest::mousePress(box.viewport(), Qt::LeftButton, {}, RowPoint(box, 1, 1));
     QTest::mouseMove(box.viewport(), QPoint(1, -5));
     EXPECT_TRUE(QTest::qWaitFor([&] { return bar->value() <= bottom - 5; }, 5000));
     QTest::mouseRelease(box.viewport(), Qt::LeftButton, {}, QPoint(1, -5));

@@ -1,0 +1,10 @@
+#pragma once
+// The bytes between two places of a line store, as a text box holds them.
+
+#include <string>
+
+#include "console/ReceiveTextStore.h"
+
+// Lines are joined by CR LF; a hex line gives the pairs it shows, which are
+// plain ASCII, so the result decodes as GBK like the text lines around it.
+std::string TextBytesBetween(const TReceiveTextStore& store, TTextPosition from, TTextPosition to);
