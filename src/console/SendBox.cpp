@@ -371,16 +371,17 @@ QVariant TSendBox::inputMethodQuery(Qt::InputMethodQuery query) const {
 void TSendBox::contextMenuEvent(QContextMenuEvent* event) {
     const bool selected = HasSelection();
     QMenu menu(this);
-    menu.addAction(tr("&Undo"), this, &TSendBox::Undo)->setEnabled(!undo_.empty());
-    menu.addAction(tr("&Redo"), this, &TSendBox::Redo)->setEnabled(!redo_.empty());
+    // The entries in the words Qt's own Chinese edit menus use.
+    menu.addAction(QStringLiteral("撤消"), this, &TSendBox::Undo)->setEnabled(!undo_.empty());
+    menu.addAction(QStringLiteral("重做"), this, &TSendBox::Redo)->setEnabled(!redo_.empty());
     menu.addSeparator();
-    menu.addAction(tr("Cu&t"), this, &TSendBox::Cut)->setEnabled(selected);
-    menu.addAction(tr("&Copy"), this, &TSendBox::Copy)->setEnabled(selected);
-    menu.addAction(tr("&Paste"), this, &TSendBox::Paste)
+    menu.addAction(QStringLiteral("剪切"), this, &TSendBox::Cut)->setEnabled(selected);
+    menu.addAction(QStringLiteral("复制"), this, &TSendBox::Copy)->setEnabled(selected);
+    menu.addAction(QStringLiteral("粘贴"), this, &TSendBox::Paste)
         ->setEnabled(!QApplication::clipboard()->text().isEmpty());
-    menu.addAction(tr("Delete"), this, &TSendBox::DeleteSelection)->setEnabled(selected);
+    menu.addAction(QStringLiteral("删除"), this, &TSendBox::DeleteSelection)->setEnabled(selected);
     menu.addSeparator();
-    menu.addAction(tr("Select All"), this, &TSendBox::SelectAll)->setEnabled(!IsEmpty());
+    menu.addAction(QStringLiteral("全选"), this, &TSendBox::SelectAll)->setEnabled(!IsEmpty());
     menu.exec(event->globalPos());
 }
 

@@ -3,16 +3,14 @@
 // menu, with the clipboard read back.
 #include <QApplication>
 #include <QClipboard>
-#include <QContextMenuEvent>
-#include <QMenu>
 #include <QTest>
 #include <QScrollBar>
-#include <QTimer>
 
 #include <string>
 #include <string_view>
 
 #include "ConsoleFixture.h"
+#include "ContextMenuDriver.h"
 #include "TextBoxPoints.h"
 #include "console/ReceiveView.h"
 #include "console/SendBox.h"
@@ -33,31 +31,14 @@ QString CopyWithKeys(QWidget& box) {
     return QApplication::clipboard()->text();
 }
 
-// Opens the box's context menu and triggers the entry `text`, returning
-// whether each entry was enabled, "复制" first.
-std::pair<bool, bool> UseContextMenu(TReceiveView& box, const QString& text) {
-    std::pair<bool, bool> enabled;
-    QTimer::singleShot(0, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        for (QAction* action : menu->actions()) {
-            if (action->text() == QStringLiteral("复制")) {
-                enabled.first = action->isEnabled();
-            } else if (action->text() == QStringLiteral("全选")) {
-                enabled.second = action->isEnabled();
-            }
-        }
-        for (QAction* action : menu->actions()) {
-            if (action->text() == text) {
-                action->trigger();
-            }
-        }
-        menu->close();
-    });
-    const QPoint at = box.viewport()->rect().center();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, box.viewport()->mapToGlobal(at));
-    QApplication::sendEvent(box.viewport(), &event);
-    return enabled;
+// Triggers the context-menu entry `text`, returning whether "复制" and
+// "全选" were enabled; they are the menu's only entries.
+std::pair<bool, bool> UseMenu(TReceiveView& box, const QString& text) {
+    const QList<QPair<QString, bool>> entries = UseContextMenu(box, text);
+    EXPECT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries.value(0).first, QStringLiteral("复制"));
+    EXPECT_EQ(entries.value(1).first, QStringLiteral("全选"));
+    return {entries.value(0).second, entries.value(1).second};
 }
 
 class ReceiveSelection : public testing::Test {
@@ -146,15 +127,15 @@ TEST_F(ReceiveSelection, SelectAllCopiesWhatTheBoxShows) {
 TEST_F(ReceiveSelection, ContextMenuCopiesAndSelectsAll) {
     Receive("one\r\ntwo");
     QApplication::clipboard()->setText(QStringLiteral("unchanged"));
-    EXPECT_EQ(UseContextMenu(view, QStringLiteral("复制")), std::make_pair(false, true));
+    EXPECT_EQ(UseMenu(view, QStringLiteral("复制")), std::make_pair(false, true));
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("unchanged"));
 
-    EXPECT_EQ(UseContextMenu(view, QStringLiteral("全选")), std::make_pair(false, true));
-    EXPECT_EQ(UseContextMenu(view, QStringLiteral("复制")), std::make_pair(true, true));
+    EXPECT_EQ(UseMenu(view, QStringLiteral("全选")), std::make_pair(false, true));
+    EXPECT_EQ(UseMenu(view, QStringLiteral("复制")), std::make_pair(true, true));
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("one\r\ntwo"));
 
     view.ClearText();
-    EXPECT_EQ(UseContextMenu(view, QStringLiteral("全选")), std::make_pair(false, false));
+    EXPECT_EQ(UseMenu(view, QStringLiteral("全选")), std::make_pair(false, false));
     EXPECT_FALSE(view.HasSelection());
 }
 

@@ -11,6 +11,7 @@
 #include <random>
 
 #include "ConsoleFixture.h"
+#include "ContextMenuDriver.h"
 #include "TextBoxPoints.h"
 #include "console/ReceiveConsole.h"
 #include "platform/Gbk.h"
@@ -158,6 +159,26 @@ TEST_F(SendBoxEditing, SelectionCopiesCutsAndPastesAcrossLines) {
     Press(Qt::Key_A, Qt::ControlModifier);
     Press(Qt::Key_Delete);
     EXPECT_TRUE(box.IsEmpty());
+}
+
+TEST_F(SendBoxEditing, ContextMenuEditsInChinese) {
+    box.SetText(QStringLiteral("one two"));
+    Press(Qt::Key_Right, Qt::ShiftModifier);
+    Press(Qt::Key_Right, Qt::ShiftModifier);
+    QApplication::clipboard()->clear();
+    const QList<QPair<QString, bool>> entries = UseContextMenu(box, QStringLiteral("剪切"));
+    const QList<QPair<QString, bool>> expected = {
+        {"撤消", false}, {"重做", false}, {"剪切", true}, {"复制", true},
+        {"粘贴", false}, {"删除", true},  {"全选", true}};
+    EXPECT_EQ(entries, expected);
+    EXPECT_EQ(box.Text(), QStringLiteral("e two"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("on"));
+
+    Press(Qt::Key_End);
+    UseContextMenu(box, QStringLiteral("粘贴"));
+    EXPECT_EQ(box.Text(), QStringLiteral("e twoon"));
+    UseContextMenu(box, QStringLiteral("撤消"));
+    EXPECT_EQ(box.Text(), QStringLiteral("e two"));
 }
 
 TEST_F(SendBoxEditing, UndoAndRedoStepThroughTheUsersEdits) {
