@@ -212,7 +212,10 @@ int TiPlotChannelCustom::AddXY(double X, double Y) {
         log_.PointAdded(*dataList_, logBufferSize_, DataFileSeparator());
     if (Owner())
         Owner()->ChannelPointAdded(*this);
-    DoChange();
+    if (!repaintAsked_) {
+        repaintAsked_ = true;
+        DoChange();
+    }
     return result;
 }
 

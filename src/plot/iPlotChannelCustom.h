@@ -228,6 +228,8 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     void ObjectRemoved(TiPlotObject* object) override;
     void ObjectRenamed(TiPlotObject* object) override;
     void ObjectFocused(TiPlotObject* object) override;
+    // The plot is painting: new points ask for the next paint again.
+    void PaintStarted() { repaintAsked_ = false; }
     void PrepareDraw(TCanvas& canvas) override;
     void Draw(TCanvas& canvas, TColor backgroundColor) override;
     bool HitTest(const TiPlotMouseData& data) override;
@@ -305,6 +307,9 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     TiFont markersFont_;
     TiPlotObjectLink xAxis_;
     TiPlotObjectLink yAxis_;
+    // A point added since the last paint has asked for a repaint; that paint
+    // shows every point added until it runs, so the later ones need not ask.
+    bool repaintAsked_ = false;
     bool xAxisTrackingEnabled_ = true;
     bool yAxisTrackingEnabled_ = true;
     std::string logFileName_;

@@ -639,6 +639,8 @@ void TiPlotComponent::DoPaint(TCanvas& canvas) {
         bool& flag;
         ~PaintingFlag() { flag = false; }
     } clearOnExit{painting_};
+    for (int i = 0; i < ChannelCount(); ++i)
+        Channel(i)->PaintStarted();
 
     if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0)
         return;

@@ -128,6 +128,22 @@ TEST_F(ChannelFixture, RunningStatisticsEqualARecountWhereverTheyAreRead) {
     expectRecountAgrees(1500);
 }
 
+TEST_F(ChannelFixture, PointsBetweenTwoPaintsAskForOneRepaint) {
+    int asked = 0;
+    channel.OnChange = [&](TiPlotObject*) { ++asked; };
+    channel.AddXY(1, 1);
+    channel.AddXY(2, 2);
+    channel.AddXY(3, 3);
+    EXPECT_EQ(asked, 1);
+    plot.Render();
+    channel.AddXY(4, 4);
+    channel.AddXY(5, 5);
+    EXPECT_EQ(asked, 2);
+    // Other changes still ask for themselves.
+    channel.SetNull(0, true);
+    EXPECT_EQ(asked, 3);
+}
+
 TEST_F(ChannelFixture, NotANumberLeavesTheExtremesAlone) {
     channel.AddXY(1, 5);
     channel.AddXY(NAN, NAN);
