@@ -258,8 +258,8 @@ void TReceiveView::SelectLine(uint64_t line) {
 
 void TReceiveView::EnsureCaretVisible() {
     QScrollBar* bar = verticalScrollBar();
-    const auto row = static_cast<int64_t>(
-        FirstRowOf(caret_.line) + ReceiveRowOf(store_, caret_.line, caret_.byte, columns_));
+    const auto row = static_cast<int64_t>(FirstRowOf(caret_.line) +
+                                          ReceiveRowOf(store_, caret_.line, caret_.byte, columns_));
     if (row < bar->value()) {
         bar->setValue(static_cast<int>(row));
     } else if (row >= bar->value() + VisibleRows()) {
@@ -376,7 +376,6 @@ void TReceiveView::mouseReleaseEvent(QMouseEvent*) {
 void TReceiveView::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(QStringLiteral("复制"), this, &TReceiveView::Copy)->setEnabled(HasSelection());
-    menu.addAction(QStringLiteral("全选"), this, &TReceiveView::SelectAll)
-        ->setEnabled(HasText());
+    menu.addAction(QStringLiteral("全选"), this, &TReceiveView::SelectAll)->setEnabled(HasText());
     menu.exec(event->globalPos());
 }

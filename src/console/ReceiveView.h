@@ -64,7 +64,6 @@ class TReceiveView : public QAbstractScrollArea {
     static constexpr int kTextMargin = 3;
 
   protected:
-
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;

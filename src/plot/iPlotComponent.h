@@ -252,10 +252,10 @@ class TiPlotComponent : public TiCustomComponent {
     // A scrolling axis raises these with every point: whether anyone listens
     // is checked inline, the raising is not.
     TiAxisRangeEvents AxisRangeEvents(bool xAxis) const {
-        return xAxis ? TiAxisRangeEvents{&OnXAxisMinChange, &OnXAxisSpanChange,
-                                         &OnXAxisMinSpanChange}
-                     : TiAxisRangeEvents{&OnYAxisMinChange, &OnYAxisSpanChange,
-                                         &OnYAxisMinSpanChange};
+        return xAxis
+                   ? TiAxisRangeEvents{&OnXAxisMinChange, &OnXAxisSpanChange, &OnXAxisMinSpanChange}
+                   : TiAxisRangeEvents{&OnYAxisMinChange, &OnYAxisSpanChange,
+                                       &OnYAxisMinSpanChange};
     }
     void DoAxisMinChange(TiPlotAxis* axis, double oldValue, double newValue) {
         if (OnXAxisMinChange || OnYAxisMinChange)

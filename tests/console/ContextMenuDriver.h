@@ -14,7 +14,7 @@
 // The menu's entries in order with whether each was enabled; the entry
 // `trigger` (if there is one of that text) is chosen before the menu closes.
 inline QList<QPair<QString, bool>> UseContextMenu(QAbstractScrollArea& box,
-                                                   const QString& trigger) {
+                                                  const QString& trigger) {
     QList<QPair<QString, bool>> entries;
     QTimer::singleShot(0, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());

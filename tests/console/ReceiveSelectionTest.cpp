@@ -3,8 +3,8 @@
 // menu, with the clipboard read back.
 #include <QApplication>
 #include <QClipboard>
-#include <QTest>
 #include <QScrollBar>
+#include <QTest>
 
 #include <string>
 #include <string_view>

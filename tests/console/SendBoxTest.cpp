@@ -167,9 +167,9 @@ TEST_F(SendBoxEditing, ContextMenuEditsInChinese) {
     Press(Qt::Key_Right, Qt::ShiftModifier);
     QApplication::clipboard()->clear();
     const QList<QPair<QString, bool>> entries = UseContextMenu(box, QStringLiteral("剪切"));
-    const QList<QPair<QString, bool>> expected = {
-        {"撤消", false}, {"重做", false}, {"剪切", true}, {"复制", true},
-        {"粘贴", false}, {"删除", true},  {"全选", true}};
+    const QList<QPair<QString, bool>> expected = {{"撤消", false}, {"重做", false}, {"剪切", true},
+                                                  {"复制", true},  {"粘贴", false}, {"删除", true},
+                                                  {"全选", true}};
     EXPECT_EQ(entries, expected);
     EXPECT_EQ(box.Text(), QStringLiteral("e two"));
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("on"));
@@ -246,7 +246,8 @@ TEST_F(SendBoxEditing, DoubleClickSelectsAWordAndTripleClickTheLine) {
     send(QEvent::MouseButtonDblClick, bar, Qt::LeftButton);
     send(QEvent::MouseMove, bar + QPoint(2, 1), Qt::LeftButton);
     EXPECT_EQ(box.SelectedText(), QStringLiteral("bar"));
-    send(QEvent::MouseMove, CharacterPoint(box, 0, QStringLiteral("foo bar b"), u'a'), Qt::LeftButton);
+    send(QEvent::MouseMove, CharacterPoint(box, 0, QStringLiteral("foo bar b"), u'a'),
+         Qt::LeftButton);
     send(QEvent::MouseButtonRelease, bar, Qt::NoButton);
     EXPECT_EQ(box.SelectedText().left(5), QStringLiteral("bar b"));
 }

@@ -18,11 +18,12 @@ inline QPoint RowPoint(const QWidget& box, int row, int x) {
 // A point well inside the character that follows `before` in screen row `row`.
 inline QPoint CharacterPoint(const QWidget& box, int row, const QString& before, QChar character) {
     const QFontMetrics metrics = box.fontMetrics();
-    return RowPoint(box, row,
-                    metrics.horizontalAdvance(before) + metrics.horizontalAdvance(character) * 3 / 4);
+    return RowPoint(
+        box, row, metrics.horizontalAdvance(before) + metrics.horizontalAdvance(character) * 3 / 4);
 }
 
 // The point between the text `before` and what follows it in screen row `row`.
 inline QPoint BoundaryPoint(const QWidget& box, int row, const QString& before) {
-    return RowPoint(box, row, TReceiveView::kTextMargin + box.fontMetrics().horizontalAdvance(before));
+    return RowPoint(box, row,
+                    TReceiveView::kTextMargin + box.fontMetrics().horizontalAdvance(before));
 }

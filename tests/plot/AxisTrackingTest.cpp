@@ -132,9 +132,9 @@ TEST_F(AxisEvents, PointsRaiseOneEventPerRealChangeOfEachAxis) {
     EXPECT_TRUE(TakeEvents().empty());
     channel.AddXY(12, 50);
     channel.AddXY(13, 150);
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{
-                                "xmin 0 0 2", "xminspan 0 0 10 2 10", "xmin 0 2 3",
-                                "xminspan 0 2 10 3 10", "span 0 100 150", "minspan 0 0 100 0 150"}));
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"xmin 0 0 2", "xminspan 0 0 10 2 10",
+                                                      "xmin 0 2 3", "xminspan 0 2 10 3 10",
+                                                      "span 0 100 150", "minspan 0 0 100 0 150"}));
 }
 
 TEST_F(AxisEvents, ValuesInsideLeaveTheRangeButTheFirstIsStillAligned) {
@@ -238,8 +238,8 @@ TEST(AxisQuietTracking, UnwatchedAxisFollowsPointsExactlyLikeAWatchedOne) {
         plot->X().SetSpan(2.5);
         plot->Render();
     }
-    std::vector<double> xs = {0.1,  0.2,       0.30000000000000004, 3.7, 3.6,  1.0, 1.05,
-                              NAN,  INFINITY,  -INFINITY,           1e300, 7.25};
+    std::vector<double> xs = {0.1, 0.2,      0.30000000000000004, 3.7,   3.6, 1.0, 1.05,
+                              NAN, INFINITY, -INFINITY,           1e300, 7.25};
     for (int k = 0; k < 400; ++k)
         xs.push_back(7.25 + k * 0.013);  // steps whose sums do not round back
     for (size_t i = 0; i < xs.size(); ++i) {

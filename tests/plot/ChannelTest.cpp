@@ -2,8 +2,8 @@
 
 #include <QTemporaryDir>
 #include <chrono>
-#include <fstream>
 #include <cmath>
+#include <fstream>
 #include <functional>
 #include <span>
 #include <sstream>
