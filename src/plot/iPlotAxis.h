@@ -405,7 +405,7 @@ class TiPlotAxis : public TiPlotLayoutObject {
         }
     }
     // Stores a new range and raises the range events, Min's and Span's first.
-    [[gnu::noinline]] void ChangeRangeAnnounced(double min, double span);
+    void ChangeRangeAnnounced(double min, double span);
     void UpdateMapping() const;
     void FitTo(const Extents& extents);
     Extents ChannelExtents(bool fast) const;

@@ -249,14 +249,15 @@ class TiPlotComponent : public TiCustomComponent {
     void DoGotFocusEvent(TiPlotObject* object);
     void DoLostFocusEvent(TiPlotObject* object);
     void DoPopupEvent(TiPlotObject* object, bool& cancel, int screenX, int screenY);
-    // A scrolling axis raises these with every point: whether anyone listens
-    // is checked inline, the raising is not.
+    // The range events of one kind of axis, for its axes to look at.
     TiAxisRangeEvents AxisRangeEvents(bool xAxis) const {
         return xAxis
                    ? TiAxisRangeEvents{&OnXAxisMinChange, &OnXAxisSpanChange, &OnXAxisMinSpanChange}
                    : TiAxisRangeEvents{&OnYAxisMinChange, &OnYAxisSpanChange,
                                        &OnYAxisMinSpanChange};
     }
+    // A watched scrolling axis raises these with every point: whether
+    // anyone listens is checked inline, the raising is not.
     void DoAxisMinChange(TiPlotAxis* axis, double oldValue, double newValue) {
         if (OnXAxisMinChange || OnYAxisMinChange)
             RaiseAxisMinChange(axis, oldValue, newValue);

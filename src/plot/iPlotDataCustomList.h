@@ -147,8 +147,8 @@ class TiPlotDataCustomList {
         }
         return ClaimGrownSlot();
     }
-    // Kept out of line so the common paths above stay small.
-    [[gnu::noinline]] int ClaimGrownSlot();
+    // Grows the storage first; kept out of line, it is rarely taken.
+    int ClaimGrownSlot();
     void Touch() {
         ++Generation_;
     }
