@@ -190,16 +190,17 @@ void TReceiveView::paintEvent(QPaintEvent*) {
 }
 
 void TReceiveView::PaintRow(QPainter& painter, const QRect& area, uint64_t line, size_t rowInLine) {
-    painter.drawText(kTextMargin, area.top() + fontMetrics().ascent(),
-                     ReceiveRowText(store_, line, rowInLine, columns_));
+    const QString text = ReceiveRowText(store_, line, rowInLine, columns_);
+    painter.drawText(kTextMargin, area.top() + fontMetrics().ascent(), text);
     if (HasSelection()) {
-        PaintSelection(painter, area, line, rowInLine);
+        PaintSelection(painter, area, line, rowInLine, text);
     }
 }
 
-// The selected part is drawn again over its highlight, clipped to it.
+// The selected part of the row's `text` is drawn again over its highlight,
+// clipped to it.
 void TReceiveView::PaintSelection(QPainter& painter, const QRect& area, uint64_t line,
-                                  size_t rowInLine) {
+                                  size_t rowInLine, const QString& text) {
     const auto [begin, end] = ReceiveRowSpan(store_, line, rowInLine, columns_);
     const TTextPosition from = std::max(SelectionStart(), TTextPosition{line, begin});
     const TTextPosition to = std::min(SelectionEnd(), TTextPosition{line, end});
@@ -212,8 +213,7 @@ void TReceiveView::PaintSelection(QPainter& painter, const QRect& area, uint64_t
     painter.fillRect(selected, palette().brush(QPalette::Highlight));
     painter.setClipRect(selected);
     painter.setPen(palette().color(QPalette::HighlightedText));
-    painter.drawText(kTextMargin, area.top() + fontMetrics().ascent(),
-                     ReceiveRowText(store_, line, rowInLine, columns_));
+    painter.drawText(kTextMargin, area.top() + fontMetrics().ascent(), text);
     painter.restore();
 }
 

@@ -123,7 +123,8 @@ class TReceiveView : public QAbstractScrollArea {
     // Drops the selection without moving the view.
     void Deselect();
     void SelectLine(uint64_t line);
-    void PaintSelection(QPainter& painter, const QRect& area, uint64_t line, size_t rowInLine);
+    void PaintSelection(QPainter& painter, const QRect& area, uint64_t line, size_t rowInLine,
+                        const QString& text);
 
     const TReceiveTextStore& store_;
     uint64_t firstShown_ = 0;
