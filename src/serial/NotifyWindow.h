@@ -1,9 +1,13 @@
 // Delivers notifications posted by the port threads on the thread that created
-// this object, in posting order, through Qt's posted-event queue.
+// this object, in posting order. They wait in a queue of their own; the owner's
+// event loop is woken once for whatever has piled up, not once per block, so a
+// busy line costs the owner's thread few wake-ups.
 #pragma once
 
 #include <QObject>
+#include <deque>
 #include <functional>
+#include <mutex>
 
 #include "serial/Notification.h"
 
@@ -20,4 +24,7 @@ class TNotifyWindow : public QObject, public TNotifySink {
 
   private:
     THandler handler_;
+    std::mutex mutex_;
+    std::deque<TNotification> queue_;
+    bool wakePosted_ = false;
 };

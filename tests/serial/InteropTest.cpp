@@ -66,6 +66,7 @@ std::string ReadFd(int fd, std::size_t count) {
 }  // namespace
 
 TEST(Interop, ExchangesBytesBothWaysThroughSocat) {
+    KELVANE_SKIP_WITHOUT(KELVANE_SOCAT);
     TSocatLink link;
     ASSERT_TRUE(link.Ready());
     const int peer = ::open(link.PortB().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
@@ -90,6 +91,11 @@ TEST(Interop, ExchangesBytesBothWaysThroughSocat) {
 }
 
 TEST(Interop, TalksWithPythonSerial) {
+    KELVANE_SKIP_WITHOUT(KELVANE_SOCAT);
+    KELVANE_SKIP_WITHOUT(KELVANE_PYTHON3);
+    if (QProcess::execute(KELVANE_PYTHON3, {"-c", "import serial"}) != 0) {
+        GTEST_SKIP() << "python3 has no serial module (package python3-serial)";
+    }
     TSocatLink link;
     ASSERT_TRUE(link.Ready());
     TComm comm;

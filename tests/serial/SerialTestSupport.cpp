@@ -7,6 +7,9 @@
 #include <unistd.h>
 #include <QCoreApplication>
 
+#include <gtest/gtest.h>
+
+#include <random>
 #include <stdexcept>
 #include <thread>
 
@@ -114,4 +117,23 @@ TCommRecorder::TCommRecorder(TComm& comm) {
     };
     comm.OnSendDataEmpty = [this](TComm*) { ++SendIdle; };
     comm.OnRequestHangup = [this](TComm*) { ++Hangups; };
+}
+
+std::string RandomBytes(std::size_t count, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string bytes(count, '\0');
+    for (char& byte : bytes) {
+        byte = static_cast<char>(random() & 0xFF);
+    }
+    return bytes;
+}
+
+void ExpectDataFlows(TComm& comm, TPtyPair& pty, TCommRecorder& recorder, const std::string& tag) {
+    ASSERT_TRUE(comm.IsOpen());
+    const std::size_t before = recorder.Bytes.size();
+    pty.WriteToPort(tag);
+    EXPECT_TRUE(WaitUntil([&] { return recorder.Bytes.size() >= before + tag.size(); }));
+    EXPECT_EQ(recorder.Bytes.substr(before), tag) << "received";
+    ASSERT_TRUE(comm.SendBlock(tag.data(), static_cast<std::uint16_t>(tag.size())));
+    EXPECT_EQ(pty.ReadFromPort(tag.size()), tag) << "sent";
 }

@@ -7,11 +7,17 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "serial/Comm.h"
 
 using namespace std::chrono_literals;
+
+// Skips a test whose peer program was not found when the build was configured.
+#define KELVANE_SKIP_WITHOUT(tool)      \
+    if (std::string_view(tool).empty()) \
+    GTEST_SKIP() << #tool " was not found when configuring"
 
 // Runs the event loop until done() holds or limit passes; false on time-out.
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s);
@@ -42,6 +48,8 @@ class TPtyPair {
 
 // Opens comm on path with the settings the main window uses (no flow control).
 void OpenLikeTheMainWindow(TComm& comm, const std::string& path);
+// Random bytes, the same for the same seed.
+std::string RandomBytes(std::size_t count, unsigned seed = 12345);
 
 struct TCommRecorder {
     explicit TCommRecorder(TComm& comm);
@@ -53,3 +61,7 @@ struct TCommRecorder {
     int SendIdle = 0;
     int Hangups = 0;
 };
+
+// The port takes bytes from the device side and sends to it: tag goes one
+// way and back the other.
+void ExpectDataFlows(TComm& comm, TPtyPair& pty, TCommRecorder& recorder, const std::string& tag);
