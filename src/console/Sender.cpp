@@ -5,8 +5,10 @@
 #include "console/ConsoleMessages.h"
 #include "console/HexSendParser.h"
 
-TSender::TSender(TSendBlock sendBlock, TMessageReporter& reporter)
-    : sendBlock_(std::move(sendBlock)), reporter_(reporter) {}
+TSender::TSender(TSendBlock sendBlock, TMessageReporter& reporter, TSendBufferFull sendBufferFull)
+    : sendBlock_(std::move(sendBlock)),
+      reporter_(reporter),
+      sendBufferFull_(std::move(sendBufferFull)) {}
 
 uint64_t TSender::Send(std::string_view text, TSendOptions options) {
     if (text.empty()) {
@@ -15,7 +17,9 @@ uint64_t TSender::Send(std::string_view text, TSendOptions options) {
     }
     if (!options.hex) {
         if (!SendInBlocks(text)) {
-            reporter_.Show(kPromptCaption, kSendErrorText, TMessageIcon::Error);
+            if (!ReportedBufferFull()) {
+                reporter_.Show(kPromptCaption, kSendErrorText, TMessageIcon::Error);
+            }
             return 0;
         }
         return text.size();
@@ -24,7 +28,19 @@ uint64_t TSender::Send(std::string_view text, TSendOptions options) {
     if (payload.empty() && !options.framed) {
         return 0;
     }
-    return SendInBlocks(BuildHexFrame(payload, options.framed)) ? payload.size() : 0;
+    if (!SendInBlocks(BuildHexFrame(payload, options.framed))) {
+        ReportedBufferFull();
+        return 0;
+    }
+    return payload.size();
+}
+
+bool TSender::ReportedBufferFull() {
+    if (!sendBufferFull_ || !sendBufferFull_()) {
+        return false;
+    }
+    reporter_.Show(kPromptCaption, kSendBufferFullText, TMessageIcon::Warning);
+    return true;
 }
 
 bool TSender::SendInBlocks(std::string_view bytes) {
