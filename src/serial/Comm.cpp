@@ -79,6 +79,7 @@ void TComm::ClosePort() {
     }
     StopReader();
     StopWriter();
+    notifyWindow_->Flush();
     unsentAtClose_ = writeQueue_->PendingBytes();
     device_.reset();
 }

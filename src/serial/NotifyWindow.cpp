@@ -8,6 +8,15 @@ namespace {
 
 const QEvent::Type kWakeEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
 
+// A full block cut short means the reader is already reading the next: in a
+// flood the owner is woken once for this many of them, not for each.
+constexpr std::size_t kFloodBatchBlocks = 16;
+
+bool FloodBlock(const TNotification& notification) {
+    return notification.Code == TNotifyCode::NOTIFY_DATA && notification.WParam == kReadBlockSize &&
+           notification.BlockEnd == TBlockEnd::Cut;
+}
+
 }  // namespace
 
 TNotifyWindow::TNotifyWindow(THandler handler) : handler_(std::move(handler)) {}
@@ -16,15 +25,33 @@ bool TNotifyWindow::Post(TNotification notification) {
     bool wake = false;
     {
         std::lock_guard lock(mutex_);
+        const bool waitForMore = FloodBlock(notification);
         queue_.push_back(std::move(notification));
-        wake = !std::exchange(wakePosted_, true);
+        wake = !wakePosted_ && (!waitForMore || queue_.size() >= kFloodBatchBlocks);
+        wakePosted_ = wakePosted_ || wake;
     }
     if (wake) {
-        // postEvent is safe from any thread; a wake still queued when this
-        // object goes is deleted with it, and the queue with its blocks.
-        QCoreApplication::postEvent(this, new QEvent(kWakeEventType));
+        PostWake();
     }
     return true;
+}
+
+void TNotifyWindow::Flush() {
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        wake = !wakePosted_ && !queue_.empty();
+        wakePosted_ = wakePosted_ || wake;
+    }
+    if (wake) {
+        PostWake();
+    }
+}
+
+void TNotifyWindow::PostWake() {
+    // postEvent is safe from any thread; a wake still queued when this
+    // object goes is deleted with it, and the queue with its blocks.
+    QCoreApplication::postEvent(this, new QEvent(kWakeEventType));
 }
 
 void TNotifyWindow::customEvent(QEvent* event) {
@@ -37,8 +64,8 @@ void TNotifyWindow::customEvent(QEvent* event) {
         wakePosted_ = false;
         due = queue_.size();
     }
-    // Only what had arrived by the wake: what comes meanwhile posts the next
-    // one, so painting and input get their turn on a line that never stops.
+    // Only what had arrived by the wake: what comes meanwhile gets a wake of
+    // its own, so painting and input get their turn on a line that never stops.
     // One at a time, since a handler may run a nested event loop that
     // delivers the following ones.
     for (; due > 0; --due) {
@@ -53,4 +80,5 @@ void TNotifyWindow::customEvent(QEvent* event) {
         }
         handler_(*next);
     }
+    Flush();
 }

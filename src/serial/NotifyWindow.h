@@ -1,7 +1,8 @@
 // Delivers notifications posted by the port threads on the thread that created
 // this object, in posting order. They wait in a queue of their own; the owner's
-// event loop is woken once for whatever has piled up, not once per block, so a
-// busy line costs the owner's thread few wake-ups.
+// event loop is woken once for whatever has piled up, not once per block, and
+// during a flood (full blocks, each with the next already being read) only
+// once per batch of them, so a busy line costs the owner's thread few wake-ups.
 #pragma once
 
 #include <QObject>
@@ -18,11 +19,16 @@ class TNotifyWindow : public QObject, public TNotifySink {
     explicit TNotifyWindow(THandler handler);
 
     bool Post(TNotification notification) override;
+    // Wakes the owner for whatever still waits; called once the threads have
+    // ended, so that the last blocks of a flood are not left waiting.
+    void Flush();
 
   protected:
     void customEvent(QEvent* event) override;
 
   private:
+    void PostWake();
+
     THandler handler_;
     std::mutex mutex_;
     std::deque<TNotification> queue_;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 
+#include <atomic>
 #include <filesystem>
 #include <thread>
 
@@ -187,4 +188,43 @@ TEST(CommSession, AThousandOpensAndClosesWithTrafficLeaveNothingBehind) {
     EXPECT_EQ(hangups, 0);
     EXPECT_EQ(OpenDescriptors(), descriptorsBefore) << "descriptors leaked";
     EXPECT_EQ(comm.UndeliveredBytes(), 0u);
+}
+
+TEST(CommSession, BlocksReadBeforeACloseAreStillDelivered) {
+    TPtyPair pty;
+    TComm comm;
+    TCommRecorder recorder(comm);
+    OpenLikeTheMainWindow(comm, pty.SlavePath());
+    RunEventsFor(100ms);  // nothing left to deliver: the queue starts empty
+    // A flood, so that the blocks are full ones, each with more behind it.
+    const std::string chunk = RandomBytes(8192, 5);
+    std::atomic<bool> stop = false;
+    std::atomic<bool> done = false;
+    std::string sent;
+    std::thread device([&] {
+        while (!stop) {
+            pty.WriteToPort(chunk);
+            sent += chunk;
+        }
+        done = true;
+    });
+    ASSERT_TRUE(WaitWithoutEvents([&] { return comm.UndeliveredBytes() > 0; }));
+    comm.ClosePort();
+    // Nobody reads the port now: take what the device still writes.
+    stop = true;
+    while (!done) {
+        struct pollfd ready {
+            pty.SlaveFd(), POLLIN, 0
+        };
+        char sink[4096];
+        if (::poll(&ready, 1, 10) > 0) {
+            [[maybe_unused]] const ssize_t n = ::read(pty.SlaveFd(), sink, sizeof sink);
+        }
+    }
+    device.join();
+    RunEventsFor(200ms);
+
+    EXPECT_EQ(comm.UndeliveredBytes(), 0u) << "blocks were left waiting";
+    ASSERT_FALSE(recorder.Bytes.empty());
+    EXPECT_TRUE(sent.starts_with(recorder.Bytes));
 }
