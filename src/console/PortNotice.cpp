@@ -2,12 +2,14 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSizePolicy>
 #include <QToolButton>
 
 TPortNoticeBar::TPortNoticeBar(QWidget* parent) : QFrame(parent), text_(new QLabel(this)) {
     setObjectName("portNotice");
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);  // a line, not a share of the chart
     setStyleSheet(QStringLiteral("#portNotice { background: #fff4c2; color: #3a3000; }"));
     text_->setObjectName("portNoticeText");
     text_->setTextInteractionFlags(Qt::TextSelectableByMouse);

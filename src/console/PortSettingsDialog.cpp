@@ -4,11 +4,13 @@
 #include "console/PortSettingsMessages.h"
 #include "console/PortSettingsScan.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QStyledItemDelegate>
 
@@ -178,4 +180,9 @@ void TForm1::AppendScannedPorts() {
         portList_->setItemData(portList_->count() - 1, description, Qt::ToolTipRole);
     }
     portList_->setCurrentText(current);
+    // The drop-down is as wide as its longest path and description, not
+    // as narrow as the list box.
+    QAbstractItemView* view = portList_->view();
+    view->setMinimumWidth(view->sizeHintForColumn(0) +
+                          view->verticalScrollBar()->sizeHint().width());
 }
