@@ -68,8 +68,9 @@ void TPortOpener::ReportOpenFailure(const QString& cause) {
     if (!cause.isEmpty()) {
         text += QLatin1Char('\n') + cause;
     }
-    reporter_->Show(kPromptCaption, text, TMessageIcon::Warning);
     openButton_.setEnabled(true);
+    emit PortStateChanged();
+    reporter_->Show(kPromptCaption, text, TMessageIcon::Warning);
 }
 
 void TPortOpener::Close() {

@@ -11,22 +11,6 @@
 #include "SerialTestSupport.h"
 #include "serial/ReadBudget.h"
 
-namespace {
-
-// Waits without running the event loop, so that nothing is delivered.
-bool WaitWithoutEvents(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
-}
-
-}  // namespace
-
 TEST(CommBounds, ReaderStopsAtTheReadQueueLimitAndCatchesUpWithNothingLost) {
     constexpr std::size_t kLimit = 64 * 1024;
     TPtyPair pty;

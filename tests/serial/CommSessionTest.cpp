@@ -13,17 +13,6 @@
 
 namespace {
 
-bool WaitWithoutEvents(const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
-}
-
 std::size_t OpenDescriptors() {
     std::size_t count = 0;
     for ([[maybe_unused]] const auto& entry :

@@ -266,6 +266,10 @@ struct THeldOutput {
     bool sendXoff;
 };
 
+void PrintTo(const THeldOutput& hold, std::ostream* out) {
+    *out << hold.name;
+}
+
 class CommHeldOutput : public testing::TestWithParam<THeldOutput> {};
 
 TEST_P(CommHeldOutput, CloseEndsTheHeldWriteAtOnceWithoutHangup) {

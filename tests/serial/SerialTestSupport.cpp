@@ -27,6 +27,17 @@ bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
     }
 }
 
+bool WaitWithoutEvents(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(2ms);
+    }
+    return true;
+}
+
 void RunEventsFor(std::chrono::milliseconds duration) {
     WaitUntil([] { return false; }, duration);
 }

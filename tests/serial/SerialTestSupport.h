@@ -21,6 +21,8 @@ using namespace std::chrono_literals;
 
 // Runs the event loop until done() holds or limit passes; false on time-out.
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s);
+// Waits without running the event loop, so that nothing is delivered meanwhile.
+bool WaitWithoutEvents(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s);
 // Runs the event loop for a while, to show that something does NOT happen.
 void RunEventsFor(std::chrono::milliseconds duration);
 
