@@ -1,4 +1,5 @@
 // Kelvane: a serial-port debugging terminal with a live waveform view.
+#include "app/exit_after_first_paint.h"
 #include "app/main_form.h"
 #include "app/qt_translations.h"
 #include "platform/ExeDir.h"
@@ -21,6 +22,9 @@ int main(int argc, char** argv) {
     InstallQtChineseTexts(qtTexts);
 
     TMainForm mainForm({.dataDir = ExecutableDir(), .reporter = nullptr, .globalHotKey = true});
+    if (TExitAfterFirstPaint::Requested()) {
+        new TExitAfterFirstPaint(mainForm, [&mainForm] { mainForm.Exit(); });
+    }
     mainForm.show();
     return QApplication::exec();
 }
