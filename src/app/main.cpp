@@ -2,7 +2,7 @@
 #include "app/exit_after_first_paint.h"
 #include "app/main_form.h"
 #include "app/qt_translations.h"
-#include "platform/ExeDir.h"
+#include "platform/DataDir.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     QTranslator qtTexts;
     InstallQtChineseTexts(qtTexts);
 
-    TMainForm mainForm({.dataDir = ExecutableDir(), .reporter = nullptr, .globalHotKey = true});
+    TMainForm mainForm({.dataDir = ProgramDataDir(), .reporter = nullptr, .globalHotKey = true});
     if (TExitAfterFirstPaint::Requested()) {
         new TExitAfterFirstPaint(mainForm, [&mainForm] { mainForm.Exit(); });
     }
