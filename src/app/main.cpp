@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kelvane");
+    // Lets the desktop match the window to kelvane.desktop and its icon.
+    QApplication::setDesktopFileName("kelvane");
     // Closing the main window only hides it; "退出软件" ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QTranslator qtTexts;
