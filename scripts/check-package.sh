@@ -20,6 +20,10 @@ fi
 deb=$(bash "$root/scripts/package.sh" "$@" | sed -n 's/^package=//p')
 echo "package check: $deb"
 dpkg-deb --field "$deb" Package Version Depends Recommends
+# Depends comes from dpkg-shlibdeps; without it the package would install
+# on a machine that cannot run it.
+dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' ||
+  { echo "FAILED: Depends does not name the Qt libraries the program links" >&2; exit 1; }
 
 # lintian exits non-zero on an error; warnings and notes are only reported.
 set +e
