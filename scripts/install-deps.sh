@@ -20,6 +20,8 @@ packages=(
   xvfb xauth trayer xdotool x11-utils
   # the Windows serial back end: cross compiler, GoogleTest sources, Wine
   g++-mingw-w64-x86-64 googletest wine wine64
+  # the Debian package: its dependency scan and the checkers it must pass
+  dpkg-dev file lintian appstream desktop-file-utils
 )
 
 missing=()

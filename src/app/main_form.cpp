@@ -313,7 +313,9 @@ void TMainForm::Exit() {
     if (hotKey_) {
         hotKey_->Unregister();
     }
-    QCoreApplication::quit();
+    // exit(), not quit(): quit() first asks every window to close, and the
+    // main window refuses, which would cancel the exit.
+    QCoreApplication::exit(0);
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
