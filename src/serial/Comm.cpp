@@ -90,8 +90,11 @@ void TComm::StopReader() {
     }
     device_->SignalClose();
     budget_.Interrupt();  // a reader waiting for room wakes to the close
+    // Every wait of the reader includes the close event, so it ends without
+    // the purge aborting its read; purged while a read copies out of the
+    // driver's buffer, the block being read could take in flushed bytes.
+    reader_.reset();  // joins
     device_->Purge(TPurgeSide::Input);
-    reader_.reset();  // joins; every wait of the reader includes the close event
 }
 
 void TComm::StopWriter() {

@@ -215,5 +215,5 @@ TEST(CommSession, BlocksReadBeforeACloseAreStillDelivered) {
 
     EXPECT_EQ(comm.UndeliveredBytes(), 0u) << "blocks were left waiting";
     ASSERT_FALSE(recorder.Bytes.empty());
-    EXPECT_TRUE(sent.starts_with(recorder.Bytes));
+    EXPECT_TRUE(sent.starts_with(recorder.Bytes)) << "the last blocks lost or took in bytes";
 }
