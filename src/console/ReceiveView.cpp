@@ -223,7 +223,12 @@ TTextPosition TReceiveView::End() const {
 }
 
 QString TReceiveView::SelectedText() const {
-    return ReceivedTextForDisplay(TextBytesBetween(store_, SelectionStart(), SelectionEnd()));
+    return ShownTextBetween(SelectionStart(), SelectionEnd());
+}
+
+QString TReceiveView::ShownTextBetween(TTextPosition from, TTextPosition to,
+                                       std::optional<std::string_view> lineBreak) const {
+    return ReceivedTextForDisplay(TextBytesBetween(store_, from, to, lineBreak));
 }
 
 void TReceiveView::SelectAll() {

@@ -19,6 +19,8 @@ class QPainter;
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "console/ReceiveTextStore.h"
@@ -53,7 +55,8 @@ class TReceiveView : public QAbstractScrollArea {
     TTextPosition SelectionEnd() const { return std::max(caret_, anchor_); }
     bool HasSelection() const { return caret_ != anchor_; }
     // The selected text as shown: GBK decoded, hex lines as their pairs, a
-    // zero byte as its visible symbol, lines joined by CR LF.
+    // zero byte as its visible symbol, lines joined by the breaks they
+    // arrived with.
     virtual QString SelectedText() const;
     void SelectAll();
     // Puts the selected text on the clipboard; without a selection the
@@ -85,6 +88,10 @@ class TReceiveView : public QAbstractScrollArea {
     // The first and the end place of the shown text.
     TTextPosition Start() const { return {firstShown_, 0}; }
     TTextPosition End() const;
+    // The text from `from` to `to` as SelectedText() gives it, lines joined
+    // by `lineBreak` when one is given.
+    QString ShownTextBetween(TTextPosition from, TTextPosition to,
+                             std::optional<std::string_view> lineBreak = std::nullopt) const;
     void Select(TTextPosition from, TTextPosition to);
     // Moves the caret to `at`, extending the selection or leaving none.
     void MoveCaretTo(TTextPosition at, bool select) { Select(select ? anchor_ : at, at); }

@@ -70,6 +70,31 @@ TEST_F(SendBoxEditing, ReceivedBlocksFollowTheLineRules) {
     box.AppendReceived("\r\n", false);  // a block ending in CR LF leaves an empty line
     EXPECT_EQ(box.Text(), QStringLiteral("12\n3\n45\n67\n\n\n"));
     EXPECT_EQ(box.Bytes(), "12\r\n3\r\n45\r\n67\r\n\r\n\r\n");
+
+    box.SetText({});
+    box.AppendReceived("8\n9\r", false);  // LF and CR alone each end a line
+    box.AppendReceived("\n10", false);    // and this LF only completes the CR
+    EXPECT_EQ(box.Text(), QStringLiteral("8\n9\n\n10\n"));
+    EXPECT_EQ(box.Bytes(), "8\n9\r\n\r\n10\r\n");  // what came, and the box's own breaks
+}
+
+TEST_F(SendBoxEditing, ReceivedTextStartsOnALineOfItsOwn) {
+    box.AppendReceived("12", true);
+    box.AppendReceived("34", false);  // goes on with the line left open
+    EXPECT_EQ(box.Bytes(), "1234\r\n");
+    box.SetText(QStringLiteral("AT+RST"));
+    box.AppendReceived("OK", false);  // the typed line stays a line of its own
+    EXPECT_EQ(box.Bytes(), "AT+RST\r\nOK\r\n");
+
+    box.AppendReceived("5", true);
+    Press(Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(&box, QStringLiteral("x"));  // typing ends the open line's claim
+    box.AppendReceived("6", false);
+    EXPECT_EQ(box.Text(), QStringLiteral("AT+RST\nOK\n5x\n6\n"));
+
+    box.SetText(QStringLiteral("AB"));
+    box.AppendText(QStringLiteral("123456"));  // the time F5 adds joins the line
+    EXPECT_EQ(box.Text(), QStringLiteral("AB123456"));
 }
 
 TEST_F(SendBoxEditing, KeepsEveryReceivedByte) {
@@ -93,13 +118,13 @@ TEST_F(SendBoxEditing, TypingGoesToTheCaretAndAnEndCaretFollowsNewText) {
     box.SetText(QStringLiteral("ab"));
     box.AppendReceived("12", false);
     QTest::keyClicks(&box, QStringLiteral("x"));  // the caret stayed at the start
-    EXPECT_EQ(box.Text(), QStringLiteral("xab12\n"));
+    EXPECT_EQ(box.Text(), QStringLiteral("xab\n12\n"));
 
     Press(Qt::Key_End, Qt::ControlModifier);
     QTest::keyClicks(&box, QStringLiteral("y"));
     box.AppendReceived("3", false);
     QTest::keyClicks(&box, QStringLiteral("z"));
-    EXPECT_EQ(box.Text(), QStringLiteral("xab12\ny3\nz"));
+    EXPECT_EQ(box.Text(), QStringLiteral("xab\n12\ny\n3\nz"));
 }
 
 TEST_F(SendBoxEditing, ArrowsAndDeletionStepOverWholeCharacters) {
@@ -199,7 +224,7 @@ TEST_F(SendBoxEditing, UndoAndRedoStepThroughTheUsersEdits) {
     // Received text is not the user's to undo, nor what came before it.
     box.AppendReceived("9", false);
     Press(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(box.Text(), QStringLiteral("abxycd9\n"));
+    EXPECT_EQ(box.Text(), QStringLiteral("abxycd\n9\n"));
 }
 
 TEST_F(SendBoxEditing, ClicksAndDragsPlaceTheCaretAndSelect) {
