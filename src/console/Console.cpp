@@ -48,11 +48,11 @@ TConsole::TConsole(const TConsolePanel& panel, TConsoleServices services)
           TSendHistoryFile(services_.historyPath),
           [this](const QString& entry) { sendBox_->SetText(entry); }, *services_.reporter,
           *services_.asker, panel.window)),
-      sender_(services_.sendBlock, *services_.reporter),
+      sender_(services_.sendBlock),
       counter_(panel.sEdit1, floating_->Controls().sEdit1),
       timedSender_(std::make_unique<TTimedSender>(
           panel.sButton9, panel.Timer2, *interval_,
-          TTimedSender::THooks{[this] { return SendBoxEmpty(); }, [this] { Send(); }},
+          TTimedSender::THooks{[this] { return SendBoxEmpty(); }, [this] { return SendOnce(); }},
           *services_.reporter)) {
     mainView_->setObjectName(QStringLiteral("sMemo1"));
     sendBox_->setObjectName(QStringLiteral("sMemo2"));
@@ -99,8 +99,11 @@ void TConsole::WireFloatingWindow() {
         CopyFloatingSendBox();
         SendAndSave();
     });
+    // Stopping needs no text, so the floating box is copied only to start.
     connect(floating.sButton9, &QPushButton::clicked, this, [this] {
-        CopyFloatingSendBox();
+        if (!timedSender_->Started()) {
+            CopyFloatingSendBox();
+        }
         timedSender_->Click();
     });
     // The plot feed sets both windows' captions when the main button runs.
@@ -123,8 +126,15 @@ void TConsole::CopyFloatingSendBox() {
 }
 
 void TConsole::Send() {
+    // A hex send that the port refuses says nothing; only timed sending stops on it.
+    ReportSendOutcome(*services_.reporter, SendOnce(), panel_.sCheckBox1->isChecked());
+}
+
+TSendOutcome TConsole::SendOnce() {
     const TSendOptions options{panel_.sCheckBox1->isChecked(), panel_.sCheckBox3->isChecked()};
-    counter_.Add(sender_.Send(sendBox_->Bytes(), options));
+    const TSendResult result = sender_.Send(sendBox_->Bytes(), options);
+    counter_.Add(result.counted);
+    return result.outcome;
 }
 
 void TConsole::SendAndSave() {

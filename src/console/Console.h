@@ -80,6 +80,8 @@ class TConsole : public QObject {
     void WireSendBar();
     void WireFloatingWindow();
     bool SendBoxEmpty() const;
+    // Sends the send box once, as "发送" does but without its messages.
+    TSendOutcome SendOnce();
     // The floating window's send commands first copy its send box to the main one.
     void CopyFloatingSendBox();
 
