@@ -445,10 +445,6 @@ TEST_F(SendBoxInConsole, HexSendReadsTheDigitsOfTheWholeBox) {
 }
 
 TEST_F(SendBoxInConsole, SendAndSaveStoresTheBoxAsSent) {
-    {
-        QFile file(QString::fromStdString(historyPath));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
     Receive("\xc4\xe3");
     panel.sButton8->click();
     QFile file(QString::fromStdString(historyPath));
