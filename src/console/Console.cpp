@@ -1,13 +1,9 @@
 #include "console/Console.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
-#include <QStandardPaths>
 
 #include "console/FloatingWindow.h"
 #include "console/HistoryDialog.h"
@@ -38,7 +34,9 @@ TConsole::TConsole(const TConsolePanel& panel, TConsoleServices services)
               [this](std::string_view bytes, bool open) { sendBox_->AppendReceived(bytes, open); },
               services_.askSaveFileName ? services_.askSaveFileName
                                         : [this] { return savePrompt_.Ask(); },
-              services_.makePrinter ? services_.makePrinter : MakeDefaultPrinter},
+              services_.choosePrintTarget
+                  ? services_.choosePrintTarget
+                  : [this] { return ChoosePrintTarget(SystemPrintDesk(panel_.window)); }},
           *services_.reporter),
       mainView_(new TReceiveView(receiver_.Store(), panel.window)),
       sendBox_(new TSendBox(panel.window)),
@@ -156,16 +154,4 @@ void ConnectConsoleToComm(TConsole& console, TComm& comm) {
                          sender->ReceivedBlockEnd());
     };
     comm.OnReceiveError = [](TComm*, std::uint32_t) {};
-}
-
-std::unique_ptr<QPrinter> MakeDefaultPrinter() {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (!info.isNull()) {
-        return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    }
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    printer->setOutputFileName(QDir(folder).filePath(QStringLiteral("接收数据.pdf")));
-    return printer;
 }

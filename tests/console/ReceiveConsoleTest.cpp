@@ -223,11 +223,13 @@ TEST_F(ReceiveConsole, PrintsTwentySixRowsAPage) {
     }
     pdfPath = dir.filePath(QStringLiteral("26.pdf"));
     panel.sButton5->click();
+    ASSERT_TRUE(PrintEnded());
     EXPECT_EQ(PdfPageCount(pdfPath), 1);  // a full page is not followed by a blank one
 
     Receive("line27");
     pdfPath = dir.filePath(QStringLiteral("27.pdf"));
     Floating().sButton5->click();
+    ASSERT_TRUE(PrintEnded());
     EXPECT_EQ(PdfPageCount(pdfPath), 2);
     EXPECT_TRUE(PdfPageText(pdfPath, 1).startsWith(QStringLiteral("line1 line2 ")));
     EXPECT_TRUE(PdfPageText(pdfPath, 1).endsWith(QStringLiteral("line26")));
@@ -239,18 +241,24 @@ TEST_F(ReceiveConsole, PrintsTwentySixRowsAPage) {
     EXPECT_EQ(reporter.messages[1].icon, TMessageIcon::Information);
 }
 
-TEST_F(ReceiveConsole, PrintWithoutAPrinterReportsTheFailure) {
+TEST_F(ReceiveConsole, PrintFailuresAreReportedAndCancellingSaysNothing) {
     Receive("x");
-    pdfPath.clear();
-    panel.sButton5->click();
+    panel.sButton5->click();  // nothing to print on
     pdfPath = dir.filePath(QStringLiteral("no-folder/out.pdf"));
-    panel.sButton5->click();
+    panel.sButton5->click();  // a printer that cannot start the job
+    ASSERT_TRUE(PrintEnded());
     ASSERT_EQ(reporter.messages.size(), 2u);
     for (const TLoggedMessage& message : reporter.messages) {
         EXPECT_EQ(message.text, QStringLiteral("打印出错，请检查打印是否存在或已装好"));
         EXPECT_EQ(message.icon, TMessageIcon::Error);
     }
     EXPECT_EQ(MainRows(), (QStringList{"x"}));
+
+    pdfPath.clear();
+    printCancelled = true;  // the user turned the PDF file dialog down
+    panel.sButton5->click();
+    EXPECT_FALSE(console->Receiver().Printing());
+    EXPECT_EQ(reporter.messages.size(), 2u);
 }
 
 TEST_F(ReceiveConsole, GarbageAndNulOnlyBlocksAreShownSafely) {
