@@ -70,6 +70,7 @@ class TSendBox : public TReceiveView {
     void SelectionChanged() override;
     // The caret's row spans bytes [rowStart, rowEnd).
     void PaintPreedit(QPainter& painter, const QRect& area, size_t rowStart, size_t rowEnd);
+    TCaretBlink& CaretBlink() { return blink_; }
 
   private:
     // Replacing the bytes from `from` up to `to` with `bytes`.
