@@ -53,7 +53,9 @@ TConsole::TConsole(const TConsolePanel& panel, TConsoleServices services)
           TTimedSender::THooks{[this] { return SendBoxEmpty(); }, [this] { return SendOnce(); }},
           *services_.reporter)) {
     mainView_->setObjectName(QStringLiteral("sMemo1"));
+    mainView_->setAccessibleName(kReceiveBoxName);
     sendBox_->setObjectName(QStringLiteral("sMemo2"));
+    sendBox_->setAccessibleName(kSendBoxName);
     receiver_.AttachViews(mainView_, floating_->Controls().sMemo1, panel.sCheckBox2);
     WireReceiveBar();
     WireSendBar();

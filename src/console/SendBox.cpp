@@ -10,6 +10,7 @@
 
 #include <functional>
 
+#include "console/AccessibleText.h"
 #include "console/ReceiveRows.h"
 #include "console/SurroundingText.h"
 #include "console/TextBetween.h"
@@ -120,6 +121,11 @@ void TSendBox::DeleteSelection() {
     ReplaceSelection({});
 }
 
+void TSendBox::Replace(TTextPosition from, TTextPosition to, const QString& text) {
+    Select(std::min(from, to), std::max(from, to));
+    ReplaceSelection(GbkWithCrLf(text));
+}
+
 void TSendBox::ReplaceSelection(std::string_view bytes) {
     if (!HasSelection() && bytes.empty()) {
         return;
@@ -171,6 +177,7 @@ void TSendBox::TextChangedFrom(uint64_t line) {
     LinesChangedFrom(line);
     UpdateScrollBar(false);
     EnsureCaretVisible();
+    AccessibleText().TextChanged(true);
 }
 
 TTextPosition TSendBox::After(TTextPosition at) const {
@@ -230,6 +237,7 @@ void TSendBox::SelectionChanged() {
 // window follows it.
 void TSendBox::CaretChanged() {
     blink_.Restart();
+    AccessibleText().CaretMoved();
     if (hasFocus()) {
         QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
     }

@@ -51,6 +51,9 @@ class TSendBox : public TReceiveView {
     void Cut();
     void Paste();
     void DeleteSelection();
+    // Replaces the text from `from` to `to`, as pasting over a selection
+    // would: an edit the user can undo.
+    void Replace(TTextPosition from, TTextPosition to, const QString& text);
     // Undo and redo the user's edits since the text was last set or received.
     void Undo();
     void Redo();
