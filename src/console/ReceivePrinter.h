@@ -33,7 +33,7 @@ class TReceivePrintJob : public QObject {
     void Cancel();
 
     // Longest a slice draws before it lets the window run.
-    static constexpr int kSliceMs = 40;
+    static constexpr int kSliceMs = 25;
 
   signals:
     // Share of the rows printed so far, 0 to 100.

@@ -233,6 +233,9 @@ def main():
         screenshot(first, chart)
         time.sleep(1)
         screenshot(second, chart)
+        program.press("显示面板")  # unfold the data panel to show the boxes too
+        time.sleep(1)
+        subprocess.run(["import", "-window", "root", os.path.join(args.out, "session.png")], check=True)
         stop.set()
         thread.join()
         changed = differing_pixels(first, second)
