@@ -117,6 +117,28 @@ std::vector<double> Feed(TConsole& console, size_t bytes, size_t& lineNumber,
     return costs;
 }
 
+// Runs the event loop until `done` says so, and returns the longest it went
+// without running a 1 ms timer, beyond that 1 ms, and the seconds it ran.
+template <typename Done>
+std::pair<double, double> WatchEventLoop(Done done) {
+    double maxGap = 0;
+    QElapsedTimer sinceTick;
+    QElapsedTimer wall;
+    sinceTick.start();
+    wall.start();
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        maxGap = std::max(maxGap, static_cast<double>(sinceTick.nsecsElapsed()) / 1e6 - 1.0);
+        sinceTick.start();
+    });
+    ticker.start(1);
+    while (!done()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return {maxGap, static_cast<double>(wall.nsecsElapsed()) / 1e9};
+}
+
 // Streams 1 MB/s into the port for `seconds` and returns the longest time
 // the event loop went without running a 1 ms timer, beyond that 1 ms.
 double MaxStallMs(TConsole& console, int seconds) {
@@ -149,18 +171,10 @@ double MaxStallMs(TConsole& console, int seconds) {
         }
     });
 
-    double maxGap = 0;
-    QElapsedTimer sinceTick;
-    sinceTick.start();
-    QTimer ticker;
-    ticker.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        maxGap = std::max(maxGap, static_cast<double>(sinceTick.nsecsElapsed()) / 1e6 - 1.0);
-        sinceTick.start();
-    });
-    ticker.start(1);
-    QTimer::singleShot(seconds * 1000, qApp, &QCoreApplication::quit);
-    QApplication::exec();
+    QElapsedTimer streaming;
+    streaming.start();
+    const double maxGap =
+        WatchEventLoop([&] { return streaming.elapsed() >= seconds * 1000; }).first;
 
     running = false;
     device.join();
@@ -168,28 +182,6 @@ double MaxStallMs(TConsole& console, int seconds) {
     ::close(master);
     ::close(slave);
     return maxGap;
-}
-
-// Longest gap between two runs of the event loop, beyond 1 ms, while `work`
-// runs until `done` says it is over; and the seconds it took.
-template <typename Done>
-std::pair<double, double> WatchEventLoop(Done done) {
-    double maxGap = 0;
-    QElapsedTimer sinceTick;
-    QElapsedTimer wall;
-    sinceTick.start();
-    wall.start();
-    QTimer ticker;
-    ticker.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        maxGap = std::max(maxGap, static_cast<double>(sinceTick.nsecsElapsed()) / 1e6 - 1.0);
-        sinceTick.start();
-    });
-    ticker.start(1);
-    while (!done()) {
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return {maxGap, static_cast<double>(wall.nsecsElapsed()) / 1e9};
 }
 
 // Prints the last 50 MB of the main receive box to a PDF, the way "打印"
