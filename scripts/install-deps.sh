@@ -23,6 +23,8 @@ packages=(
   dbus-daemon at-spi2-core python3-pyatspi python3-xlib
   # the Windows serial back end: cross compiler, GoogleTest sources, Wine
   g++-mingw-w64-x86-64 googletest wine wine64
+  # the Debian package: its dependency scan and the checkers it must pass
+  dpkg-dev file lintian appstream desktop-file-utils
 )
 
 missing=()

@@ -48,7 +48,9 @@ struct TMainFormOptions {
     // The desktop's notification area; tests choose whether there is one.
     TTrayHost trayHost = TTrayHost::System();
     // Ends the program once "退出软件" has cleaned up; tests record it instead.
-    std::function<void()> quit = QCoreApplication::quit;
+    // exit(), not quit(): quit() first asks every window to close, and the
+    // main window refuses, which would cancel the exit.
+    std::function<void()> quit = [] { QCoreApplication::exit(0); };
 };
 
 class TMainForm : public QWidget {

@@ -152,14 +152,14 @@ TEST(SecondInstance, EndsAtOnceAndLeavesTheFirstRunning) {
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     QProcess first;
     first.setProcessEnvironment(environment);
-    first.start(QStringLiteral(KELVANE_PATH), {});
+    first.start(QStringLiteral(KELVANE_PROGRAM), {});
     ASSERT_TRUE(first.waitForStarted());
     ASSERT_TRUE(QTest::qWaitFor([&] { return HoldsFlock(first.processId()); }, 30000))
         << "the first instance never took its lock";
 
     QProcess second;
     second.setProcessEnvironment(environment);
-    second.start(QStringLiteral(KELVANE_PATH), {});
+    second.start(QStringLiteral(KELVANE_PROGRAM), {});
     EXPECT_TRUE(second.waitForFinished(30000));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);

@@ -22,6 +22,7 @@ import time
 import tty
 
 import pyatspi
+import Xlib.error
 from Xlib import X, display, protocol
 
 # Controls whose insides are long lists (the span list holds 1000 entries):
@@ -177,10 +178,14 @@ def close_window(title):
     protocols = screen.intern_atom("WM_PROTOCOLS")
     root = screen.screen().root
     for window in root.query_tree().children:
-        if window.get_wm_name() == title:
-            event = protocol.event.ClientMessage(window=window, client_type=protocols,
-                                                 data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-            window.send_event(event)
+        try:
+            if window.get_wm_name() != title:
+                continue
+        except Xlib.error.XError:  # a tooltip or popup that went meanwhile
+            continue
+        event = protocol.event.ClientMessage(window=window, client_type=protocols,
+                                             data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        window.send_event(event)
     screen.flush()
 
 
@@ -191,7 +196,8 @@ def main():
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
 
-    bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+    # Importing pyatspi has already started the accessibility bus through
+    # D-Bus activation, so the program finds it when it starts.
     environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     kelvane = subprocess.Popen([args.kelvane], env=environment, cwd=os.path.dirname(args.kelvane))
     device = Device(args.peer)
@@ -257,7 +263,6 @@ def main():
     finally:
         if kelvane.poll() is None:
             kelvane.kill()
-        bus.terminate()
 
 
 if __name__ == "__main__":

@@ -16,7 +16,7 @@ skip() {
   echo "SKIPPED: $*"
   exit 77
 }
-for tool in Xvfb dbus-run-session socat xdotool import compare; do
+for tool in Xvfb xdpyinfo dbus-run-session socat xdotool import compare; do
   command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
 [ -x /usr/libexec/at-spi-bus-launcher ] || skip "the AT-SPI bus (at-spi2-core) is not installed"
@@ -36,11 +36,17 @@ trap cleanup EXIT
 mkdir -p "$out"
 
 # A display of its own, numbered from this process so that runs side by side
-# start apart; the server's lock file says the display is really ours.
+# start apart. A number is free only when neither a lock file nor a server
+# listening on its abstract socket (which other folders' servers share)
+# claims it; the lock file then says the server is ours.
 display=$((100 + $$ % 800))
 lock_owner() { tr -d ' ' 2>/dev/null <"/tmp/.X$1-lock"; }
+claimed() {
+  [ -e "/tmp/.X$1-lock" ] ||
+    socat -u OPEN:/dev/null "ABSTRACT-CONNECT:/tmp/.X11-unix/X$1" 2>/dev/null
+}
 for _ in $(seq 20); do
-  if [ ! -e "/tmp/.X$display-lock" ]; then
+  if ! claimed "$display"; then
     Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp 2>"$work/xvfb.log" &
     server=$!
     for _ in $(seq 50); do
@@ -49,6 +55,11 @@ for _ in $(seq 20); do
       sleep 0.1
     done
     if [ "$(lock_owner "$display")" = "$server" ]; then
+      # The lock comes before the server listens: wait until it answers.
+      for _ in $(seq 100); do
+        xdpyinfo -display ":$display" >/dev/null 2>&1 && break
+        sleep 0.1
+      done
       pids+=("$server")
       break
     fi
