@@ -39,6 +39,11 @@ class ReceivePrint : public testing::Test {
                                                   store.FirstLine(), 80);
     }
     QStringList FilesInDir() const { return QDir(dir.path()).entryList(QDir::Files); }
+    static void Write(const QString& path, const QByteArray& content) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
     static QByteArray Read(const QString& path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -74,11 +79,7 @@ TEST_F(ReceivePrint, TurningTheDialogDownPrintsNothing) {
 
 TEST_F(ReceivePrint, AFileBeingReplacedStaysUntilTheNewOneIsWhole) {
     const QString path = dir.filePath(QStringLiteral("old.pdf"));
-    {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old contents");
-    }
+    Write(path, "old contents");
     auto job = Job(ChoosePrintTarget(NoPrinterDesk(path)));
     QSignalSpy finished(job.get(), &TReceivePrintJob::Finished);
     job->Start();
@@ -98,11 +99,7 @@ TEST_F(ReceivePrint, LargeBoxPrintsInSlicesThatCanBeCancelled) {
         store.AppendBlock(block, TLineKind::Text, false);
     }
     const QString path = dir.filePath(QStringLiteral("big.pdf"));
-    {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("keep me");
-    }
+    Write(path, "keep me");
     auto job = Job(ChoosePrintTarget(NoPrinterDesk(path)));
     QSignalSpy cancelled(job.get(), &TReceivePrintJob::Cancelled);
     QSignalSpy finished(job.get(), &TReceivePrintJob::Finished);
