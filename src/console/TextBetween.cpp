@@ -2,7 +2,8 @@
 
 #include "console/HexRender.h"
 
-std::string TextBytesBetween(const TReceiveTextStore& store, TTextPosition from, TTextPosition to) {
+std::string TextBytesBetween(const TReceiveTextStore& store, TTextPosition from, TTextPosition to,
+                             std::optional<std::string_view> lineBreak) {
     std::string bytes;
     for (uint64_t line = from.line; line <= to.line; ++line) {
         const size_t begin = line == from.line ? from.byte : 0;
@@ -13,7 +14,9 @@ std::string TextBytesBetween(const TReceiveTextStore& store, TTextPosition from,
         } else {
             bytes += lineBytes;
         }
-        bytes += line < to.line ? "\r\n" : "";
+        if (line < to.line) {
+            bytes += lineBreak.value_or(EndingBytes(store.Ending(line)));
+        }
     }
     return bytes;
 }
