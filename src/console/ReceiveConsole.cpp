@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
+#include "console/ArrivalStamps.h"
 #include "console/ConsoleMessages.h"
+#include "console/KelvaneOptions.h"
 #include "console/ReceiveTextFile.h"
 #include "console/ReceiveView.h"
 
@@ -28,8 +30,9 @@ void ShowPrintProgress(TReceivePrintJob& job, QWidget* parent) {
 
 }  // namespace
 
-TReceiveConsole::TReceiveConsole(THooks hooks, TMessageReporter& reporter)
-    : hooks_(std::move(hooks)), reporter_(reporter) {}
+TReceiveConsole::TReceiveConsole(THooks hooks, TMessageReporter& reporter,
+                                 const TKelvaneOptions& options)
+    : hooks_(std::move(hooks)), reporter_(reporter), options_(options) {}
 
 void TReceiveConsole::AttachViews(TReceiveView* mainView, TReceiveView* floatingView,
                                   QCheckBox* hexReceive) {
@@ -38,18 +41,25 @@ void TReceiveConsole::AttachViews(TReceiveView* mainView, TReceiveView* floating
     hexReceive_ = hexReceive;
 }
 
-void TReceiveConsole::Receive(std::string_view block, TBlockEnd end) {
+void TReceiveConsole::Receive(std::string_view block, TBlockEnd end, const TArrivalMarks& arrival) {
+    recorder_.Append(block);
     const bool lineStaysOpen = end == TBlockEnd::Cut;
     hooks_.appendToSendBox(block, lineStaysOpen);
 
     // The switch is read once, so a block is handled wholly in one mode.
     const bool hex = hexReceive_->isChecked();
     TPlotLineQueue& queue = hex ? hexQueue_ : decimalQueue_;
-    queue.Append(block);
+    queue.Append(block, arrival);
     if (!lineStaysOpen) {
         queue.EndLine();
     }
-    store_.AppendBlock(block, hex ? TLineKind::Hex : TLineKind::Text, lineStaysOpen);
+    const TLineKind kind = hex ? TLineKind::Hex : TLineKind::Text;
+    if (options_.ShowTimestamps()) {
+        const TBlockStamps stamps(arrival);
+        store_.AppendBlock(block, kind, lineStaysOpen, &stamps);
+    } else {
+        store_.AppendBlock(block, kind, lineStaysOpen);
+    }
 
     mainView_->StoreChanged();
     // The floating box mirrors the main box's whole text.
