@@ -7,11 +7,21 @@
 
 namespace {
 
-constexpr bool IsBlank(char c) { return c == ' '; }
-constexpr bool IsDelimiter(char c) { return c == ',' || c == ';' || c == '\t'; }
-constexpr bool IsSeparator(char c) { return IsBlank(c) || IsDelimiter(c); }
-constexpr bool IsPairMark(char c) { return c == ':' || c == '='; }
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsBlank(char c) {
+    return c == ' ';
+}
+constexpr bool IsDelimiter(char c) {
+    return c == ',' || c == ';' || c == '\t';
+}
+constexpr bool IsSeparator(char c) {
+    return IsBlank(c) || IsDelimiter(c);
+}
+constexpr bool IsPairMark(char c) {
+    return c == ':' || c == '=';
+}
+constexpr bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Longest names kept; a device printing garbage should not make legend rows
 // a screen wide.

@@ -12,8 +12,12 @@ void PrintTo(const TLineValue& v, std::ostream* os) {
 
 namespace {
 
-TLineValue Column(size_t column, double value) { return {{}, column, value}; }
-TLineValue Named(std::string name, double value) { return {std::move(name), 0, value}; }
+TLineValue Column(size_t column, double value) {
+    return {{}, column, value};
+}
+TLineValue Named(std::string name, double value) {
+    return {std::move(name), 0, value};
+}
 
 }  // namespace
 
@@ -26,8 +30,9 @@ TEST(ReadDecimalNumber, ReadsWholeDecimalNumbersOnly) {
     EXPECT_EQ(ReadDecimalNumber("5."), 5.0);
     EXPECT_EQ(ReadDecimalNumber("-0"), 0.0);
     EXPECT_EQ(ReadDecimalNumber("6.02E+23"), 6.02e23);
-    for (const char* bad : {"", " ", ".", "+", "-.", "e3", "1e", "1e+", "1.2.3", "2.5 ", "inf",
-                            "-inf", "nan", "NaN", "1e999", "0x1p3", "1,5", "++1", "\t1", "1_000"}) {
+    for (const char* bad :
+         {"",    " ",    ".",   "+",   "-.",    "e3",    "1e",  "1e+", "1.2.3", "2.5 ",
+          "inf", "-inf", "nan", "NaN", "1e999", "0x1p3", "1,5", "++1", "\t1",   "1_000"}) {
         EXPECT_FALSE(ReadDecimalNumber(bad).has_value()) << '"' << bad << '"';
     }
 }
