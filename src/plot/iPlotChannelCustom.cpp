@@ -609,6 +609,11 @@ Qt::CursorShape TiPlotChannelCustom::MouseCursor(TPoint) {
     return Qt::PointingHandCursor;
 }
 
+void TiPlotChannelCustom::BuildPopupMenu(QMenu& menu) {
+    TiPlotManagerObject::BuildPopupMenu(menu);
+    AddEditItem(menu);
+}
+
 // --------------------------------------------------------------------- files
 
 void TiPlotChannelCustom::SaveData(const std::string& FileName) {

@@ -236,6 +236,8 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     void MouseDown(const TiPlotMouseData& data) override;
     void MouseUp(const TiPlotMouseData& data) override;
     Qt::CursorShape MouseCursor(TPoint point) override;
+    // The common items only ("Edit...").
+    void BuildPopupMenu(QMenu& menu) override;
     int HitIndex() const { return hitIndex_; }
 
   protected:

@@ -14,6 +14,7 @@
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
+#include "plot/iPlotPropertyEditor.h"
 #include "plot/iPlotToolBar.h"
 
 namespace {
@@ -136,6 +137,7 @@ TiPlotComponent::TiPlotComponent(QWidget* parent) : TiCustomComponent(parent) {
     master_ = std::make_unique<TiPlotMasterManager>(this);
     master_->OnRemoveRelay = [this](TiPlotObject* object) { ForgetObject(object); };
     master_->OnRepaintRelay = [this] { RepaintNow(); };
+    master_->OnEditRelay = [this](TiPlotObject* object) { ShowPlotPropertyEditor(*this, object); };
 
     popupMenu_ = std::make_unique<QMenu>(this);
     hintsFont_.OnChange = [this] { InvalidateChange(); };
@@ -160,6 +162,8 @@ void TiPlotComponent::ForgetObject(TiPlotObject* object) {
         hoverObject_ = nullptr;
     if (releasedObject_ == object)
         releasedObject_ = nullptr;
+    if (TiPlotPropertyEditor* editor = FindPlotPropertyEditor(*this))
+        editor->ObjectRemoved(object);
 }
 
 // ----------------------------------------------------------------- properties
@@ -203,9 +207,9 @@ const TiPublishedTable& TiPlotComponent::PublishedTable() {
             .Enumeration("BackGroundGradientDirection", &P::BackGroundGradientDirection,
                          &P::SetBackGroundGradientDirection,
                          {"ifdTopBottom", "ifdBottomTop", "ifdLeftRight", "ifdRightLeft",
-                          "ifdTopLeftBottomRight", "ifdBottomRightTopLeft",
-                          "ifdBottomLeftTopRight", "ifdTopRightBottomLeft", "ifdRectangleOut",
-                          "ifdRectangleIn", "ifdCircleOut", "ifdCircleIn"})
+                          "ifdTopLeftBottomRight", "ifdBottomRightTopLeft", "ifdBottomLeftTopRight",
+                          "ifdTopRightBottomLeft", "ifdRectangleOut", "ifdRectangleIn",
+                          "ifdCircleOut", "ifdCircleIn"})
             .Color("BackGroundGradientStartColor", &P::BackGroundGradientStartColor,
                    &P::SetBackGroundGradientStartColor)
             .Color("BackGroundGradientStopColor", &P::BackGroundGradientStopColor,

@@ -17,7 +17,6 @@
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
-#include "plot/iPlotPropertyEditor.h"
 
 namespace {
 
@@ -368,25 +367,6 @@ TEST_F(PlotFilesTest, PlotDestroyedWhileLoggingWritesItsLastRows) {
         plot.Channel(0)->AddXY(1, 2);
     }
     EXPECT_EQ(Read(Path("last.txt")), "(X)\tChannel 1(Y)\r\n1\t2\r\n");
-}
-
-}  // namespace
-
-namespace {
-
-// The property editor shows the same keys the configuration file uses and
-// applies edits to the objects they name.
-TEST(PlotPropertyEditor, EditsObjectsByTheirConfigurationKeys) {
-    TiPlot plot;
-    const TiStringList lines = PlotPropertiesToText(plot);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "Channel0.TitleText = Channel 1"),
-              lines.end());
-    EXPECT_TRUE(PlotPropertiesFromText(plot, {"Channel0.TitleText = 温度", "XAxis0.Span = 25"})
-                    .empty());
-    EXPECT_EQ(plot.Channel(0)->TitleText(), "温度");
-    EXPECT_DOUBLE_EQ(plot.XAxis(0)->Span(), 25);
-    EXPECT_EQ(PlotPropertiesFromText(plot, {"Channel7.TitleText = nobody"}),
-              (TiStringList{"Channel7.TitleText = nobody"}));
 }
 
 }  // namespace
