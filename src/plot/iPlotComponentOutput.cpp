@@ -64,6 +64,9 @@ void TiPlotComponent::CopyToClipboard() {
             TMetafile metafile(width(), height(), kMetafileDescription, "Strip Chart");
             PaintMetafile(metafile);
             data->setData(kSvgMime, metafile.Data());
+            // Most programs here paste bitmaps only; the platform offers
+            // this one as PNG beside the vector picture.
+            data->setImageData(RenderImage());
             break;
         }
         case ipefBitmap:
@@ -71,8 +74,8 @@ void TiPlotComponent::CopyToClipboard() {
             break;
         case ipefJPEG: {
             const TBytes jpeg = GetJPEGImage(100, false);
-            data->setData(kJpegMime,
-                          QByteArray(reinterpret_cast<const char*>(jpeg.data()), qsizetype(jpeg.size())));
+            data->setData(kJpegMime, QByteArray(reinterpret_cast<const char*>(jpeg.data()),
+                                                qsizetype(jpeg.size())));
             break;
         }
     }
@@ -91,8 +94,7 @@ void TiPlotComponent::SaveImage() {
         saveImageDialog_->setDefaultSuffix("bmp");
         QObject::connect(saveImageDialog_.get(), &QFileDialog::filterSelected, this,
                          [this](const QString& filter) {
-                             saveImageDialog_->setDefaultSuffix(
-                                 filter.section("*.", 1).chopped(1));
+                             saveImageDialog_->setDefaultSuffix(filter.section("*.", 1).chopped(1));
                          });
     }
     saveImageDialog_->selectFile("Untitled");

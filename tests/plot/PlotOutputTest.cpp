@@ -83,13 +83,19 @@ TEST_F(PlotOutputTest, ClipboardBitmapHasNoToolbarOrSelectionMarks) {
 }
 
 TEST_F(PlotOutputTest, ClipboardMetafileAndJpegCarryThePicture) {
+    Plot().XAxis(0)->SetFocused(true);
     Plot().SetCopyToClipBoardFormat(ipefMetaFile);
     Plot().CopyToClipboard();
-    const QByteArray svg = QApplication::clipboard()->mimeData()->data("image/svg+xml");
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    const QByteArray svg = copied->data("image/svg+xml");
     EXPECT_TRUE(svg.contains("<svg"));
     EXPECT_TRUE(svg.contains("Zorvin"));
     EXPECT_TRUE(svg.contains("Strip Chart"));
     EXPECT_TRUE(svg.contains("Untitled"));  // the title label, drawn as text
+    // The same copy holds the bitmap for programs that paste pictures only.
+    ASSERT_TRUE(copied->hasImage());
+    EXPECT_EQ(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+              BareRendering().convertToFormat(QImage::Format_RGB32));
 
     Plot().SetCopyToClipBoardFormat(ipefJPEG);
     Plot().CopyToClipboard();
