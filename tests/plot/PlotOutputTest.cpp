@@ -121,13 +121,16 @@ TEST_F(PlotOutputTest, SaveImagePicksTheEncoderByTheFileEnding) {
     const Case cases[] = {{"a.png", "PNG (*.png)", "a.png", "\x89PNG"},
                           {"b.jpg", "JPEG File (*.jpg)", "b.jpg", "\xFF\xD8"},
                           {"c.bmp", "Bitmap (*.bmp)", "c.bmp", "BM"},
-                          {"d.emf", "Enhanced Metafile (*.emf)", "d.emf", "<?xml"},
-                          // a name typed without an ending gets the chosen type's
-                          {"e", "PNG (*.png)", "e.png", "\x89PNG"}};
+                          {"d.svg", "SVG (*.svg)", "d.svg", "<?xml"},
+                          // a name typed without an ending of a picture type
+                          // gets the chosen type's
+                          {"e", "PNG (*.png)", "e.png", "\x89PNG"},
+                          {"f.emf", "SVG (*.svg)", "f.emf.svg", "<?xml"}};
     for (const Case& c : cases) {
         WhenModalOpens([&](QWidget& modal) {
             auto& dialog = dynamic_cast<QFileDialog&>(modal);
-            EXPECT_EQ(dialog.nameFilters().size(), 4);
+            EXPECT_EQ(dialog.nameFilters(), (QStringList{"Bitmap (*.bmp)", "SVG (*.svg)",
+                                                         "JPEG File (*.jpg)", "PNG (*.png)"}));
             dialog.selectNameFilter(c.filter);
             emit dialog.filterSelected(c.filter);
             // Typed, as a user would: selectFile may apply late on a dialog
