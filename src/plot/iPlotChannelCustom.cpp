@@ -374,24 +374,31 @@ std::string TiPlotChannelCustom::CursorText(int Style, TiPlotCursorStatus Status
     TiPlotAxis* x = XAxis();
     if (x == nullptr)
         return Translate("No X-Axis");
-    cursorXText_ = x->CursorValueText(X);
-    cursorYText_ = CursorValueYText(Status, Y);
-    switch (static_cast<TiPlotDataCursorStyle>(Style)) {
+    // Period, frequency and peak to peak are differences: plain numbers in
+    // the axis's cursor precision, never a time of day.
+    const auto style = static_cast<TiPlotDataCursorStyle>(Style);
+    if (style == ipcsInverseDeltaX && X >= 1e301)
+        cursorXText_ = Translate("Infinite");
+    else if (style == ipcsDeltaX || style == ipcsInverseDeltaX)
+        cursorXText_ = x->CursorDeltaText(X);
+    else
+        cursorXText_ = x->CursorValueText(X);
+    if (style == ipcsDeltaY)
+        cursorYText_ = YAxis() ? YAxis()->CursorDeltaText(Y) : Translate("No Y-Axis");
+    else
+        cursorYText_ = CursorValueYText(Status, Y);
+    switch (style) {
         case ipcsValueXY:
             return cursorXText_ + ", " + cursorYText_;
+        case ipcsValueY:
+        case ipcsDeltaY:
+            return cursorYText_;
         case ipcsValueX:
         case ipcsDeltaX:
-            return cursorXText_;
-        case ipcsValueY:
-            return cursorYText_;
-        case ipcsDeltaY:
-            return YText(Y);
         case ipcsInverseDeltaX:
             break;
     }
-    if (X >= 1e301)
-        return Translate("Infinite");
-    return FloatToText(X, UserDecimalSeparator());
+    return cursorXText_;
 }
 
 void TiPlotChannelCustom::ReportCursorValues(TiPlotDataCursor& Cursor, double X1, double X2,

@@ -2,6 +2,8 @@
 
 #include <QMenu>
 
+#include <limits>
+
 #include "PlotUiTestSupport.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"
@@ -166,4 +168,32 @@ TEST_F(DataCursorTest, MenuOffersChannelsStylesAndOptions) {
 
     Cursor().BuildPopupMenu(menu);
     EXPECT_FALSE(menu.actions()[3]->isEnabled()) << "flipping is for one-pointer styles";
+}
+
+// Period, frequency and peak to peak are differences: plain numbers in the
+// axis's cursor precision even on date-time axes, which show only values as
+// times of day.
+TEST(DataCursorTexts, DifferencesAreNumbersOnAnyAxis) {
+    TiPlot plot;
+    TiPlotChannel& channel = *plot.Channel(0);
+    for (TiPlotAxis* axis : {static_cast<TiPlotAxis*>(plot.XAxis(0)),
+                             static_cast<TiPlotAxis*>(plot.YAxis(0))}) {
+        axis->SetMinSpan(0, 1);
+        axis->SetLabelsFormatStyle(iptfDateTime);
+    }
+    EXPECT_EQ(channel.CursorText(ipcsValueXY, ipcstValue, 0.25, 0.5), "12:00:00, 06:00:00");
+    EXPECT_EQ(channel.CursorText(ipcsDeltaX, ipcstValue, 0, 0.5), "0.50");
+    EXPECT_EQ(channel.CursorXText(), "0.50");
+    EXPECT_EQ(channel.CursorText(ipcsDeltaY, ipcstValue, 0.25, 0), "0.25");
+    EXPECT_EQ(channel.CursorYText(), "0.25");
+    // The frequency follows the X axis's cursor precision, not 15 digits.
+    EXPECT_EQ(channel.CursorText(ipcsInverseDeltaX, ipcstValue, 0, 12.3456789), "12.35");
+    EXPECT_EQ(channel.CursorText(ipcsInverseDeltaX, ipcstValue, 0,
+                                 std::numeric_limits<double>::infinity()),
+              "Infinite");
+
+    plot.XAxis(0)->SetCursorUseDefaultFormat(false);
+    plot.XAxis(0)->SetCursorPrecisionStyle(ipsFixedDecimalPoints);
+    plot.XAxis(0)->SetCursorPrecision(4);
+    EXPECT_EQ(channel.CursorText(ipcsInverseDeltaX, ipcstValue, 0, 12.3456789), "12.3457");
 }
