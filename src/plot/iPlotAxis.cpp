@@ -5,6 +5,7 @@
 #include "plot/iPlot.h"
 #include "plot/iPlotChannelCustom.h"
 #include "plot/iPlotComponent.h"
+#include "plot/iPropertyText.h"
 
 namespace {
 
@@ -372,7 +373,8 @@ void TiPlotAxis::ZoomToRect(const TRect& rect) {
 
 std::string TiPlotAxis::FormatValue(const TiAxisTextFormat& format, double& minLength,
                                     bool autoAdjust, double value) {
-    TiFormattedValue formatted = FormatAxisValue(format, scaleType_, range_.Span, value);
+    TiFormattedValue formatted =
+        FormatAxisValue(format, scaleType_, range_.Span, value, UserDecimalSeparator());
     if (!formatted.Showable) {
         return formatted.Text;
     }
