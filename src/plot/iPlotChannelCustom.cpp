@@ -12,6 +12,7 @@
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataFiles.h"
 #include "plot/iPlotDataView.h"
+#include "plot/iPlotLegend.h"
 #include "plot/iPropertyText.h"
 
 namespace {
@@ -314,6 +315,12 @@ void TiPlotChannelCustom::ObjectRenamed(TiPlotObject* object) {
 }
 
 void TiPlotChannelCustom::ObjectFocused(TiPlotObject* object) {
+    // The legend lists the channel and its data cursor reads it: selecting
+    // either keeps the channel selected.
+    if (dynamic_cast<TiPlotLegend*>(object))
+        return;
+    if (auto* cursor = dynamic_cast<TiPlotDataCursor*>(object); cursor && cursor->Channel() == this)
+        return;
     YieldFocusTo(object);
 }
 
