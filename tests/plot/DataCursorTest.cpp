@@ -129,6 +129,17 @@ TEST_F(DataCursorTest, OnlyChangedValuesRaiseTheChangeEvent) {
     EXPECT_EQ(changes, 1);
     Cursor().ReportValues(1, 5, 7);
     EXPECT_EQ(changes, 2);
+
+    // A NaN reading (a point holding NaN) stays a NaN reading.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    Cursor().ReportValues(0, nan, 7);
+    Cursor().ReportValues(0, nan, 7);
+    EXPECT_EQ(changes, 3);
+    Cursor().ReportValues(0, 5, nan);
+    Cursor().ReportValues(0, 5, nan);
+    EXPECT_EQ(changes, 4);
+    Cursor().ReportValues(0, 5, 7);
+    EXPECT_EQ(changes, 5);
 }
 
 TEST_F(DataCursorTest, KeysMoveThePointers) {
