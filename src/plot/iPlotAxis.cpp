@@ -132,6 +132,12 @@ const TiPublishedTable& TiPlotAxis::PublishedTable() {
             .String("AlignRefAxisName", &A::AlignRefAxisName, &A::SetAlignRefAxisName)
             .Boolean("GridLinesVisible", &A::GridLinesVisible, &A::SetGridLinesVisible)
             .Boolean("ForceStacking", &A::ForceStacking, &A::SetForceStacking)
+            // Older configurations: the span under its former name, and the
+            // two reals that were stored apart when 0 (a 0 was left out).
+            .Legacy("Span_2", "Span")
+            .Legacy("Span", "Span")
+            .Legacy("LabelSeparation", "LabelSeparation")
+            .Legacy("TitleMargin", "TitleMargin")
             .Build();
     return table;
 }

@@ -31,7 +31,22 @@ const TiPublishedTable& TiPlotChannel::PublishedTable() {
                          &C::SetDigitalReferenceStyle, {"ipdrScale", "ipdrPercent"})
             .Float("DigitalReferenceLow", &C::DigitalReferenceLow, &C::SetDigitalReferenceLow)
             .Float("DigitalReferenceHigh", &C::DigitalReferenceHigh, &C::SetDigitalReferenceHigh)
+            .Enumeration("HighLowStyle", &C::HighLowStyle, &C::SetHighLowStyle,
+                         {"iphlsOpenClose", "iphlsCandleStick"})
             .Boolean("HighLowEnabled", &C::HighLowEnabled, &C::SetHighLowEnabled)
+            .Color("HighLowBarColor", &C::HighLowBarColor, &C::SetHighLowBarColor)
+            .Float("HighLowBarWidth", &C::HighLowBarWidth, &C::SetHighLowBarWidth)
+            .Boolean("HighLowOpenShow", &C::HighLowOpenShow, &C::SetHighLowOpenShow)
+            .Color("HighLowOpenColor", &C::HighLowOpenColor, &C::SetHighLowOpenColor)
+            .Float("HighLowOpenWidth", &C::HighLowOpenWidth, &C::SetHighLowOpenWidth)
+            .Float("HighLowOpenHeight", &C::HighLowOpenHeight, &C::SetHighLowOpenHeight)
+            .Boolean("HighLowCloseShow", &C::HighLowCloseShow, &C::SetHighLowCloseShow)
+            .Color("HighLowCloseColor", &C::HighLowCloseColor, &C::SetHighLowCloseColor)
+            .Float("HighLowCloseWidth", &C::HighLowCloseWidth, &C::SetHighLowCloseWidth)
+            .Float("HighLowCloseHeight", &C::HighLowCloseHeight, &C::SetHighLowCloseHeight)
+            .Color("HighLowShadowColor", &C::HighLowShadowColor, &C::SetHighLowShadowColor)
+            .Color("HighLowBullishColor", &C::HighLowBullishColor, &C::SetHighLowBullishColor)
+            .Color("HighLowBearishColor", &C::HighLowBearishColor, &C::SetHighLowBearishColor)
             .Boolean("BarEnabled", &C::BarEnabled, &C::SetBarEnabled)
             .Boolean("BarPenUseChannelColor", &C::BarPenUseChannelColor,
                      &C::SetBarPenUseChannelColor)
@@ -92,10 +107,6 @@ void TiPlotChannel::SetDigitalReferenceHigh(double value) {
 }
 void TiPlotChannel::SetHighLowEnabled(bool value) {
     SetProperty(highLowEnabled_, value, &TiPlotObject::DoChange);
-}
-void TiPlotChannel::SetHighLow(const TiPlotHighLowSettings& value) {
-    highLow_ = value;
-    DoChange();
 }
 void TiPlotChannel::SetBarEnabled(bool value) {
     SetProperty(barEnabled_, value, &TiPlotObject::DoChange);

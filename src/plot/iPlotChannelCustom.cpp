@@ -116,6 +116,7 @@ const TiPublishedTable& TiPlotChannelCustom::PublishedTable() {
             .Boolean("LoggingActive", &C::LoggingActive, nullptr, false)
             .Enumeration("DataStyle", &C::DataStyle, &C::SetDataStyle,
                          {"ipdsStandard", "ipdsCompact", "ipdsCompactInterval", "ipdsFullFeature"})
+            .Variant("Tag", &C::Tag, &C::SetTag)
             .String("OPCGroupName", &C::OPCGroupName, &C::SetOPCGroupName)
             .String("OPCComputerName", &C::OPCComputerName, &C::SetOPCComputerName)
             .String("OPCServerName", &C::OPCServerName, &C::SetOPCServerName)

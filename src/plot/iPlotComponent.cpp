@@ -201,6 +201,7 @@ const TiPublishedTable& TiPlotComponent::PublishedTable() {
                          &P::SetCopyToClipBoardFormat, {"ipefMetaFile", "ipefBitmap", "ipefJPEG"})
             .Boolean("TitleVisible", &P::TitleVisible, &P::SetTitleVisible)
             .String("TitleText", &P::TitleText, &P::SetTitleText)
+            .Object("TitleFont", &P::TitleFont)
             .Float("TitleMargin", &P::TitleMargin, &P::SetTitleMargin)
             .Boolean("BackGroundGradientEnabled", &P::BackGroundGradientEnabled,
                      &P::SetBackGroundGradientEnabled)
@@ -279,8 +280,8 @@ void TiPlotComponent::SetTitleText(const std::string& value) {
         Label(0)->SetCaption(value);
 }
 
-TFont TiPlotComponent::TitleFont() const {
-    return LabelCount() > 0 ? Label(0)->Font() : TFont();
+TiFont& TiPlotComponent::TitleFont() {
+    return LabelCount() > 0 ? Label(0)->Font() : ownFont_;
 }
 
 void TiPlotComponent::SetTitleFont(const TFont& value) {

@@ -119,7 +119,7 @@ class TiPlotComponent : public TiCustomComponent {
     void SetTitleVisible(bool value);
     std::string TitleText() const;
     void SetTitleText(const std::string& value);
-    TFont TitleFont() const;
+    TiFont& TitleFont();
     void SetTitleFont(const TFont& value);
     double TitleMargin() const;
     void SetTitleMargin(double value);
@@ -397,6 +397,8 @@ class TiPlotComponent : public TiCustomComponent {
     int hintsHidePause_ = 2500;
     bool hintsShow_ = true;
     TiFont hintsFont_;
+    // What TitleFont answers without a title label; changing it changes nothing.
+    TiFont ownFont_;
     TiPlotFormStyle editorFormStyle_ = ipfsModal;
     TiPlotExportFormat copyFormat_ = ipefMetaFile;
     Gradient gradient_;

@@ -62,9 +62,25 @@ bool IsExcluded(const TiStringList* excluded, const std::string& name) {
                                [&](const std::string& e) { return Lowered(e) == lowered; });
 }
 
-// Whether a property takes part in the text form at all.
+// Whether a property takes part in the text form at all. A variant's kind
+// would not survive as text, so it has none.
 bool Persisted(const TiPublishedProperty& property) {
-    return property.Stored() && property.HasSetter();
+    return property.Stored() && property.HasSetter() && property.Kind() != ipkVariant;
+}
+
+void SetFromText(const TiPublishedProperty& property, TiPersistent& object,
+                 const std::string& value) {
+    switch (property.Kind()) {
+        case ipkFloat:
+            property.SetFloat(object, TextToFloat(value));
+            break;
+        case ipkString:
+            property.SetString(object, value);
+            break;
+        default:
+            property.SetOrdinal(object, TextToInteger(value));
+            break;
+    }
 }
 
 }  // namespace
@@ -223,19 +239,13 @@ void PropertiesFromText(TiPersistent& object, const std::string& prefix, TiPrope
                 PropertiesFromText(*child, name, lines);
             continue;
         }
-        if (!lines.Take(name, value))
-            continue;
-        switch (property->Kind()) {
-            case ipkFloat:
-                property->SetFloat(object, TextToFloat(value));
-                break;
-            case ipkString:
-                property->SetString(object, value);
-                break;
-            default:
-                property->SetOrdinal(object, TextToInteger(value));
-                break;
-        }
+        if (lines.Take(name, value))
+            SetFromText(*property, object, value);
+    }
+    for (const TiLegacyEntry& entry : object.Published().LegacyEntries()) {
+        const TiPublishedProperty* property = object.Published().Find(entry.Property);
+        if (property && lines.Take(FullName(prefix, entry.Name), value))
+            SetFromText(*property, object, value);
     }
 }
 

@@ -37,6 +37,12 @@ void TiPublishedProperty::SetString(TiPersistent&, const std::string&) const {
 TiPersistent* TiPublishedProperty::GetObject(TiPersistent&) const {
     WrongKind();
 }
+TiVariant TiPublishedProperty::GetVariant(TiPersistent&) const {
+    WrongKind();
+}
+void TiPublishedProperty::SetVariant(TiPersistent&, const TiVariant&) const {
+    WrongKind();
+}
 
 const TiPublishedProperty* TiPublishedTable::Find(std::string_view name) const {
     for (const Entry& entry : entries_)

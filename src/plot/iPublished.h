@@ -24,6 +24,7 @@
 #include <string_view>
 #include <type_traits>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "gdi/Brush.h"
@@ -54,12 +55,17 @@ enum TiPropertyKind {
     ipkColor,
     ipkFloat,
     ipkString,
-    ipkObject
+    ipkObject,
+    // A value of any kind, free for the user; property text leaves it out.
+    ipkVariant
 };
+
+// Unassigned, or an integer, a float or a text.
+using TiVariant = std::variant<std::monostate, std::int64_t, double, std::string>;
 
 // True for the kinds written as an ordinal number.
 inline bool IsOrdinalKind(TiPropertyKind kind) {
-    return kind != ipkFloat && kind != ipkString && kind != ipkObject;
+    return kind != ipkFloat && kind != ipkString && kind != ipkObject && kind != ipkVariant;
 }
 
 // A value that the property cannot take (an enumeration past its last name,
@@ -95,6 +101,8 @@ class TiPublishedProperty {
     virtual std::string GetString(TiPersistent& object) const;
     virtual void SetString(TiPersistent& object, const std::string& value) const;
     virtual TiPersistent* GetObject(TiPersistent& object) const;
+    virtual TiVariant GetVariant(TiPersistent& object) const;
+    virtual void SetVariant(TiPersistent& object, const TiVariant& value) const;
 
   private:
     [[noreturn]] void WrongKind() const;
@@ -105,12 +113,22 @@ class TiPublishedProperty {
     std::vector<std::string> valueNames_;
 };
 
+// An entry older files hold under another name, read into a property and
+// never written ("Span_2" into Span).
+struct TiLegacyEntry {
+    std::string Name;
+    std::string Property;
+};
+
 class TiPublishedTable {
   public:
     using Entry = std::shared_ptr<const TiPublishedProperty>;
 
-    TiPublishedTable(std::string className, std::vector<Entry> entries)
-        : className_(std::move(className)), entries_(std::move(entries)) {}
+    TiPublishedTable(std::string className, std::vector<Entry> entries,
+                     std::vector<TiLegacyEntry> legacy = {})
+        : className_(std::move(className)),
+          entries_(std::move(entries)),
+          legacy_(std::move(legacy)) {}
 
     const std::string& ClassName() const { return className_; }
     const std::vector<Entry>& Entries() const { return entries_; }
@@ -119,10 +137,13 @@ class TiPublishedTable {
     size_t size() const { return entries_.size(); }
     // Looked up without regard to case; null when the class has no such property.
     const TiPublishedProperty* Find(std::string_view name) const;
+    // Read after the published properties, so an old file's entry wins.
+    const std::vector<TiLegacyEntry>& LegacyEntries() const { return legacy_; }
 
   private:
     std::string className_;
     std::vector<Entry> entries_;
+    std::vector<TiLegacyEntry> legacy_;
 };
 
 namespace published_detail {
@@ -256,6 +277,27 @@ class TObjectProperty final : public TiPublishedProperty {
     Getter getter_;
 };
 
+template <class Owner, class Getter, class Setter>
+class TVariantProperty final : public TiPublishedProperty {
+  public:
+    TVariantProperty(std::string name, Getter getter, Setter setter)
+        : TiPublishedProperty(std::move(name), ipkVariant, true, {}),
+          getter_(getter),
+          setter_(setter) {}
+
+    bool HasSetter() const override { return true; }
+    TiVariant GetVariant(TiPersistent& object) const override {
+        return (As<Owner>(object).*getter_)();
+    }
+    void SetVariant(TiPersistent& object, const TiVariant& value) const override {
+        (As<Owner>(object).*setter_)(value);
+    }
+
+  private:
+    Getter getter_;
+    Setter setter_;
+};
+
 }  // namespace published_detail
 
 // Builds a class's table: the base table's entries first, then the class's
@@ -266,8 +308,10 @@ class TiPublishedTableBuilder {
   public:
     explicit TiPublishedTableBuilder(std::string className, const TiPublishedTable* base = nullptr)
         : className_(std::move(className)) {
-        if (base)
+        if (base) {
             entries_ = base->Entries();
+            legacy_ = base->LegacyEntries();
+        }
     }
 
     template <class G, class S>
@@ -313,8 +357,19 @@ class TiPublishedTableBuilder {
                                                                                  stored, get));
     }
 
+    template <class G, class S>
+    TiPublishedTableBuilder& Variant(std::string name, G get, S set) {
+        return Add(std::make_shared<published_detail::TVariantProperty<Owner, G, S>>(
+            std::move(name), get, set));
+    }
+    // An entry older files hold, read into `property` (published earlier).
+    TiPublishedTableBuilder& Legacy(std::string name, std::string property) {
+        legacy_.push_back({std::move(name), std::move(property)});
+        return *this;
+    }
+
     TiPublishedTable Build() {
-        return TiPublishedTable(std::move(className_), std::move(entries_));
+        return TiPublishedTable(std::move(className_), std::move(entries_), std::move(legacy_));
     }
 
   private:
@@ -331,6 +386,7 @@ class TiPublishedTableBuilder {
 
     std::string className_;
     std::vector<TiPublishedTable::Entry> entries_;
+    std::vector<TiLegacyEntry> legacy_;
 };
 
 // The drawing objects as persistent sub-objects. Each is its drawing value
