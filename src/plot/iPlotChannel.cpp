@@ -21,9 +21,7 @@ const TiPublishedTable& TiPlotChannel::PublishedTable() {
                           "ipistRational", "ipistDifferential", "ipistDifferentialTerminated"})
             .Boolean("FillEnabled", &C::FillEnabled, &C::SetFillEnabled)
             .Float("FillReference", &C::FillReference, &C::SetFillReference)
-            .Enumeration("FillStyle", &C::FillStyle, &C::SetFillStyle,
-                         {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
-                          "bsBDiagonal", "bsCross", "bsDiagCross"})
+            .Enumeration("FillStyle", &C::FillStyle, &C::SetFillStyle, BrushStyleNames())
             .Color("FillColor", &C::FillColor, &C::SetFillColor)
             .Boolean("FillUseChannelColor", &C::FillUseChannelColor, &C::SetFillUseChannelColor)
             .Boolean("DigitalEnabled", &C::DigitalEnabled, &C::SetDigitalEnabled)
@@ -56,13 +54,10 @@ const TiPublishedTable& TiPlotChannel::PublishedTable() {
             .Float("BarWidth", &C::BarWidth, &C::SetBarWidth)
             .Color("BarPenColor", &C::BarPenColor, &C::SetBarPenColor)
             .Integer("BarPenWidth", &C::BarPenWidth, &C::SetBarPenWidth)
-            .Enumeration("BarPenStyle", &C::BarPenStyle, &C::SetBarPenStyle,
-                         {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear",
-                          "psInsideFrame"})
+            .Enumeration("BarPenStyle", &C::BarPenStyle, &C::SetBarPenStyle, PenStyleNames())
             .Color("BarBrushColor", &C::BarBrushColor, &C::SetBarBrushColor)
             .Enumeration("BarBrushStyle", &C::BarBrushStyle, &C::SetBarBrushStyle,
-                         {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
-                          "bsBDiagonal", "bsCross", "bsDiagCross"})
+                         BrushStyleNames())
             .Enumeration("OPCXValueSource", &C::OPCXValueSource, &C::SetOPCXValueSource,
                          {"iopcxvsOPCServerTimeStamp", "iopcxvsSystemTimeStamp",
                           "iopcxvsElapsedTime", "iopcxvsElapsedSeconds"})

@@ -73,8 +73,6 @@ TiPlotChannelCustom::~TiPlotChannelCustom() = default;
 
 const TiPublishedTable& TiPlotChannelCustom::PublishedTable() {
     using C = TiPlotChannelCustom;
-    static const std::vector<std::string> penStyles{
-        "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"};
     static const TiPublishedTable table =
         TiPublishedTableBuilder<C>("TiPlotChannelCustom", &TiPlotObject::PublishedTable())
             .String("TitleText", &C::TitleText, &C::SetTitleText)
@@ -100,12 +98,12 @@ const TiPublishedTable& TiPlotChannelCustom::PublishedTable() {
                  "ipmsTriangleUp", "ipmsTriangleDown", "ipmsTriangleLeft", "ipmsTriangleRight",
                  "ipmsVerticalLine", "ipmsHorizontalLine", "ipmsCharacter"})
             .Color("MarkersPenColor", &C::MarkersPenColor, &C::SetMarkersPenColor)
-            .Enumeration("MarkersPenStyle", &C::MarkersPenStyle, &C::SetMarkersPenStyle, penStyles)
+            .Enumeration("MarkersPenStyle", &C::MarkersPenStyle, &C::SetMarkersPenStyle,
+                         PenStyleNames())
             .Integer("MarkersPenWidth", &C::MarkersPenWidth, &C::SetMarkersPenWidth)
             .Color("MarkersBrushColor", &C::MarkersBrushColor, &C::SetMarkersBrushColor)
             .Enumeration("MarkersBrushStyle", &C::MarkersBrushStyle, &C::SetMarkersBrushStyle,
-                         {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
-                          "bsBDiagonal", "bsCross", "bsDiagCross"})
+                         BrushStyleNames())
             .Object("MarkersFont", &C::MarkersFont)
             .String("XAxisName", &C::XAxisName, &C::SetXAxisName)
             .String("YAxisName", &C::YAxisName, &C::SetYAxisName)

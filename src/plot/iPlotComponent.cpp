@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "plot/iDrawingHelpers.h"
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannelCustom.h"
 #include "plot/iPlotDataCursor.h"
@@ -14,7 +15,9 @@
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
+#include "plot/iPlotLimit.h"
 #include "plot/iPlotPropertyEditor.h"
+#include "plot/iPlotTable.h"
 #include "plot/iPlotToolBar.h"
 
 namespace {
@@ -122,6 +125,26 @@ TiPlotComponent::KindEvents TiPlotComponent::EventsOf(const TiPlotObject* object
                 &OnGotFocusLegend,
                 &OnLostFocusLegend,
                 &OnPopupMenuLegend};
+    if (dynamic_cast<const TiPlotLimit*>(object))
+        return {master_->LimitManager().IndexOf(object),
+                &OnMouseDownLimit,
+                &OnMouseUpLimit,
+                &OnMouseMoveLimit,
+                &OnClickLimit,
+                &OnDblClickLimit,
+                nullptr,
+                nullptr,
+                &OnPopupMenuLimit};
+    if (dynamic_cast<const TiPlotAnnotation*>(object))
+        return {master_->AnnotationManager().IndexOf(object),
+                &OnMouseDownAnnotation,
+                &OnMouseUpAnnotation,
+                &OnMouseMoveAnnotation,
+                &OnClickAnnotation,
+                &OnDblClickAnnotation,
+                &OnGotFocusAnnotation,
+                &OnLostFocusAnnotation,
+                &OnPopupMenuAnnotation};
     return {};
 }
 
@@ -141,6 +164,7 @@ TiPlotComponent::TiPlotComponent(QWidget* parent) : TiCustomComponent(parent) {
 
     popupMenu_ = std::make_unique<QMenu>(this);
     hintsFont_.OnChange = [this] { InvalidateChange(); };
+    annotationDefaults_.Font.SetColor(clWhite);
 
     logTimer_.setSingleShot(true);
     QObject::connect(&logTimer_, &QTimer::timeout, this, [this] { WritePendingLogRows(); });
@@ -221,6 +245,19 @@ const TiPublishedTable& TiPlotComponent::PublishedTable() {
                          {"ipdffText", "ipdffCompactInterval"})
             .String("LogFileName", &P::LogFileName, &P::SetLogFileName)
             .Integer("LogBufferSize", &P::LogBufferSize, &P::SetLogBufferSize)
+            .Object("AnnotationDefaultFont", &P::AnnotationDefaultFont)
+            .Enumeration("AnnotationDefaultBrushStlye", &P::AnnotationDefaultBrushStlye,
+                         &P::SetAnnotationDefaultBrushStlye, BrushStyleNames())
+            .Color("AnnotationDefaultBrushColor", &P::AnnotationDefaultBrushColor,
+                   &P::SetAnnotationDefaultBrushColor)
+            .Enumeration("AnnotationDefaultPenStlye", &P::AnnotationDefaultPenStlye,
+                         &P::SetAnnotationDefaultPenStlye, PenStyleNames())
+            .Color("AnnotationDefaultPenColor", &P::AnnotationDefaultPenColor,
+                   &P::SetAnnotationDefaultPenColor)
+            .Integer("AnnotationDefaultPenWidth", &P::AnnotationDefaultPenWidth,
+                     &P::SetAnnotationDefaultPenWidth)
+            .Boolean("ClipAnnotationsToAxes", &P::ClipAnnotationsToAxes,
+                     &P::SetClipAnnotationsToAxes)
             .Color("BackGroundColor", &P::BackGroundColor, &P::SetBackGroundColor)
             .Enumeration("BorderStyle", &P::BorderStyle, &P::SetBorderStyle,
                          {"ibsNone", "ibsRaised", "ibsLowered"})
@@ -377,6 +414,31 @@ TiPlotLabel* TiPlotComponent::Label(int index) const {
     return master_->LabelManager().Item(index);
 }
 
+int TiPlotComponent::TableCount() const {
+    return master_->TableManager().Count();
+}
+TiPlotTable* TiPlotComponent::Table(int index) const {
+    return master_->TableManager().Item(index);
+}
+int TiPlotComponent::LimitCount() const {
+    return master_->LimitManager().Count();
+}
+TiPlotLimit* TiPlotComponent::Limit(int index) const {
+    return master_->LimitManager().Item(index);
+}
+int TiPlotComponent::AnnotationCount() const {
+    return master_->AnnotationManager().Count();
+}
+TiPlotAnnotation* TiPlotComponent::Annotation(int index) const {
+    return master_->AnnotationManager().Item(index);
+}
+int TiPlotComponent::TranslationCount() const {
+    return master_->Translations().Count();
+}
+TiPlotTranslation* TiPlotComponent::Translation(int index) const {
+    return &master_->Translations().Item(index);
+}
+
 TiPlotChannelCustom* TiPlotComponent::ChannelByName(const std::string& name) const {
     return master_->ChannelManager().ItemByName(name);
 }
@@ -414,6 +476,29 @@ void TiPlotComponent::DeleteDataView(int index) {
 }
 void TiPlotComponent::DeleteDataCursor(int index) {
     DeleteFrom(master_->DataCursorManager(), index);
+}
+
+void TiPlotComponent::DeleteTable(int index) {
+    DeleteFrom(master_->TableManager(), index);
+}
+void TiPlotComponent::DeleteLimit(int index) {
+    DeleteFrom(master_->LimitManager(), index);
+}
+void TiPlotComponent::DeleteAnnotation(int index) {
+    DeleteFrom(master_->AnnotationManager(), index);
+}
+
+int TiPlotComponent::AddAnnotation() {
+    const int index = master_->AddAnnotation();
+    TiPlotAnnotation& annotation = *Annotation(index);
+    const AnnotationDefaults& defaults = annotationDefaults_;
+    annotation.SetFont(defaults.Font);
+    annotation.SetBrushStyle(defaults.BrushStyle);
+    annotation.SetBrushColor(defaults.BrushColor);
+    annotation.SetPenStyle(defaults.PenStyle);
+    annotation.SetPenColor(defaults.PenColor);
+    annotation.SetPenWidth(defaults.PenWidth);
+    return index;
 }
 
 void TiPlotComponent::DeleteLabel(int index) {
@@ -580,6 +665,13 @@ void TiPlotComponent::DoToolBarButtonClick(TiPlotToolBar* toolBar, int buttonTyp
         OnToolBarButtonClick(master_->ToolBarManager().IndexOf(toolBar), buttonType);
 }
 
+void TiPlotComponent::DoLimitLinePositionChange(TiPlotLimit* limit, int line, double oldValue,
+                                                double newValue) {
+    auto& event = line == 1 ? OnLimitLine1PositionChange : OnLimitLine2PositionChange;
+    if (event && EventsAllowed())
+        event(master_->LimitManager().IndexOf(limit), oldValue, newValue);
+}
+
 void TiPlotComponent::DoBeforeZoomBox(TRect& zoomRect, bool& cancel) {
     if (EventsAllowed() && OnBeforeZoomBox)
         OnBeforeZoomBox(zoomRect, cancel);
@@ -692,6 +784,10 @@ void TiPlotComponent::PrepareObjects(TCanvas& canvas) {
         XAxis(i)->PrepareDraw(canvas);
     for (int i = 0; i < YAxisCount(); ++i)
         YAxis(i)->PrepareDraw(canvas);
+    for (int i = 0; i < AnnotationCount(); ++i) {
+        Annotation(i)->SetDataView(DataView(0));
+        Annotation(i)->SetXYAxesReverse(XYAxesReverse());
+    }
     for (int i = 0; i < DataCursorCount(); ++i)
         DataCursor(i)->SetDataView(DataView(0));
 }
@@ -705,8 +801,11 @@ void TiPlotComponent::PaintPlotBackground(TCanvas& canvas) {
 }
 
 void TiPlotComponent::DrawClippedObjects(TCanvas& canvas) {
-    // Within a layer: data view grid, Cartesian Y axes, Cartesian X axes, channels.
+    // Within a layer: data view grid, limits, Cartesian Y axes, Cartesian X
+    // axes, channels, annotations. No limit here fills an area ("A").
     drawList_.emplace(DataView(0)->LayerKey() + "B", DataView(0));
+    for (int i = 0; i < LimitCount(); ++i)
+        drawList_.emplace(Limit(i)->LayerKey() + "C", Limit(i));
     for (int i = 0; i < YAxisCount(); ++i)
         if (YAxis(i)->CartesianStyle() != ipcsNone)
             drawList_.emplace(YAxis(i)->LayerKey() + "D", YAxis(i));
@@ -716,6 +815,8 @@ void TiPlotComponent::DrawClippedObjects(TCanvas& canvas) {
     for (int i = 0; i < ChannelCount(); ++i)
         if (Channel(i)->Prepared())
             drawList_.emplace(Channel(i)->LayerKey() + "F", Channel(i));
+    for (int i = 0; i < AnnotationCount(); ++i)
+        drawList_.emplace(Annotation(i)->LayerKey() + "G", Annotation(i));
 
     const TRect& view = DataView(0)->LayoutRect();
     for (const auto& [key, object] : drawList_) {
@@ -743,6 +844,8 @@ void TiPlotComponent::DrawOverlays(TCanvas& canvas) {
         DataCursor(i)->Draw(canvas, BackGroundColor());
     for (int i = 0; i < LegendCount(); ++i)
         Legend(i)->Draw(canvas, BackGroundColor());
+    for (int i = 0; i < TableCount(); ++i)
+        Table(i)->Draw(canvas, BackGroundColor());
 }
 
 void TiPlotComponent::DrawHint(TCanvas& canvas) {

@@ -22,7 +22,9 @@ TiStringList PlotConfigLines(TiPlotComponent& plot);
 // another kind. The caller holds the update batch and the layout.
 void ReadPlotConfig(TiPlotComponent& plot, TiPropertyLines& lines);
 
-// This plot has no annotation objects: the file holds a count of 0, and a
-// file that names annotations is refused rather than silently dropped.
-TiStringList AnnotationLines();
-void ReadAnnotations(TiPropertyLines& lines);
+// "AnnotationCount = 2", then each annotation's properties under
+// "Annotation0." and so on.
+TiStringList AnnotationLines(TiPlotComponent& plot);
+// Replaces the plot's annotations with the file's; each starts from the
+// plot's annotation defaults. The caller holds the update batch.
+void ReadAnnotations(TiPlotComponent& plot, TiPropertyLines& lines);

@@ -389,6 +389,10 @@ class TiPublishedTableBuilder {
     std::vector<TiLegacyEntry> legacy_;
 };
 
+// The value names of the pen and brush styles, in their order.
+const std::vector<std::string>& PenStyleNames();
+const std::vector<std::string>& BrushStyleNames();
+
 // The drawing objects as persistent sub-objects. Each is its drawing value
 // (assign it to a canvas's pen, brush or font) plus a published table; owners
 // hook OnChange to repaint.

@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "plot/iPlot.h"
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"
 #include "plot/iPlotLabel.h"
@@ -126,15 +127,38 @@ TEST_F(PlotFilesTest, ConfigurationWithoutDataViewLevelsIsRefused) {
               0u);
 }
 
-TEST_F(PlotFilesTest, AnnotationFileRoundTripsAndRefusesAnnotationsItCannotHold) {
+TEST_F(PlotFilesTest, AnnotationFileRoundTripsAndReplacesTheAnnotations) {
+    plot_.SaveAnnotationsToFile(Path("none.txt"));
+    EXPECT_EQ(Read(Path("none.txt")), "AnnotationCount = 0\r\n");
+
+    plot_.SetAnnotationDefaultPenColor(clRed);
+    plot_.AddAnnotation();
+    plot_.Annotation(plot_.AddAnnotation())->SetBrushStyle(bsCross);
+    plot_.Annotation(1)->Font().SetName("DejaVu Sans");
     plot_.SaveAnnotationsToFile(Path("notes.txt"));
-    EXPECT_EQ(Read(Path("notes.txt")), "AnnotationCount = 0\r\n");
-    plot_.LoadAnnotationsFromFile(Path("notes.txt"));
-    Write(Path("many.txt"), "AnnotationCount = 2\r\nAnnotation0.Text = a\r\n");
-    EXPECT_EQ(ErrorOf([&] { plot_.LoadAnnotationsFromFile(Path("many.txt")); })
+    const std::string notes = Read(Path("notes.txt"));
+    EXPECT_EQ(notes.rfind("AnnotationCount = 2\r\n", 0), 0u);
+    EXPECT_NE(notes.find("\r\nAnnotation1.BrushStyle = 6\r\n"), std::string::npos);
+    EXPECT_NE(notes.find("\r\nAnnotation0.PenColor = 255\r\n"), std::string::npos);
+
+    TiPlot fresh;
+    fresh.AddAnnotation();
+    fresh.LoadAnnotationsFromFile(Path("notes.txt"));
+    ASSERT_EQ(fresh.AnnotationCount(), 2);
+    EXPECT_EQ(fresh.Annotation(1)->BrushStyle(), bsCross);
+    EXPECT_EQ(fresh.Annotation(1)->Font().Name(), "DejaVu Sans");
+    EXPECT_EQ(fresh.Annotation(0)->PenColor(), clRed);
+    fresh.SaveAnnotationsToFile(Path("again.txt"));
+    EXPECT_EQ(Read(Path("again.txt")), notes);
+    // The configuration does not carry annotations.
+    fresh.SaveProperties(Path("plot.txt"));
+    EXPECT_EQ(Read(Path("plot.txt")).find("Annotation0."), std::string::npos);
+
+    Write(Path("bad.txt"), "AnnotationCount = 1\r\nAnnotation0.PenWidth = wide\r\n");
+    EXPECT_EQ(ErrorOf([&] { fresh.LoadAnnotationsFromFile(Path("bad.txt")); })
                   .rfind("Error Loading Annotations - ", 0),
               0u);
-    EXPECT_FALSE(plot_.Updating());
+    EXPECT_FALSE(fresh.Updating());
 }
 
 // ------------------------------------------------------------------- data

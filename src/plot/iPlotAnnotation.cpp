@@ -1,0 +1,33 @@
+#include "plot/iPlotAnnotation.h"
+
+#include "plot/iPlotDataView.h"
+
+TiPlotAnnotation::TiPlotAnnotation(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+    : TiPlotManagerObject(owner, std::move(handlers)) {
+    font_.SetColor(clWhite);
+    font_.OnChange = [this] { DoChange(); };
+}
+
+const TiPublishedTable& TiPlotAnnotation::PublishedTable() {
+    using A = TiPlotAnnotation;
+    static const TiPublishedTable table =
+        TiPublishedTableBuilder<A>("TiPlotAnnotation", &TiPlotObject::PublishedTable())
+            .Object("Font", &A::Font)
+            .Enumeration("BrushStyle", &A::BrushStyle, &A::SetBrushStyle, BrushStyleNames())
+            .Color("BrushColor", &A::BrushColor, &A::SetBrushColor)
+            .Enumeration("PenStyle", &A::PenStyle, &A::SetPenStyle, PenStyleNames())
+            .Color("PenColor", &A::PenColor, &A::SetPenColor)
+            .Integer("PenWidth", &A::PenWidth, &A::SetPenWidth)
+            .Build();
+    return table;
+}
+
+void TiPlotAnnotation::ObjectRemoved(TiPlotObject* object) {
+    if (object == dataView_)
+        dataView_ = nullptr;
+}
+
+void TiPlotAnnotation::BuildPopupMenu(QMenu& menu) {
+    TiPlotManagerObject::BuildPopupMenu(menu);
+    AddEditItem(menu);
+}
