@@ -46,23 +46,29 @@ class TiPlotChannelStatistics {
         // stores.
         TPair High = {0.0, 0.0};
         TPair Low = {0.0, 0.0};
+        // The values each sum holds: a NaN or an infinity would make the
+        // mean NaN for good (inf − inf), so the means are of finite values.
+        TPair Summed = {0.0, 0.0};
         int Count = 0;
 
         void Add(TPair Value) {
             // A NaN compares false and leaves an extreme as it was.
             Max = Value > Max ? Value : Max;
             Min = Value < Min ? Value : Min;
-            const TPair sum = High + Value;
+            const auto finite = (Value - Value) == TPair{0.0, 0.0};
+            const TPair term = finite ? Value : TPair{0.0, 0.0};
+            const TPair sum = High + term;
             const TPair back = sum - High;
-            Low += (High - (sum - back)) + (Value - back);
+            Low += (High - (sum - back)) + (term - back);
             High = sum;
+            Summed += finite ? TPair{1.0, 1.0} : TPair{0.0, 0.0};
             ++Count;
         }
         double Mean(int Lane) const {
-            if (Count == 0)
+            if (Summed[Lane] == 0)
                 return 0.0;
             const long double sum = static_cast<long double>(High[Lane]) + Low[Lane];
-            return static_cast<double>(sum / Count);
+            return static_cast<double>(sum / Summed[Lane]);
         }
     };
     static constexpr int kPendingCapacity = 256;
