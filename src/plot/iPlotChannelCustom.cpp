@@ -114,7 +114,7 @@ const TiPublishedTable& TiPlotChannelCustom::PublishedTable() {
             .Boolean("LoggingActive", &C::LoggingActive, nullptr, false)
             .Enumeration("DataStyle", &C::DataStyle, &C::SetDataStyle,
                          {"ipdsStandard", "ipdsCompact", "ipdsCompactInterval", "ipdsFullFeature"})
-            .Variant("Tag", &C::Tag, &C::SetTag)
+            .Variant("Tag", &C::Tag)
             .String("OPCGroupName", &C::OPCGroupName, &C::SetOPCGroupName)
             .String("OPCComputerName", &C::OPCComputerName, &C::SetOPCComputerName)
             .String("OPCServerName", &C::OPCServerName, &C::SetOPCServerName)
@@ -241,7 +241,8 @@ void TiPlotChannelCustom::AddXYs(std::span<const double> X, std::span<const doub
     DoChange();
 }
 
-inline void TiPlotChannelCustom::TrackNewPoint(double X, double Y) {
+// Inlined into AddXY always, as the axis's TrackNewValue is.
+[[gnu::always_inline]] inline void TiPlotChannelCustom::TrackNewPoint(double X, double Y) {
     TiPlotAxis* x = xAxisTrackingEnabled_ ? XAxis() : nullptr;
     TiPlotAxis* y = yAxisTrackingEnabled_ ? YAxis() : nullptr;
     if (MarkersVisible()) {

@@ -70,7 +70,7 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     void SetDataStyle(TiPlotDataStyle value);
 
     // Free for the user: the plot never reads it.
-    const TiVariant& Tag() const { return tag_; }
+    TiVariant& Tag() { return tag_; }
     void SetTag(const TiVariant& value) { tag_ = value; }
 
     // The industrial data-server link is stored with the channel but not run.

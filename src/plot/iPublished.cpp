@@ -37,7 +37,7 @@ void TiPublishedProperty::SetString(TiPersistent&, const std::string&) const {
 TiPersistent* TiPublishedProperty::GetObject(TiPersistent&) const {
     WrongKind();
 }
-TiVariant TiPublishedProperty::GetVariant(TiPersistent&) const {
+const TiVariant& TiPublishedProperty::GetVariant(TiPersistent&) const {
     WrongKind();
 }
 void TiPublishedProperty::SetVariant(TiPersistent&, const TiVariant&) const {

@@ -101,7 +101,7 @@ class TiPublishedProperty {
     virtual std::string GetString(TiPersistent& object) const;
     virtual void SetString(TiPersistent& object, const std::string& value) const;
     virtual TiPersistent* GetObject(TiPersistent& object) const;
-    virtual TiVariant GetVariant(TiPersistent& object) const;
+    virtual const TiVariant& GetVariant(TiPersistent& object) const;
     virtual void SetVariant(TiPersistent& object, const TiVariant& value) const;
 
   private:
@@ -277,25 +277,23 @@ class TObjectProperty final : public TiPublishedProperty {
     Getter getter_;
 };
 
-template <class Owner, class Getter, class Setter>
+// A variant the owner keeps, read and written in place.
+template <class Owner, class Getter>
 class TVariantProperty final : public TiPublishedProperty {
   public:
-    TVariantProperty(std::string name, Getter getter, Setter setter)
-        : TiPublishedProperty(std::move(name), ipkVariant, true, {}),
-          getter_(getter),
-          setter_(setter) {}
+    TVariantProperty(std::string name, Getter getter)
+        : TiPublishedProperty(std::move(name), ipkVariant, true, {}), getter_(getter) {}
 
     bool HasSetter() const override { return true; }
-    TiVariant GetVariant(TiPersistent& object) const override {
+    const TiVariant& GetVariant(TiPersistent& object) const override {
         return (As<Owner>(object).*getter_)();
     }
     void SetVariant(TiPersistent& object, const TiVariant& value) const override {
-        (As<Owner>(object).*setter_)(value);
+        (As<Owner>(object).*getter_)() = value;
     }
 
   private:
     Getter getter_;
-    Setter setter_;
 };
 
 }  // namespace published_detail
@@ -357,10 +355,11 @@ class TiPublishedTableBuilder {
                                                                                  stored, get));
     }
 
-    template <class G, class S>
-    TiPublishedTableBuilder& Variant(std::string name, G get, S set) {
-        return Add(std::make_shared<published_detail::TVariantProperty<Owner, G, S>>(
-            std::move(name), get, set));
+    // get: a member function returning a reference to the owned variant.
+    template <class G>
+    TiPublishedTableBuilder& Variant(std::string name, G get) {
+        return Add(
+            std::make_shared<published_detail::TVariantProperty<Owner, G>>(std::move(name), get));
     }
     // An entry older files hold, read into `property` (published earlier).
     TiPublishedTableBuilder& Legacy(std::string name, std::string property) {
