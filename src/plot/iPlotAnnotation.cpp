@@ -4,8 +4,13 @@
 
 TiPlotAnnotation::TiPlotAnnotation(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
     : TiPlotManagerObject(owner, std::move(handlers)) {
-    font_.SetColor(clWhite);
-    font_.OnChange = [this] { DoChange(); };
+    style_.Font.SetColor(clWhite);
+    style_.Font.OnChange = [this] { DoChange(); };
+}
+
+void TiPlotAnnotation::SetStyle(const TiPlotAnnotationStyle& value) {
+    style_ = value;
+    DoChange();
 }
 
 const TiPublishedTable& TiPlotAnnotation::PublishedTable() {

@@ -8,6 +8,16 @@
 
 class TiPlotDataView;
 
+// How an annotation looks; the plot keeps one as its annotation defaults.
+struct TiPlotAnnotationStyle {
+    TiFont Font;
+    TBrushStyle BrushStyle = bsSolid;
+    TColor BrushColor = clWhite;
+    TPenStyle PenStyle = psSolid;
+    TColor PenColor = clWhite;
+    int PenWidth = 1;
+};
+
 class TiPlotAnnotation : public TiPlotManagerObject {
   public:
     TiPlotAnnotation(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
@@ -15,20 +25,20 @@ class TiPlotAnnotation : public TiPlotManagerObject {
     static const TiPublishedTable& PublishedTable();
     const TiPublishedTable& Published() const override { return PublishedTable(); }
 
-    TiFont& Font() { return font_; }
-    void SetFont(const TFont& value) { font_ = value; }
-    TBrushStyle BrushStyle() const { return brushStyle_; }
-    void SetBrushStyle(TBrushStyle value) {
-        SetProperty(brushStyle_, value, &TiPlotObject::DoChange);
-    }
-    TColor BrushColor() const { return brushColor_; }
-    void SetBrushColor(TColor value) { SetProperty(brushColor_, value, &TiPlotObject::DoChange); }
-    TPenStyle PenStyle() const { return penStyle_; }
-    void SetPenStyle(TPenStyle value) { SetProperty(penStyle_, value, &TiPlotObject::DoChange); }
-    TColor PenColor() const { return penColor_; }
-    void SetPenColor(TColor value) { SetProperty(penColor_, value, &TiPlotObject::DoChange); }
-    int PenWidth() const { return penWidth_; }
-    void SetPenWidth(int value) { SetProperty(penWidth_, value, &TiPlotObject::DoChange); }
+    TiFont& Font() { return style_.Font; }
+    void SetFont(const TFont& value) { style_.Font = value; }
+    TBrushStyle BrushStyle() const { return style_.BrushStyle; }
+    void SetBrushStyle(TBrushStyle value) { SetLook(style_.BrushStyle, value); }
+    TColor BrushColor() const { return style_.BrushColor; }
+    void SetBrushColor(TColor value) { SetLook(style_.BrushColor, value); }
+    TPenStyle PenStyle() const { return style_.PenStyle; }
+    void SetPenStyle(TPenStyle value) { SetLook(style_.PenStyle, value); }
+    TColor PenColor() const { return style_.PenColor; }
+    void SetPenColor(TColor value) { SetLook(style_.PenColor, value); }
+    int PenWidth() const { return style_.PenWidth; }
+    void SetPenWidth(int value) { SetLook(style_.PenWidth, value); }
+    // Every look at once (the font's change hook stays the annotation's).
+    void SetStyle(const TiPlotAnnotationStyle& value);
 
     // The plot's data view 0, handed over before every paint.
     TiPlotDataView* DataView() const { return dataView_; }
@@ -39,11 +49,11 @@ class TiPlotAnnotation : public TiPlotManagerObject {
     void BuildPopupMenu(QMenu& menu) override;
 
   private:
-    TiFont font_;
-    TBrushStyle brushStyle_ = bsSolid;
-    TColor brushColor_ = clWhite;
-    TPenStyle penStyle_ = psSolid;
-    TColor penColor_ = clWhite;
-    int penWidth_ = 1;
+    template <class T>
+    void SetLook(T& field, const T& value) {
+        SetProperty(field, value, &TiPlotObject::DoChange);
+    }
+
+    TiPlotAnnotationStyle style_;
     TiPlotDataView* dataView_ = nullptr;
 };

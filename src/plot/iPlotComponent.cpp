@@ -490,14 +490,7 @@ void TiPlotComponent::DeleteAnnotation(int index) {
 
 int TiPlotComponent::AddAnnotation() {
     const int index = master_->AddAnnotation();
-    TiPlotAnnotation& annotation = *Annotation(index);
-    const AnnotationDefaults& defaults = annotationDefaults_;
-    annotation.SetFont(defaults.Font);
-    annotation.SetBrushStyle(defaults.BrushStyle);
-    annotation.SetBrushColor(defaults.BrushColor);
-    annotation.SetPenStyle(defaults.PenStyle);
-    annotation.SetPenColor(defaults.PenColor);
-    annotation.SetPenWidth(defaults.PenWidth);
+    Annotation(index)->SetStyle(annotationDefaults_);
     return index;
 }
 

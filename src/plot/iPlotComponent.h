@@ -17,6 +17,7 @@
 #include "gdi/Metafile.h"
 #include "plot/iCustomComponent.h"
 #include "plot/iDrawingHelpers.h"
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotDataLog.h"
 #include "plot/iPlotMasterManager.h"
@@ -36,7 +37,6 @@ class TiPlotLabel;
 class TiPlotLayoutObject;
 class TiPlotTable;
 class TiPlotLimit;
-class TiPlotAnnotation;
 
 enum TiPlotFormStyle { ipfsModal, ipfsStayOnTop };
 enum TiPlotExportFormat { ipefMetaFile, ipefBitmap, ipefJPEG };
@@ -395,14 +395,6 @@ class TiPlotComponent : public TiCustomComponent {
         int Right = 5;
         int Bottom = 5;
     };
-    struct AnnotationDefaults {
-        TiFont Font;
-        TBrushStyle BrushStyle = bsSolid;
-        TColor BrushColor = clWhite;
-        TPenStyle PenStyle = psSolid;
-        TColor PenColor = clWhite;
-        int PenWidth = 1;
-    };
     struct Gradient {
         bool Enabled = false;
         TiFillDirection Direction = ifdTopBottom;
@@ -462,7 +454,7 @@ class TiPlotComponent : public TiCustomComponent {
     TiPlotFormStyle editorFormStyle_ = ipfsModal;
     TiPlotExportFormat copyFormat_ = ipefMetaFile;
     Gradient gradient_;
-    AnnotationDefaults annotationDefaults_;
+    TiPlotAnnotationStyle annotationDefaults_;
     bool clipAnnotationsToAxes_ = true;
     TiPlotDataFileColumnSeparator columnSeparator_ = ipdfcsTab;
     TiPlotDataFileFormat dataFileFormat_ = ipdffText;

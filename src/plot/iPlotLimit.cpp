@@ -29,20 +29,19 @@ void TiPlotLimit::SetYAxisName(const std::string& value) {
 }
 
 void TiPlotLimit::SetLine1Position(double value) {
-    const double old = line1Position_;
-    if (value == old)
-        return;
-    line1Position_ = value;
-    Owner()->DoLimitLinePositionChange(this, 1, old, value);
-    DoChange();
+    MoveLine(1, line1Position_, value);
 }
 
 void TiPlotLimit::SetLine2Position(double value) {
-    const double old = line2Position_;
+    MoveLine(2, line2Position_, value);
+}
+
+void TiPlotLimit::MoveLine(int line, double& position, double value) {
+    const double old = position;
     if (value == old)
         return;
-    line2Position_ = value;
-    Owner()->DoLimitLinePositionChange(this, 2, old, value);
+    position = value;
+    Owner()->DoLimitLinePositionChange(this, line, old, value);
     DoChange();
 }
 

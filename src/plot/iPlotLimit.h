@@ -31,6 +31,8 @@ class TiPlotLimit : public TiPlotManagerObject {
     void BuildPopupMenu(QMenu& menu) override;
 
   private:
+    void MoveLine(int line, double& position, double value);
+
     TiPlotObjectLink xAxis_;
     TiPlotObjectLink yAxis_;
     double line1Position_ = 0;

@@ -2,12 +2,10 @@
 // font, the channel's high-low settings, the axis's entries from older
 // files, and the channel's Tag, which stays out of the text.
 #include <gtest/gtest.h>
-#include <QTemporaryDir>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "ScratchFiles.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"
@@ -15,16 +13,8 @@
 
 namespace {
 
-class ConfigurationProperties : public ::testing::Test {
+class ConfigurationProperties : public ::testing::Test, public ScratchFiles {
   protected:
-    std::string Path(const char* name) const { return dir_.filePath(name).toStdString(); }
-    static std::string Read(const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    }
-    static void Write(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
     // Saves plot_ and loads the file into fresh_.
     void RoundTrip() {
         plot_.SaveProperties(Path("plot.txt"));
@@ -34,7 +24,6 @@ class ConfigurationProperties : public ::testing::Test {
         return Read(Path("plot.txt")).find("\r\n" + line + "\r\n") != std::string::npos;
     }
 
-    QTemporaryDir dir_;
     TiPlot plot_;
     TiPlot fresh_;
 };

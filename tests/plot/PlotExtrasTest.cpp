@@ -3,14 +3,12 @@
 // their places in the configuration file.
 #include <gtest/gtest.h>
 #include <QMenu>
-#include <QTemporaryDir>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "PlotUiTestSupport.h"
+#include "ScratchFiles.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
@@ -21,18 +19,12 @@
 
 namespace {
 
-class PlotExtras : public ::testing::Test {
+class PlotExtras : public ::testing::Test, public ScratchFiles {
   protected:
-    std::string Path(const char* name) const { return dir_.filePath(name).toStdString(); }
-    static std::string Read(const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    }
     bool Has(const std::string& text, const std::string& line) {
         return text.find("\r\n" + line + "\r\n") != std::string::npos;
     }
 
-    QTemporaryDir dir_;
     TiPlot plot_;
 };
 

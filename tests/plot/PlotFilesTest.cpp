@@ -2,15 +2,13 @@
 // through the component's own operations on real files.
 #include <QCoreApplication>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
+#include "ScratchFiles.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
@@ -21,17 +19,8 @@
 
 namespace {
 
-class PlotFilesTest : public ::testing::Test {
+class PlotFilesTest : public ::testing::Test, public ScratchFiles {
   protected:
-    std::string Path(const char* name) const { return dir_.filePath(name).toStdString(); }
-
-    static std::string Read(const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    }
-    static void Write(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
     // The message of what `action` raises.
     template <class Action>
     static std::string ErrorOf(Action&& action) {
@@ -44,7 +33,6 @@ class PlotFilesTest : public ::testing::Test {
     }
     static void TurnEventLoop() { QCoreApplication::processEvents(); }
 
-    QTemporaryDir dir_;
     TiPlot plot_;
 };
 
