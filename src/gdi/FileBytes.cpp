@@ -1,5 +1,6 @@
 #include "gdi/FileBytes.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 void WriteFileBytes(const std::string& fileName, std::string_view bytes) {
@@ -15,18 +16,15 @@ void WriteFileBytes(const std::string& fileName, const TBytes& bytes) {
                                               bytes.size()));
 }
 
-TFileBytes::TFileBytes(const std::string& fileName) : file_(QString::fromStdString(fileName)) {
-    if (!file_.open(QIODevice::ReadOnly))
-        throw std::runtime_error(file_.errorString().toStdString());
-    if (file_.size() == 0)
-        return;
-    if (const uchar* mapped = file_.map(0, file_.size())) {
-        view_ = std::string_view(reinterpret_cast<const char*>(mapped), size_t(file_.size()));
-        return;
-    }
-    const QByteArray bytes = file_.readAll();
-    if (file_.error() != QFileDevice::NoError)
-        throw std::runtime_error(file_.errorString().toStdString());
-    copy_.assign(bytes.constData(), size_t(bytes.size()));
-    view_ = copy_;
+TFileBytes::TFileBytes(const std::string& fileName) {
+    QFile file(QString::fromStdString(fileName));
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error(file.errorString().toStdString());
+    // Read, never mapped: a mapped file that another program truncates while
+    // we read it kills the process with SIGBUS; a read just ends early.
+    bytes_.resize(size_t(std::max<qint64>(file.size(), 0)));
+    const qint64 read = file.read(bytes_.data(), qint64(bytes_.size()));
+    if (read < 0)
+        throw std::runtime_error(file.errorString().toStdString());
+    bytes_.resize(size_t(read));
 }

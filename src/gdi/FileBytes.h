@@ -12,19 +12,16 @@ using TBytes = std::vector<std::uint8_t>;
 // Writes the whole buffer, replacing the file; throws when it cannot.
 void WriteFileBytes(const std::string& fileName, std::string_view bytes);
 void WriteFileBytes(const std::string& fileName, const TBytes& bytes);
-// A whole file's bytes, mapped into memory rather than copied where the file
-// allows it, so a large data file is read without a copy. Throws when the
-// file cannot be opened or read.
+// A whole file's bytes, read into memory. Throws when the file cannot be
+// opened or read.
 class TFileBytes {
   public:
     explicit TFileBytes(const std::string& fileName);
     TFileBytes(const TFileBytes&) = delete;
     TFileBytes& operator=(const TFileBytes&) = delete;
 
-    std::string_view View() const { return view_; }
+    std::string_view View() const { return bytes_; }
 
   private:
-    QFile file_;
-    std::string copy_;  // for files that cannot be mapped
-    std::string_view view_;
+    std::string bytes_;
 };

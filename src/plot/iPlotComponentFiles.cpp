@@ -6,7 +6,6 @@
 #include "plot/iPlotChannelsData.h"
 #include "plot/iPlotComponent.h"
 #include "plot/iPlotConfigFile.h"
-#include "plot/iPlotLayoutManager.h"
 
 namespace {
 
@@ -19,21 +18,6 @@ void WithContext(const char* context, Action&& action) {
         throw std::runtime_error(std::string(context) + error.what());
     }
 }
-
-// Keeps the layout from rebuilding while objects come and go; switching it
-// back on rebuilds the stacks once.
-class LayoutPause {
-  public:
-    explicit LayoutPause(TiPlotLayoutManager& layout) : layout_(layout) {
-        layout_.SetEnabled(false);
-    }
-    ~LayoutPause() { layout_.SetEnabled(true); }
-    LayoutPause(const LayoutPause&) = delete;
-    LayoutPause& operator=(const LayoutPause&) = delete;
-
-  private:
-    TiPlotLayoutManager& layout_;
-};
 
 }  // namespace
 
@@ -52,10 +36,7 @@ void TiPlotComponent::SaveProperties(const std::string& fileName) {
 void TiPlotComponent::LoadProperties(const std::string& fileName) {
     WithContext("Error Loading Properties - ", [&] {
         Raise(OnBeforeLoadProperties);
-        TiPropertyLines lines(ReadTextLines(fileName));
-        LayoutPause layout(master_->LayoutManager());
-        TiUpdateBatch batch(*this);
-        ReadPlotConfig(*this, lines);
+        LoadPlotConfig(*this, ReadTextLines(fileName));
     });
     propertiesFileName_ = fileName;
     Raise(OnAfterLoadProperties);

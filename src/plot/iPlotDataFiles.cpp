@@ -234,10 +234,13 @@ class LineReader {
     std::string_view rest_;
 };
 
-// Splits at `separator`: an empty line has no fields, a trailing separator adds none.
-void SplitFields(std::string_view line, char separator, std::vector<std::string_view>& fields) {
+// Splits at `separator`: an empty line has no fields, a trailing separator adds
+// none. Only the first `maxFields` are split off: a line of a million
+// separators costs no more than the columns the channels can take.
+void SplitFields(std::string_view line, char separator, size_t maxFields,
+                 std::vector<std::string_view>& fields) {
     fields.clear();
-    while (!line.empty()) {
+    while (!line.empty() && fields.size() < maxFields) {
         const size_t at = line.find(separator);
         if (at == std::string_view::npos) {
             fields.push_back(line);
@@ -313,9 +316,10 @@ void ReadTextData(LineReader& lines, char columnSeparator, TDataFileSink& sink,
     std::vector<std::string_view> fields;
     std::string scratch;
     std::string_view line;
+    const size_t channels = size_t(std::max(sink.ChannelCount(), 0));
     while (lines.Next(line)) {
-        SplitFields(line, columnSeparator, fields);
-        for (size_t i = 0; 2 * i + 1 < fields.size() && i < size_t(sink.ChannelCount()); ++i) {
+        SplitFields(line, columnSeparator, 2 * channels, fields);
+        for (size_t i = 0; 2 * i + 1 < fields.size() && i < channels; ++i) {
             const std::string_view xField =
                 Trim(AdaptSeparator(fields[2 * i], decimalSeparator, scratch));
             if (xField.empty())
@@ -334,12 +338,13 @@ void ReadTextLog(LineReader& lines, char columnSeparator, TDataFileSink& sink,
                  char decimalSeparator) {
     std::vector<std::string_view> fields;
     std::string_view line;
+    const size_t channels = size_t(std::max(sink.ChannelCount(), 0));
     while (lines.Next(line)) {
-        SplitFields(line, columnSeparator, fields);
+        SplitFields(line, columnSeparator, channels + 1, fields);
         if (fields.empty() || Trim(fields[0]).empty())
             continue;
         const double x = ParseNumber(fields[0], decimalSeparator);
-        for (size_t k = 1; k < fields.size() && k - 1 < size_t(sink.ChannelCount()); ++k) {
+        for (size_t k = 1; k < fields.size() && k - 1 < channels; ++k) {
             const std::string_view yField = Trim(fields[k]);
             if (yField.empty())
                 continue;
@@ -427,7 +432,10 @@ void ReadCompactRows(ByteReader& reader, int channels, CompactRuns& runs, int si
             const float y = reader.Float();
             if (y > 1.5e38f)
                 return;
-            if (x < 9e37f && y < 9e37f && j < sinkChannels)
+            // A value the text form could not hold (an infinity, not a number)
+            // counts as missing, as NaN always did.
+            if (std::isfinite(x) && std::isfinite(y) && x < 9e37f && y < 9e37f &&
+                j < sinkChannels)
                 runs.Add(j, x, y);
         }
     }
@@ -452,6 +460,11 @@ void ReadCompact(std::string_view bytes, TDataFileSink& sink) {
 }
 
 }  // namespace
+
+double ReadDataNumber(std::string_view field, char decimalSeparator) {
+    std::string scratch;
+    return ParseNumber(AdaptSeparator(Trim(field), decimalSeparator, scratch), decimalSeparator);
+}
 
 std::string FormatDataNumber(double value, char decimalSeparator) {
     std::string out;

@@ -48,6 +48,11 @@ class TDataFileSink {
 // `decimalSeparator`; exponents as "1E20", "1.5E-7".
 std::string FormatDataNumber(double value, char decimalSeparator);
 
+// A number field as the text forms read it: plain decimal text with either
+// decimal separator; "inf", "nan" and hexadecimal floats are refused. Throws
+// TiDataFileError "'<text>' is not a valid floating point value".
+double ReadDataNumber(std::string_view field, char decimalSeparator);
+
 // Text form: header of "<title>(X)" / "<title>(Y)" columns, then one row per
 // point index; rows end with CR LF.
 std::string WriteTextDataFile(const TDataFileSource& source, char columnSeparator,

@@ -281,9 +281,9 @@ const TiPublishedTable& TiPlotLayoutObject::PublishedTable() {
                      &TiPlotLayoutObject::SetHorizontal)
             .Integer("ZOrder", &TiPlotLayoutObject::ZOrder, &TiPlotLayoutObject::SetZOrder)
             .Float("StartPercent", &TiPlotLayoutObject::StartPercent,
-                   &TiPlotLayoutObject::SetStartPercent)
+                   &TiPlotLayoutObject::SetStartPercent, kPercentRange)
             .Float("StopPercent", &TiPlotLayoutObject::StopPercent,
-                   &TiPlotLayoutObject::SetStopPercent)
+                   &TiPlotLayoutObject::SetStopPercent, kPercentRange)
             .Build();
     return table;
 }

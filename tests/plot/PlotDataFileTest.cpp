@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -193,15 +194,33 @@ TEST(PlotDataFile, CompactFormMarksMissingPointsAndRefusesCutFloats) {
     EXPECT_THROW(ReadDataFile("Compact Interval\r\nxyz\r\n", none, '.'), TiDataFileError);
 }
 
-TEST(PlotDataFile, BinaryGarbageNeverCrashes) {
+TEST(PlotDataFile, BinaryGarbageLoadsNothingAndNeverCrashes) {
     std::string garbage;
     for (int i = 0; i < 4096; ++i)
         garbage.push_back(char((i * 7919) & 0xFF));
-    Channels loaded{{"a", {}}, {"b", {}}};
-    try {
-        ReadDataFile(garbage, loaded, '.');
-    } catch (const TiDataFileError&) {
-    }
+    Channels loaded{{"a", {{1, 2}}}, {"b", {}}};
+    EXPECT_THROW(ReadDataFile(garbage, loaded, '.'), TiDataFileError);
     ReadDataFile("", loaded, '.');
-    SUCCEED();
+    ASSERT_EQ(loaded.Points(0).size(), 1u);
+    EXPECT_EQ(loaded.Points(0)[0].x, 1);
+    EXPECT_EQ(loaded.Points(0)[0].y, 2);
+    EXPECT_TRUE(loaded.Points(1).empty());
+}
+
+// What one form saves the other loads, or the value is refused at load: the
+// compact form treats an infinity or a NaN as a missing value, since the
+// text form cannot hold it.
+TEST(PlotDataFile, CompactFormSkipsValuesTheTextFormCannotHold) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    Channels loaded{{"a", {}}};
+    ReadDataFile("Compact Interval\r\n1\r\n" +
+                     Floats({0, 1, 1, -inf, nan, 7, 2e38f}),
+                 loaded, '.');
+    ASSERT_EQ(loaded.Points(0).size(), 2u);
+    EXPECT_EQ(loaded.Points(0)[0].y, 1);
+    EXPECT_EQ(loaded.Points(0)[1].y, 7);
+    Channels reloaded{{"a", {}}};
+    ReadDataFile(WriteTextDataFile(loaded, '\t', '.'), reloaded, '.');
+    EXPECT_EQ(reloaded.Points(0).size(), 2u);
 }
