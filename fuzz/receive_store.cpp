@@ -2,10 +2,10 @@
 // short, with the hexadecimal switch flipped and the boxes cleared, resized,
 // selected and painted in between: both views and the plot queues keep up
 // and nothing is lost or invented.
+#include <fuzzer/FuzzedDataProvider.h>
 #include <QCheckBox>
 #include <QImage>
 #include <QPrinter>
-#include <fuzzer/FuzzedDataProvider.h>
 
 #include "FuzzSupport.h"
 #include "console/PortSettingsMessages.h"
@@ -34,8 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TSilentReporter reporter;
     size_t sendBoxBytes = 0;
     TReceiveConsole console({[&](std::string_view bytes, bool) { sendBoxBytes += bytes.size(); },
-                             [] { return QString(); },
-                             [] { return std::unique_ptr<QPrinter>(); }},
+                             [] { return QString(); }, [] { return std::unique_ptr<QPrinter>(); }},
                             reporter);
     TReceiveView mainView(console.Store());
     TReceiveView floatingView(console.Store());

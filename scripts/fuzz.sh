@@ -11,13 +11,14 @@ seconds=${1:-}
 runs=10000000
 dir=${KELVANE_FUZZ_BUILD:-$root/build-fuzz}
 
-CC=clang CXX=clang++ bash "$root/scripts/build.sh" "$dir" -DKELVANE_FUZZ=ON \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+CC=clang CXX=clang++ KELVANE_BUILD_TARGET=kelvane_fuzzers bash "$root/scripts/build.sh" "$dir" \
+  -DKELVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
 findings=$dir/findings
 mkdir -p "$findings"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$root/fuzz/lsan.supp
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 for program in "$dir"/bin/fuzz_*; do

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and runs the whole test suite twice:
 # once in build/ and once under AddressSanitizer + UBSan in build-asan/;
-# then the Windows serial back end, cross-built and run under Wine.
+# then the Windows serial back end, cross-built and run under Wine; then
+# every file reader's fuzz target for 20 seconds (scripts/fuzz.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -12,3 +13,4 @@ export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"
 bash scripts/test-win32.sh
+bash scripts/fuzz.sh 20

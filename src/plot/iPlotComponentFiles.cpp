@@ -1,4 +1,5 @@
 // The plot's files: configuration, annotations, data and the data log.
+#include <fstream>
 #include <stdexcept>
 
 #include "gdi/FileBytes.h"
@@ -71,8 +72,10 @@ void TiPlotComponent::LoadDataFromFile(const std::string& fileName) {
     WithContext("Error Loading Data - ", [&] {
         TiUpdateBatch batch(*this);
         TiPlotChannelsSink sink(*this);
-        const TFileBytes file(fileName);
-        ReadDataFile(file.View(), sink, UserDecimalSeparator());
+        std::ifstream file(fileName, std::ios::binary);
+        if (!file)
+            throw std::runtime_error("Cannot open file \"" + fileName + "\"");
+        ReadDataFile(file, sink, UserDecimalSeparator());
     });
     dataFileName_ = fileName;
     Raise(OnAfterLoadData);

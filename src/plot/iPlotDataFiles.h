@@ -7,6 +7,7 @@
 // everything here is independent of widgets so it can be tested on bytes.
 
 #include <cstdint>
+#include <iosfwd>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -75,3 +76,6 @@ std::string WriteCompactLogRow(const TDataFileSource& source, int index, bool wi
 // Data", "'abc' is not a valid floating point value"); points added before the
 // fault stay added.
 void ReadDataFile(std::string_view bytes, TDataFileSink& sink, char decimalSeparator);
+// The same, read from a stream a chunk at a time: a file of any size is read
+// without holding it all in memory (a single line is held whole).
+void ReadDataFile(std::istream& file, TDataFileSink& sink, char decimalSeparator);

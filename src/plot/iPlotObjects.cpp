@@ -363,7 +363,12 @@ constexpr int kRepeatNextMs = 50;
 
 TiPlotButton::TiPlotButton(TiPlotComponent* owner) : TiPlotObject(owner, {}) {}
 
-TiPlotButton::~TiPlotButton() = default;
+// A button dies with the toolbar or legend that owns it, which the plot
+// forgets; the plot may be holding the button itself as pressed or hovered.
+TiPlotButton::~TiPlotButton() {
+    if (Owner())
+        Owner()->ForgetObject(this);
+}
 
 void TiPlotButton::SetDown(bool value) {
     if (value == down_)

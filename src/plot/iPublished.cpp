@@ -50,7 +50,7 @@ const TiPublishedTable& TiFont::PublishedTable() {
         TiPublishedTableBuilder<TiFont>("TFont")
             .Integer("Charset", &TFont::Charset, &TFont::SetCharset)
             .Color("Color", &TFont::Color, &TFont::SetColor)
-            .Integer("Height", &TFont::Height, &TFont::SetHeight, kPixelRange)
+            .Integer("Height", &TFont::Height, &TFont::SetHeight, kFontHeightRange)
             .String("Name", &TFont::Name, &TFont::SetName)
             .Integer("Orientation", &TFont::Orientation, &TFont::SetOrientation, kAngleRange)
             .Integer("Size", &TFont::Size, &TFont::SetSize, false)

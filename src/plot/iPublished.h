@@ -88,6 +88,7 @@ inline constexpr TiValueRange kCharacterRange{-1000, 1000};     // lengths in ch
 inline constexpr TiValueRange kPercentRange{-1000, 1000};       // places in percent of a side
 inline constexpr TiValueRange kObjectCountRange{0, 10000};      // columns, rows, ticks
 inline constexpr TiValueRange kAngleRange{-36000, 36000};       // tenths of a degree
+inline constexpr TiValueRange kFontHeightRange{-1000, 1000};    // a glyph still rasterises
 
 class TiPublishedProperty {
   public:

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -223,4 +224,37 @@ TEST(PlotDataFile, CompactFormSkipsValuesTheTextFormCannotHold) {
     Channels reloaded{{"a", {}}};
     ReadDataFile(WriteTextDataFile(loaded, '\t', '.'), reloaded, '.');
     EXPECT_EQ(reloaded.Points(0).size(), 2u);
+}
+
+// A file is read from its stream a chunk at a time: rows, a CR LF and a float
+// that straddle the chunks' edges read as they do from memory.
+TEST(PlotDataFile, StreamedFilesReadLikeFilesInMemory) {
+    constexpr size_t kChunk = size_t{1} << 20;
+    std::string text = "a(X)\ta(Y)\r\n";
+    for (int i = 0; text.size() < kChunk - 40; ++i)
+        text += std::to_string(i) + "\t" + std::to_string(i % 97) + "\r\n";
+    // A row whose CR is the last byte of the first chunk.
+    const std::string row = "7\t8";
+    text += std::string(kChunk - 1 - text.size() - row.size(), ' ') + row + "\r\n";
+    for (int i = 0; text.size() < 3 * kChunk; ++i)
+        text += std::to_string(i) + ".25\tNull\n";
+    std::string compact = "Compact Interval\r\n1\r\n" + Floats({0, 1, 1, 2});
+    for (int i = 0; compact.size() < 2 * kChunk + 7; ++i)
+        compact += Floats({float(i % 1000)});
+    compact += Floats({2e38f});
+
+    for (const std::string& bytes : {text, compact}) {
+        Channels fromMemory{{"a", {}}};
+        ReadDataFile(bytes, fromMemory, '.');
+        Channels fromStream{{"a", {}}};
+        std::istringstream stream(bytes);
+        ReadDataFile(stream, fromStream, '.');
+        ASSERT_GT(fromMemory.Points(0).size(), 100000u);
+        ASSERT_EQ(fromStream.Points(0).size(), fromMemory.Points(0).size());
+        for (size_t i = 0; i < fromMemory.Points(0).size(); ++i) {
+            ASSERT_EQ(fromStream.Points(0)[i].x, fromMemory.Points(0)[i].x) << i;
+            ASSERT_EQ(fromStream.Points(0)[i].y, fromMemory.Points(0)[i].y) << i;
+            ASSERT_EQ(fromStream.Points(0)[i].mark, fromMemory.Points(0)[i].mark) << i;
+        }
+    }
 }
