@@ -77,7 +77,10 @@ INSTANTIATE_TEST_SUITE_P(
         TRangeCase{"Channel", "MarkersSize", 2147483647}, TRangeCase{"Plot", "TitleMargin", kNaN},
         TRangeCase{"Plot", "OuterMarginLeft", 2147483647},
         TRangeCase{"Plot", "OuterMarginBottom", -2147483648.0},
-        TRangeCase{"Plot", "Left", 2147483647}));
+        TRangeCase{"Plot", "Left", 2147483647}),
+    [](const ::testing::TestParamInfo<TRangeCase>& info) {
+        return std::string(info.param.Object) + info.param.Property;
+    });
 
 TEST(PublishedRanges, EveryDefaultLiesInItsRange) {
     // What a fresh plot saves, a fresh plot loads: no default is refused.
