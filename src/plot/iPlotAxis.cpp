@@ -82,7 +82,8 @@ const TiPublishedTable& TiPlotAxis::PublishedTable() {
             .Boolean("ScaleLineShow", &A::ScaleLineShow, &A::SetScaleLineShow)
             .Boolean("ScaleLinesShow", &A::ScaleLinesShow, &A::SetScaleLinesShow)
             .Color("ScaleLinesColor", &A::ScaleLinesColor, &A::SetScaleLinesColor)
-            .Float("StackingEndsMargin", &A::StackingEndsMargin, &A::SetStackingEndsMargin, kCharacterRange)
+            .Float("StackingEndsMargin", &A::StackingEndsMargin, &A::SetStackingEndsMargin,
+                   kCharacterRange)
             .Enumeration("ScaleType", &A::ScaleType, &A::SetScaleType, {"ipstLinear", "ipstLog10"})
             .Boolean("TrackingEnabled", &A::TrackingEnabled, &A::SetTrackingEnabled)
             .Enumeration("TrackingStyle", &A::TrackingStyle, &A::SetTrackingStyle,

@@ -35,9 +35,7 @@ class TiPlotChannelStatistics {
     double MeanY() const { return Folded().Mean(1); }
     // The count is kept in 64 bits, so the means stay right on a ring that
     // has taken more than 2^31 points; it reads as at most INT_MAX.
-    int StatCount() const {
-        return static_cast<int>(std::min<long long>(Folded().Count, INT_MAX));
-    }
+    int StatCount() const { return static_cast<int>(std::min<long long>(Folded().Count, INT_MAX)); }
 
   private:
     // X and Y side by side: each lane does exactly the arithmetic of a

@@ -177,7 +177,8 @@ const TiPublishedTable& TiPlotComponent::PublishedTable() {
             .Integer("OuterMarginLeft", &P::OuterMarginLeft, &P::SetOuterMarginLeft, kPixelRange)
             .Integer("OuterMarginTop", &P::OuterMarginTop, &P::SetOuterMarginTop, kPixelRange)
             .Integer("OuterMarginRight", &P::OuterMarginRight, &P::SetOuterMarginRight, kPixelRange)
-            .Integer("OuterMarginBottom", &P::OuterMarginBottom, &P::SetOuterMarginBottom, kPixelRange)
+            .Integer("OuterMarginBottom", &P::OuterMarginBottom, &P::SetOuterMarginBottom,
+                     kPixelRange)
             .Enumeration("PrintOrientation", &P::PrintOrientation, &P::SetPrintOrientation,
                          {"poPortrait", "poLandscape"})
             .Float("PrintMarginLeft", &P::PrintMarginLeft, &P::SetPrintMarginLeft)
@@ -203,9 +204,9 @@ const TiPublishedTable& TiPlotComponent::PublishedTable() {
             .Enumeration("BackGroundGradientDirection", &P::BackGroundGradientDirection,
                          &P::SetBackGroundGradientDirection,
                          {"ifdTopBottom", "ifdBottomTop", "ifdLeftRight", "ifdRightLeft",
-                          "ifdTopLeftBottomRight", "ifdBottomRightTopLeft",
-                          "ifdBottomLeftTopRight", "ifdTopRightBottomLeft", "ifdRectangleOut",
-                          "ifdRectangleIn", "ifdCircleOut", "ifdCircleIn"})
+                          "ifdTopLeftBottomRight", "ifdBottomRightTopLeft", "ifdBottomLeftTopRight",
+                          "ifdTopRightBottomLeft", "ifdRectangleOut", "ifdRectangleIn",
+                          "ifdCircleOut", "ifdCircleIn"})
             .Color("BackGroundGradientStartColor", &P::BackGroundGradientStartColor,
                    &P::SetBackGroundGradientStartColor)
             .Color("BackGroundGradientStopColor", &P::BackGroundGradientStopColor,

@@ -113,8 +113,7 @@ bool TakeCount(const TiObjectKind& kind, TiPropertyLines& lines, int& count) {
     const std::int64_t value = TextToInteger(text);
     if (value < 0 || value > kMaxConfigObjectsPerKind)
         throw std::runtime_error(CountKey(kind) + " " + std::to_string(value) +
-                                 " is outside 0 to " +
-                                 std::to_string(kMaxConfigObjectsPerKind));
+                                 " is outside 0 to " + std::to_string(kMaxConfigObjectsPerKind));
     count = static_cast<int>(value);
     return true;
 }

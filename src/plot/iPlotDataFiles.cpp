@@ -495,8 +495,7 @@ void ReadCompactRows(ByteReader& reader, int channels, CompactRuns& runs, int si
                 return;
             // A value the text form could not hold (an infinity, not a number)
             // counts as missing, as NaN always did.
-            if (std::isfinite(x) && std::isfinite(y) && x < 9e37f && y < 9e37f &&
-                j < sinkChannels)
+            if (std::isfinite(x) && std::isfinite(y) && x < 9e37f && y < 9e37f && j < sinkChannels)
                 runs.Add(j, x, y);
         }
     }

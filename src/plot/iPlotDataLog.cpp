@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <string_view>
 #include <stdexcept>
+#include <string_view>
 
 #include "plot/iLogFile.h"
 

@@ -112,21 +112,28 @@ const TiPublishedTable& TiPlotLegend::PublishedTable() {
             .Object("Font", &L::Font)
             .Float("ColumnSpacing", &L::ColumnSpacing, &L::SetColumnSpacing, kCharacterRange)
             .Float("RowSpacing", &L::RowSpacing, &L::SetRowSpacing, kCharacterRange)
-            .Integer("WrapColDesiredCount", &L::WrapColDesiredCount, &L::SetWrapColDesiredCount, kObjectCountRange)
+            .Integer("WrapColDesiredCount", &L::WrapColDesiredCount, &L::SetWrapColDesiredCount,
+                     kObjectCountRange)
             .Boolean("WrapColAutoCountEnabled", &L::WrapColAutoCountEnabled,
                      &L::SetWrapColAutoCountEnabled)
-            .Integer("WrapColAutoCountMax", &L::WrapColAutoCountMax, &L::SetWrapColAutoCountMax, kObjectCountRange)
-            .Float("WrapColSpacingMin", &L::WrapColSpacingMin, &L::SetWrapColSpacingMin, kCharacterRange)
+            .Integer("WrapColAutoCountMax", &L::WrapColAutoCountMax, &L::SetWrapColAutoCountMax,
+                     kObjectCountRange)
+            .Float("WrapColSpacingMin", &L::WrapColSpacingMin, &L::SetWrapColSpacingMin,
+                   kCharacterRange)
             .Boolean("WrapColSpacingAuto", &L::WrapColSpacingAuto, &L::SetWrapColSpacingAuto)
-            .Integer("WrapRowDesiredCount", &L::WrapRowDesiredCount, &L::SetWrapRowDesiredCount, kObjectCountRange)
+            .Integer("WrapRowDesiredCount", &L::WrapRowDesiredCount, &L::SetWrapRowDesiredCount,
+                     kObjectCountRange)
             .Boolean("WrapRowAutoCountEnabled", &L::WrapRowAutoCountEnabled,
                      &L::SetWrapRowAutoCountEnabled)
-            .Integer("WrapRowAutoCountMax", &L::WrapRowAutoCountMax, &L::SetWrapRowAutoCountMax, kObjectCountRange)
-            .Float("WrapRowSpacingMin", &L::WrapRowSpacingMin, &L::SetWrapRowSpacingMin, kCharacterRange)
+            .Integer("WrapRowAutoCountMax", &L::WrapRowAutoCountMax, &L::SetWrapRowAutoCountMax,
+                     kObjectCountRange)
+            .Float("WrapRowSpacingMin", &L::WrapRowSpacingMin, &L::SetWrapRowSpacingMin,
+                   kCharacterRange)
             .Boolean("WrapRowSpacingAuto", &L::WrapRowSpacingAuto, &L::SetWrapRowSpacingAuto)
             .Boolean("ColumnTitlesVisible", &L::ColumnTitlesVisible, &L::SetColumnTitlesVisible)
             .Object("ColumnTitlesFont", &L::ColumnTitlesFont)
-            .Float("ChannelNameMaxWidth", &L::ChannelNameMaxWidth, &L::SetChannelNameMaxWidth, kCharacterRange)
+            .Float("ChannelNameMaxWidth", &L::ChannelNameMaxWidth, &L::SetChannelNameMaxWidth,
+                   kCharacterRange)
             .Enumeration("ChannelNameColorStyle", &L::ChannelNameColorStyle,
                          &L::SetChannelNameColorStyle,
                          {"iplcncsFont", "iplcncsChannelColor", "iplcncsXAxisFontColor",

@@ -83,12 +83,12 @@ struct TiValueRange {
 // The ranges of the plot's published numbers: generous for any real plot, and
 // small enough that no value read from a file overflows the pixel arithmetic
 // of a paint. Integers without a range take any value of their type.
-inline constexpr TiValueRange kPixelRange{-100000, 100000};     // lengths and places in pixels
-inline constexpr TiValueRange kCharacterRange{-1000, 1000};     // lengths in character units
-inline constexpr TiValueRange kPercentRange{-1000, 1000};       // places in percent of a side
-inline constexpr TiValueRange kObjectCountRange{0, 10000};      // columns, rows, ticks
-inline constexpr TiValueRange kAngleRange{-36000, 36000};       // tenths of a degree
-inline constexpr TiValueRange kFontHeightRange{-1000, 1000};    // a glyph still rasterises
+inline constexpr TiValueRange kPixelRange{-100000, 100000};   // lengths and places in pixels
+inline constexpr TiValueRange kCharacterRange{-1000, 1000};   // lengths in character units
+inline constexpr TiValueRange kPercentRange{-1000, 1000};     // places in percent of a side
+inline constexpr TiValueRange kObjectCountRange{0, 10000};    // columns, rows, ticks
+inline constexpr TiValueRange kAngleRange{-36000, 36000};     // tenths of a degree
+inline constexpr TiValueRange kFontHeightRange{-1000, 1000};  // a glyph still rasterises
 
 class TiPublishedProperty {
   public:

@@ -239,8 +239,9 @@ TEST_F(ChannelFixture, DataFilesRoundTripAndRejectGarbage) {
 TEST_F(ChannelFixture, DataFilesRefuseInfinityAndNotANumber) {
     for (const char* row : {"inf\t1", "1\tinf", "1\t-inf", "nan\t2", "1\tNaN", "1\t0x1p3"}) {
         WriteFile(PathOf("special.txt"), std::string("0\t5\r\n") + row + "\r\n");
-        EXPECT_NE(MessageOf([&] { channel.LoadData(PathOf("special.txt"), true); })
-                      .find("is not a valid floating point value"),
+        EXPECT_NE(MessageOf([&] {
+                      channel.LoadData(PathOf("special.txt"), true);
+                  }).find("is not a valid floating point value"),
                   std::string::npos)
             << row;
         EXPECT_EQ(channel.Count(), 1) << row;

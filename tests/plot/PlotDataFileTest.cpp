@@ -215,9 +215,7 @@ TEST(PlotDataFile, CompactFormSkipsValuesTheTextFormCannotHold) {
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
     Channels loaded{{"a", {}}};
-    ReadDataFile("Compact Interval\r\n1\r\n" +
-                     Floats({0, 1, 1, -inf, nan, 7, 2e38f}),
-                 loaded, '.');
+    ReadDataFile("Compact Interval\r\n1\r\n" + Floats({0, 1, 1, -inf, nan, 7, 2e38f}), loaded, '.');
     ASSERT_EQ(loaded.Points(0).size(), 2u);
     EXPECT_EQ(loaded.Points(0)[0].y, 1);
     EXPECT_EQ(loaded.Points(0)[1].y, 7);

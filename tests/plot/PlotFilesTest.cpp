@@ -143,14 +143,15 @@ TEST_F(PlotFilesTest, RefusedConfigurationLeavesThePlotExactlyAsItWas) {
         return good.substr(0, at) + key + " = " + value + good.substr(good.find("\r\n", at));
     };
     const std::string bad[] = {
-        with("XAxis0.InnerMargin", "nan"),     with("ChannelCount", "100000"),
-        with("ChannelCount", "4294967297"),    with("LabelCount", "-1"),
+        with("XAxis0.InnerMargin", "nan"),  with("ChannelCount", "100000"),
+        with("ChannelCount", "4294967297"), with("LabelCount", "-1"),
         with("YAxis0.Span", "abc"),
     };
     for (const std::string& file : bad) {
         Write(Path("bad.txt"), file);
-        EXPECT_EQ(ErrorOf([&] { plot_.LoadProperties(Path("bad.txt")); })
-                      .rfind("Error Loading Properties - ", 0),
+        EXPECT_EQ(ErrorOf([&] {
+                      plot_.LoadProperties(Path("bad.txt"));
+                  }).rfind("Error Loading Properties - ", 0),
                   0u);
         EXPECT_EQ(PlotConfigLines(plot_), before);
         ASSERT_EQ(plot_.ChannelCount(), 1);
