@@ -28,26 +28,18 @@
 #include <string>
 #include <thread>
 
+#include "../common/WholeProgramRun.h"
 #include "app/main_form.h"
+#include "console/Console.h"
+#include "console/PlotLineQueue.h"
 #include "console/PortSettingsFile.h"
+#include "console/SendBox.h"
 #include "console/PortSettingsMessages.h"
+#include "plot/iPlot.h"
+#include "plot/iPlotChannel.h"
 #include "serial/Comm.h"
 
 namespace {
-
-class TStderrReporter : public TMessageReporter {
-  public:
-    void Show(const QString& caption, const QString& text, TMessageIcon) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-    }
-};
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 double ResidentMegabytes() {
     long pages = 0;
@@ -56,11 +48,6 @@ double ResidentMegabytes() {
     return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
-void RunEventsFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // What a chatty device prints: numbers to plot, log text, blank lines, an
 // occasional long line and a line ended by a lone LF.
@@ -161,14 +148,7 @@ int main(int argc, char** argv) {
     form.Controls().sBitBtn6->click();  // 绘图其他
     close(port);                        // the program holds its own descriptor now
 
-    QElapsedTimer sinceTick;
-    double stallMaxMs = 0;
-    QTimer stallProbe;
-    stallProbe.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&stallProbe, &QTimer::timeout, [&] {
-        stallMaxMs = std::max(stallMaxMs, sinceTick.nsecsElapsed() / 1e6 - 1.0);
-        sinceTick.restart();
-    });
+    TStallProbe stalls;
 
     const double rssStart = ResidentMegabytes();
     const double cpuStart = CpuSeconds();
@@ -178,15 +158,14 @@ int main(int argc, char** argv) {
     long long written = 0;
     {
         TDeviceWriter writer(device, rate);
-        sinceTick.start();
-        stallProbe.start(1);
+        stalls.Start();
         const int firstMinute = std::min(seconds, 60);
         RunEventsFor(firstMinute * 1000);
         rssAfterMinute = ResidentMegabytes();
         if (seconds > firstMinute)
             RunEventsFor((seconds - firstMinute) * 1000);
         writer.Stop();
-        stallProbe.stop();
+        stalls.Stop();
         written = writer.Written();
     }
     const double cpuPercent = 100.0 * (CpuSeconds() - cpuStart) / (wall.nsecsElapsed() / 1e9);
@@ -200,10 +179,15 @@ int main(int argc, char** argv) {
                 rssAfterMinute, rssEnd);
     std::printf("rss_growth_after_first_minute_percent=%.1f\n",
                 100.0 * (rssEnd - rssAfterMinute) / rssAfterMinute);
-    std::printf("max_event_loop_stall_ms=%.1f\n", stallMaxMs);
+    std::printf("max_event_loop_stall_ms=%.1f\n", stalls.MaxMs());
     std::printf("bytes_written=%lld\nbytes_received=%lld\nbytes_lost=%lld\n", written, received,
                 written - received);
     std::printf("cpu_percent=%.1f\n", cpuPercent);
+    // Where the memory went: what each holder of received text keeps.
+    std::printf("receive_box_bytes=%zu\nsend_box_bytes=%zu\ndecimal_plot_queue_bytes=%zu\n",
+                form.Console().Receiver().Store().ByteCount(),
+                form.Console().SendBox()->Bytes().size(), form.DecimalPlotQueue().ByteCount());
+    std::printf("chart_points=%d\n", form.Plot().Channel(0)->Count());
     form.Controls().sButton2->click();  // 关闭
     close(device);
     return 0;
