@@ -1,7 +1,8 @@
 // Streams the simulator through a real pty into the program's receive
-// handler, plot queue and chart at three rates, with the decimal plotting
-// mode on, and prints how far the chart falls behind, whether every line
-// became a point, the longest event-loop stall and the CPU used.
+// handler, plot queue and chart at three rates, with lines ended by CR LF and
+// by LF alone, with the decimal plotting mode on, and prints how far the
+// chart falls behind, whether every line became a point, the longest
+// event-loop stall and the CPU used.
 //
 //   feed_end_to_end [seconds-per-rate]     (default 10)
 
@@ -65,12 +66,12 @@ struct RateResult {
     double cpuPercent = 0;
 };
 
-RateResult RunRate(int rate, int seconds, const QString& simPath) {
+RateResult RunRate(int rate, const QString& eol, int seconds, const QString& simPath) {
     QTemporaryDir dir;
     const std::string link = (dir.path() + "/sim").toStdString();
     QProcess sim;
     sim.start(simPath, {"--link", QString::fromStdString(link), "--rate", QString::number(rate),
-                        "--period", "200"});
+                        "--period", "200", "--eol", eol});
     sim.waitForReadyRead(5000);
 
     TPortChoices choices;
@@ -145,13 +146,15 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     const QString simPath = QCoreApplication::applicationDirPath() + "/kelvane-sim";
-    for (int rate : {100, 1000, 10000}) {
-        const RateResult r = RunRate(rate, seconds, simPath);
-        std::printf(
-            "rate=%d lag_s_max=%.3f points=%ld lines=%ld max_event_loop_stall_ms=%.1f "
-            "cpu_percent=%.1f\n",
-            rate, r.lagMax, r.points, r.lines, r.stallMaxMs, r.cpuPercent);
-        std::fflush(stdout);
+    for (const char* eol : {"crlf", "lf"}) {
+        for (int rate : {100, 1000, 10000}) {
+            const RateResult r = RunRate(rate, eol, seconds, simPath);
+            std::printf(
+                "eol=%s rate=%d lag_s_max=%.3f points=%ld lines=%ld max_event_loop_stall_ms=%.1f "
+                "cpu_percent=%.1f\n",
+                eol, rate, r.lagMax, r.points, r.lines, r.stallMaxMs, r.cpuPercent);
+            std::fflush(stdout);
+        }
     }
     return 0;
 }

@@ -125,7 +125,7 @@ TMainForm::TMainForm(TMainFormOptions options)
     banner_ = std::make_unique<TBannerWindow>(*this);
     helpDialog_ = MakeHelpDialog();
     upgradeDialog_ = MakeUpgradeDialog();
-    tray_ = std::make_unique<TTrayIcon>();
+    tray_ = std::make_unique<TTrayIcon>(options_.trayHost);
     opener_ = std::make_unique<TPortOpener>(*comm_, *controls_.sButton1, *controls_.sButton2,
                                             settingsPath, options_.reporter);
     if (options_.globalHotKey) {
@@ -294,7 +294,8 @@ void TMainForm::Exit() {
     if (hotKey_) {
         hotKey_->Unregister();
     }
-    QCoreApplication::quit();
+    comm_->ClosePort();
+    options_.quit();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -303,11 +304,24 @@ void TMainForm::showEvent(QShowEvent* event) {
     tray_->Add();
 }
 
+// The banner belongs to the main window on screen: it goes when the window
+// is hidden or minimised and comes back with it.
+void TMainForm::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    banner_->hide();
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isVisible()) {
+        banner_->setVisible(!isMinimized());
+    }
+}
+
 void TMainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
-    // Without a notification area a hidden window could never come back.
-    if (!TTrayIcon::Available()) {
-        showMinimized();
+    if (!tray_->Available()) {
+        Exit();
         return;
     }
     hide();

@@ -18,6 +18,9 @@ inline const QString kHistorySaveErrorText = QStringLiteral("数据保存错误"
 inline const QString kPrintedText = QStringLiteral("打印成功");
 inline const QString kPrintErrorText = QStringLiteral("打印出错，请检查打印是否存在或已装好");
 inline const QString kDeleteEntryQuestion = QStringLiteral("确定要删除此条信息吗？");
+// What screen readers call the receive and send boxes: their groups' titles.
+inline const QString kReceiveBoxName = QStringLiteral("接收数据");
+inline const QString kSendBoxName = QStringLiteral("发送数据");
 
 // Reports a failed user action the way the application reports any error it
 // did not handle: an error box captioned with the program's name.
