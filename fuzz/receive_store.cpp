@@ -5,10 +5,10 @@
 #include <fuzzer/FuzzedDataProvider.h>
 #include <QCheckBox>
 #include <QImage>
-#include <QPrinter>
 
 #include "FuzzSupport.h"
 #include "console/PortSettingsMessages.h"
+#include "console/PrintTarget.h"
 #include "console/ReceiveConsole.h"
 #include "console/ReceiveView.h"
 
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TSilentReporter reporter;
     size_t sendBoxBytes = 0;
     TReceiveConsole console({[&](std::string_view bytes, bool) { sendBoxBytes += bytes.size(); },
-                             [] { return QString(); }, [] { return std::unique_ptr<QPrinter>(); }},
+                             [] { return QString(); }, [] { return TPrintChoice{}; }},
                             reporter);
     TReceiveView mainView(console.Store());
     TReceiveView floatingView(console.Store());

@@ -11,8 +11,14 @@ seconds=${1:-}
 runs=10000000
 dir=${KELVANE_FUZZ_BUILD:-$root/build-fuzz}
 
-CC=clang CXX=clang++ KELVANE_BUILD_TARGET=kelvane_fuzzers bash "$root/scripts/build.sh" "$dir" \
-  -DKELVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+build_log=$(mktemp)
+if ! CC=clang CXX=clang++ KELVANE_BUILD_TARGET=kelvane_fuzzers bash "$root/scripts/build.sh" "$dir" \
+  -DKELVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build_log" 2>&1; then
+  grep -E -A8 'error|FAILED' "$build_log" | head -n 80 || tail -n 40 "$build_log"
+  echo "fuzz: the targets do not build" >&2
+  exit 1
+fi
+rm -f "$build_log"
 
 findings=$dir/findings
 mkdir -p "$findings"
