@@ -33,8 +33,8 @@
 #include "console/Console.h"
 #include "console/PlotLineQueue.h"
 #include "console/PortSettingsFile.h"
-#include "console/SendBox.h"
 #include "console/PortSettingsMessages.h"
+#include "console/SendBox.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotChannel.h"
 #include "serial/Comm.h"
@@ -47,7 +47,6 @@ double ResidentMegabytes() {
     std::ifstream("/proc/self/statm") >> pages >> resident;
     return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
-
 
 // What a chatty device prints: numbers to plot, log text, blank lines, an
 // occasional long line and a line ended by a lone LF.
