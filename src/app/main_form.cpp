@@ -7,6 +7,8 @@
 #include "app/port_info_panel.h"
 #include "app/tray_icon.h"
 #include "app/window_centring.h"
+#include "console/KelvaneOptions.h"
+#include "console/PortNotice.h"
 #include "console/PortSettingsDialog.h"
 #include "console/PortSettingsFile.h"
 #include "console/PortSettingsOpener.h"
@@ -121,13 +123,16 @@ TMainForm::TMainForm(TMainFormOptions options)
     controls_.Timer6 = MakeTimer(this, "Timer6", 10);
 
     const std::string settingsPath = options_.dataDir + kSettingsFileName;
-    portSettings_ = std::make_unique<TForm1>(settingsPath, options_.reporter);
+    kelvaneOptions_ = std::make_unique<TKelvaneOptions>(settingsPath);
+    // The scan leaves out the port this program has open.
+    const TPortScanSource scan{
+        {}, [this] { return comm_->IsOpen() ? comm_->DevicePath() : std::string(); }};
+    portSettings_ =
+        std::make_unique<TForm1>(settingsPath, options_.reporter, *kelvaneOptions_, scan);
     banner_ = std::make_unique<TBannerWindow>(*this);
     helpDialog_ = MakeHelpDialog();
     upgradeDialog_ = MakeUpgradeDialog();
     tray_ = std::make_unique<TTrayIcon>(options_.trayHost);
-    opener_ = std::make_unique<TPortOpener>(*comm_, *controls_.sButton1, *controls_.sButton2,
-                                            settingsPath, options_.reporter);
     if (options_.globalHotKey) {
         hotKey_ = std::make_unique<TGlobalHotKey>(kKeysymF5);
         hotKey_->OnPressed = [this] { AppendTimeToSendBox(); };
@@ -135,6 +140,20 @@ TMainForm::TMainForm(TMainFormOptions options)
     WireShell();
     WireConsole();
     WireChart();
+    WirePort(settingsPath);
+}
+
+void TMainForm::WirePort(const std::string& settingsPath) {
+    portNotice_ = new TPortNoticeBar(controls_.sPanel1);
+    controls_.sPanel1->layout()->addWidget(portNotice_);
+    opener_ = std::make_unique<TPortOpener>(*comm_, *controls_.sButton1, *controls_.sButton2,
+                                            settingsPath, options_.reporter, *kelvaneOptions_,
+                                            *portNotice_);
+    connect(opener_.get(), &TPortOpener::PortStateChanged, this, [this] {
+        if (infoPanel_->isVisible()) {
+            infoPanel_->ShowFor(*comm_);
+        }
+    });
 }
 
 TMainForm::~TMainForm() = default;

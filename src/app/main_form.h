@@ -26,7 +26,9 @@ class TDataPanelFolder;
 class TForm1;
 class TGlobalHotKey;
 class TInfoDialog;
+class TKelvaneOptions;
 class TPortInfoPanel;
+class TPortNoticeBar;
 class TPlotLineQueue;
 class TPortOpener;
 class TWaveformFeed;
@@ -67,6 +69,9 @@ class TMainForm : public QWidget {
     TiPlot& Plot() { return *iPlot1_; }
     TPlotLineQueue& HexPlotQueue();      // sMemo4
     TPlotLineQueue& DecimalPlotQueue();  // sMemo3
+    TKelvaneOptions& Options() { return *kelvaneOptions_; }
+    // The line below the chart where the port tells what happened to it.
+    TPortNoticeBar& PortNotice() { return *portNotice_; }
 
     // Places `window` at the centre of the screen each time it is shown.
     void CentreWhenShown(QWidget* window);
@@ -100,6 +105,9 @@ class TMainForm : public QWidget {
     void BuildReceiveGroup(QWidget* panel);
     void BuildSendGroup(QWidget* panel);
     void ApplyStoredCommValues();
+    // "打开", "关闭" and the open port's fortunes; after the console, whose
+    // wiring assigns Comm1's events first.
+    void WirePort(const std::string& settingsPath);
     void WireShell();
     // Connects the console's behaviour to the controls; lives in main_form_console.cpp.
     void WireConsole();
@@ -108,9 +116,11 @@ class TMainForm : public QWidget {
 
     TMainFormOptions options_;
     TMainFormControls controls_;
-    std::unique_ptr<TComm> comm_;          // Comm1
-    TPortInfoPanel* infoPanel_ = nullptr;  // sPanel6, owned by this widget
-    TCentreOnShow* centring_ = nullptr;    // owned by this widget
+    std::unique_ptr<TComm> comm_;  // Comm1
+    std::unique_ptr<TKelvaneOptions> kelvaneOptions_;
+    TPortInfoPanel* infoPanel_ = nullptr;   // sPanel6, owned by this widget
+    TPortNoticeBar* portNotice_ = nullptr;  // owned by sPanel1
+    TCentreOnShow* centring_ = nullptr;     // owned by this widget
     std::unique_ptr<TDataPanelFolder> folder_;
     std::unique_ptr<TPortOpener> opener_;
     std::unique_ptr<TForm1> portSettings_;

@@ -46,7 +46,7 @@ TConsole::TConsole(const TConsolePanel& panel, TConsoleServices services)
           TSendHistoryFile(services_.historyPath),
           [this](const QString& entry) { sendBox_->SetText(entry); }, *services_.reporter,
           *services_.asker, panel.window)),
-      sender_(services_.sendBlock),
+      sender_(services_.sendBlock, services_.sendBufferFull),
       counter_(panel.sEdit1, floating_->Controls().sEdit1),
       timedSender_(std::make_unique<TTimedSender>(
           panel.sButton9, panel.Timer2, *interval_,

@@ -52,6 +52,7 @@ struct TConsoleServices {
     TQuestionAsker* asker = nullptr;
     std::string historyPath;  // txt.txt
     TSender::TSendBlock sendBlock;
+    TSender::TSendBufferFull sendBufferFull;
     // Replace the save dialog and the choice of printer (tests do); when
     // unset the console shows the dialog and prints on the default printer,
     // or, with none installed, to the PDF file the user picks.

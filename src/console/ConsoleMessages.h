@@ -11,6 +11,8 @@ class QWidget;
 
 inline const QString kEmptySendBoxText = QStringLiteral("无数据可发送，请先输入要发送的数据");
 inline const QString kSendErrorText = QStringLiteral("数据发送错误，请检查串口是否打开");
+inline const QString kSendBufferFullText = QStringLiteral(
+    "发送缓冲区已满：设备还没有收下之前发送的数据（可能被流控暂停），本次数据没有发送");
 // The history messages' caption is a blank and 示, not the usual 提示.
 inline const QString kHistoryCaption = QStringLiteral(" 示");
 inline const QString kHistorySavedText = QStringLiteral("数据保存成功");

@@ -5,15 +5,15 @@
 #include "console/ConsoleMessages.h"
 #include "console/HexSendParser.h"
 
-TSender::TSender(TSendBlock sendBlock) : sendBlock_(std::move(sendBlock)) {}
+TSender::TSender(TSendBlock sendBlock, TSendBufferFull sendBufferFull)
+    : sendBlock_(std::move(sendBlock)), sendBufferFull_(std::move(sendBufferFull)) {}
 
 TSendResult TSender::Send(std::string_view text, TSendOptions options) {
     if (text.empty()) {
         return {TSendOutcome::EmptyBox, 0};
     }
     if (!options.hex) {
-        return SendInBlocks(text) ? TSendResult{TSendOutcome::Sent, text.size()}
-                                  : TSendResult{TSendOutcome::Refused, 0};
+        return SendInBlocks(text) ? TSendResult{TSendOutcome::Sent, text.size()} : Refusal();
     }
     const std::string payload = ParseHexBytes(text);
     if (payload.empty() && !options.framed) {
@@ -21,7 +21,12 @@ TSendResult TSender::Send(std::string_view text, TSendOptions options) {
     }
     return SendInBlocks(BuildHexFrame(payload, options.framed))
                ? TSendResult{TSendOutcome::Sent, payload.size()}
-               : TSendResult{TSendOutcome::Refused, 0};
+               : Refusal();
+}
+
+TSendResult TSender::Refusal() const {
+    const bool full = sendBufferFull_ && sendBufferFull_();
+    return {full ? TSendOutcome::BufferFull : TSendOutcome::Refused, 0};
 }
 
 bool TSender::SendInBlocks(std::string_view bytes) {
@@ -40,5 +45,7 @@ void ReportSendOutcome(TMessageReporter& reporter, TSendOutcome outcome, bool qu
         reporter.Show(kPromptCaption, kEmptySendBoxText, TMessageIcon::Warning);
     } else if (outcome == TSendOutcome::Refused && !quietRefusal) {
         reporter.Show(kPromptCaption, kSendErrorText, TMessageIcon::Error);
+    } else if (outcome == TSendOutcome::BufferFull) {
+        reporter.Show(kPromptCaption, kSendBufferFullText, TMessageIcon::Warning);
     }
 }
