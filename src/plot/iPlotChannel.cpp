@@ -40,7 +40,7 @@ const TiPublishedTable& TiPlotChannel::PublishedTable() {
             .Float("BarReference", &C::BarReference, &C::SetBarReference)
             .Float("BarWidth", &C::BarWidth, &C::SetBarWidth)
             .Color("BarPenColor", &C::BarPenColor, &C::SetBarPenColor)
-            .Integer("BarPenWidth", &C::BarPenWidth, &C::SetBarPenWidth)
+            .Integer("BarPenWidth", &C::BarPenWidth, &C::SetBarPenWidth, kPixelRange)
             .Enumeration("BarPenStyle", &C::BarPenStyle, &C::SetBarPenStyle,
                          {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear",
                           "psInsideFrame"})

@@ -3,7 +3,9 @@
 // running sums so that adding a point costs constant time. The means are
 // divided out when read, not with every point.
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <span>
 
 #include "plot/iPlotDataCustomList.h"
@@ -31,7 +33,9 @@ class TiPlotChannelStatistics {
     double MinY() const { return Folded().Min[1]; }
     double MaxY() const { return Folded().Max[1]; }
     double MeanY() const { return Folded().Mean(1); }
-    int StatCount() const { return Folded().Count; }
+    // The count is kept in 64 bits, so the means stay right on a ring that
+    // has taken more than 2^31 points; it reads as at most INT_MAX.
+    int StatCount() const { return static_cast<int>(std::min<long long>(Folded().Count, INT_MAX)); }
 
   private:
     // X and Y side by side: each lane does exactly the arithmetic of a
@@ -46,7 +50,7 @@ class TiPlotChannelStatistics {
         // stores.
         TPair High = {0.0, 0.0};
         TPair Low = {0.0, 0.0};
-        int Count = 0;
+        long long Count = 0;
 
         void Add(TPair Value) {
             // A NaN compares false and leaves an extreme as it was.
@@ -62,7 +66,7 @@ class TiPlotChannelStatistics {
             if (Count == 0)
                 return 0.0;
             const long double sum = static_cast<long double>(High[Lane]) + Low[Lane];
-            return static_cast<double>(sum / Count);
+            return static_cast<double>(sum / static_cast<long double>(Count));
         }
     };
     static constexpr int kPendingCapacity = 256;

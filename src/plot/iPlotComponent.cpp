@@ -174,10 +174,11 @@ const TiPublishedTable& TiPlotComponent::PublishedTable() {
             .Boolean("UserCanEditObjects", &P::UserCanEditObjects, &P::SetUserCanEditObjects)
             .Boolean("UserCanAddRemoveChannels", &P::UserCanAddRemoveChannels,
                      &P::SetUserCanAddRemoveChannels)
-            .Integer("OuterMarginLeft", &P::OuterMarginLeft, &P::SetOuterMarginLeft)
-            .Integer("OuterMarginTop", &P::OuterMarginTop, &P::SetOuterMarginTop)
-            .Integer("OuterMarginRight", &P::OuterMarginRight, &P::SetOuterMarginRight)
-            .Integer("OuterMarginBottom", &P::OuterMarginBottom, &P::SetOuterMarginBottom)
+            .Integer("OuterMarginLeft", &P::OuterMarginLeft, &P::SetOuterMarginLeft, kPixelRange)
+            .Integer("OuterMarginTop", &P::OuterMarginTop, &P::SetOuterMarginTop, kPixelRange)
+            .Integer("OuterMarginRight", &P::OuterMarginRight, &P::SetOuterMarginRight, kPixelRange)
+            .Integer("OuterMarginBottom", &P::OuterMarginBottom, &P::SetOuterMarginBottom,
+                     kPixelRange)
             .Enumeration("PrintOrientation", &P::PrintOrientation, &P::SetPrintOrientation,
                          {"poPortrait", "poLandscape"})
             .Float("PrintMarginLeft", &P::PrintMarginLeft, &P::SetPrintMarginLeft)
@@ -197,15 +198,15 @@ const TiPublishedTable& TiPlotComponent::PublishedTable() {
                          &P::SetCopyToClipBoardFormat, {"ipefMetaFile", "ipefBitmap", "ipefJPEG"})
             .Boolean("TitleVisible", &P::TitleVisible, &P::SetTitleVisible)
             .String("TitleText", &P::TitleText, &P::SetTitleText)
-            .Float("TitleMargin", &P::TitleMargin, &P::SetTitleMargin)
+            .Float("TitleMargin", &P::TitleMargin, &P::SetTitleMargin, kCharacterRange)
             .Boolean("BackGroundGradientEnabled", &P::BackGroundGradientEnabled,
                      &P::SetBackGroundGradientEnabled)
             .Enumeration("BackGroundGradientDirection", &P::BackGroundGradientDirection,
                          &P::SetBackGroundGradientDirection,
                          {"ifdTopBottom", "ifdBottomTop", "ifdLeftRight", "ifdRightLeft",
-                          "ifdTopLeftBottomRight", "ifdBottomRightTopLeft",
-                          "ifdBottomLeftTopRight", "ifdTopRightBottomLeft", "ifdRectangleOut",
-                          "ifdRectangleIn", "ifdCircleOut", "ifdCircleIn"})
+                          "ifdTopLeftBottomRight", "ifdBottomRightTopLeft", "ifdBottomLeftTopRight",
+                          "ifdTopRightBottomLeft", "ifdRectangleOut", "ifdRectangleIn",
+                          "ifdCircleOut", "ifdCircleIn"})
             .Color("BackGroundGradientStartColor", &P::BackGroundGradientStartColor,
                    &P::SetBackGroundGradientStartColor)
             .Color("BackGroundGradientStopColor", &P::BackGroundGradientStopColor,

@@ -17,10 +17,17 @@ void ForEachPlotObject(TiPlotComponent& plot,
                        const std::function<void(TiPersistent&, const std::string&)>& visit);
 
 TiStringList PlotConfigLines(TiPlotComponent& plot);
-// Replaces the plot's objects with those of the file. Throws "Incompatible
-// Plot Configuration File Type" before touching the plot when the file is of
-// another kind. The caller holds the update batch and the layout.
-void ReadPlotConfig(TiPlotComponent& plot, TiPropertyLines& lines);
+// The most objects of one kind a configuration file may ask for. Adding an
+// object tells every other one, so a file is held to what a person could
+// still read on a plot.
+inline constexpr int kMaxConfigObjectsPerKind = 1000;
+
+// Replaces the plot's objects with those of the file's lines. The whole file
+// is first loaded into a scratch plot of the same kind; only when that
+// succeeds is it applied, so a refused file ("Incompatible Plot Configuration
+// File Type", a count above kMaxConfigObjectsPerKind, a bad value) leaves the
+// plot exactly as it was.
+void LoadPlotConfig(TiPlotComponent& plot, const TiStringList& lines);
 
 // This plot has no annotation objects: the file holds a count of 0, and a
 // file that names annotations is refused rather than silently dropped.

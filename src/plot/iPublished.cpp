@@ -50,9 +50,9 @@ const TiPublishedTable& TiFont::PublishedTable() {
         TiPublishedTableBuilder<TiFont>("TFont")
             .Integer("Charset", &TFont::Charset, &TFont::SetCharset)
             .Color("Color", &TFont::Color, &TFont::SetColor)
-            .Integer("Height", &TFont::Height, &TFont::SetHeight)
+            .Integer("Height", &TFont::Height, &TFont::SetHeight, kFontHeightRange)
             .String("Name", &TFont::Name, &TFont::SetName)
-            .Integer("Orientation", &TFont::Orientation, &TFont::SetOrientation)
+            .Integer("Orientation", &TFont::Orientation, &TFont::SetOrientation, kAngleRange)
             .Integer("Size", &TFont::Size, &TFont::SetSize, false)
             .Set("Style", &TFont::Style, &TFont::SetStyle,
                  {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"})
@@ -67,7 +67,7 @@ const TiPublishedTable& TiPen::PublishedTable() {
             .Enumeration("Style", &TPen::Style, &TPen::SetStyle,
                          {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear",
                           "psInsideFrame"})
-            .Integer("Width", &TPen::Width, &TPen::SetWidth)
+            .Integer("Width", &TPen::Width, &TPen::SetWidth, kPixelRange)
             .Build();
     return table;
 }
