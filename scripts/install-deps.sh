@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # toolchain and test frameworks
   g++ cmake ninja-build ccache pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  # clang with libFuzzer and the sanitizers, for the fuzz targets under fuzz/
+  clang libclang-rt-14-dev
   # Qt 6 and the image libraries
   qt6-base-dev qt6-svg-dev libgl-dev libjpeg-dev libpng-dev zlib1g-dev
   # Qt's own texts (context menus, dialogs) in Chinese
@@ -18,8 +20,13 @@ packages=(
   socat python3 python3-serial pngcheck imagemagick poppler-utils
   # a desktop to look at: virtual X server, tray host, key presses
   xvfb xauth trayer xdotool x11-utils
+  # the end-to-end test drives the program as a screen reader does: a
+  # private D-Bus session, the AT-SPI bus and its Python and X bindings
+  dbus-daemon at-spi2-core python3-pyatspi python3-xlib
   # the Windows serial back end: cross compiler, GoogleTest sources, Wine
   g++-mingw-w64-x86-64 googletest wine wine64
+  # the Debian package: its dependency scan and the checkers it must pass
+  dpkg-dev file lintian appstream desktop-file-utils
 )
 
 missing=()

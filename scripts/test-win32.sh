@@ -4,7 +4,9 @@
 # as the link's control line (tests/serial_win32/pty_link.py).
 # Usage: scripts/test-win32.sh [GoogleTest options, e.g. --gtest_filter=...]
 # The cross build goes to $KELVANE_WIN32_BUILD (default: build-win32).
-# Installs nothing: without the cross compiler or Wine it skips and exits 0.
+# Installs nothing: run on its own without the cross compiler or Wine, it
+# skips and exits 0. With KELVANE_REQUIRE_WIN32_TOOLS=1 (scripts/test.sh sets
+# it after installing them) a missing tool is a failure instead.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,6 +19,10 @@ done
 [ -d /usr/src/googletest ] || missing+=("/usr/src/googletest (package googletest)")
 [ -x /usr/bin/python3 ] || missing+=("/usr/bin/python3")
 if [ ${#missing[@]} -gt 0 ]; then
+  if [ "${KELVANE_REQUIRE_WIN32_TOOLS:-0}" = 1 ]; then
+    echo "FAILED: Win32 serial tests need ${missing[*]}, which the install step should have put in place" >&2
+    exit 1
+  fi
   echo "skipped: Win32 serial tests need ${missing[*]}"
   exit 0
 fi

@@ -1,7 +1,8 @@
 // Streams the simulator through a real pty into the program's receive
-// handler, plot queue and chart at three rates, with the decimal plotting
-// mode on, and prints how far the chart falls behind, whether every line
-// became a point, the longest event-loop stall and the CPU used.
+// handler, plot queue and chart at three rates, with lines ended by CR LF and
+// by LF alone, with the decimal plotting mode on, and prints how far the
+// chart falls behind, whether every line became a point, the longest
+// event-loop stall and the CPU used.
 //
 //   feed_end_to_end [seconds-per-rate]     (default 10)
 
@@ -21,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "../common/WholeProgramRun.h"
 #include "app/main_form.h"
 #include "console/PlotLineQueue.h"
 #include "console/PortSettingsFile.h"
@@ -31,27 +33,6 @@
 #include "serial/Comm.h"
 
 namespace {
-
-// Message boxes would block the run; say them on stderr instead.
-class TStderrReporter : public TMessageReporter {
-  public:
-    void Show(const QString& caption, const QString& text, TMessageIcon) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-    }
-};
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-void RunEventsFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // When each received line arrived, so a plotted line's wait can be told.
 class TArrivalLog {
@@ -85,12 +66,12 @@ struct RateResult {
     double cpuPercent = 0;
 };
 
-RateResult RunRate(int rate, int seconds, const QString& simPath) {
+RateResult RunRate(int rate, const QString& eol, int seconds, const QString& simPath) {
     QTemporaryDir dir;
     const std::string link = (dir.path() + "/sim").toStdString();
     QProcess sim;
     sim.start(simPath, {"--link", QString::fromStdString(link), "--rate", QString::number(rate),
-                        "--period", "200"});
+                        "--period", "200", "--eol", eol});
     sim.waitForReadyRead(5000);
 
     TPortChoices choices;
@@ -118,14 +99,7 @@ RateResult RunRate(int rate, int seconds, const QString& simPath) {
     form.Controls().sButton1->click();  // 打开
     form.Controls().sBitBtn6->click();  // 绘图其他
 
-    QElapsedTimer sinceTick;
-    double stallMaxMs = 0;
-    QTimer stallProbe;
-    stallProbe.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&stallProbe, &QTimer::timeout, [&] {
-        stallMaxMs = std::max(stallMaxMs, sinceTick.nsecsElapsed() / 1e6 - 1.0);
-        sinceTick.restart();
-    });
+    TStallProbe stalls;
 
     // The chart is as far behind as the oldest line still waiting to be plotted.
     TPlotLineQueue& queue = form.DecimalPlotQueue();
@@ -139,15 +113,14 @@ RateResult RunRate(int rate, int seconds, const QString& simPath) {
     });
 
     RunEventsFor(500);  // let the first blocks arrive before measuring
-    sinceTick.start();
-    stallProbe.start(1);
+    stalls.Start();
     lagProbe.start(50);
     const double cpuStart = CpuSeconds();
     QElapsedTimer wall;
     wall.start();
     RunEventsFor(seconds * 1000);
     const double cpuPercent = 100.0 * (CpuSeconds() - cpuStart) / (wall.nsecsElapsed() / 1e9);
-    stallProbe.stop();
+    stalls.Stop();
     lagProbe.stop();
 
     sim.terminate();
@@ -160,7 +133,7 @@ RateResult RunRate(int rate, int seconds, const QString& simPath) {
     result.lagMax = lagMax;
     result.points = channel.Count();
     result.lines = arrivals.Total();
-    result.stallMaxMs = stallMaxMs;
+    result.stallMaxMs = stalls.MaxMs();
     result.cpuPercent = cpuPercent;
     form.Controls().sButton2->click();  // 关闭
     return result;
@@ -173,13 +146,15 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     const QString simPath = QCoreApplication::applicationDirPath() + "/kelvane-sim";
-    for (int rate : {100, 1000, 10000}) {
-        const RateResult r = RunRate(rate, seconds, simPath);
-        std::printf(
-            "rate=%d lag_s_max=%.3f points=%ld lines=%ld max_event_loop_stall_ms=%.1f "
-            "cpu_percent=%.1f\n",
-            rate, r.lagMax, r.points, r.lines, r.stallMaxMs, r.cpuPercent);
-        std::fflush(stdout);
+    for (const char* eol : {"crlf", "lf"}) {
+        for (int rate : {100, 1000, 10000}) {
+            const RateResult r = RunRate(rate, eol, seconds, simPath);
+            std::printf(
+                "eol=%s rate=%d lag_s_max=%.3f points=%ld lines=%ld max_event_loop_stall_ms=%.1f "
+                "cpu_percent=%.1f\n",
+                eol, rate, r.lagMax, r.points, r.lines, r.stallMaxMs, r.cpuPercent);
+            std::fflush(stdout);
+        }
     }
     return 0;
 }

@@ -1,13 +1,17 @@
 // Receive-view benchmark: feeds 100 MB of 60-character lines through the
-// receive handler in 2 KB blocks (half in text mode, half in hex mode) with
-// the data panel's widgets and the floating window shown, then streams
-// 1 MB/s into an open pseudo-terminal and watches the event loop.
+// receive handler in 2 KB blocks (a third text ended by CR LF, a third text
+// ended by LF alone, a third in hex mode) with the data panel's widgets and
+// the floating window shown, then streams 1 MB/s into an open
+// pseudo-terminal and watches the event loop.
 //
 // Prints chunk_cost_ratio (mean cost of the last 1,000 blocks over the first
-// 1,000 of each mode, the larger of the two), bytes_per_received_byte
+// 1,000 of each mode, the largest of the three), bytes_per_received_byte
 // (resident memory growth over bytes received), save_100MB_s,
 // copy_10MB_s (selecting all of 10 MB of received Chinese text and copying
-// it to the clipboard) and max_event_loop_stall_ms.
+// it to the clipboard), a11y_text_ms (building the accessible text of the
+// full box, its last megabyte), print_50MB_s with print_max_slice_ms (the
+// longest the window waited while 50 MB printed to PDF) and
+// max_event_loop_stall_ms.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -30,8 +34,11 @@
 #include <thread>
 #include <vector>
 
+#include "console/AccessibleText.h"
 #include "console/Console.h"
 #include "console/FloatingWindow.h"
+#include "console/PrintTarget.h"
+#include "console/ReceivePrinter.h"
 #include "console/ReceiveTextFile.h"
 #include "console/ReceiveView.h"
 #include "console/SendBox.h"
@@ -41,7 +48,7 @@
 namespace {
 
 constexpr size_t kTotalBytes = 100u << 20;
-constexpr size_t kLineLength = 60;  // CR LF included
+constexpr size_t kLineLength = 60;  // line break included
 constexpr size_t kLinesPerBlock = 34;
 constexpr size_t kMeasuredBlocks = 1000;
 
@@ -67,12 +74,12 @@ double ResidentBytes() {
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
 }
 
-std::string MakeBlock(size_t firstLine) {
+std::string MakeBlock(size_t firstLine, const std::string& ending = "\r\n") {
     std::string block;
     for (size_t i = 0; i < kLinesPerBlock; ++i) {
         std::string line = std::to_string((firstLine + i) * 7919 % 1000003);
-        line.resize(kLineLength - 2, '.');
-        block += line + "\r\n";
+        line.resize(kLineLength - ending.size(), '.');
+        block += line + ending;
     }
     return block;
 }
@@ -94,11 +101,12 @@ double MeanMs(const std::vector<double>& costs, size_t from) {
 
 // Feeds `bytes` worth of blocks and returns each block's cost in milliseconds,
 // letting the views repaint between blocks as the event loop would.
-std::vector<double> Feed(TConsole& console, size_t bytes, size_t& lineNumber) {
+std::vector<double> Feed(TConsole& console, size_t bytes, size_t& lineNumber,
+                         const std::string& ending) {
     std::vector<double> costs;
     QElapsedTimer timer;
     for (size_t fed = 0; fed < bytes;) {
-        const std::string block = MakeBlock(lineNumber);
+        const std::string block = MakeBlock(lineNumber, ending);
         lineNumber += kLinesPerBlock;
         timer.start();
         console.Receiver().Receive(block, TBlockEnd::Pause);
@@ -107,6 +115,28 @@ std::vector<double> Feed(TConsole& console, size_t bytes, size_t& lineNumber) {
         fed += block.size();
     }
     return costs;
+}
+
+// Runs the event loop until `done` says so, and returns the longest it went
+// without running a 1 ms timer, beyond that 1 ms, and the seconds it ran.
+template <typename Done>
+std::pair<double, double> WatchEventLoop(Done done) {
+    double maxGap = 0;
+    QElapsedTimer sinceTick;
+    QElapsedTimer wall;
+    sinceTick.start();
+    wall.start();
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        maxGap = std::max(maxGap, static_cast<double>(sinceTick.nsecsElapsed()) / 1e6 - 1.0);
+        sinceTick.start();
+    });
+    ticker.start(1);
+    while (!done()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return {maxGap, static_cast<double>(wall.nsecsElapsed()) / 1e9};
 }
 
 // Streams 1 MB/s into the port for `seconds` and returns the longest time
@@ -141,18 +171,10 @@ double MaxStallMs(TConsole& console, int seconds) {
         }
     });
 
-    double maxGap = 0;
-    QElapsedTimer sinceTick;
-    sinceTick.start();
-    QTimer ticker;
-    ticker.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        maxGap = std::max(maxGap, static_cast<double>(sinceTick.nsecsElapsed()) / 1e6 - 1.0);
-        sinceTick.start();
-    });
-    ticker.start(1);
-    QTimer::singleShot(seconds * 1000, qApp, &QCoreApplication::quit);
-    QApplication::exec();
+    QElapsedTimer streaming;
+    streaming.start();
+    const double maxGap =
+        WatchEventLoop([&] { return streaming.elapsed() >= seconds * 1000; }).first;
 
     running = false;
     device.join();
@@ -160,6 +182,37 @@ double MaxStallMs(TConsole& console, int seconds) {
     ::close(master);
     ::close(slave);
     return maxGap;
+}
+
+// Prints the last 50 MB of the main receive box to a PDF, the way "打印"
+// does, and returns the longest the window waited and the seconds taken.
+std::pair<double, double> PrintSeconds(TConsole& console, const QString& path) {
+    const TReceiveTextStore& store = console.Receiver().Store();
+    const uint64_t lines = (50u << 20) / kLineLength;
+    const uint64_t first = store.EndLine() > lines ? store.EndLine() - lines : store.FirstLine();
+    TReceivePrintJob job(TPrintTarget::ForPdfFile(path), store, first,
+                         console.MainReceiveView()->Columns());
+    bool ended = false;
+    bool printed = false;
+    QObject::connect(&job, &TReceivePrintJob::Finished, [&](bool ok) {
+        ended = true;
+        printed = ok;
+    });
+    job.Start();
+    const auto watched = WatchEventLoop([&] { return ended; });
+    return printed ? watched : std::pair{-1.0, -1.0};
+}
+
+// Milliseconds to build the accessible text of the whole main receive box.
+double AccessibleTextMs(TConsole& console) {
+    TReceiveView& view = *console.MainReceiveView();
+    view.AccessibleText().TextChanged(false);
+    QElapsedTimer timer;
+    timer.start();
+    const int characters = view.AccessibleText().Window().CharacterCount();
+    const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    std::printf("a11y_text_chars=%d\n", characters);
+    return ms;
 }
 
 // Seconds to copy 10 MB of received text, all selected, to the clipboard.
@@ -229,22 +282,27 @@ int main(int argc, char** argv) {
 
     const double residentBefore = ResidentBytes();
     size_t lineNumber = 0;
-    const std::vector<double> text = Feed(console, kTotalBytes / 2, lineNumber);
+    const std::vector<double> text = Feed(console, kTotalBytes / 3, lineNumber, "\r\n");
+    const std::vector<double> lf = Feed(console, kTotalBytes / 3, lineNumber, "\n");
     panel.sCheckBox2->setChecked(true);
-    const std::vector<double> hex = Feed(console, kTotalBytes / 2, lineNumber);
+    const std::vector<double> hex = Feed(console, kTotalBytes / 3, lineNumber, "\r\n");
+    panel.sCheckBox2->setChecked(false);
     const double residentAfter = ResidentBytes();
     const double received =
-        static_cast<double>((text.size() + hex.size()) * kLinesPerBlock * kLineLength);
+        static_cast<double>((text.size() + lf.size() + hex.size()) * kLinesPerBlock * kLineLength);
 
     const auto ratio = [](const std::vector<double>& costs) {
         return MeanMs(costs, costs.size() - kMeasuredBlocks) / MeanMs(costs, 0);
     };
-    std::printf("chunk_cost_ratio=%.3f\n", std::max(ratio(text), ratio(hex)));
+    std::printf("chunk_cost_ratio=%.3f\n", std::max({ratio(text), ratio(lf), ratio(hex)}));
     std::printf("chunk_cost_ratio_text=%.3f\n", ratio(text));
+    std::printf("chunk_cost_ratio_lf=%.3f\n", ratio(lf));
     std::printf("chunk_cost_ratio_hex=%.3f\n", ratio(hex));
     std::printf("block_cost_text_ms=%.4f\n", MeanMs(text, text.size() - kMeasuredBlocks));
+    std::printf("block_cost_lf_ms=%.4f\n", MeanMs(lf, lf.size() - kMeasuredBlocks));
     std::printf("block_cost_hex_ms=%.4f\n", MeanMs(hex, hex.size() - kMeasuredBlocks));
     std::printf("bytes_per_received_byte=%.3f\n", (residentAfter - residentBefore) / received);
+    std::printf("a11y_text_ms=%.1f\n", AccessibleTextMs(console));
 
     QElapsedTimer saveTimer;
     saveTimer.start();
@@ -255,6 +313,9 @@ int main(int argc, char** argv) {
                 saved ? static_cast<double>(saveTimer.elapsed()) / 1000 : -1.0);
 
     std::printf("copy_10MB_s=%.3f\n", CopySeconds());
+    const auto [printSlice, printSeconds] =
+        PrintSeconds(console, dir.filePath(QStringLiteral("print.pdf")));
+    std::printf("print_50MB_s=%.1f\nprint_max_slice_ms=%.1f\n", printSeconds, printSlice);
     std::printf("max_event_loop_stall_ms=%.1f\n", MaxStallMs(console, 10));
     return 0;
 }

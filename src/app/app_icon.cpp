@@ -7,12 +7,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace {
-
-QPixmap DrawIcon(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+void PaintAppIcon(QPainter& painter, int size) {
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF screen(size * 0.06, size * 0.06, size * 0.88, size * 0.88);
     painter.setPen(QPen(QColor(90, 100, 110), std::max(1.0, size / 32.0)));
@@ -37,6 +32,15 @@ QPixmap DrawIcon(int size) {
     painter.setPen(
         QPen(QColor(80, 230, 120), std::max(1.5, size / 12.0), Qt::SolidLine, Qt::RoundCap));
     painter.drawPath(trace);
+}
+
+namespace {
+
+QPixmap DrawIcon(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    PaintAppIcon(painter, size);
     return pixmap;
 }
 

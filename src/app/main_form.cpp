@@ -7,6 +7,8 @@
 #include "app/port_info_panel.h"
 #include "app/tray_icon.h"
 #include "app/window_centring.h"
+#include "console/KelvaneOptions.h"
+#include "console/PortNotice.h"
 #include "console/PortSettingsDialog.h"
 #include "console/PortSettingsFile.h"
 #include "console/PortSettingsOpener.h"
@@ -121,13 +123,16 @@ TMainForm::TMainForm(TMainFormOptions options)
     controls_.Timer6 = MakeTimer(this, "Timer6", 10);
 
     const std::string settingsPath = options_.dataDir + kSettingsFileName;
-    portSettings_ = std::make_unique<TForm1>(settingsPath, options_.reporter);
+    kelvaneOptions_ = std::make_unique<TKelvaneOptions>(settingsPath);
+    // The scan leaves out the port this program has open.
+    const TPortScanSource scan{
+        {}, [this] { return comm_->IsOpen() ? comm_->DevicePath() : std::string(); }};
+    portSettings_ =
+        std::make_unique<TForm1>(settingsPath, options_.reporter, *kelvaneOptions_, scan);
     banner_ = std::make_unique<TBannerWindow>(*this);
     helpDialog_ = MakeHelpDialog();
     upgradeDialog_ = MakeUpgradeDialog();
-    tray_ = std::make_unique<TTrayIcon>();
-    opener_ = std::make_unique<TPortOpener>(*comm_, *controls_.sButton1, *controls_.sButton2,
-                                            settingsPath, options_.reporter);
+    tray_ = std::make_unique<TTrayIcon>(options_.trayHost);
     if (options_.globalHotKey) {
         hotKey_ = std::make_unique<TGlobalHotKey>(kKeysymF5);
         hotKey_->OnPressed = [this] { AppendTimeToSendBox(); };
@@ -135,6 +140,20 @@ TMainForm::TMainForm(TMainFormOptions options)
     WireShell();
     WireConsole();
     WireChart();
+    WirePort(settingsPath);
+}
+
+void TMainForm::WirePort(const std::string& settingsPath) {
+    portNotice_ = new TPortNoticeBar(controls_.sPanel1);
+    controls_.sPanel1->layout()->addWidget(portNotice_);
+    opener_ = std::make_unique<TPortOpener>(*comm_, *controls_.sButton1, *controls_.sButton2,
+                                            settingsPath, options_.reporter, *kelvaneOptions_,
+                                            *portNotice_);
+    connect(opener_.get(), &TPortOpener::PortStateChanged, this, [this] {
+        if (infoPanel_->isVisible()) {
+            infoPanel_->ShowFor(*comm_);
+        }
+    });
 }
 
 TMainForm::~TMainForm() = default;
@@ -294,7 +313,8 @@ void TMainForm::Exit() {
     if (hotKey_) {
         hotKey_->Unregister();
     }
-    QCoreApplication::quit();
+    comm_->ClosePort();
+    options_.quit();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -303,11 +323,24 @@ void TMainForm::showEvent(QShowEvent* event) {
     tray_->Add();
 }
 
+// The banner belongs to the main window on screen: it goes when the window
+// is hidden or minimised and comes back with it.
+void TMainForm::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    banner_->hide();
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isVisible()) {
+        banner_->setVisible(!isMinimized());
+    }
+}
+
 void TMainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
-    // Without a notification area a hidden window could never come back.
-    if (!TTrayIcon::Available()) {
-        showMinimized();
+    if (!tray_->Available()) {
+        Exit();
         return;
     }
     hide();

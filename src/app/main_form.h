@@ -3,14 +3,19 @@
 // row, the chart area, the fold-out data panel and the port information
 // panel, owns the serial port `Comm1`, the dialogs and the tray icon, and
 // wires each feature's class to its controls. Closing it only hides it;
-// "退出软件" in the tray menu ends the program.
+// "退出软件" in the tray menu ends the program. On a desktop without a
+// notification area, where a hidden window could never come back, closing
+// it ends the program as "退出软件" does.
 
 #include "app/main_form_controls.h"
+#include "app/tray_icon.h"
 #include "console/PortSettingsMessages.h"
 #include "serial/Comm.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,10 +26,11 @@ class TDataPanelFolder;
 class TForm1;
 class TGlobalHotKey;
 class TInfoDialog;
+class TKelvaneOptions;
 class TPortInfoPanel;
+class TPortNoticeBar;
 class TPlotLineQueue;
 class TPortOpener;
-class TTrayIcon;
 class TWaveformFeed;
 class TiPlot;
 
@@ -41,6 +47,12 @@ struct TMainFormOptions {
     std::shared_ptr<TMessageReporter> reporter;
     // Grab F5 system-wide; tests leave the keyboard alone.
     bool globalHotKey = true;
+    // The desktop's notification area; tests choose whether there is one.
+    TTrayHost trayHost = TTrayHost::System();
+    // Ends the program once "退出软件" has cleaned up; tests record it instead.
+    // exit(), not quit(): quit() first asks every window to close, and the
+    // main window refuses, which would cancel the exit.
+    std::function<void()> quit = [] { QCoreApplication::exit(0); };
 };
 
 class TMainForm : public QWidget {
@@ -57,6 +69,9 @@ class TMainForm : public QWidget {
     TiPlot& Plot() { return *iPlot1_; }
     TPlotLineQueue& HexPlotQueue();      // sMemo4
     TPlotLineQueue& DecimalPlotQueue();  // sMemo3
+    TKelvaneOptions& Options() { return *kelvaneOptions_; }
+    // The line below the chart where the port tells what happened to it.
+    TPortNoticeBar& PortNotice() { return *portNotice_; }
 
     // Places `window` at the centre of the screen each time it is shown.
     void CentreWhenShown(QWidget* window);
@@ -69,8 +84,10 @@ class TMainForm : public QWidget {
     void ShowRestoredInFront();
     // Enables the data panel again once the floating window closes.
     void EnableDataPanel();
-    // Removes the tray icon, releases the hot key and ends the program.
+    // Removes the tray icon, releases the hot key, closes the port and ends
+    // the program.
     void Exit();
+    TTrayIcon& Tray() { return *tray_; }
 
   signals:
     // A "悬浮窗体" button was clicked; the data panel is already disabled and folding.
@@ -79,6 +96,8 @@ class TMainForm : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void BuildCommandRow();
@@ -86,6 +105,9 @@ class TMainForm : public QWidget {
     void BuildReceiveGroup(QWidget* panel);
     void BuildSendGroup(QWidget* panel);
     void ApplyStoredCommValues();
+    // "打开", "关闭" and the open port's fortunes; after the console, whose
+    // wiring assigns Comm1's events first.
+    void WirePort(const std::string& settingsPath);
     void WireShell();
     // Connects the console's behaviour to the controls; lives in main_form_console.cpp.
     void WireConsole();
@@ -94,9 +116,11 @@ class TMainForm : public QWidget {
 
     TMainFormOptions options_;
     TMainFormControls controls_;
-    std::unique_ptr<TComm> comm_;          // Comm1
-    TPortInfoPanel* infoPanel_ = nullptr;  // sPanel6, owned by this widget
-    TCentreOnShow* centring_ = nullptr;    // owned by this widget
+    std::unique_ptr<TComm> comm_;  // Comm1
+    std::unique_ptr<TKelvaneOptions> kelvaneOptions_;
+    TPortInfoPanel* infoPanel_ = nullptr;   // sPanel6, owned by this widget
+    TPortNoticeBar* portNotice_ = nullptr;  // owned by sPanel1
+    TCentreOnShow* centring_ = nullptr;     // owned by this widget
     std::unique_ptr<TDataPanelFolder> folder_;
     std::unique_ptr<TPortOpener> opener_;
     std::unique_ptr<TForm1> portSettings_;

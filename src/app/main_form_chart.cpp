@@ -7,6 +7,7 @@
 #include "app/main_form.h"
 #include "console/Console.h"
 #include "console/FloatingWindow.h"
+#include "console/KelvaneOptions.h"
 #include "feed/WaveformFeed.h"
 #include "plot/iPlot.h"
 
@@ -16,11 +17,14 @@ void TMainForm::WireChart() {
     iPlot1_->setObjectName("iPlot1");
     c.sPanel1->layout()->addWidget(iPlot1_);
     SetUpMainChart(*iPlot1_);
+    // A ring: a session of days stays flat in memory, the oldest points
+    // giving way (the limit is the "chartpoints" option).
+    iPlot1_->Channel(0)->SetRingBufferSize(kelvaneOptions_->ChartPointLimit());
 
     const TWaveformFeedControls feedControls{c.sBitBtn5, c.sBitBtn6, c.sComboBox1, c.Timer6,
                                              c.Timer3};
-    feed_ = std::make_unique<TWaveformFeed>(*iPlot1_, HexPlotQueue(), DecimalPlotQueue(),
-                                            feedControls);
+    feed_ =
+        std::make_unique<TWaveformFeed>(*iPlot1_, HexPlotQueue(), DecimalPlotQueue(), feedControls);
     const TForm7::TControls& floating = Console().FloatingWindow().Controls();
     feed_->AttachTwins(floating.sBitBtn2, floating.sBitBtn3);
 }

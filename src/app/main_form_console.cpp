@@ -35,6 +35,9 @@ void TMainForm::WireConsole() {
     services.sendBlock = [this](const char* data, std::uint16_t length) {
         return comm_->SendBlock(data, length);
     };
+    services.sendBufferFull = [this] {
+        return comm_->LastSendRefusal() == TSendRefusal::BufferFull;
+    };
     const TConsolePanel panel{this,         c.sButton4,   c.sButton5, c.sButton6,
                               c.sCheckBox2, c.sButton7,   c.sButton8, c.sButton9,
                               c.sCheckBox3, c.sCheckBox1, c.sEdit1,   c.sBitBtn9,

@@ -1,5 +1,9 @@
 #include "app/tray_icon.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+
 #include "app/app_icon.h"
 
 namespace {
@@ -15,9 +19,33 @@ void AddItem(QMenu& menu, const char* name, const QString& caption,
     });
 }
 
+// Qt shows the icon through a StatusNotifier host when one is registered on
+// the session bus, as it is asked here, and through the older XEmbed tray
+// otherwise.
+bool StatusNotifierHostRegistered() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        return false;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.kde.StatusNotifierWatcher"), QStringLiteral("/StatusNotifierWatcher"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    call << QStringLiteral("org.kde.StatusNotifierWatcher")
+         << QStringLiteral("IsStatusNotifierHostRegistered");
+    constexpr int kTimeoutMs = 500;
+    const QDBusMessage reply = bus.call(call, QDBus::Block, kTimeoutMs);
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+           reply.arguments().constFirst().value<QDBusVariant>().variant().toBool();
+}
+
 }  // namespace
 
-TTrayIcon::TTrayIcon() {
+TTrayHost TTrayHost::System() {
+    return {QSystemTrayIcon::isSystemTrayAvailable, StatusNotifierHostRegistered};
+}
+
+TTrayIcon::TTrayIcon(TTrayHost host)
+    : host_(std::move(host)), onlyClicks_(host_.reportsOnlyClicks()) {
     menu_.setObjectName("PopupMenu1");
     AddItem(menu_, "N5", QStringLiteral("显示主界面"), OnShowMain);
     menu_.addSeparator()->setObjectName("N3");
@@ -29,12 +57,15 @@ TTrayIcon::TTrayIcon() {
     icon_.setIcon(AppIcon());
     icon_.setToolTip(QStringLiteral("双击显示主界面"));
     icon_.setContextMenu(&menu_);
-    connect(&icon_, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::DoubleClick && OnDoubleClick) {
-                    OnDoubleClick();
-                }
-            });
+    connect(&icon_, &QSystemTrayIcon::activated, this, &TTrayIcon::Activated);
+}
+
+void TTrayIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
+    const bool doubleClick = reason == QSystemTrayIcon::DoubleClick ||
+                             (onlyClicks_ && reason == QSystemTrayIcon::Trigger);
+    if (doubleClick && OnDoubleClick) {
+        OnDoubleClick();
+    }
 }
 
 void TTrayIcon::Add() {

@@ -5,7 +5,7 @@
 
 TCaretBlink::TCaretBlink(QWidget* focusOwner, std::function<void()> repaint)
     : focusOwner_(focusOwner), repaint_(std::move(repaint)) {
-    connect(&timer_, &QTimer::timeout, this, [this] { Show(!shown_); });
+    connect(&timer_, &QTimer::timeout, this, &TCaretBlink::Blink);
 }
 
 void TCaretBlink::Restart() {
@@ -20,6 +20,12 @@ void TCaretBlink::Restart() {
         timer_.stop();
     }
     Show(true);
+}
+
+void TCaretBlink::Blink() {
+    if (focusOwner_->hasFocus()) {
+        Show(!shown_);
+    }
 }
 
 void TCaretBlink::Stop() {

@@ -17,6 +17,9 @@ class TCaretBlink : public QObject {
     // Shows the caret and blinks on from now, if the widget has focus.
     void Restart();
     void Stop();
+    // One blink, shown to hidden or back, while the widget has focus; what
+    // the timer does every half period.
+    void Blink();
     bool Shown() const { return shown_; }
 
   private:

@@ -1,13 +1,9 @@
 #include "console/Console.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
-#include <QStandardPaths>
 
 #include "console/FloatingWindow.h"
 #include "console/HistoryDialog.h"
@@ -38,7 +34,9 @@ TConsole::TConsole(const TConsolePanel& panel, TConsoleServices services)
               [this](std::string_view bytes, bool open) { sendBox_->AppendReceived(bytes, open); },
               services_.askSaveFileName ? services_.askSaveFileName
                                         : [this] { return savePrompt_.Ask(); },
-              services_.makePrinter ? services_.makePrinter : MakeDefaultPrinter},
+              services_.choosePrintTarget
+                  ? services_.choosePrintTarget
+                  : [this] { return ChoosePrintTarget(SystemPrintDesk(panel_.window)); }},
           *services_.reporter),
       mainView_(new TReceiveView(receiver_.Store(), panel.window)),
       sendBox_(new TSendBox(panel.window)),
@@ -48,14 +46,16 @@ TConsole::TConsole(const TConsolePanel& panel, TConsoleServices services)
           TSendHistoryFile(services_.historyPath),
           [this](const QString& entry) { sendBox_->SetText(entry); }, *services_.reporter,
           *services_.asker, panel.window)),
-      sender_(services_.sendBlock, *services_.reporter),
+      sender_(services_.sendBlock, services_.sendBufferFull),
       counter_(panel.sEdit1, floating_->Controls().sEdit1),
       timedSender_(std::make_unique<TTimedSender>(
           panel.sButton9, panel.Timer2, *interval_,
-          TTimedSender::THooks{[this] { return SendBoxEmpty(); }, [this] { Send(); }},
+          TTimedSender::THooks{[this] { return SendBoxEmpty(); }, [this] { return SendOnce(); }},
           *services_.reporter)) {
     mainView_->setObjectName(QStringLiteral("sMemo1"));
+    mainView_->setAccessibleName(kReceiveBoxName);
     sendBox_->setObjectName(QStringLiteral("sMemo2"));
+    sendBox_->setAccessibleName(kSendBoxName);
     receiver_.AttachViews(mainView_, floating_->Controls().sMemo1, panel.sCheckBox2);
     WireReceiveBar();
     WireSendBar();
@@ -99,8 +99,11 @@ void TConsole::WireFloatingWindow() {
         CopyFloatingSendBox();
         SendAndSave();
     });
+    // Stopping needs no text, so the floating box is copied only to start.
     connect(floating.sButton9, &QPushButton::clicked, this, [this] {
-        CopyFloatingSendBox();
+        if (!timedSender_->Started()) {
+            CopyFloatingSendBox();
+        }
         timedSender_->Click();
     });
     // The plot feed sets both windows' captions when the main button runs.
@@ -123,8 +126,15 @@ void TConsole::CopyFloatingSendBox() {
 }
 
 void TConsole::Send() {
+    // A hex send that the port refuses says nothing; only timed sending stops on it.
+    ReportSendOutcome(*services_.reporter, SendOnce(), panel_.sCheckBox1->isChecked());
+}
+
+TSendOutcome TConsole::SendOnce() {
     const TSendOptions options{panel_.sCheckBox1->isChecked(), panel_.sCheckBox3->isChecked()};
-    counter_.Add(sender_.Send(sendBox_->Bytes(), options));
+    const TSendResult result = sender_.Send(sendBox_->Bytes(), options);
+    counter_.Add(result.counted);
+    return result.outcome;
 }
 
 void TConsole::SendAndSave() {
@@ -146,16 +156,4 @@ void ConnectConsoleToComm(TConsole& console, TComm& comm) {
                          sender->ReceivedBlockEnd());
     };
     comm.OnReceiveError = [](TComm*, std::uint32_t) {};
-}
-
-std::unique_ptr<QPrinter> MakeDefaultPrinter() {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (!info.isNull()) {
-        return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    }
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    printer->setOutputFileName(QDir(folder).filePath(QStringLiteral("接收数据.pdf")));
-    return printer;
 }

@@ -52,10 +52,12 @@ struct TConsoleServices {
     TQuestionAsker* asker = nullptr;
     std::string historyPath;  // txt.txt
     TSender::TSendBlock sendBlock;
-    // Replace the save dialog and the default printer (tests do); when unset
-    // the console shows the dialog and prints on the default printer.
+    TSender::TSendBufferFull sendBufferFull;
+    // Replace the save dialog and the choice of printer (tests do); when
+    // unset the console shows the dialog and prints on the default printer,
+    // or, with none installed, to the PDF file the user picks.
     std::function<QString()> askSaveFileName;
-    std::function<std::unique_ptr<QPrinter>()> makePrinter;
+    std::function<TPrintChoice()> choosePrintTarget;
 };
 
 class TConsole : public QObject {
@@ -80,6 +82,8 @@ class TConsole : public QObject {
     void WireSendBar();
     void WireFloatingWindow();
     bool SendBoxEmpty() const;
+    // Sends the send box once, as "发送" does but without its messages.
+    TSendOutcome SendOnce();
     // The floating window's send commands first copy its send box to the main one.
     void CopyFloatingSendBox();
 
@@ -99,7 +103,3 @@ class TConsole : public QObject {
 
 // Routes the port's received blocks to the console; line errors are ignored.
 void ConnectConsoleToComm(TConsole& console, TComm& comm);
-
-// The default printer, or, where none is installed, a PDF file in the user's
-// documents folder.
-std::unique_ptr<QPrinter> MakeDefaultPrinter();

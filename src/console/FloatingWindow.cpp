@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "console/ConsoleMessages.h"
 #include "console/ReceiveView.h"
 
 namespace {
@@ -50,6 +51,7 @@ QWidget* TForm7::BuildReceiveGroup(const TReceiveTextStore& store) {
     controls_.sButton6 = Button(QStringLiteral("清空"), "sButton6", group);
     controls_.sCheckBox1 = Named(new QCheckBox(QStringLiteral("16进制接收"), group), "sCheckBox1");
     controls_.sMemo1 = Named(new TReceiveView(store, group), "sMemo1");
+    controls_.sMemo1->setAccessibleName(kReceiveBoxName);
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(controls_.sButton4);
@@ -66,6 +68,7 @@ QWidget* TForm7::BuildReceiveGroup(const TReceiveTextStore& store) {
 QWidget* TForm7::BuildSendGroup() {
     auto* group = new QGroupBox(QStringLiteral("发送数据"), this);
     controls_.sMemo2 = Named(new QPlainTextEdit(group), "sMemo2");
+    controls_.sMemo2->setAccessibleName(kSendBoxName);
     controls_.sMemo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(controls_.sMemo2);

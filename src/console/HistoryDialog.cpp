@@ -51,6 +51,13 @@ void TForm2::showEvent(QShowEvent* event) {
 }
 
 void TForm2::LoadAndTidy() {
+    // Before the first "发送并保存" there is nothing to list, and nothing
+    // to report or to write either.
+    if (!file_.Exists()) {
+        entries_.clear();
+        ShowEntries();
+        return;
+    }
     THistoryEntries loaded;
     QString error;
     if (!file_.Load(loaded, error)) {

@@ -1,12 +1,18 @@
 #include "console/PortSettingsDialog.h"
 
+#include "console/KelvaneOptions.h"
 #include "console/PortSettingsMessages.h"
+#include "console/PortSettingsScan.h"
 
+#include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShowEvent>
+#include <QStyledItemDelegate>
 
 namespace {
 
@@ -17,6 +23,27 @@ constexpr int kRowHeight = 27;
 constexpr int kFirstRowY = 12;
 // The four flow-control rows sit below a separator line.
 constexpr int kSeparatorGap = 14;
+// Kelvane's option boxes follow the last list; the buttons sit below them.
+constexpr int kOptionsY = 296;
+constexpr int kOptionRowHeight = 24;
+constexpr int kOptionRows = 2;
+constexpr int kDialogWidth = 221;
+constexpr int kButtonsY = kOptionsY + kOptionRows * kOptionRowHeight;
+
+// Draws a listed port as its path followed by its description.
+class TPortEntryDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QString description = index.data(kPortDescriptionRole).toString();
+        if (!description.isEmpty()) {
+            option->text += QStringLiteral(" — ") + description;
+        }
+    }
+};
 
 QStringList Numbered(int first, int last, const QString& prefix) {
     QStringList names;
@@ -37,15 +64,16 @@ std::string Text(const QComboBox* list) {
 }  // namespace
 
 TForm1::TForm1(std::string settingsPath, std::shared_ptr<TMessageReporter> reporter,
-               std::vector<TPortScanPattern> scanPatterns)
+               TKelvaneOptions& options, TPortScanSource scan)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       settingsPath_(std::move(settingsPath)),
       reporter_(std::move(reporter)),
-      scanPatterns_(std::move(scanPatterns)) {
+      options_(options),
+      scan_(std::move(scan)) {
     setObjectName("TForm1");
     setWindowTitle(QStringLiteral("串口设置"));
-    setFixedSize(221, 336);
+    setFixedSize(kDialogWidth, kButtonsY + 40);
 
     const QStringList falseTrue{"false", "true"};
     portList_ =
@@ -73,19 +101,25 @@ TForm1::TForm1(std::string settingsPath, std::shared_ptr<TMessageReporter> repor
     // so the port may also be typed.
     portList_->setEditable(true);
     portList_->setInsertPolicy(QComboBox::NoInsert);
+    portList_->setItemDelegate(new TPortEntryDelegate(portList_));
 
     auto* separator = new QFrame(this);
     separator->setFrameShape(QFrame::HLine);
     separator->setFrameShadow(QFrame::Sunken);
-    separator->setGeometry(kLabelX, RowY(6) - kSeparatorGap / 2 - 4, 221 - 2 * kLabelX, 4);
+    separator->setGeometry(kLabelX, RowY(6) - kSeparatorGap / 2 - 4, kDialogWidth - 2 * kLabelX, 4);
+
+    autoReopenBox_ =
+        AddOptionBox("autoReopenBox", QStringLiteral("断开后自动重连"), options_.AutoReopen(), 0);
+    dtrLowBox_ = AddOptionBox("dtrLowBox", QStringLiteral("打开时不拉高 DTR"),
+                              options_.KeepDtrLowOnOpen(), 1);
 
     auto* save = new QPushButton(QStringLiteral("保存"), this);
     save->setObjectName("sButton1");
-    save->setGeometry(30, 296, 70, 27);
+    save->setGeometry(30, kButtonsY, 70, 27);
     connect(save, &QPushButton::clicked, this, &TForm1::Save);
     auto* cancel = new QPushButton(QStringLiteral("取消"), this);
     cancel->setObjectName("sButton2");
-    cancel->setGeometry(121, 296, 70, 27);
+    cancel->setGeometry(121, kButtonsY, 70, 27);
     connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
 }
 
@@ -101,6 +135,15 @@ QComboBox* TForm1::AddChoiceRow(const char* objectName, const QString& label,
     return list;
 }
 
+QCheckBox* TForm1::AddOptionBox(const char* objectName, const QString& caption, bool checked,
+                                int row) {
+    auto* box = new QCheckBox(caption, this);
+    box->setObjectName(objectName);
+    box->setChecked(checked);
+    box->setGeometry(kLabelX, kOptionsY + row * kOptionRowHeight, kDialogWidth - 2 * kLabelX, 22);
+    return box;
+}
+
 TPortChoices TForm1::Choices() const {
     return {Text(portList_),     Text(baudList_),        Text(byteSizeList_), Text(parityList_),
             Text(stopBitsList_), Text(parityCheckList_), Text(ctsList_),      Text(dsrList_),
@@ -108,7 +151,9 @@ TPortChoices TForm1::Choices() const {
 }
 
 void TForm1::Save() {
-    if (!SavePortChoices(Choices(), settingsPath_)) {
+    options_.AutoReopen.Set(autoReopenBox_->isChecked());
+    options_.KeepDtrLowOnOpen.Set(dtrLowBox_->isChecked());
+    if (!SavePortChoices(Choices(), settingsPath_) || !options_.Save()) {
         reporter_->Show(kPromptCaption, QStringLiteral("串口设置失败"), TMessageIcon::Warning);
         return;
     }
@@ -127,8 +172,17 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::AppendScannedPorts() {
     // Appended at every showing and never cleared, keeping the current choice.
     const QString current = portList_->currentText();
-    for (const std::string& port : ScanSerialPorts(scanPatterns_)) {
-        portList_->addItem(QString::fromStdString(port));
+    const std::string openDevice = scan_.openDevice ? scan_.openDevice() : std::string();
+    for (const TSerialPortInfo& port : ScanSerialPorts(scan_.roots, openDevice)) {
+        portList_->addItem(QString::fromStdString(port.Path));
+        const QString description = QString::fromStdString(port.Description);
+        portList_->setItemData(portList_->count() - 1, description, kPortDescriptionRole);
+        portList_->setItemData(portList_->count() - 1, description, Qt::ToolTipRole);
     }
     portList_->setCurrentText(current);
+    // The drop-down is as wide as its longest path and description, not
+    // as narrow as the list box.
+    QAbstractItemView* view = portList_->view();
+    view->setMinimumWidth(view->sizeHintForColumn(0) +
+                          view->verticalScrollBar()->sizeHint().width());
 }

@@ -1,19 +1,13 @@
 #pragma once
-// Finds the serial devices the user can open right now, for the port list of
-// the settings dialog. A device counts when it exists and opens for reading
-// and writing; built-in UART nodes (/dev/ttyS*) count only when a UART is
-// really behind them, since most of those nodes are placeholders.
+// The ports the settings dialog appends to its list: the machine's serial
+// ports, found without opening any of them, less the one this program has
+// open now (by whatever name it was opened: a udev link leads to it too).
 
 #include <string>
 #include <vector>
 
-struct TPortScanPattern {
-    std::string glob;         // e.g. "/dev/ttyUSB*"
-    bool mustBeUart = false;  // keep only nodes with a known UART type
-};
+#include "platform/SerialPortList.h"
 
-// /dev/ttyS*, /dev/ttyUSB*, /dev/ttyACM*, /dev/serial/by-id/*.
-std::vector<TPortScanPattern> DefaultPortScanPatterns();
-
-// Device paths, each pattern's matches in natural order (ttyS2 before ttyS10).
-std::vector<std::string> ScanSerialPorts(const std::vector<TPortScanPattern>& patterns);
+// openDevice is the path of the port this program has open, empty when none.
+std::vector<TSerialPortInfo> ScanSerialPorts(const TSerialPortRoots& roots,
+                                             const std::string& openDevice);

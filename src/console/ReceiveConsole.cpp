@@ -1,14 +1,32 @@
 #include "console/ReceiveConsole.h"
 
 #include <QCheckBox>
-#include <QPrinter>
+#include <QProgressDialog>
 
 #include <algorithm>
 
 #include "console/ConsoleMessages.h"
-#include "console/ReceivePrinter.h"
 #include "console/ReceiveTextFile.h"
 #include "console/ReceiveView.h"
+
+namespace {
+
+// The progress of a print, with "取消"; it shows only for a print that takes
+// a while, and goes with the job.
+void ShowPrintProgress(TReceivePrintJob& job, QWidget* parent) {
+    constexpr int kShowAfterMs = 500;
+    auto* progress = new QProgressDialog(QStringLiteral("正在打印接收数据…"),
+                                         QStringLiteral("取消"), 0, 100, parent);
+    progress->setObjectName(QStringLiteral("PrintProgress"));
+    progress->setWindowTitle(QStringLiteral("打印"));
+    progress->setMinimumDuration(kShowAfterMs);
+    progress->setAutoReset(false);
+    QObject::connect(&job, &TReceivePrintJob::Progress, progress, &QProgressDialog::setValue);
+    QObject::connect(progress, &QProgressDialog::canceled, &job, &TReceivePrintJob::Cancel);
+    QObject::connect(&job, &QObject::destroyed, progress, &QObject::deleteLater);
+}
+
+}  // namespace
 
 TReceiveConsole::TReceiveConsole(THooks hooks, TMessageReporter& reporter)
     : hooks_(std::move(hooks)), reporter_(reporter) {}
@@ -47,12 +65,27 @@ void TReceiveConsole::Save() {
 }
 
 void TReceiveConsole::Print() {
-    const std::unique_ptr<QPrinter> printer = hooks_.makePrinter();
-    if (printer && PrintReceiveRows(*printer, mainView_->Rows())) {
-        reporter_.Show(kPromptCaption, kPrintedText, TMessageIcon::Information);
-    } else {
-        reporter_.Show(kPromptCaption, kPrintErrorText, TMessageIcon::Error);
+    if (Printing()) {
+        return;
     }
+    TPrintChoice choice = hooks_.choosePrintTarget();
+    if (choice.cancelled) {
+        return;
+    }
+    if (!choice.target) {
+        reporter_.Show(kPromptCaption, kPrintErrorText, TMessageIcon::Error);
+        return;
+    }
+    printJob_ = new TReceivePrintJob(std::move(choice.target), store_, mainView_->FirstShownLine(),
+                                     mainView_->Columns());
+    ShowPrintProgress(*printJob_, mainView_->window());
+    QObject::connect(printJob_, &TReceivePrintJob::Finished, printJob_, [this](bool printed) {
+        printJob_->deleteLater();
+        reporter_.Show(kPromptCaption, printed ? kPrintedText : kPrintErrorText,
+                       printed ? TMessageIcon::Information : TMessageIcon::Error);
+    });
+    QObject::connect(printJob_, &TReceivePrintJob::Cancelled, printJob_, &QObject::deleteLater);
+    printJob_->Start();
 }
 
 void TReceiveConsole::ClearMain() {

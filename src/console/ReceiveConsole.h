@@ -9,6 +9,7 @@
 // receive box, the queues and the send box, so a number split across two
 // blocks is never plotted as two numbers.
 
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -17,11 +18,12 @@
 #include <string_view>
 
 #include "console/PlotLineQueue.h"
+#include "console/PrintTarget.h"
+#include "console/ReceivePrinter.h"
 #include "console/ReceiveTextStore.h"
 #include "serial/CommTypes.h"
 
 class QCheckBox;
-class QPrinter;
 class TMessageReporter;
 class TReceiveView;
 
@@ -33,8 +35,9 @@ class TReceiveConsole {
         std::function<void(std::string_view bytes, bool lineStaysOpen)> appendToSendBox;
         // The file to save to, or an empty text when the user cancels.
         std::function<QString()> askSaveFileName;
-        // The printer to print on, or null when there is none.
-        std::function<std::unique_ptr<QPrinter>()> makePrinter;
+        // Where to print: a printer, a PDF file, or nothing (cancelled, or
+        // there is nothing to print on).
+        std::function<TPrintChoice()> choosePrintTarget;
     };
 
     TReceiveConsole(THooks hooks, TMessageReporter& reporter);
@@ -50,8 +53,11 @@ class TReceiveConsole {
     // OnReceiveData, with how the port says the block ended.
     void Receive(std::string_view block, TBlockEnd end);
 
-    void Save();       // "保存"
-    void Print();      // "打印"
+    void Save();  // "保存"
+    // "打印": prints in slices behind a progress window with "取消", and
+    // says how it went once the job has ended. One print runs at a time.
+    void Print();
+    bool Printing() const { return !printJob_.isNull(); }
     void ClearMain();  // the data panel's "清空"
     void ClearBoth();  // the floating window's "清空"
 
@@ -67,4 +73,5 @@ class TReceiveConsole {
     TReceiveView* mainView_ = nullptr;
     TReceiveView* floatingView_ = nullptr;
     QCheckBox* hexReceive_ = nullptr;
+    QPointer<TReceivePrintJob> printJob_;
 };

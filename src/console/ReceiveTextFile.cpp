@@ -22,7 +22,7 @@ bool SaveReceivedText(const TReceiveTextStore& store, uint64_t fromLine, const Q
         } else {
             buffer += bytes;
         }
-        buffer += "\r\n";
+        buffer += EndingBytes(store.Ending(line));
         if (buffer.size() >= kFlushSize) {
             ok = file.write(buffer.data(), static_cast<qint64>(buffer.size())) >= 0;
             buffer.clear();

@@ -9,8 +9,9 @@
 
 class QWidget;
 
-// Writes lines `fromLine` onward, each followed by CR LF: text lines as the
-// bytes that arrived, hex lines as their hexadecimal rendering. The file is
+// Writes lines `fromLine` onward, each followed by its line break: text lines
+// and their breaks as the bytes that arrived, hex lines as their hexadecimal
+// rendering and CR LF. A line still open has no break yet. The file is
 // replaced only once everything is written, so a failed save leaves the old
 // file intact. False when the file could not be written.
 bool SaveReceivedText(const TReceiveTextStore& store, uint64_t fromLine, const QString& path);

@@ -4,82 +4,138 @@
 #include <vector>
 
 void TReceiveTextStore::AppendBlock(std::string_view bytes, TLineKind kind, bool lineStaysOpen) {
-    const bool continues = lineOpen_ && !lineStarts_.empty() && Kind(EndLine() - 1) == kind;
+    const bool continues = lineOpen_ && !lines_.empty() && Kind(EndLine() - 1) == kind;
     if (!continues) {
+        CloseLastLine();
         StartLine(kind);
     }
     if (kind == TLineKind::Hex) {
+        // Bytes between two text blocks part a CR from an LF after it.
+        stream_.Reset();
         bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
     } else {
-        Insert({EndLine() - 1, LineLength(EndLine() - 1)}, bytes);
+        stream_.Split(
+            bytes, [this] { CompleteCr(); },
+            [this](const TLineSplitter::TPiece& piece) {
+                bytes_.insert(bytes_.end(), piece.text.begin(), piece.text.end());
+                if (piece.ending != TLineEnding::None) {
+                    closingEnding_ = piece.ending;
+                    SetEnding(EndLine() - 1, piece.ending);
+                    StartLine(TLineKind::Text);
+                }
+            });
     }
     lineOpen_ = lineStaysOpen;
+    if (!lineStaysOpen) {
+        CloseLastLine();
+    }
+}
+
+void TReceiveTextStore::CloseLine() {
+    CloseLastLine();
+    lineOpen_ = false;
+}
+
+void TReceiveTextStore::CloseLastLine() {
+    if (!lines_.empty() && Ending(EndLine() - 1) == TLineEnding::None) {
+        const bool hex = Kind(EndLine() - 1) == TLineKind::Hex;
+        lines_.back().ending = static_cast<uint64_t>(hex ? TLineEnding::CrLf : closingEnding_);
+    }
+}
+
+void TReceiveTextStore::SetEnding(uint64_t line, TLineEnding ending) {
+    lines_[Slot(line)].ending = static_cast<uint64_t>(ending);
+    if (ending == TLineEnding::Cr) {
+        loneCrLine_ = line;
+    }
+}
+
+void TReceiveTextStore::CompleteCr() {
+    if (loneCrLine_ >= FirstLine() && loneCrLine_ < EndLine() &&
+        Ending(loneCrLine_) == TLineEnding::Cr) {
+        SetEnding(loneCrLine_, TLineEnding::CrLf);
+        closingEnding_ = TLineEnding::CrLf;
+    }
 }
 
 TTextPosition TReceiveTextStore::Insert(TTextPosition at, std::string_view bytes) {
+    TLineSplitter fresh;
+    return Insert(at, bytes, fresh);
+}
+
+TTextPosition TReceiveTextStore::Insert(TTextPosition at, std::string_view bytes,
+                                        TLineSplitter& stream) {
     const size_t slot = Slot(at.line);
-    const uint64_t lineFlag = lineStarts_[slot] & kHexFlag;
-    uint64_t offset = Offset(at);
-    std::vector<uint64_t> breaks;  // where the new lines start, as absolute offsets
-    size_t from = 0;
-    // A CR that ended a cut block pairs with an LF that starts the next one.
-    if (!bytes.empty() && bytes.front() == '\n' && at.byte > 0 &&
-        ByteAt(at.line, at.byte - 1) == '\r') {
-        bytes_.erase(ByteIterator(offset - 1));
-        ShiftLineStarts(slot + 1, -1);
-        breaks.push_back(--offset);
-        from = 1;
-    }
-    std::string kept;
+    const uint64_t offset = Offset(at);
+    std::string kept;  // the bytes without their breaks
     kept.reserve(bytes.size());
-    for (size_t i = from; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-            breaks.push_back(offset + kept.size());
-            ++i;
-        } else {
-            kept.push_back(bytes[i]);
-        }
-    }
+    std::vector<TLine> added;  // the lines the breaks start
+    std::vector<TLineEnding> endings;
+    stream.Split(
+        bytes, [this] { CompleteCr(); },
+        [&](const TLineSplitter::TPiece& piece) {
+            kept.append(piece.text);
+            if (piece.ending != TLineEnding::None) {
+                added.push_back(lines_[slot]);
+                added.back().start = offset + kept.size();
+                endings.push_back(piece.ending);
+            }
+        });
     bytes_.insert(ByteIterator(offset), kept.begin(), kept.end());
     ShiftLineStarts(slot + 1, static_cast<int64_t>(kept.size()));
-    for (uint64_t& start : breaks) {
-        start |= lineFlag;
+    // The line broken at `at` ends with the first break; its old ending goes
+    // to the last of the lines the breaks start.
+    if (!added.empty()) {
+        added.back().ending = lines_[slot].ending;
+        for (size_t i = 0; i + 1 < added.size(); ++i) {
+            added[i].ending = static_cast<uint64_t>(endings[i + 1]);
+        }
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(slot + 1), added.begin(),
+                      added.end());
+        SetEnding(at.line, endings.front());
+        if (stream.EndsWithCr()) {
+            loneCrLine_ = at.line + added.size() - 1;
+        }
     }
-    lineStarts_.insert(lineStarts_.begin() + static_cast<std::ptrdiff_t>(slot + 1), breaks.begin(),
-                       breaks.end());
-    const uint64_t end = offset + kept.size();
-    const uint64_t line = at.line + breaks.size();
-    return {line, static_cast<size_t>(end - StartOffset(Slot(line)))};
+    const uint64_t line = at.line + added.size();
+    return {line, static_cast<size_t>(offset + kept.size() - StartOffset(Slot(line)))};
 }
 
 void TReceiveTextStore::Erase(TTextPosition from, TTextPosition to) {
     const uint64_t begin = Offset(from);
     const uint64_t end = Offset(to);
     bytes_.erase(ByteIterator(begin), ByteIterator(end));
-    const auto firstJoined = lineStarts_.begin() + static_cast<std::ptrdiff_t>(Slot(from.line) + 1);
-    lineStarts_.erase(firstJoined, firstJoined + static_cast<std::ptrdiff_t>(to.line - from.line));
+    // The joined line ends as the last of the lines it joins did.
+    lines_[Slot(from.line)].ending = lines_[Slot(to.line)].ending;
+    const auto firstJoined = lines_.begin() + static_cast<std::ptrdiff_t>(Slot(from.line) + 1);
+    lines_.erase(firstJoined, firstJoined + static_cast<std::ptrdiff_t>(to.line - from.line));
     ShiftLineStarts(Slot(from.line) + 1, -static_cast<int64_t>(end - begin));
 }
 
 void TReceiveTextStore::ShiftLineStarts(size_t slot, int64_t delta) {
-    // The hex flag sits far above any offset, so adding to the offset keeps it.
-    for (auto it = lineStarts_.begin() + static_cast<std::ptrdiff_t>(slot); it != lineStarts_.end();
-         ++it) {
-        *it = static_cast<uint64_t>(static_cast<int64_t>(*it) + delta);
+    for (auto it = lines_.begin() + static_cast<std::ptrdiff_t>(slot); it != lines_.end(); ++it) {
+        it->start = static_cast<uint64_t>(static_cast<int64_t>(it->start) + delta);
     }
 }
 
 void TReceiveTextStore::StartLine(TLineKind kind) {
-    const uint64_t start = frontOffset_ + bytes_.size();
-    lineStarts_.push_back(kind == TLineKind::Hex ? (start | kHexFlag) : start);
+    TLine line{};
+    line.start = frontOffset_ + bytes_.size();
+    line.hex = kind == TLineKind::Hex ? 1 : 0;
+    line.ending = static_cast<uint64_t>(TLineEnding::None);
+    lines_.push_back(line);
 }
 
 uint64_t TReceiveTextStore::EndOffset(size_t slot) const {
-    return slot + 1 < lineStarts_.size() ? StartOffset(slot + 1) : frontOffset_ + bytes_.size();
+    return slot + 1 < lines_.size() ? StartOffset(slot + 1) : frontOffset_ + bytes_.size();
 }
 
 TLineKind TReceiveTextStore::Kind(uint64_t line) const {
-    return (lineStarts_[Slot(line)] & kHexFlag) ? TLineKind::Hex : TLineKind::Text;
+    return lines_[Slot(line)].hex ? TLineKind::Hex : TLineKind::Text;
+}
+
+TLineEnding TReceiveTextStore::Ending(uint64_t line) const {
+    return static_cast<TLineEnding>(lines_[Slot(line)].ending);
 }
 
 size_t TReceiveTextStore::LineLength(uint64_t line) const {
@@ -111,11 +167,15 @@ void TReceiveTextStore::DropLinesBefore(uint64_t line) {
         line < EndLine() ? StartOffset(Slot(line)) : frontOffset_ + bytes_.size();
     bytes_.erase(bytes_.begin(),
                  bytes_.begin() + static_cast<std::ptrdiff_t>(newFront - frontOffset_));
-    lineStarts_.erase(lineStarts_.begin(),
-                      lineStarts_.begin() + static_cast<std::ptrdiff_t>(Slot(line)));
+    lines_.erase(lines_.begin(), lines_.begin() + static_cast<std::ptrdiff_t>(Slot(line)));
     frontOffset_ = newFront;
     firstLine_ = line;
-    if (lineStarts_.empty()) {
+    if (lines_.empty()) {
         lineOpen_ = false;
     }
+}
+
+void TReceiveTextStore::Clear() {
+    DropLinesBefore(EndLine());
+    stream_.Reset();
 }

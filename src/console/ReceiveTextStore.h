@@ -1,16 +1,19 @@
 #pragma once
 // Everything shown in the receive box, kept as the bytes that arrived.
 //
-// Lines hold raw bytes and remember whether they were received in hexadecimal
-// mode; views render only what is on screen. So memory stays close to one
-// byte per received byte, and an append costs only the block being added,
-// however much is already held. Lines are numbered absolutely: dropping lines
-// from the front never renumbers the rest, so views can keep line numbers.
+// Lines hold raw bytes and remember how they ended (CR LF, LF or CR, as the
+// device sent them) and whether they were received in hexadecimal mode;
+// views render only what is on screen. So memory stays close to one byte per
+// received byte, and an append costs only the block being added, however much
+// is already held. Lines are numbered absolutely: dropping lines from the
+// front never renumbers the rest, so views can keep line numbers.
 
 #include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
+
+#include "console/LineSplitter.h"
 
 enum class TLineKind : std::uint8_t { Text, Hex };
 
@@ -23,26 +26,34 @@ struct TTextPosition {
 
 class TReceiveTextStore {
   public:
-    // Adds a received block. Text blocks are split into lines at CR LF; a hex
-    // block stays one line. When `lineStaysOpen` the next block of the same
-    // kind continues the last line (its block was cut, not ended by a pause);
-    // otherwise the next block starts a line of its own.
+    // Adds a received block. Text blocks are split into lines at CR LF, LF
+    // and CR, all text blocks as one stream (see TLineSplitter); a hex block
+    // stays one line. When `lineStaysOpen` the next block of the same kind
+    // continues the last line (its block was cut, not ended by a pause);
+    // otherwise the line is closed and the next block starts a line of its
+    // own.
     void AppendBlock(std::string_view bytes, TLineKind kind, bool lineStaysOpen);
-    // Makes the next block start a new line.
-    void CloseLine() { lineOpen_ = false; }
+    // Closes the last line: the next block starts a new one.
+    void CloseLine();
 
-    // Inserts bytes at `at`, a place inside a held line; CR LF pairs in them
-    // break the line, and a leading LF completes a CR just before `at`.
-    // Returns the place right after the inserted bytes.
+    // Inserts bytes at `at`, a place inside a held line; CR LF, LF and CR in
+    // them break the line. Returns the place right after the inserted bytes.
     TTextPosition Insert(TTextPosition at, std::string_view bytes);
+    // The same, with the bytes as the next piece of `stream`: an LF they
+    // begin with completes a CR that ended the stream's previous piece.
+    TTextPosition Insert(TTextPosition at, std::string_view bytes, TLineSplitter& stream);
     // Removes the bytes from `from` up to `to`, joining their lines.
     void Erase(TTextPosition from, TTextPosition to);
 
     // Absolute numbers of the first line held and one past the last.
     uint64_t FirstLine() const { return firstLine_; }
-    uint64_t EndLine() const { return firstLine_ + lineStarts_.size(); }
+    uint64_t EndLine() const { return firstLine_ + lines_.size(); }
 
     TLineKind Kind(uint64_t line) const;
+    // How `line` ended. A closed line's own text has no break at its end, so
+    // it ends as the device's last break did (CR LF until it sent one; hex
+    // lines always with CR LF); a line still open has None.
+    TLineEnding Ending(uint64_t line) const;
     size_t LineLength(uint64_t line) const;
     // Up to `count` bytes of `line` from byte `from`.
     std::string LineBytes(uint64_t line, size_t from, size_t count) const;
@@ -51,29 +62,45 @@ class TReceiveTextStore {
 
     // Forgets lines before `line`; no-op for lines already gone.
     void DropLinesBefore(uint64_t line);
-    void Clear() { DropLinesBefore(EndLine()); }
+    void Clear();
 
     size_t ByteCount() const { return bytes_.size(); }
 
   private:
-    static constexpr uint64_t kHexFlag = uint64_t{1} << 63;
+    // One line: where its bytes start (an absolute offset), its kind and its
+    // ending, in one word since a short line costs few more bytes than this.
+    struct TLine {
+        uint64_t start : 61;
+        uint64_t hex : 1;
+        uint64_t ending : 2;
+    };
+    static_assert(sizeof(TLine) == sizeof(uint64_t));
 
     void StartLine(TLineKind kind);
+    // Gives `line` its ending; a lone CR is remembered for the LF that may
+    // complete it.
+    void SetEnding(uint64_t line, TLineEnding ending);
+    void CloseLastLine();
+    // The LF completing the remembered lone CR arrived.
+    void CompleteCr();
     // Moves the starts of the lines from `slot` on by `delta` bytes.
     void ShiftLineStarts(size_t slot, int64_t delta);
     uint64_t Offset(TTextPosition at) const { return StartOffset(Slot(at.line)) + at.byte; }
     std::deque<char>::iterator ByteIterator(uint64_t offset) {
         return bytes_.begin() + static_cast<std::ptrdiff_t>(offset - frontOffset_);
     }
-    uint64_t StartOffset(size_t slot) const { return lineStarts_[slot] & ~kHexFlag; }
+    uint64_t StartOffset(size_t slot) const { return lines_[slot].start; }
     uint64_t EndOffset(size_t slot) const;
     size_t Slot(uint64_t line) const { return static_cast<size_t>(line - firstLine_); }
 
-    std::deque<char> bytes_;
+    std::deque<char> bytes_;    // the lines' bytes, without their breaks
     uint64_t frontOffset_ = 0;  // absolute offset of bytes_.front()
-    // Absolute start offset of each line, with kHexFlag set on hex lines.
-    // A line ends where the next one starts; line breaks are not stored.
-    std::deque<uint64_t> lineStarts_;
+    std::deque<TLine> lines_;
     uint64_t firstLine_ = 0;
     bool lineOpen_ = false;
+    // The received text blocks as one stream, the line a lone CR at its end
+    // ended, and the last break it brought (how closed lines end).
+    TLineSplitter stream_;
+    uint64_t loneCrLine_ = 0;
+    TLineEnding closingEnding_ = TLineEnding::CrLf;
 };

@@ -13,8 +13,10 @@
 #include <algorithm>
 #include <limits>
 
+#include "console/AccessibleText.h"
 #include "console/ReceiveRows.h"
 #include "console/TextBetween.h"
+#include "console/TextBoxAccessible.h"
 #include "console/TextWords.h"
 
 namespace {
@@ -25,7 +27,12 @@ constexpr int kDragScrollMs = 50;
 }  // namespace
 
 TReceiveView::TReceiveView(const TReceiveTextStore& store, QWidget* parent)
-    : QAbstractScrollArea(parent), store_(store), firstShown_(store.EndLine()) {
+    : QAbstractScrollArea(parent),
+      store_(store),
+      firstShown_(store.EndLine()),
+      accessible_(new TAccessibleText(*this)) {
+    static const bool accessibilityInstalled = (TTextBoxAccessible::Install(), true);
+    Q_UNUSED(accessibilityInstalled);
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -50,9 +57,11 @@ void TReceiveView::ShowFrom(uint64_t line) {
     Deselect();
     RebuildRowIndex();
     UpdateScrollBar(true);
+    accessible_->TextChanged(false);
 }
 
 void TReceiveView::StoreChanged() {
+    accessible_->TextChanged(false);
     const bool follow = AtBottom();
     if (firstShown_ < store_.FirstLine()) {
         LinesChangedFrom(store_.FirstLine());
@@ -223,7 +232,12 @@ TTextPosition TReceiveView::End() const {
 }
 
 QString TReceiveView::SelectedText() const {
-    return ReceivedTextForDisplay(TextBytesBetween(store_, SelectionStart(), SelectionEnd()));
+    return ShownTextBetween(SelectionStart(), SelectionEnd());
+}
+
+QString TReceiveView::ShownTextBetween(TTextPosition from, TTextPosition to,
+                                       std::optional<std::string_view> lineBreak) const {
+    return ReceivedTextForDisplay(TextBytesBetween(store_, from, to, lineBreak));
 }
 
 void TReceiveView::SelectAll() {
@@ -245,6 +259,35 @@ void TReceiveView::Select(TTextPosition from, TTextPosition to) {
     SelectionChanged();
 }
 
+void TReceiveView::SelectionChanged() {
+    accessible_->CaretMoved();
+}
+
+void TReceiveView::SetSelection(TTextPosition anchor, TTextPosition caret) {
+    const auto inText = [this](TTextPosition at) {
+        return HasText() ? std::clamp(at, Start(), End()) : Start();
+    };
+    Select(inText(anchor), inText(caret));
+    EnsureCaretVisible();
+}
+
+QRect TReceiveView::CharacterRect(TTextPosition at) {
+    if (!HasText()) {
+        return {kTextMargin, 0, 1, RowHeight()};
+    }
+    at = std::clamp(at, Start(), End());
+    const size_t rowInLine = ReceiveRowOf(store_, at.line, at.byte, columns_);
+    const size_t rowStart = ReceiveRowSpan(store_, at.line, rowInLine, columns_).first;
+    const auto row =
+        static_cast<int64_t>(FirstRowOf(at.line) + rowInLine) - verticalScrollBar()->value();
+    const int left = XOf(at, rowStart);
+    const bool lineEnd = at.byte >= store_.LineLength(at.line);
+    const int right =
+        lineEnd ? left + 1 : XOf({at.line, NextCharacter(store_, at.line, at.byte)}, rowStart);
+    const auto top = static_cast<int>(std::clamp<int64_t>(row * RowHeight(), -(1 << 20), 1 << 20));
+    return {left, top, std::max(1, right - left), RowHeight()};
+}
+
 void TReceiveView::Deselect() {
     caret_ = anchor_ = Start();
     viewport()->update();
@@ -256,10 +299,14 @@ void TReceiveView::SelectLine(uint64_t line) {
                                                   : TTextPosition{line, store_.LineLength(line)});
 }
 
-void TReceiveView::EnsureCaretVisible() {
+void TReceiveView::ScrollToShow(TTextPosition at) {
+    if (!HasText()) {
+        return;
+    }
+    at = std::clamp(at, Start(), End());
     QScrollBar* bar = verticalScrollBar();
-    const auto row = static_cast<int64_t>(FirstRowOf(caret_.line) +
-                                          ReceiveRowOf(store_, caret_.line, caret_.byte, columns_));
+    const auto row = static_cast<int64_t>(FirstRowOf(at.line) +
+                                          ReceiveRowOf(store_, at.line, at.byte, columns_));
     if (row < bar->value()) {
         bar->setValue(static_cast<int>(row));
     } else if (row >= bar->value() + VisibleRows()) {

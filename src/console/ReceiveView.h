@@ -16,9 +16,12 @@
 #include <QTimer>
 
 class QPainter;
+class TAccessibleText;
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "console/ReceiveTextStore.h"
@@ -53,12 +56,26 @@ class TReceiveView : public QAbstractScrollArea {
     TTextPosition SelectionEnd() const { return std::max(caret_, anchor_); }
     bool HasSelection() const { return caret_ != anchor_; }
     // The selected text as shown: GBK decoded, hex lines as their pairs, a
-    // zero byte as its visible symbol, lines joined by CR LF.
+    // zero byte as its visible symbol, lines joined by the breaks they
+    // arrived with.
     virtual QString SelectedText() const;
     void SelectAll();
     // Puts the selected text on the clipboard; without a selection the
     // clipboard keeps what it has.
     void Copy() const;
+
+    // For accessibility tools: the store shown, the moving end of the
+    // selection, selecting, where a place shows and which place a point
+    // picks (in viewport pixels), and scrolling a place into view.
+    const TReceiveTextStore& Store() const { return store_; }
+    TTextPosition Caret() const { return caret_; }
+    void SetSelection(TTextPosition anchor, TTextPosition caret);
+    QRect CharacterRect(TTextPosition at);
+    TTextPosition PlaceAtPoint(const QPoint& point) {
+        return PlaceAt(point, TPick::CharacterStart);
+    }
+    void ScrollToShow(TTextPosition at);
+    TAccessibleText& AccessibleText() { return *accessible_; }
 
     // Pixels between the box's left edge and its text.
     static constexpr int kTextMargin = 3;
@@ -80,15 +97,19 @@ class TReceiveView : public QAbstractScrollArea {
     // Handles Ctrl+A and Ctrl+C; false for other keys.
     bool SelectionKey(QKeyEvent* event);
     // Called after the selection or the caret moved.
-    virtual void SelectionChanged() {}
+    virtual void SelectionChanged();
 
     // The first and the end place of the shown text.
     TTextPosition Start() const { return {firstShown_, 0}; }
     TTextPosition End() const;
+    // The text from `from` to `to` as SelectedText() gives it, lines joined
+    // by `lineBreak` when one is given.
+    QString ShownTextBetween(TTextPosition from, TTextPosition to,
+                             std::optional<std::string_view> lineBreak = std::nullopt) const;
     void Select(TTextPosition from, TTextPosition to);
     // Moves the caret to `at`, extending the selection or leaving none.
     void MoveCaretTo(TTextPosition at, bool select) { Select(select ? anchor_ : at, at); }
-    void EnsureCaretVisible();
+    void EnsureCaretVisible() { ScrollToShow(caret_); }
 
     // Which place a pixel picks: the character boundary nearest to it, or
     // the start of the character under it.
@@ -135,6 +156,7 @@ class TReceiveView : public QAbstractScrollArea {
     mutable std::vector<uint64_t> rowStarts_;
     mutable uint64_t totalRows_ = 0;
 
+    TAccessibleText* accessible_;  // owned by this widget
     TTripleClick tripleClick_;
     QPoint pressPoint_;
     // The last click chose a whole word or line.

@@ -10,6 +10,7 @@
 
 #include <functional>
 
+#include "console/AccessibleText.h"
 #include "console/ReceiveRows.h"
 #include "console/SurroundingText.h"
 #include "console/TextBetween.h"
@@ -21,6 +22,9 @@ namespace {
 // GBK bytes of a text with CR LF line breaks. Text copied from the receive
 // box or from other programs may already break lines with CR LF; those
 // breaks must not gain a second CR.
+// Breaks the box makes itself, between received blocks and in typed text.
+constexpr std::string_view kBoxLineBreak = "\r\n";
+
 std::string GbkWithCrLf(const QString& text) {
     QString withCrLf = text;
     withCrLf.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -43,8 +47,7 @@ TSendBox::TSendBox(std::unique_ptr<TReceiveTextStore> text, QWidget* parent)
 TSendBox::~TSendBox() = default;
 
 QString TSendBox::Text() const {
-    QString text = ReceivedTextForDisplay(Bytes());
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return ShownTextBetween(Start(), End(), "\n");
 }
 
 std::string TSendBox::Bytes() const {
@@ -56,6 +59,7 @@ bool TSendBox::IsEmpty() const {
 }
 
 void TSendBox::SetText(const QString& text) {
+    received_ = {};
     text_->Clear();
     // An empty store gets its one line from the append.
     text_->AppendBlock(GbkWithCrLf(text), TLineKind::Text, true);
@@ -66,28 +70,42 @@ void TSendBox::SetText(const QString& text) {
 }
 
 void TSendBox::AppendText(const QString& text) {
-    AppendReceived(GbkWithCrLf(text), true);
+    received_ = {};
+    const TTextPosition oldEnd = End();
+    Appended(oldEnd, text_->Insert(oldEnd, GbkWithCrLf(text)));
 }
 
 void TSendBox::AppendReceived(std::string_view bytes, bool lineStaysOpen) {
     const TTextPosition oldEnd = End();
-    TTextPosition end = text_->Insert(oldEnd, bytes);
-    if (!lineStaysOpen) {
-        end = text_->Insert(end, "\r\n");
+    TTextPosition end = oldEnd;
+    // A block starts on a line of its own, so that a line the user is
+    // typing is never run together with it, unless it goes on with the
+    // line the block before left open.
+    if (end.byte > 0 && received_.openEnd != end) {
+        end = text_->Insert(end, kBoxLineBreak);
     }
+    end = text_->Insert(end, bytes, received_.stream);
+    if (!lineStaysOpen) {
+        end = text_->Insert(end, kBoxLineBreak);
+    }
+    received_.openEnd = lineStaysOpen ? std::optional(end) : std::nullopt;
+    Appended(oldEnd, end);
+}
+
+void TSendBox::Appended(TTextPosition oldEnd, TTextPosition newEnd) {
     // The user's edits are not undone across text they did not make.
     ForgetEdits();
     // Like a text box's cursor at the insertion point, an end at the end moves on.
     for (TTextPosition* place : {&caret_, &anchor_}) {
         if (*place == oldEnd) {
-            *place = end;
+            *place = newEnd;
         }
     }
     StoreChanged();
 }
 
 QString TSendBox::SelectedText() const {
-    return TReceiveView::SelectedText().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return ShownTextBetween(SelectionStart(), SelectionEnd(), "\n");
 }
 
 void TSendBox::Cut() {
@@ -101,6 +119,11 @@ void TSendBox::Paste() {
 
 void TSendBox::DeleteSelection() {
     ReplaceSelection({});
+}
+
+void TSendBox::Replace(TTextPosition from, TTextPosition to, const QString& text) {
+    Select(std::min(from, to), std::max(from, to));
+    ReplaceSelection(GbkWithCrLf(text));
 }
 
 void TSendBox::ReplaceSelection(std::string_view bytes) {
@@ -134,6 +157,7 @@ void TSendBox::Redo() {
 }
 
 TSendBox::TEdit TSendBox::Apply(const TEdit& edit) {
+    received_ = {};
     TEdit revert{edit.from, {}, TextBytesBetween(*text_, edit.from, edit.to)};
     text_->Erase(edit.from, edit.to);
     revert.to = text_->Insert(edit.from, edit.bytes);
@@ -153,6 +177,7 @@ void TSendBox::TextChangedFrom(uint64_t line) {
     LinesChangedFrom(line);
     UpdateScrollBar(false);
     EnsureCaretVisible();
+    AccessibleText().TextChanged(true);
 }
 
 TTextPosition TSendBox::After(TTextPosition at) const {
@@ -212,6 +237,7 @@ void TSendBox::SelectionChanged() {
 // window follows it.
 void TSendBox::CaretChanged() {
     blink_.Restart();
+    AccessibleText().CaretMoved();
     if (hasFocus()) {
         QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
     }

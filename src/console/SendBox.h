@@ -38,8 +38,11 @@ class TSendBox : public TReceiveView {
     void SetText(const QString& text);
     // Adds text at the end, where a caret or selection end at the end follows it.
     void AppendText(const QString& text);
-    // Adds a received block at the end; a line break follows unless the
-    // block's line stays open for the next block.
+    // Adds a received block at the end, on a line of its own: a line break
+    // goes before it unless the box ends with one or the block continues
+    // the line the block before left open, and one follows it unless its
+    // own line stays open. The received blocks split into lines as one
+    // stream until an edit comes between (see TLineSplitter).
     void AppendReceived(std::string_view bytes, bool lineStaysOpen);
 
     // The selected text, lines joined by '\n' as in Text().
@@ -48,6 +51,9 @@ class TSendBox : public TReceiveView {
     void Cut();
     void Paste();
     void DeleteSelection();
+    // Replaces the text from `from` to `to`, as pasting over a selection
+    // would: an edit the user can undo.
+    void Replace(TTextPosition from, TTextPosition to, const QString& text);
     // Undo and redo the user's edits since the text was last set or received.
     void Undo();
     void Redo();
@@ -67,6 +73,7 @@ class TSendBox : public TReceiveView {
     void SelectionChanged() override;
     // The caret's row spans bytes [rowStart, rowEnd).
     void PaintPreedit(QPainter& painter, const QRect& area, size_t rowStart, size_t rowEnd);
+    TCaretBlink& CaretBlink() { return blink_; }
 
   private:
     // Replacing the bytes from `from` up to `to` with `bytes`.
@@ -102,8 +109,17 @@ class TSendBox : public TReceiveView {
     TEdit Apply(const TEdit& edit);
     void ForgetEdits();
     void TextChangedFrom(uint64_t line);
+    // Text was added at the end, which moved from `oldEnd` to `newEnd`.
+    void Appended(TTextPosition oldEnd, TTextPosition newEnd);
 
     std::unique_ptr<TReceiveTextStore> text_;
+    // The received blocks as one stream since the last edit: how it splits,
+    // and where it left the end of the box while its last line stays open.
+    struct TReceivedStream {
+        TLineSplitter stream;
+        std::optional<TTextPosition> openEnd;
+    };
+    TReceivedStream received_;
     std::vector<TEdit> undo_;
     std::vector<TEdit> redo_;
     // Pixel column that up and down keep to through shorter rows.

@@ -1,6 +1,7 @@
 #include "console/SendHistoryFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <fcntl.h>
@@ -85,8 +86,12 @@ bool TSendHistoryFile::Save(const THistoryEntries& entries, QString& error) cons
     return ok;
 }
 
+bool TSendHistoryFile::Exists() const {
+    return QFileInfo::exists(QString::fromStdString(path_));
+}
+
 bool TSendHistoryFile::Append(std::string_view gbkText) const {
-    const int fd = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    const int fd = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
         return false;
     }

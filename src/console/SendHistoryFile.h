@@ -28,8 +28,10 @@ class TSendHistoryFile {
     // Replaces the file with the entries, each followed by CR LF, creating it
     // if needed. A failed write leaves the old file as it was.
     bool Save(const THistoryEntries& entries, QString& error) const;
-    // Appends `gbkText` and CR LF to an existing file; never creates one.
+    // Appends `gbkText` and CR LF, creating the file on the first save.
     bool Append(std::string_view gbkText) const;
+    // False before anything was ever saved.
+    bool Exists() const;
 
   private:
     std::string path_;

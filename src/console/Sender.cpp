@@ -5,26 +5,28 @@
 #include "console/ConsoleMessages.h"
 #include "console/HexSendParser.h"
 
-TSender::TSender(TSendBlock sendBlock, TMessageReporter& reporter)
-    : sendBlock_(std::move(sendBlock)), reporter_(reporter) {}
+TSender::TSender(TSendBlock sendBlock, TSendBufferFull sendBufferFull)
+    : sendBlock_(std::move(sendBlock)), sendBufferFull_(std::move(sendBufferFull)) {}
 
-uint64_t TSender::Send(std::string_view text, TSendOptions options) {
+TSendResult TSender::Send(std::string_view text, TSendOptions options) {
     if (text.empty()) {
-        reporter_.Show(kPromptCaption, kEmptySendBoxText, TMessageIcon::Warning);
-        return 0;
+        return {TSendOutcome::EmptyBox, 0};
     }
     if (!options.hex) {
-        if (!SendInBlocks(text)) {
-            reporter_.Show(kPromptCaption, kSendErrorText, TMessageIcon::Error);
-            return 0;
-        }
-        return text.size();
+        return SendInBlocks(text) ? TSendResult{TSendOutcome::Sent, text.size()} : Refusal();
     }
     const std::string payload = ParseHexBytes(text);
     if (payload.empty() && !options.framed) {
-        return 0;
+        return {TSendOutcome::Sent, 0};
     }
-    return SendInBlocks(BuildHexFrame(payload, options.framed)) ? payload.size() : 0;
+    return SendInBlocks(BuildHexFrame(payload, options.framed))
+               ? TSendResult{TSendOutcome::Sent, payload.size()}
+               : Refusal();
+}
+
+TSendResult TSender::Refusal() const {
+    const bool full = sendBufferFull_ && sendBufferFull_();
+    return {full ? TSendOutcome::BufferFull : TSendOutcome::Refused, 0};
 }
 
 bool TSender::SendInBlocks(std::string_view bytes) {
@@ -36,4 +38,14 @@ bool TSender::SendInBlocks(std::string_view bytes) {
         }
     }
     return true;
+}
+
+void ReportSendOutcome(TMessageReporter& reporter, TSendOutcome outcome, bool quietRefusal) {
+    if (outcome == TSendOutcome::EmptyBox) {
+        reporter.Show(kPromptCaption, kEmptySendBoxText, TMessageIcon::Warning);
+    } else if (outcome == TSendOutcome::Refused && !quietRefusal) {
+        reporter.Show(kPromptCaption, kSendErrorText, TMessageIcon::Error);
+    } else if (outcome == TSendOutcome::BufferFull) {
+        reporter.Show(kPromptCaption, kSendBufferFullText, TMessageIcon::Warning);
+    }
 }

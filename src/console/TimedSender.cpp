@@ -24,19 +24,30 @@ TTimedSender::TTimedSender(QPushButton* button, QTimer* timer, TForm3& dialog, T
     connect(timer_, &QTimer::timeout, this, &TTimedSender::Tick);
 }
 
+bool TTimedSender::Started() const {
+    return button_->text() != kIdleCaption;
+}
+
 void TTimedSender::Click() {
-    if (hooks_.sendBoxEmpty()) {
-        reporter_.Show(kPromptCaption, kEmptySendBoxText, TMessageIcon::Warning);
+    if (Started()) {
+        Stop();
         return;
     }
-    if (button_->text() != kIdleCaption) {
-        timer_->stop();
-        button_->setText(kIdleCaption);
+    if (hooks_.sendBoxEmpty()) {
+        reporter_.Show(kPromptCaption, kEmptySendBoxText, TMessageIcon::Warning);
         return;
     }
     dialog_.show();
     dialog_.raise();
     button_->setText(kStartedCaption);
+}
+
+// A dialog still waiting for "确定" goes too, so that no timer can start
+// behind an idle caption.
+void TTimedSender::Stop() {
+    timer_->stop();
+    dialog_.hide();
+    button_->setText(kIdleCaption);
 }
 
 void TTimedSender::Confirm(const QString& text) {
@@ -56,10 +67,9 @@ void TTimedSender::Confirm(const QString& text) {
 }
 
 void TTimedSender::Tick() {
-    if (ticking_) {
-        return;
+    const TSendOutcome outcome = hooks_.send();
+    if (outcome != TSendOutcome::Sent) {
+        Stop();
+        ReportSendOutcome(reporter_, outcome, false);
     }
-    ticking_ = true;
-    hooks_.send();
-    ticking_ = false;
 }

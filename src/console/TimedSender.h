@@ -2,13 +2,16 @@
 // "定时发送": repeats "发送" at the interval the user confirms in TForm3.
 //
 // The button's caption is the state: "定时发送" idle, "停止发送" started or
-// waiting for the dialog. A tick whose send is still showing a message box
-// (its nested event loop lets the timer fire again) is skipped, so a failing
-// timed send raises one box at a time rather than a growing pile.
+// waiting for the dialog. A click while started always stops, whatever the
+// send box holds. A tick whose send fails (an emptied box, a closed port)
+// stops the timer before it says so, so a failing timed send raises one
+// message, not one a tick.
 
 #include <QObject>
 
 #include <functional>
+
+#include "console/Sender.h"
 
 class QPushButton;
 class QTimer;
@@ -19,7 +22,8 @@ class TTimedSender : public QObject {
   public:
     struct THooks {
         std::function<bool()> sendBoxEmpty;
-        std::function<void()> send;  // what a click on "发送" does
+        // What a click on "发送" does, without its messages.
+        std::function<TSendOutcome()> send;
     };
 
     TTimedSender(QPushButton* button, QTimer* timer, TForm3& dialog, THooks hooks,
@@ -27,15 +31,17 @@ class TTimedSender : public QObject {
 
     // A click on the send bar's button (or on the floating window's).
     void Click();
+    // Started, or waiting for the dialog: the next click stops.
+    bool Started() const;
 
   private:
     void Confirm(const QString& text);
     void Tick();
+    void Stop();
 
     QPushButton* button_;
     QTimer* timer_;
     TForm3& dialog_;
     THooks hooks_;
     TMessageReporter& reporter_;
-    bool ticking_ = false;
 };

@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -49,8 +51,8 @@ TiComponent::~TiComponent() = default;
 const TiPublishedTable& TiComponent::PublishedTable() {
     static const TiPublishedTable table =
         TiPublishedTableBuilder<TiComponent>("TiComponent")
-            .Integer("Left", &TiComponent::Left, &TiComponent::SetLeft)
-            .Integer("Top", &TiComponent::Top, &TiComponent::SetTop)
+            .Integer("Left", &TiComponent::Left, &TiComponent::SetLeft, kPixelRange)
+            .Integer("Top", &TiComponent::Top, &TiComponent::SetTop, kPixelRange)
             .Integer("Width", &TiComponent::Width, &TiComponent::SetWidth)
             .Integer("Height", &TiComponent::Height, &TiComponent::SetHeight)
             .Boolean("Visible", &TiComponent::Visible, &TiComponent::SetVisible)
@@ -144,6 +146,24 @@ void TiComponent::Apply(TiRepaintThrottle::TDecision decision) {
 
 void TiComponent::FlushDeferredRepaint() {
     Apply(throttle_.Flush(Now()));
+}
+
+int TiComponent::MaxSide() {
+    constexpr int kSmallestMaxSide = 4096;
+    int side = kSmallestMaxSide;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect desktop = screen->virtualGeometry();
+        side = std::max({side, desktop.width(), desktop.height()});
+    }
+    return side;
+}
+
+void TiComponent::SetWidth(int value) {
+    resize(std::clamp(value, 0, MaxSide()), height());
+}
+
+void TiComponent::SetHeight(int value) {
+    resize(width(), std::clamp(value, 0, MaxSide()));
 }
 
 void TiComponent::PaintTo(TCanvas& canvas) {

@@ -22,7 +22,7 @@ const TiPublishedTable& TiPlotAnnotation::PublishedTable() {
             .Color("BrushColor", &A::BrushColor, &A::SetBrushColor)
             .Enumeration("PenStyle", &A::PenStyle, &A::SetPenStyle, PenStyleNames())
             .Color("PenColor", &A::PenColor, &A::SetPenColor)
-            .Integer("PenWidth", &A::PenWidth, &A::SetPenWidth)
+            .Integer("PenWidth", &A::PenWidth, &A::SetPenWidth, kPixelRange)
             .Build();
     return table;
 }

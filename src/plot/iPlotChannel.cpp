@@ -53,7 +53,7 @@ const TiPublishedTable& TiPlotChannel::PublishedTable() {
             .Float("BarReference", &C::BarReference, &C::SetBarReference)
             .Float("BarWidth", &C::BarWidth, &C::SetBarWidth)
             .Color("BarPenColor", &C::BarPenColor, &C::SetBarPenColor)
-            .Integer("BarPenWidth", &C::BarPenWidth, &C::SetBarPenWidth)
+            .Integer("BarPenWidth", &C::BarPenWidth, &C::SetBarPenWidth, kPixelRange)
             .Enumeration("BarPenStyle", &C::BarPenStyle, &C::SetBarPenStyle, PenStyleNames())
             .Color("BarBrushColor", &C::BarBrushColor, &C::SetBarBrushColor)
             .Enumeration("BarBrushStyle", &C::BarBrushStyle, &C::SetBarBrushStyle,

@@ -82,7 +82,7 @@ const TiPublishedTable& TiPlotChannelCustom::PublishedTable() {
             .Color("Color", &C::Color, &C::SetColor)
             .Enumeration("TraceLineStyle", &C::TraceLineStyle, &C::SetTraceLineStyle,
                          {"iplsSolid", "iplsDash", "iplsDot", "iplsDashDot", "iplsDashDotDot"})
-            .Integer("TraceLineWidth", &C::TraceLineWidth, &C::SetTraceLineWidth)
+            .Integer("TraceLineWidth", &C::TraceLineWidth, &C::SetTraceLineWidth, kPixelRange)
             .Boolean("MarkersAllowIndividual", &C::MarkersAllowIndividual,
                      &C::SetMarkersAllowIndividual)
             .Boolean("MarkersPenUseChannelColor", &C::MarkersPenUseChannelColor,
@@ -91,7 +91,7 @@ const TiPublishedTable& TiPlotChannelCustom::PublishedTable() {
                      &C::SetMarkersBrushUseChannelColor)
             .Integer("MarkersTurnOffLimit", &C::MarkersTurnOffLimit, &C::SetMarkersTurnOffLimit)
             .Boolean("MarkersVisible", &C::MarkersVisible, &C::SetMarkersVisible)
-            .Integer("MarkersSize", &C::MarkersSize, &C::SetMarkersSize)
+            .Integer("MarkersSize", &C::MarkersSize, &C::SetMarkersSize, kPixelRange)
             .Enumeration(
                 "MarkersStyle", &C::MarkersStyle, &C::SetMarkersStyle,
                 {"ipmsCircle", "ipmsSquare", "ipmsDiamond", "ipmsCross", "ipmsPlus",
@@ -100,7 +100,7 @@ const TiPublishedTable& TiPlotChannelCustom::PublishedTable() {
             .Color("MarkersPenColor", &C::MarkersPenColor, &C::SetMarkersPenColor)
             .Enumeration("MarkersPenStyle", &C::MarkersPenStyle, &C::SetMarkersPenStyle,
                          PenStyleNames())
-            .Integer("MarkersPenWidth", &C::MarkersPenWidth, &C::SetMarkersPenWidth)
+            .Integer("MarkersPenWidth", &C::MarkersPenWidth, &C::SetMarkersPenWidth, kPixelRange)
             .Color("MarkersBrushColor", &C::MarkersBrushColor, &C::SetMarkersBrushColor)
             .Enumeration("MarkersBrushStyle", &C::MarkersBrushStyle, &C::SetMarkersBrushStyle,
                          BrushStyleNames())
@@ -655,6 +655,7 @@ void TiPlotChannelCustom::LoadData(const std::string& FileName, bool ClearFirst)
         throw std::runtime_error("Cannot open file \"" + FileName + "\"");
     if (ClearFirst)
         Clear();
+    const char decimal = UserDecimalSeparator();
     std::optional<char> separator;
     std::string line;
     while (ReadDataLine(file, line)) {
@@ -667,12 +668,14 @@ void TiPlotChannelCustom::LoadData(const std::string& FileName, bool ClearFirst)
         const std::string yText = Trimmed(line.substr(split + 1));
         if (xText.empty())
             continue;
-        const double x = TextToFloat(xText);
+        // The same number rule as the plot's data files, so neither loads
+        // what the other refuses.
+        const double x = ReadDataNumber(xText, decimal);
         if (SameText(yText, "Null")) {
             AddXY(x, 0.0);
             SetNull(Count() - 1, true);
         } else {
-            AddXY(x, TextToFloat(yText));
+            AddXY(x, ReadDataNumber(yText, decimal));
         }
     }
 }

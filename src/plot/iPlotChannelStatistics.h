@@ -3,7 +3,9 @@
 // running sums so that adding a point costs constant time. The means are
 // divided out when read, not with every point.
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <span>
 
 #include "plot/iPlotDataCustomList.h"
@@ -31,7 +33,9 @@ class TiPlotChannelStatistics {
     double MinY() const { return Folded().Min[1]; }
     double MaxY() const { return Folded().Max[1]; }
     double MeanY() const { return Folded().Mean(1); }
-    int StatCount() const { return Folded().Count; }
+    // The count is kept in 64 bits, so the means stay right on a ring that
+    // has taken more than 2^31 points; it reads as at most INT_MAX.
+    int StatCount() const { return static_cast<int>(std::min<long long>(Folded().Count, INT_MAX)); }
 
   private:
     // X and Y side by side: each lane does exactly the arithmetic of a
@@ -49,7 +53,7 @@ class TiPlotChannelStatistics {
         // The values each sum holds: a NaN or an infinity would make the
         // mean NaN for good (inf − inf), so the means are of finite values.
         TPair Summed = {0.0, 0.0};
-        int Count = 0;
+        long long Count = 0;
 
         // One value, finite in both lanes.
         void AddFinite(TPair Value) {

@@ -202,10 +202,11 @@ const TiPublishedTable& TiPlotComponent::PublishedTable() {
             .Boolean("UserCanEditObjects", &P::UserCanEditObjects, &P::SetUserCanEditObjects)
             .Boolean("UserCanAddRemoveChannels", &P::UserCanAddRemoveChannels,
                      &P::SetUserCanAddRemoveChannels)
-            .Integer("OuterMarginLeft", &P::OuterMarginLeft, &P::SetOuterMarginLeft)
-            .Integer("OuterMarginTop", &P::OuterMarginTop, &P::SetOuterMarginTop)
-            .Integer("OuterMarginRight", &P::OuterMarginRight, &P::SetOuterMarginRight)
-            .Integer("OuterMarginBottom", &P::OuterMarginBottom, &P::SetOuterMarginBottom)
+            .Integer("OuterMarginLeft", &P::OuterMarginLeft, &P::SetOuterMarginLeft, kPixelRange)
+            .Integer("OuterMarginTop", &P::OuterMarginTop, &P::SetOuterMarginTop, kPixelRange)
+            .Integer("OuterMarginRight", &P::OuterMarginRight, &P::SetOuterMarginRight, kPixelRange)
+            .Integer("OuterMarginBottom", &P::OuterMarginBottom, &P::SetOuterMarginBottom,
+                     kPixelRange)
             .Enumeration("PrintOrientation", &P::PrintOrientation, &P::SetPrintOrientation,
                          {"poPortrait", "poLandscape"})
             .Float("PrintMarginLeft", &P::PrintMarginLeft, &P::SetPrintMarginLeft)
@@ -226,7 +227,7 @@ const TiPublishedTable& TiPlotComponent::PublishedTable() {
             .Boolean("TitleVisible", &P::TitleVisible, &P::SetTitleVisible)
             .String("TitleText", &P::TitleText, &P::SetTitleText)
             .Object("TitleFont", &P::TitleFont)
-            .Float("TitleMargin", &P::TitleMargin, &P::SetTitleMargin)
+            .Float("TitleMargin", &P::TitleMargin, &P::SetTitleMargin, kCharacterRange)
             .Boolean("BackGroundGradientEnabled", &P::BackGroundGradientEnabled,
                      &P::SetBackGroundGradientEnabled)
             .Enumeration("BackGroundGradientDirection", &P::BackGroundGradientDirection,
@@ -255,7 +256,7 @@ const TiPublishedTable& TiPlotComponent::PublishedTable() {
             .Color("AnnotationDefaultPenColor", &P::AnnotationDefaultPenColor,
                    &P::SetAnnotationDefaultPenColor)
             .Integer("AnnotationDefaultPenWidth", &P::AnnotationDefaultPenWidth,
-                     &P::SetAnnotationDefaultPenWidth)
+                     &P::SetAnnotationDefaultPenWidth, kPixelRange)
             .Boolean("ClipAnnotationsToAxes", &P::ClipAnnotationsToAxes,
                      &P::SetClipAnnotationsToAxes)
             .Color("BackGroundColor", &P::BackGroundColor, &P::SetBackGroundColor)

@@ -66,6 +66,9 @@ class TiPlotComponent : public TiCustomComponent {
     const TiPublishedTable& Published() const override { return PublishedTable(); }
 
     TiPlotMasterManager& Master() const { return *master_; }
+    // Drops what the plot remembers of `object` (under the pointer, pressed)
+    // before it goes; objects and the buttons they own call it.
+    void ForgetObject(TiPlotObject* object);
 
     // ---- published properties
     int DataViewZHorz() const;
@@ -408,7 +411,6 @@ class TiPlotComponent : public TiCustomComponent {
     void RaiseAxisSpanChange(TiPlotAxis* axis, double oldValue, double newValue);
     void RaiseAxisMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
                                 double newSpan);
-    void ForgetObject(TiPlotObject* object);
     void SetMargin(int& field, int value);
     void SetAllTracking(bool enabled);
     void Echo(TiPlotAxis* axis, const std::function<void(TiPlotAxis&)>& step);

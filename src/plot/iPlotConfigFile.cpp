@@ -1,6 +1,7 @@
 #include "plot/iPlotConfigFile.h"
 
 #include <array>
+#include <memory>
 #include <stdexcept>
 
 #include "plot/iPlotAnnotation.h"
@@ -134,6 +135,37 @@ int RequiredInteger(const std::string& key, TiPropertyLines& lines) {
     return value;
 }
 
+// The kind's count line, when there is one; a count outside 0 to the limit
+// is refused rather than cut to 32 bits or obeyed.
+bool TakeCount(const TiObjectKind& kind, TiPropertyLines& lines, int& count) {
+    std::string text;
+    if (!TakeTextValue(CountKey(kind), text, lines))
+        return false;
+    const std::int64_t value = TextToInteger(text);
+    if (value < 0 || value > kMaxConfigObjectsPerKind)
+        throw std::runtime_error(CountKey(kind) + " " + std::to_string(value) +
+                                 " is outside 0 to " + std::to_string(kMaxConfigObjectsPerKind));
+    count = static_cast<int>(value);
+    return true;
+}
+
+// Keeps the layout from rebuilding and the plot from repainting while
+// objects come and go; switching the layout back on rebuilds the stacks once.
+class TiLoadingPause {
+  public:
+    explicit TiLoadingPause(TiPlotComponent& plot)
+        : layout_(plot.Master().LayoutManager()), batch_(plot) {
+        layout_.SetEnabled(false);
+    }
+    ~TiLoadingPause() { layout_.SetEnabled(true); }
+    TiLoadingPause(const TiLoadingPause&) = delete;
+    TiLoadingPause& operator=(const TiLoadingPause&) = delete;
+
+  private:
+    TiPlotLayoutManager& layout_;
+    TiUpdateBatch batch_;
+};
+
 }  // namespace
 
 void ForEachPlotObject(TiPlotComponent& plot,
@@ -158,6 +190,8 @@ TiStringList PlotConfigLines(TiPlotComponent& plot) {
     return lines;
 }
 
+namespace {
+
 void ReadPlotConfig(TiPlotComponent& plot, TiPropertyLines& lines) {
     if (!TakeFileType(kPlotFileType, lines))
         throw std::runtime_error("Incompatible Plot Configuration File Type");
@@ -175,12 +209,39 @@ void ReadPlotConfig(TiPlotComponent& plot, TiPropertyLines& lines) {
          {&kToolBars, &kLegends, &kTables, &kLabels, &kXAxes, &kYAxes, &kDataViews, &kChannels,
           &kDataCursors, &kLimits, &kTranslations}) {
         int count = 0;
-        if (!TakeInteger(CountKey(*kind), lines, count))
+        if (!TakeCount(*kind, lines, count))
             continue;
         if (kind->Optional)
             kind->RemoveAll(plot);
         ReadObjects(plot, *kind, count, lines);
     }
+}
+
+// A plot to try a file on: the same kind of channels and the same own
+// properties as `plot`.
+std::unique_ptr<TiPlotComponent> ScratchLike(TiPlotComponent& plot) {
+    auto scratch = std::make_unique<TiPlotComponent>();
+    scratch->Master().SetChannelClass(plot.Master().ChannelManager().ChannelClass());
+    TiStringList own;
+    const TiStringList excluded{"Name"};
+    PropertiesToText(plot, "", own, &excluded);
+    TiPropertyLines ownLines(std::move(own));
+    PropertiesFromText(*scratch, "", ownLines);
+    return scratch;
+}
+
+}  // namespace
+
+void LoadPlotConfig(TiPlotComponent& plot, const TiStringList& lines) {
+    {
+        const std::unique_ptr<TiPlotComponent> scratch = ScratchLike(plot);
+        TiLoadingPause pause(*scratch);
+        TiPropertyLines trial(lines);
+        ReadPlotConfig(*scratch, trial);
+    }
+    TiLoadingPause pause(plot);
+    TiPropertyLines file(lines);
+    ReadPlotConfig(plot, file);
 }
 
 TiStringList AnnotationLines(TiPlotComponent& plot) {
@@ -190,9 +251,24 @@ TiStringList AnnotationLines(TiPlotComponent& plot) {
     return lines;
 }
 
+namespace {
+
 void ReadAnnotations(TiPlotComponent& plot, TiPropertyLines& lines) {
     plot.RemoveAllAnnotations();
     int count = 0;
-    if (TakeInteger(CountKey(kAnnotations), lines, count))
+    if (TakeCount(kAnnotations, lines, count))
         ReadObjects(plot, kAnnotations, count, lines);
+}
+
+}  // namespace
+
+void LoadAnnotations(TiPlotComponent& plot, const TiStringList& lines) {
+    {
+        const std::unique_ptr<TiPlotComponent> scratch = ScratchLike(plot);
+        TiPropertyLines trial(lines);
+        ReadAnnotations(*scratch, trial);
+    }
+    TiUpdateBatch batch(plot);
+    TiPropertyLines file(lines);
+    ReadAnnotations(plot, file);
 }

@@ -61,10 +61,10 @@ const TiPublishedTable& TiPlotDataCursor::PublishedTable() {
             .Boolean("HintHideOnRelease", &C::HintHideOnRelease, &C::SetHintHideOnRelease)
             .Enumeration("HintOrientationSide", &C::HintOrientationSide, &C::SetHintOrientationSide,
                          {"iosBottomRight", "iosTopLeft"})
-            .Float("HintPosition", &C::HintPosition, &C::SetHintPosition)
-            .Float("Pointer1Position", &C::Pointer1Position, &C::SetPointer1Position)
-            .Float("Pointer2Position", &C::Pointer2Position, &C::SetPointer2Position)
-            .Integer("PointerPenWidth", &C::PointerPenWidth, &C::SetPointerPenWidth)
+            .Float("HintPosition", &C::HintPosition, &C::SetHintPosition, kPercentRange)
+            .Float("Pointer1Position", &C::Pointer1Position, &C::SetPointer1Position, kPercentRange)
+            .Float("Pointer2Position", &C::Pointer2Position, &C::SetPointer2Position, kPercentRange)
+            .Integer("PointerPenWidth", &C::PointerPenWidth, &C::SetPointerPenWidth, kPixelRange)
             .Boolean("MenuUserCanChangeOptions", &C::MenuUserCanChangeOptions,
                      &C::SetMenuUserCanChangeOptions)
             .Boolean("MenuItemVisibleValueXY", &C::MenuItemVisibleValueXY,

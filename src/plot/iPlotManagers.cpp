@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 
@@ -18,14 +19,16 @@
 
 namespace {
 
-// The number after the base name, or nothing when the rest is not a number.
-std::optional<long long> NumberAfterBase(const std::string& name, const std::string& base) {
+// The number after the base name, or nothing when the rest is not a
+// number that 64 bits can hold.
+std::optional<unsigned long long> NumberAfterBase(const std::string& name,
+                                                  const std::string& base) {
     const QString text = QString::fromStdString(name);
     const QString prefix = QString::fromStdString(base);
     if (!text.startsWith(prefix, Qt::CaseInsensitive))
         return std::nullopt;
     bool ok = false;
-    const long long number = text.mid(prefix.size()).trimmed().toLongLong(&ok);
+    const unsigned long long number = text.mid(prefix.size()).trimmed().toULongLong(&ok);
     if (!ok)
         return std::nullopt;
     return number;
@@ -36,6 +39,14 @@ std::optional<std::string> FirstName(const TiPlotObjectManagerCustom* manager) {
     if (!manager || !manager->HasItems())
         return std::nullopt;
     return manager->Items(0)->Name();
+}
+
+// n + 1 in decimal, without wrapping past the largest 64-bit number.
+std::string SuccessorText(unsigned long long n) {
+    const unsigned __int128 next = static_cast<unsigned __int128>(n) + 1;
+    if (next <= std::numeric_limits<unsigned long long>::max())
+        return std::to_string(static_cast<unsigned long long>(next));
+    return "18446744073709551616";
 }
 
 }  // namespace
@@ -104,11 +115,11 @@ TiPlotObject* TiPlotObjectManagerCustom::FindByName(const std::string& name) con
 
 std::string TiPlotObjectManagerCustom::NextName() const {
     const std::string base = BaseName();
-    long long highest = 0;
+    unsigned long long highest = 0;
     for (const TiPlotObject* item : list_)
         if (const auto number = NumberAfterBase(item->Name(), base))
             highest = std::max(highest, *number);
-    return base + " " + std::to_string(highest + 1);
+    return base + " " + SuccessorText(highest);
 }
 
 void TiPlotObjectManagerCustom::AddToList(TiPlotObject* object) {

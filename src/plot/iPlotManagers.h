@@ -157,6 +157,7 @@ class TiPlotChannelManager final : public TiPlotKindManager<TiPlotChannelCustom>
     TiPlotChannelManager(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
     std::string BaseName() const override { return "Channel"; }
     void SetChannelClass(ChannelFactory factory) { factory_ = std::move(factory); }
+    const ChannelFactory& ChannelClass() const { return factory_; }
     void SetLinks(const TiPlotManagerLinks& links) { links_ = links; }
 
   protected:

@@ -62,6 +62,46 @@ bool IsExcluded(const TiStringList* excluded, const std::string& name) {
                                [&](const std::string& e) { return Lowered(e) == lowered; });
 }
 
+// A string value holds line breaks as "%0D" and "%0A", so that a caption of
+// several lines stays one line of the file; "%25" is a "%" that would
+// otherwise read as one of these. Any other "%" is written as it is, so
+// files written before line breaks were escaped read as they always did.
+bool IsEscape(std::string_view text, size_t at) {
+    if (at + 2 >= text.size() || text[at] != '%')
+        return false;
+    const std::string code = Lowered(text.substr(at + 1, 2));
+    return code == "0d" || code == "0a" || code == "25";
+}
+
+std::string EscapedString(std::string_view value) {
+    std::string text;
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\r')
+            text += "%0D";
+        else if (value[i] == '\n')
+            text += "%0A";
+        else if (IsEscape(value, i))
+            text += "%25";
+        else
+            text += value[i];
+    }
+    return text;
+}
+
+std::string UnescapedString(std::string_view text) {
+    std::string value;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (!IsEscape(text, i)) {
+            value += text[i];
+            continue;
+        }
+        const std::string code = Lowered(text.substr(i + 1, 2));
+        value += code == "0d" ? '\r' : code == "0a" ? '\n' : '%';
+        i += 2;
+    }
+    return value;
+}
+
 // Whether a property takes part in the text form at all. A variant's kind
 // would not survive as text, so it has none.
 bool Persisted(const TiPublishedProperty& property) {
@@ -75,7 +115,7 @@ void SetFromText(const TiPublishedProperty& property, TiPersistent& object,
             property.SetFloat(object, TextToFloat(value));
             break;
         case ipkString:
-            property.SetString(object, value);
+            property.SetString(object, UnescapedString(value));
             break;
         default:
             property.SetOrdinal(object, TextToInteger(value));
@@ -216,7 +256,7 @@ void PropertiesToText(TiPersistent& object, const std::string& prefix, TiStringL
                 value = FloatToText(property->GetFloat(object), decimalSeparator);
                 break;
             case ipkString:
-                value = property->GetString(object);
+                value = EscapedString(property->GetString(object));
                 break;
             default:
                 value = std::to_string(property->GetOrdinal(object));

@@ -69,9 +69,9 @@ const TiPublishedTable& TiFont::PublishedTable() {
         TiPublishedTableBuilder<TiFont>("TFont")
             .Integer("Charset", &TFont::Charset, &TFont::SetCharset)
             .Color("Color", &TFont::Color, &TFont::SetColor)
-            .Integer("Height", &TFont::Height, &TFont::SetHeight)
+            .Integer("Height", &TFont::Height, &TFont::SetHeight, kFontHeightRange)
             .String("Name", &TFont::Name, &TFont::SetName)
-            .Integer("Orientation", &TFont::Orientation, &TFont::SetOrientation)
+            .Integer("Orientation", &TFont::Orientation, &TFont::SetOrientation, kAngleRange)
             .Integer("Size", &TFont::Size, &TFont::SetSize, false)
             .Set("Style", &TFont::Style, &TFont::SetStyle,
                  {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"})
@@ -84,7 +84,7 @@ const TiPublishedTable& TiPen::PublishedTable() {
         TiPublishedTableBuilder<TiPen>("TPen")
             .Color("Color", &TPen::Color, &TPen::SetColor)
             .Enumeration("Style", &TPen::Style, &TPen::SetStyle, PenStyleNames())
-            .Integer("Width", &TPen::Width, &TPen::SetWidth)
+            .Integer("Width", &TPen::Width, &TPen::SetWidth, kPixelRange)
             .Build();
     return table;
 }

@@ -16,9 +16,11 @@
 //       return table;
 //   }
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -74,6 +76,25 @@ class EiPropertyValueError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
+
+// The values a numeric property takes. A value outside, and for a float any
+// value that is not finite, is refused with "Invalid property value", as an
+// enumeration past its last name is.
+struct TiValueRange {
+    double Min;
+    double Max;
+    bool Contains(double value) const { return value >= Min && value <= Max; }
+};
+
+// The ranges of the plot's published numbers: generous for any real plot, and
+// small enough that no value read from a file overflows the pixel arithmetic
+// of a paint. Integers without a range take any value of their type.
+inline constexpr TiValueRange kPixelRange{-100000, 100000};   // lengths and places in pixels
+inline constexpr TiValueRange kCharacterRange{-1000, 1000};   // lengths in character units
+inline constexpr TiValueRange kPercentRange{-1000, 1000};     // places in percent of a side
+inline constexpr TiValueRange kObjectCountRange{0, 10000};    // columns, rows, ticks
+inline constexpr TiValueRange kAngleRange{-36000, 36000};     // tenths of a degree
+inline constexpr TiValueRange kFontHeightRange{-1000, 1000};  // a glyph still rasterises
 
 class TiPublishedProperty {
   public:
@@ -175,10 +196,12 @@ template <class Owner, class Getter, class Setter>
 class TOrdinalProperty final : public TiPublishedProperty {
   public:
     TOrdinalProperty(std::string name, TiPropertyKind kind, bool stored,
-                     std::vector<std::string> names, Getter getter, Setter setter)
+                     std::vector<std::string> names, Getter getter, Setter setter,
+                     std::optional<TiValueRange> range)
         : TiPublishedProperty(std::move(name), kind, stored, std::move(names)),
           getter_(getter),
-          setter_(setter) {}
+          setter_(setter),
+          range_(range) {}
 
     bool HasSetter() const override { return kHasSetter<Setter>; }
     std::int64_t GetOrdinal(TiPersistent& object) const override {
@@ -204,36 +227,45 @@ class TOrdinalProperty final : public TiPublishedProperty {
             valid = value == 0 || value == 1;
         else if constexpr (std::is_integral_v<Arg>)
             valid = FitsIn<Arg>(value);
+        if (range_)
+            valid = valid && range_->Contains(double(value));
         if (!valid)
             throw EiPropertyValueError("Invalid property value");
     }
 
     Getter getter_;
     Setter setter_;
+    std::optional<TiValueRange> range_;
 };
 
 template <class Owner, class Getter, class Setter>
 class TFloatProperty final : public TiPublishedProperty {
   public:
-    TFloatProperty(std::string name, bool stored, Getter getter, Setter setter)
+    TFloatProperty(std::string name, bool stored, Getter getter, Setter setter,
+                   std::optional<TiValueRange> range)
         : TiPublishedProperty(std::move(name), ipkFloat, stored, {}),
           getter_(getter),
-          setter_(setter) {}
+          setter_(setter),
+          range_(range) {}
 
     bool HasSetter() const override { return kHasSetter<Setter>; }
     double GetFloat(TiPersistent& object) const override {
         return static_cast<double>((As<Owner>(object).*getter_)());
     }
     void SetFloat(TiPersistent& object, double value) const override {
-        if constexpr (kHasSetter<Setter>)
+        if constexpr (kHasSetter<Setter>) {
+            if (!std::isfinite(value) || (range_ && !range_->Contains(value)))
+                throw EiPropertyValueError("Invalid property value");
             (As<Owner>(object).*setter_)(value);
-        else
+        } else {
             TiPublishedProperty::SetFloat(object, value);
+        }
     }
 
   private:
     Getter getter_;
     Setter setter_;
+    std::optional<TiValueRange> range_;
 };
 
 template <class Owner, class Getter, class Setter>
@@ -317,6 +349,11 @@ class TiPublishedTableBuilder {
         return Ordinal(std::move(name), ipkInteger, {}, get, set, stored);
     }
     template <class G, class S>
+    TiPublishedTableBuilder& Integer(std::string name, G get, S set, TiValueRange range,
+                                     bool stored = true) {
+        return Ordinal(std::move(name), ipkInteger, {}, get, set, stored, range);
+    }
+    template <class G, class S>
     TiPublishedTableBuilder& Boolean(std::string name, G get, S set, bool stored = true) {
         return Ordinal(std::move(name), ipkBoolean, {}, get, set, stored);
     }
@@ -341,7 +378,13 @@ class TiPublishedTableBuilder {
     template <class G, class S>
     TiPublishedTableBuilder& Float(std::string name, G get, S set, bool stored = true) {
         return Add(std::make_shared<published_detail::TFloatProperty<Owner, G, S>>(
-            std::move(name), stored, get, set));
+            std::move(name), stored, get, set, std::nullopt));
+    }
+    template <class G, class S>
+    TiPublishedTableBuilder& Float(std::string name, G get, S set, TiValueRange range,
+                                   bool stored = true) {
+        return Add(std::make_shared<published_detail::TFloatProperty<Owner, G, S>>(
+            std::move(name), stored, get, set, range));
     }
     template <class G, class S>
     TiPublishedTableBuilder& String(std::string name, G get, S set, bool stored = true) {
@@ -374,9 +417,10 @@ class TiPublishedTableBuilder {
   private:
     template <class G, class S>
     TiPublishedTableBuilder& Ordinal(std::string name, TiPropertyKind kind,
-                                     std::vector<std::string> names, G get, S set, bool stored) {
+                                     std::vector<std::string> names, G get, S set, bool stored,
+                                     std::optional<TiValueRange> range = std::nullopt) {
         return Add(std::make_shared<published_detail::TOrdinalProperty<Owner, G, S>>(
-            std::move(name), kind, stored, std::move(names), get, set));
+            std::move(name), kind, stored, std::move(names), get, set, range));
     }
     TiPublishedTableBuilder& Add(TiPublishedTable::Entry entry) {
         entries_.push_back(std::move(entry));

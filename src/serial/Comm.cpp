@@ -9,9 +9,11 @@
 #include "serial/WriteQueue.h"
 #include "serial/WriteThread.h"
 
-TComm::TComm()
-    : notifyWindow_(std::make_unique<TNotifyWindow>(
-          [this](TNotification& notification) { HandleNotification(notification); })) {}
+TComm::TComm(TCommLimits limits)
+    : limits_(limits),
+      notifyWindow_(std::make_unique<TNotifyWindow>(
+          [this](TNotification& notification) { HandleNotification(notification); })),
+      budget_(limits.ReadQueueBytes) {}
 
 TComm::~TComm() {
     // The threads post to the notify window and write sendIdle_: they must be
@@ -19,20 +21,25 @@ TComm::~TComm() {
     ClosePort();
 }
 
+std::string TComm::DevicePath() const {
+    return TPortDevice::DevicePathFor(commName_);
+}
+
 void TComm::OpenPort() {
     if (device_) {
         throw ECommsError("This serial port already opened");
     }
     std::unique_ptr<TPortDevice> device = TPortDevice::Create();
-    switch (device->Open(commName_)) {
+    const TOpenOutcome outcome = device->Open(commName_);
+    switch (outcome.Result) {
         case TOpenResult::Opened:
             break;
         case TOpenResult::CannotOpen:
-            throw ECommsError("Error opening serial port");
+            throw ECommsError("Error opening serial port", outcome.SystemError);
         case TOpenResult::NotCharDevice:
-            throw ECommsError("File handle is not a comm handle ");
+            throw ECommsError("File handle is not a comm handle ", outcome.SystemError);
         case TOpenResult::CannotSetupBuffers:
-            throw ECommsError("Cannot setup comm buffer");
+            throw ECommsError("Cannot setup comm buffer", outcome.SystemError);
     }
     device->Purge(TPurgeSide::Both);
     sendIdle_ = true;
@@ -46,20 +53,23 @@ void TComm::OpenPort() {
 }
 
 void TComm::StartThreads() {
-    notifier_ = std::make_unique<TThreadNotifier>(*notifyWindow_);
-    writeQueue_ = std::make_unique<TWriteQueue>();
+    // A new session: whatever the last one's threads left queued is stale now.
+    ++session_;
+    budget_.Rearm();
+    notifier_ = std::make_unique<TThreadNotifier>(*notifyWindow_, session_, &budget_);
+    writeQueue_ = std::make_unique<TWriteQueue>(limits_.WriteQueueBytes);
     try {
         reader_ = std::make_unique<TReadThread>(*device_, *notifier_);
-    } catch (const std::system_error&) {
+    } catch (const std::system_error& error) {
         device_.reset();
-        throw ECommsError("Unable to create read thread");
+        throw ECommsError("Unable to create read thread", error.code().value());
     }
     try {
         writer_ = std::make_unique<TWriteThread>(*device_, *notifier_, *writeQueue_, sendIdle_);
-    } catch (const std::system_error&) {
+    } catch (const std::system_error& error) {
         StopReader();
         device_.reset();
-        throw ECommsError("Unable to create write thread");
+        throw ECommsError("Unable to create write thread", error.code().value());
     }
 }
 
@@ -69,6 +79,8 @@ void TComm::ClosePort() {
     }
     StopReader();
     StopWriter();
+    notifyWindow_->Flush();
+    unsentAtClose_ = writeQueue_->PendingBytes();
     device_.reset();
 }
 
@@ -77,8 +89,12 @@ void TComm::StopReader() {
         return;
     }
     device_->SignalClose();
+    budget_.Interrupt();  // a reader waiting for room wakes to the close
+    // Every wait of the reader includes the close event, so it ends without
+    // the purge aborting its read; purged while a read copies out of the
+    // driver's buffer, the block being read could take in flushed bytes.
+    reader_.reset();  // joins
     device_->Purge(TPurgeSide::Input);
-    reader_.reset();  // joins; every wait of the reader includes the close event
 }
 
 void TComm::StopWriter() {
@@ -94,43 +110,58 @@ void TComm::StopWriter() {
 
 bool TComm::SendBlock(const void* data, std::uint16_t length) {
     if (!writer_ || length == 0) {
+        lastSendRefusal_ = writer_ ? TSendRefusal::EmptyBlock : TSendRefusal::NotOpen;
         return false;
     }
     TWriteRequest request{std::make_unique<std::uint8_t[]>(length + 1), length};
     std::memcpy(request.Block.get(), data, length);
-    if (!writeQueue_->Post(std::move(request))) {
-        return false;
+    switch (writeQueue_->Post(std::move(request))) {
+        case TPostResult::Queued:
+            break;
+        case TPostResult::Shut:
+            lastSendRefusal_ = TSendRefusal::NotOpen;
+            return false;
+        case TPostResult::Full:
+            lastSendRefusal_ = TSendRefusal::BufferFull;
+            return false;
     }
+    lastSendRefusal_ = TSendRefusal::None;
     sendIdle_ = false;
     return true;
 }
 
 void TComm::HandleNotification(TNotification& notification) {
+    // Data, line and writer events of the latest session still arrive after
+    // its close, as they always did; only a reopen makes them stale. A
+    // hang-up request means something only while its port is open.
+    const bool current = notification.Session == session_;
     switch (notification.Code) {
         case TNotifyCode::NOTIFY_DATA:
-            if (OnReceiveData) {
+            if (current && OnReceiveData) {
                 receivedBlockEnd_ = notification.BlockEnd;
                 OnReceiveData(this, notification.Block.get(),
                               static_cast<std::uint16_t>(notification.WParam & 0xFFFF));
             }
+            // Delivered or dropped, the block no longer waits.
+            budget_.Credit(QueuedBlockCost(notification.WParam));
             break;
         case TNotifyCode::NOTIFY_LINE_ERROR:
-            if (OnReceiveError) {
+            if (current && OnReceiveError) {
                 OnReceiveError(this, notification.LParam);
             }
             break;
         case TNotifyCode::NOTIFY_HANGUP:
-            if (OnRequestHangup) {
+            if (current && device_ && OnRequestHangup) {
                 OnRequestHangup(this);
             }
             break;
         case TNotifyCode::NOTIFY_MODEM:
-            if (OnModemStateChange) {
+            if (current && OnModemStateChange) {
                 OnModemStateChange(this, notification.LParam);
             }
             break;
         case TNotifyCode::NOTIFY_SEND_IDLE:
-            if (OnSendDataEmpty) {
+            if (current && OnSendDataEmpty) {
                 OnSendDataEmpty(this);
             }
             break;

@@ -9,6 +9,13 @@
 // the block or the next block continues it. Setters re-apply the line settings
 // or time-outs at once while the port is open; CommName and Parity are only
 // stored.
+//
+// Each open is a session of its own: once the port has been opened again,
+// nothing the previous session's threads posted reaches the handlers, and a
+// hang-up request reaches them only while its session is open. Both queues
+// between the threads and the owner are bounded (TCommLimits): a reader whose
+// owner is that far behind stops reading until it catches up, and SendBlock
+// refuses what would take the unwritten bytes past the limit.
 #pragma once
 
 #include <atomic>
@@ -19,12 +26,30 @@
 #include <string>
 
 #include "serial/CommTypes.h"
+#include "serial/ReadBudget.h"
 
-// Raised by OpenPort; carries only its message.
+// Raised by OpenPort. The message is the component's own; the operating
+// system's error code (errno, or GetLastError on Windows) travels beside it
+// for callers that tell the user why.
 class ECommsError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    explicit ECommsError(const std::string& message, int systemError = 0)
+        : std::runtime_error(message), systemError_(systemError) {}
+    // 0 when the failure has no such code.
+    int SystemError() const { return systemError_; }
+
+  private:
+    int systemError_;
 };
+
+// Bounds of the two queues between the port's threads and the owner.
+struct TCommLimits {
+    std::size_t ReadQueueBytes = kReadQueueLimitBytes;
+    std::size_t WriteQueueBytes = kWriteQueueLimitBytes;
+};
+
+// Why the last SendBlock returned false.
+enum class TSendRefusal { None, NotOpen, EmptyBlock, BufferFull };
 
 class TPortDevice;
 class TReadThread;
@@ -43,7 +68,7 @@ class TComm {
     using TNotifyEvent = std::function<void(TComm* Sender)>;
     using TSendDataEmptyEvent = std::function<void(TComm* Sender)>;
 
-    TComm();
+    explicit TComm(TCommLimits limits = {});
     ~TComm();  // closes the port if it is still open
     TComm(const TComm&) = delete;
     TComm& operator=(const TComm&) = delete;
@@ -54,11 +79,19 @@ class TComm {
     // Ends both threads and closes the port; never raises, never hangs.
     void ClosePort();
     // Queues a copy of the bytes for the writer thread. False when the port is
-    // closed, length is 0 or the writer has ended. True means queued, not sent.
+    // closed, length is 0, the writer has ended or the send buffer is full
+    // (LastSendRefusal tells which). True means queued, not sent.
     bool SendBlock(const void* data, std::uint16_t length);
+    TSendRefusal LastSendRefusal() const { return lastSendRefusal_; }
     bool IsOpen() const { return device_ != nullptr; }
+    // The device CommName stands for ("COM1" is /dev/ttyS0 on Linux).
+    std::string DevicePath() const;
     // How the block being delivered ended; meaningful during OnReceiveData.
     TBlockEnd ReceivedBlockEnd() const { return receivedBlockEnd_; }
+    // Bytes handed to SendBlock that the last ClosePort dropped unwritten.
+    std::uint64_t UnsentBytesAtClose() const { return unsentAtClose_; }
+    // Received bytes (with their bookkeeping) posted and not yet delivered.
+    std::size_t UndeliveredBytes() const { return budget_.Undelivered(); }
 
     // Published properties, in their stored order.
     const std::string& CommName() const { return commName_; }
@@ -134,6 +167,7 @@ class TComm {
     void StopWriter();
     void HandleNotification(TNotification& notification);
 
+    const TCommLimits limits_;
     std::string commName_ = "COM2";
     TLineSettings line_;
     TCommTimeouts timeouts_;
@@ -146,4 +180,8 @@ class TComm {
     std::unique_ptr<TWriteThread> writer_;
     std::atomic<bool> sendIdle_ = true;
     TBlockEnd receivedBlockEnd_ = TBlockEnd::Pause;
+    TReadBudget budget_;
+    std::uint64_t session_ = 0;  // of the latest open
+    TSendRefusal lastSendRefusal_ = TSendRefusal::None;
+    std::uint64_t unsentAtClose_ = 0;
 };

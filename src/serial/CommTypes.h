@@ -3,6 +3,7 @@
 // carried by the line-error and modem events.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 enum class TDtrControl { DtrEnable, DtrDisable, DtrHandshake };
@@ -64,6 +65,14 @@ constexpr std::uint32_t MODEM_RLSD = 8;  // carrier detect changed
 
 // Most bytes one OnReceiveData call carries.
 constexpr std::uint16_t kReadBlockSize = 2048;
+
+// Most received bytes that may wait for the owner at once. When the owner
+// falls this far behind, the reader stops reading: the driver's buffer and
+// the line's flow control hold the rest until the owner catches up.
+constexpr std::size_t kReadQueueLimitBytes = std::size_t{64} << 20;
+// Most bytes handed to SendBlock and not yet written. Beyond it SendBlock
+// refuses, instead of piling up while flow control holds the line.
+constexpr std::size_t kWriteQueueLimitBytes = std::size_t{16} << 20;
 
 // How a received block ended. Pause: no byte came for ReadIntervalTimeout, so
 // whatever the device sends next starts afresh. Cut: the block was passed on

@@ -59,6 +59,14 @@ tcflag_t ParityBits(TParity parity) {
     return 0;
 }
 
+// Rate 0 would hang the line up; a rate past any UART is what a negative
+// rate in the settings file wraps to. Both are refused as a driver refuses a
+// rate it cannot run: the line keeps the one it has.
+bool RateAccepted(std::uint32_t rate) {
+    constexpr std::uint32_t kHighestRate = 0x7FFFFFFF;
+    return rate != 0 && rate <= kHighestRate;
+}
+
 bool StartsWithComIgnoringCase(std::string_view name) {
     return name.size() > 3 && std::toupper(static_cast<unsigned char>(name[0])) == 'C' &&
            std::toupper(static_cast<unsigned char>(name[1])) == 'O' &&
@@ -110,12 +118,12 @@ TPosixLineSettings PosixLineSettingsFor(const TLineSettings& settings,
     if (hardwareHandshake) {
         t.c_cflag |= CRTSCTS;
     }
-    if (settings.BaudRate == 0) {
-        t.c_cflag |= current.c_cflag & (CBAUD | CIBAUD);
-    } else {
+    if (RateAccepted(settings.BaudRate)) {
         t.c_cflag |= BaudBits(settings.BaudRate);
         t.c_ispeed = settings.BaudRate;
         t.c_ospeed = settings.BaudRate;
+    } else {
+        t.c_cflag |= current.c_cflag & (CBAUD | CIBAUD);
     }
 
     t.c_cc[VMIN] = 1;

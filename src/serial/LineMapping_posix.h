@@ -25,7 +25,8 @@ struct TPosixLineSettings {
 
 // Builds the driver's settings from ours. Fields we have no say over (line
 // discipline, unused control characters) keep the values of current. A baud
-// rate of 0 keeps the current rate instead of hanging the line up.
+// rate of 0, or one above 2^31 - 1 (a negative rate gone through unsigned),
+// keeps the current rate, as a driver keeps it when it refuses a rate.
 TPosixLineSettings PosixLineSettingsFor(const TLineSettings& settings,
                                         const struct termios2& current);
 

@@ -76,6 +76,9 @@ TLineEvent LineEventFor(std::uint32_t eventMask, std::uint32_t errors) {
     if ((eventMask & kEvRing) != 0) {
         event.ModemEvents |= MODEM_RING;
     }
+    // The driver signals EV_ERR again for errors an earlier ClearCommError
+    // already took: a repeat, not a driver gone wrong.
+    event.Stale = (eventMask & kEvErr) != 0 && errors == 0 && event.ModemEvents == 0;
     return event;
 }
 

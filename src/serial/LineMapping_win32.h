@@ -50,7 +50,8 @@ constexpr std::uint32_t kEvRing = 0x0100;
 constexpr std::uint32_t kLineEventMask = kEvRlsd | kEvErr | kEvRing;
 
 // The line event a WaitCommEvent mask stands for; errors are the flags
-// ClearCommError returned for it (ignored unless the mask holds EV_ERR).
+// ClearCommError returned for it (ignored unless the mask holds EV_ERR). An
+// EV_ERR whose flags are already collected (errors 0) is stale.
 TLineEvent LineEventFor(std::uint32_t eventMask, std::uint32_t errors);
 
 // "COMn" (any letter case) becomes "\\.\COMn": CreateFileA finds COM10 and

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "serial/CommTypes.h"
+#include "serial/ReadBudget.h"
 
 enum class TNotifyCode : std::uint32_t {
     NOTIFY_DATA = 1025,
@@ -19,6 +20,8 @@ enum class TNotifyCode : std::uint32_t {
 // One notification. For NOTIFY_DATA, WParam is the byte count, Block holds
 // the bytes followed by one 0 byte and BlockEnd says how the block ended; the
 // block travels with the notification and is freed with it, delivered or not.
+// Session names the open port it came from, so that nothing posted by a port
+// since closed reaches the handlers of the next one.
 struct TNotification {
     explicit TNotification(TNotifyCode code, std::uint32_t lParam = 0)
         : Code(code), LParam(lParam) {}
@@ -30,6 +33,7 @@ struct TNotification {
     std::uint32_t LParam = 0;
     std::unique_ptr<std::uint8_t[]> Block;
     TBlockEnd BlockEnd = TBlockEnd::Pause;
+    std::uint64_t Session = 0;
 };
 
 // An ordered, asynchronous channel to the component's thread. Post may be
@@ -41,20 +45,43 @@ class TNotifySink {
     virtual bool Post(TNotification notification) = 0;
 };
 
-// The two threads of one open port post through this. A vanished device is
-// usually noticed by both threads; the owner hears about it once.
+// The two threads of one open port post through this: it stamps each
+// notification with the port's session and charges received blocks to the
+// read budget, when there is one. A vanished device is usually noticed by
+// both threads; the owner hears about it once.
 class TThreadNotifier {
   public:
-    explicit TThreadNotifier(TNotifySink& sink) : sink_(sink) {}
+    explicit TThreadNotifier(TNotifySink& sink, std::uint64_t session = 0,
+                             TReadBudget* budget = nullptr)
+        : sink_(sink), session_(session), budget_(budget) {}
 
-    bool Post(TNotification notification) { return sink_.Post(std::move(notification)); }
+    bool Post(TNotification notification) {
+        notification.Session = session_;
+        const std::size_t cost =
+            notification.Block && budget_ ? QueuedBlockCost(notification.WParam) : 0;
+        if (cost > 0) {
+            budget_->Charge(cost);
+        }
+        if (sink_.Post(std::move(notification))) {
+            return true;
+        }
+        if (cost > 0) {
+            budget_->Credit(cost);
+        }
+        return false;
+    }
     void PostHangupRequest() {
         if (!hangupPosted_.exchange(true)) {
-            sink_.Post(TNotification(TNotifyCode::NOTIFY_HANGUP));
+            Post(TNotification(TNotifyCode::NOTIFY_HANGUP));
         }
     }
+    // Blocks while the owner has a full budget's worth of blocks to take;
+    // false when the port is closing.
+    bool WaitForRoom() { return budget_ == nullptr || budget_->WaitForRoom(); }
 
   private:
     TNotifySink& sink_;
+    const std::uint64_t session_;
+    TReadBudget* const budget_;
     std::atomic<bool> hangupPosted_ = false;
 };

@@ -2,34 +2,83 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <optional>
 
 namespace {
 
-const QEvent::Type kNotificationEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
+const QEvent::Type kWakeEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
 
-class TNotificationEvent : public QEvent {
-  public:
-    explicit TNotificationEvent(TNotification notification)
-        : QEvent(kNotificationEventType), notification_(std::move(notification)) {}
-    TNotification& Notification() { return notification_; }
+// A full block cut short means the reader is already reading the next: in a
+// flood the owner is woken once for this many of them, not for each.
+constexpr std::size_t kFloodBatchBlocks = 16;
 
-  private:
-    TNotification notification_;
-};
+bool FloodBlock(const TNotification& notification) {
+    return notification.Code == TNotifyCode::NOTIFY_DATA && notification.WParam == kReadBlockSize &&
+           notification.BlockEnd == TBlockEnd::Cut;
+}
 
 }  // namespace
 
 TNotifyWindow::TNotifyWindow(THandler handler) : handler_(std::move(handler)) {}
 
 bool TNotifyWindow::Post(TNotification notification) {
-    // postEvent takes ownership and is safe from any thread; an event still
-    // queued when this object goes is deleted with its block.
-    QCoreApplication::postEvent(this, new TNotificationEvent(std::move(notification)));
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        const bool waitForMore = FloodBlock(notification);
+        queue_.push_back(std::move(notification));
+        wake = !wakePosted_ && (!waitForMore || queue_.size() >= kFloodBatchBlocks);
+        wakePosted_ = wakePosted_ || wake;
+    }
+    if (wake) {
+        PostWake();
+    }
     return true;
 }
 
-void TNotifyWindow::customEvent(QEvent* event) {
-    if (event->type() == kNotificationEventType) {
-        handler_(static_cast<TNotificationEvent*>(event)->Notification());
+void TNotifyWindow::Flush() {
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        wake = !wakePosted_ && !queue_.empty();
+        wakePosted_ = wakePosted_ || wake;
     }
+    if (wake) {
+        PostWake();
+    }
+}
+
+void TNotifyWindow::PostWake() {
+    // postEvent is safe from any thread; a wake still queued when this
+    // object goes is deleted with it, and the queue with its blocks.
+    QCoreApplication::postEvent(this, new QEvent(kWakeEventType));
+}
+
+void TNotifyWindow::customEvent(QEvent* event) {
+    if (event->type() != kWakeEventType) {
+        return;
+    }
+    std::size_t due = 0;
+    {
+        std::lock_guard lock(mutex_);
+        wakePosted_ = false;
+        due = queue_.size();
+    }
+    // Only what had arrived by the wake: what comes meanwhile gets a wake of
+    // its own, so painting and input get their turn on a line that never stops.
+    // One at a time, since a handler may run a nested event loop that
+    // delivers the following ones.
+    for (; due > 0; --due) {
+        std::optional<TNotification> next;
+        {
+            std::lock_guard lock(mutex_);
+            if (queue_.empty()) {
+                return;
+            }
+            next.emplace(std::move(queue_.front()));
+            queue_.pop_front();
+        }
+        handler_(*next);
+    }
+    Flush();
 }

@@ -1,9 +1,14 @@
 // Delivers notifications posted by the port threads on the thread that created
-// this object, in posting order, through Qt's posted-event queue.
+// this object, in posting order. They wait in a queue of their own; the owner's
+// event loop is woken once for whatever has piled up, not once per block, and
+// during a flood (full blocks, each with the next already being read) only
+// once per batch of them, so a busy line costs the owner's thread few wake-ups.
 #pragma once
 
 #include <QObject>
+#include <deque>
 #include <functional>
+#include <mutex>
 
 #include "serial/Notification.h"
 
@@ -14,10 +19,18 @@ class TNotifyWindow : public QObject, public TNotifySink {
     explicit TNotifyWindow(THandler handler);
 
     bool Post(TNotification notification) override;
+    // Wakes the owner for whatever still waits; called once the threads have
+    // ended, so that the last blocks of a flood are not left waiting.
+    void Flush();
 
   protected:
     void customEvent(QEvent* event) override;
 
   private:
+    void PostWake();
+
     THandler handler_;
+    std::mutex mutex_;
+    std::deque<TNotification> queue_;
+    bool wakePosted_ = false;
 };

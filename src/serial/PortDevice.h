@@ -12,16 +12,24 @@
 #include "serial/CommTypes.h"
 
 enum class TOpenResult { Opened, CannotOpen, NotCharDevice, CannotSetupBuffers };
+// How an open went, with the operating system's error code (errno or
+// GetLastError) when it failed.
+struct TOpenOutcome {
+    TOpenResult Result;
+    int SystemError = 0;
+};
 enum class TPurgeSide { Input, Output, Both };
 
 // What woke the reader. Close goes before line events, line events before data.
 enum class TReaderWake { Close, LineEvent, DataReady, Failed };
 
 // Line error flags (CE_*) and modem event bits (MODEM_*) seen since the last
-// line event.
+// line event. Stale: the driver signalled an error whose flags an earlier
+// event already collected, so there is nothing new to tell, and nothing wrong.
 struct TLineEvent {
     std::uint32_t Errors = 0;
     std::uint32_t ModemEvents = 0;
+    bool Stale = false;
 };
 
 struct TTransfer {
@@ -34,11 +42,14 @@ struct TTransfer {
 class TPortDevice {
   public:
     static std::unique_ptr<TPortDevice> Create();
+    // The device a port name stands for on this OS ("COM1" is /dev/ttyS0 on
+    // Linux, \\.\COM1 on Windows; a path stays a path).
+    static std::string DevicePathFor(const std::string& commName);
     virtual ~TPortDevice() = default;  // closes the port and the close event
 
     // Opens the named port for exclusive use and checks that it is a serial
     // device whose queues can be set up.
-    virtual TOpenResult Open(const std::string& commName) = 0;
+    virtual TOpenOutcome Open(const std::string& commName) = 0;
     virtual bool CreateCloseEvent() = 0;
     virtual void SignalClose() = 0;
     virtual bool CloseSignalled() const = 0;

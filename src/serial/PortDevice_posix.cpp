@@ -34,7 +34,7 @@ class TPosixPortDevice final : public TPortDevice {
   public:
     ~TPosixPortDevice() override;
 
-    TOpenResult Open(const std::string& commName) override;
+    TOpenOutcome Open(const std::string& commName) override;
     bool CreateCloseEvent() override;
     void SignalClose() override;
     bool CloseSignalled() const override { return closeSignalled_; }
@@ -97,34 +97,36 @@ TPosixPortDevice::~TPosixPortDevice() {
     }
 }
 
-TOpenResult TPosixPortDevice::Open(const std::string& commName) {
+TOpenOutcome TPosixPortDevice::Open(const std::string& commName) {
     const std::string path = DevicePathForCommName(commName);
     // Non-blocking so that a port without carrier opens at once and every
     // wait goes through poll together with the close event.
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return TOpenResult::CannotOpen;
+        return {TOpenResult::CannotOpen, errno};
     }
-    // TIOCEXCL keeps others out of the tty but not privileged users, and
-    // not other opens in this process; the flock covers both.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const auto refuse = [fd](TOpenResult result, int error) {
         ::close(fd);
-        return TOpenResult::CannotOpen;
+        return TOpenOutcome{result, error};
+    };
+    // TIOCEXCL keeps others out of the tty but not privileged users, and
+    // not other opens in this process; the flock covers both. Held by
+    // someone else, the device is busy.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        return refuse(TOpenResult::CannotOpen, errno == EWOULDBLOCK ? EBUSY : errno);
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode)) {
-        ::close(fd);
-        return TOpenResult::NotCharDevice;
+        return refuse(TOpenResult::NotCharDevice, ENOTTY);
     }
     struct termios2 settings {};
     if (::ioctl(fd, TCGETS2, &settings) != 0) {
-        ::close(fd);
-        return TOpenResult::CannotSetupBuffers;
+        return refuse(TOpenResult::CannotSetupBuffers, errno);
     }
     ::ioctl(fd, TIOCEXCL);
     fd_ = fd;
     countersReadable_ = ::ioctl(fd_, TIOCGICOUNT, &counters_) == 0;
-    return TOpenResult::Opened;
+    return {TOpenResult::Opened};
 }
 
 bool TPosixPortDevice::CreateCloseEvent() {
@@ -400,4 +402,8 @@ TTransfer TPosixPortDevice::Write(std::span<const std::uint8_t> bytes) {
 
 std::unique_ptr<TPortDevice> TPortDevice::Create() {
     return std::make_unique<TPosixPortDevice>();
+}
+
+std::string TPortDevice::DevicePathFor(const std::string& commName) {
+    return DevicePathForCommName(commName);
 }

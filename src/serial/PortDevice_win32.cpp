@@ -84,7 +84,7 @@ class TWin32PortDevice final : public TPortDevice {
   public:
     ~TWin32PortDevice() override;
 
-    TOpenResult Open(const std::string& commName) override;
+    TOpenOutcome Open(const std::string& commName) override;
     bool CreateCloseEvent() override;
     void SignalClose() override { SetEvent(closeEvent_); }
     bool CloseSignalled() const override;
@@ -151,23 +151,24 @@ TWin32PortDevice::~TWin32PortDevice() {
     }
 }
 
-TOpenResult TWin32PortDevice::Open(const std::string& commName) {
+TOpenOutcome TWin32PortDevice::Open(const std::string& commName) {
     const HANDLE port =
         CreateFileA(Win32DeviceNameFor(commName).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                     OPEN_EXISTING, FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
     if (port == INVALID_HANDLE_VALUE) {
-        return TOpenResult::CannotOpen;
+        return {TOpenResult::CannotOpen, static_cast<int>(GetLastError())};
     }
     if (GetFileType(port) != FILE_TYPE_CHAR) {
         CloseHandle(port);
-        return TOpenResult::NotCharDevice;
+        return {TOpenResult::NotCharDevice};
     }
     if (!SetupComm(port, kDriverQueueSize, kDriverQueueSize)) {
+        const int error = static_cast<int>(GetLastError());
         CloseHandle(port);
-        return TOpenResult::CannotSetupBuffers;
+        return {TOpenResult::CannotSetupBuffers, error};
     }
     port_ = port;
-    return TOpenResult::Opened;
+    return {TOpenResult::Opened};
 }
 
 bool TWin32PortDevice::CreateCloseEvent() {
@@ -459,4 +460,8 @@ TTransfer TWin32PortDevice::TransferFailed() {
 
 std::unique_ptr<TPortDevice> TPortDevice::Create() {
     return std::make_unique<TWin32PortDevice>();
+}
+
+std::string TPortDevice::DevicePathFor(const std::string& commName) {
+    return Win32DeviceNameFor(commName);
 }

@@ -18,7 +18,9 @@ TReadThread::~TReadThread() {
 void TReadThread::Run() {
     RaiseCurrentThreadPriority(2);
     bool running = true;
-    while (running) {
+    // While the owner has a full budget of blocks to take, nothing is read:
+    // the driver and the line's flow control hold the data meanwhile.
+    while (running && notifier_.WaitForRoom()) {
         switch (port_.WaitForReader()) {
             case TReaderWake::Close:
                 running = false;
@@ -75,6 +77,9 @@ bool TReadThread::PassReceived(const std::uint8_t* buffer, std::size_t count, TB
 
 bool TReadThread::CompleteLineEvent() {
     const TLineEvent event = port_.TakeLineEvent();
+    if (event.Stale) {
+        return true;
+    }
     // Errors go before modem changes within one event.
     if (event.Errors != 0 &&
         !notifier_.Post(TNotification(TNotifyCode::NOTIFY_LINE_ERROR, event.Errors))) {

@@ -1,6 +1,8 @@
 // The reader of an open port: keeps a read pending at all times, watches line
 // events, and posts every received run of bytes (at most 2048, with how it
-// ended) and every line event to the component. Ends on the close event or at the first fault.
+// ended) and every line event to the component. Pauses while the owner has a
+// full read budget of blocks still to take. Ends on the close event or at the
+// first fault.
 #pragma once
 
 #include <cstdint>

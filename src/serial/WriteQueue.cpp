@@ -1,15 +1,19 @@
 #include "serial/WriteQueue.h"
 
-bool TWriteQueue::Post(TWriteRequest request) {
+TPostResult TWriteQueue::Post(TWriteRequest request) {
     {
         std::lock_guard lock(mutex_);
         if (shut_) {
-            return false;
+            return TPostResult::Shut;
         }
+        if (pendingBytes_ > 0 && pendingBytes_ + request.Length > limit_) {
+            return TPostResult::Full;
+        }
+        pendingBytes_ += request.Length;
         requests_.push_back(std::move(request));
     }
     changed_.notify_one();
-    return true;
+    return TPostResult::Queued;
 }
 
 std::optional<TWriteRequest> TWriteQueue::TryTake() {
@@ -39,5 +43,15 @@ void TWriteQueue::Stop() {
 void TWriteQueue::Shut() {
     std::lock_guard lock(mutex_);
     shut_ = true;
-    requests_.clear();
+    requests_.clear();  // their bytes stay pending: they were never written
+}
+
+void TWriteQueue::MarkWritten(std::size_t bytes) {
+    std::lock_guard lock(mutex_);
+    pendingBytes_ -= bytes < pendingBytes_ ? bytes : pendingBytes_;
+}
+
+std::size_t TWriteQueue::PendingBytes() const {
+    std::lock_guard lock(mutex_);
+    return pendingBytes_;
 }

@@ -48,6 +48,7 @@ bool TWriteThread::WriteBlock(const TWriteRequest& request) {
         switch (written.Status) {
             case TTransfer::Done:
                 remaining = remaining.subspan(written.Count);
+                queue_.MarkWritten(written.Count);
                 break;
             case TTransfer::Close:
                 return false;

@@ -1,4 +1,4 @@
-#include "app/main_form.h"
+#include "MainFormFixture.h"
 #include "console/PortSettingsTestSupport.h"
 #include "console/SendBox.h"
 #include "platform/Gbk.h"
@@ -20,31 +20,7 @@
 
 namespace {
 
-class MainForm : public ::testing::Test {
-  protected:
-    template <typename Widget = QWidget>
-    Widget* Find(const char* name) {
-        auto* widget = form.findChild<Widget*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    QStringList InfoValues() {
-        QStringList values;
-        const QList<QLabel*> labels = Find("sPanel6")->findChildren<QLabel*>();
-        // Labels come in label/value pairs, row by row.
-        for (int i = 1; i < labels.size(); i += 2) {
-            values << labels[i]->text();
-        }
-        return values;
-    }
-    void WriteSettings(const std::string& lines) {
-        TScratchFolder::Write(folder.File("setfile.ini"), Utf8ToGbk("[系统参数]") + "\r\n" + lines);
-    }
-
-    TScratchFolder folder;
-    std::shared_ptr<TMessageLog> log = std::make_shared<TMessageLog>();
-    TMainForm form{{.dataDir = folder.Dir(), .reporter = log, .globalHotKey = false}};
-};
+using MainForm = MainFormFixture;
 
 struct TStartState {
     const char* name;
@@ -180,9 +156,7 @@ TEST_F(MainForm, CurrentInfoFollowsEachOpen) {
 
 TEST_F(MainForm, ReceivedBytesReachTheSendBoxOnceOpened) {
     TPtyPair pty;
-    WriteSettings("commname=" + pty.DevicePath() + "\r\n");
-    Find<QPushButton>("sButton1")->click();
-    ASSERT_TRUE(form.Comm1().IsOpen());
+    OpenPortOn(pty);
     ASSERT_EQ(::write(pty.Master(), "512\r\n", 5), 5);
     auto* sendBox = Find<TSendBox>("sMemo2");
     EXPECT_TRUE(QTest::qWaitFor([sendBox] { return sendBox->Text().contains("512"); }, 5000))
@@ -200,24 +174,15 @@ TEST_F(MainForm, HotKeyAppendsTheTimeToTheSendBox) {
 
 TEST_F(MainForm, SettingsButtonShowsTheDialog) {
     Find<QPushButton>("sButton3")->click();
-    QWidget* dialog = nullptr;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == "TForm1" && window->isVisible()) {
-            dialog = window;
-        }
-    }
+    QWidget* dialog = TopLevel("TForm1");
     ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("串口设置"));
     dialog->hide();
 }
 
 TEST_F(MainForm, BannerShowsDockedUnderTheMainWindow) {
-    QWidget* banner = nullptr;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == "TForm4") {
-            banner = window;
-        }
-    }
+    QWidget* banner = TopLevel("TForm4");
     ASSERT_NE(banner, nullptr);
     EXPECT_FALSE(banner->isVisible());
     form.ShowWithBanner();
@@ -227,15 +192,6 @@ TEST_F(MainForm, BannerShowsDockedUnderTheMainWindow) {
     const QRect frame = form.frameGeometry();
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return banner->pos() == QPoint(frame.left(), frame.bottom() + 1); }, 5000));
-}
-
-TEST_F(MainForm, CloseWithoutANotificationAreaMinimises) {
-    // The offscreen platform has no tray: hiding would strand the user.
-    ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable());
-    form.show();
-    form.close();
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_TRUE(form.isMinimized());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -22,6 +23,7 @@
 #include "PortSettingsTestSupport.h"
 #include "console/Console.h"
 #include "console/FloatingWindow.h"
+#include "console/PrintTarget.h"
 #include "console/ReceiveView.h"
 #include "console/SendBox.h"
 
@@ -74,14 +76,15 @@ class ConsoleFixture : public testing::Test {
             return true;
         };
         services.askSaveFileName = [this] { return saveFileName; };
-        services.makePrinter = [this]() -> std::unique_ptr<QPrinter> {
+        // A "printer" that prints into pdfPath; none at all without a path.
+        services.choosePrintTarget = [this]() -> TPrintChoice {
             if (pdfPath.isEmpty()) {
-                return nullptr;
+                return {nullptr, printCancelled};
             }
             auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
             printer->setOutputFormat(QPrinter::PdfFormat);
             printer->setOutputFileName(pdfPath);
-            return printer;
+            return {TPrintTarget::ForPrinter(std::move(printer)), false};
         };
         console = std::make_unique<TConsole>(panel, std::move(services));
         layout->addWidget(console->MainReceiveView());
@@ -99,6 +102,10 @@ class ConsoleFixture : public testing::Test {
 
     void Receive(const std::string& block, TBlockEnd end = TBlockEnd::Pause) {
         console->Receiver().Receive(block, end);
+    }
+    // Waits for the print job that "打印" started to end.
+    bool PrintEnded() {
+        return QTest::qWaitFor([&] { return !console->Receiver().Printing(); }, 60000);
     }
 
     TSendBox* SendBox() { return console->SendBox(); }
@@ -125,5 +132,6 @@ class ConsoleFixture : public testing::Test {
     std::vector<std::string> sentBlocks;
     QString saveFileName;
     QString pdfPath;
+    bool printCancelled = false;
     std::unique_ptr<TConsole> console;
 };

@@ -4,7 +4,6 @@
 
 #include <poll.h>
 
-#include <atomic>
 #include <thread>
 
 #include "ConsoleFixture.h"
@@ -97,34 +96,55 @@ TEST_F(ConsoleOverPty, ReceivesTextAndBinaryAndSendsWhatTheUserTyped) {
     EXPECT_EQ(reporter.messages[0].text, QStringLiteral("数据发送错误，请检查串口是否打开"));
 }
 
-TEST_F(ConsoleOverPty, SteadyStreamIsQueuedLineForLineThoughItsBlocksAreCut) {
-    // The device writes a character at a time, so the blocks that keep the
-    // never-pausing stream moving are mostly cut inside a number.
-    std::vector<std::string> sent;
-    std::atomic<bool> streaming = true;
-    std::thread device([&] {
-        for (int i = 0; i < 150; ++i) {
-            const std::string number = std::to_string(1000 + i);
-            for (const char c : number + "\r\n") {
-                WriteToPort(pty.Master(), std::string(1, c));
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            }
-            sent.push_back(number);
-        }
-        streaming = false;
-    });
-    while (streaming) {
-        QTest::qWait(20);
+// A device that never pauses: its stream comes in blocks cut at the read
+// buffer's size, mostly inside a number and sometimes inside a line break.
+// The line must go on across every cut. A pause long enough to end a block
+// only counts after a full second, far beyond any stall of the writer
+// thread on a busy machine, so the test does not depend on timing.
+class ConsoleOverPtyStream : public ConsoleOverPty,
+                             public testing::WithParamInterface<std::string> {
+  protected:
+    void SetUp() override {
+        comm.SetReadIntervalTimeout(1000);
+        ConsoleOverPty::SetUp();
     }
-    device.join();
+};
+
+TEST_P(ConsoleOverPtyStream, SteadyStreamIsQueuedLineForLineThoughItsBlocksAreCut) {
+    const std::string& ending = GetParam();
+    std::vector<std::string> sent;
+    std::string stream;
+    for (int i = 0; i < 3000; ++i) {
+        sent.push_back(std::to_string(100000 + i));
+        stream += sent.back() + ending;
+    }
     sent.push_back("");  // the pause after the last line ends it
+    int cutBlocks = 0;
+    const auto handler = comm.OnReceiveData;
+    comm.OnReceiveData = [&](TComm* sender, const std::uint8_t* buffer, std::uint16_t length) {
+        cutBlocks += sender->ReceivedBlockEnd() == TBlockEnd::Cut ? 1 : 0;
+        handler(sender, buffer, length);
+    };
+    std::thread device([&] {
+        for (size_t at = 0; at < stream.size();) {
+            const ssize_t written = ::write(pty.Master(), stream.data() + at, stream.size() - at);
+            if (written < 0 && errno != EINTR) {
+                return;
+            }
+            at += static_cast<size_t>(std::max<ssize_t>(written, 0));
+        }
+    });
     TPlotLineQueue& queue = console->Receiver().DecimalQueue();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return queue.LineCount() >= sent.size(); }, 5000));
-    QTest::qWait(300);
+    const bool arrived = QTest::qWaitFor([&] { return queue.LineCount() >= sent.size(); }, 60000);
+    device.join();
+    ASSERT_TRUE(arrived) << queue.LineCount() << " of " << sent.size() << " lines";
+    EXPECT_GE(cutBlocks, static_cast<int>(stream.size() / 2048) - 1);
 
     EXPECT_EQ(Drain(queue), sent);
     const QStringList rows = console->MainReceiveView()->Rows();
     EXPECT_EQ(rows.size(), static_cast<qsizetype>(sent.size()));
-    EXPECT_EQ(rows.first(), QStringLiteral("1000"));
-    EXPECT_EQ(rows.at(rows.size() - 2), QStringLiteral("1149"));
+    EXPECT_EQ(rows.first(), QStringLiteral("100000"));
+    EXPECT_EQ(rows.at(rows.size() - 2), QStringLiteral("102999"));
 }
+
+INSTANTIATE_TEST_SUITE_P(CrLfAndLf, ConsoleOverPtyStream, testing::Values("\r\n", "\n"));

@@ -4,6 +4,7 @@
 
 #include "console/HexRender.h"
 #include "console/HexSendParser.h"
+#include "console/LineSplitter.h"
 #include "console/PlotLineQueue.h"
 #include "console/ReceiveTextStore.h"
 #include "console/SendHistoryFile.h"
@@ -30,6 +31,28 @@ std::vector<std::string> DrainQueue(TPlotLineQueue& queue) {
 }
 
 using Lines = std::vector<std::string>;
+using Endings = std::vector<TLineEnding>;
+constexpr TLineEnding CrLf = TLineEnding::CrLf;
+constexpr TLineEnding Lf = TLineEnding::Lf;
+constexpr TLineEnding Cr = TLineEnding::Cr;
+
+Endings StoreEndings(const TReceiveTextStore& store) {
+    Endings endings;
+    for (uint64_t line = store.FirstLine(); line < store.EndLine(); ++line) {
+        endings.push_back(store.Ending(line));
+    }
+    return endings;
+}
+
+// The lines a queue yields for `stream` cut into two appends at `cut`, the
+// second ended as a pause ends a block.
+Lines QueueLinesCutAt(const std::string& stream, size_t cut) {
+    TPlotLineQueue queue;
+    queue.Append(stream.substr(0, cut));
+    queue.Append(stream.substr(cut));
+    queue.EndLine();
+    return DrainQueue(queue);
+}
 
 }  // namespace
 
@@ -70,6 +93,56 @@ TEST(HexSendFrame, HeadAndTailWrapThePayload) {
     EXPECT_EQ(BuildHexFrame("", true), "\x5B\x5D");
 }
 
+using Pieces = std::vector<std::pair<std::string, TLineEnding>>;
+
+// The pieces of `block`, with an entry {"+LF", None} first where the block's
+// LF completed the CR before it.
+Pieces Split(TLineSplitter& splitter, std::string_view block) {
+    Pieces pieces;
+    splitter.Split(
+        block, [&] { pieces.emplace_back("+LF", TLineEnding::None); },
+        [&](const TLineSplitter::TPiece& piece) {
+            pieces.emplace_back(std::string(piece.text), piece.ending);
+        });
+    return pieces;
+}
+
+TEST(LineSplitter, CrLfLfAndCrEachEndOneLine) {
+    constexpr TLineEnding None = TLineEnding::None;
+    TLineSplitter splitter;
+    EXPECT_EQ(Split(splitter, "a\r\nb\nc\rd"),
+              (Pieces{{"a", CrLf}, {"b", Lf}, {"c", Cr}, {"d", None}}));
+    EXPECT_FALSE(splitter.EndsWithCr());
+    EXPECT_EQ(Split(splitter, "\n\r\r\n\r"),
+              (Pieces{{"", Lf}, {"", Cr}, {"", CrLf}, {"", Cr}, {"", None}}));
+    EXPECT_TRUE(splitter.EndsWithCr());
+    EXPECT_TRUE(Split(splitter, "").empty());  // an empty block keeps the CR waiting
+    EXPECT_EQ(Split(splitter, "\nx"), (Pieces{{"+LF", None}, {"x", None}}));
+    EXPECT_EQ(Split(splitter, "\n"), (Pieces{{"", Lf}, {"", None}}));
+
+    Split(splitter, "y\r");
+    splitter.Reset();
+    EXPECT_EQ(Split(splitter, "\n"), (Pieces{{"", Lf}, {"", None}}));
+    EXPECT_EQ(std::string(EndingBytes(CrLf)) + std::string(EndingBytes(Lf)) +
+                  std::string(EndingBytes(Cr)),
+              "\r\n\n\r");
+    EXPECT_TRUE(EndingBytes(None).empty());
+}
+
+TEST(PlotLineQueue, EveryEndingAndEveryCutGiveTheSameLines) {
+    for (const std::string ending : {"\r\n", "\n", "\r"}) {
+        std::string stream;
+        for (const char* line : {"12", "", "-3", "456"}) {
+            stream += line + ending;
+        }
+        for (size_t cut = 0; cut <= stream.size(); ++cut) {
+            EXPECT_EQ(QueueLinesCutAt(stream, cut), (Lines{"12", "", "-3", "456", ""}))
+                << "ending " << ending.size() << " bytes, cut at " << cut;
+        }
+    }
+    EXPECT_EQ(QueueLinesCutAt("1\r\n2\n3\r4\n\r5", 3), (Lines{"1", "2", "3", "4", "", "5"}));
+}
+
 TEST(PlotLineQueue, YieldsCompleteLinesInOrder) {
     TPlotLineQueue queue;
     EXPECT_FALSE(queue.FirstLine());
@@ -86,9 +159,9 @@ TEST(PlotLineQueue, OpenLineWaitsForItsContinuation) {
     TPlotLineQueue queue;
     queue.Append("1");
     EXPECT_FALSE(queue.HasLine());
-    queue.Append("23\r");  // CR LF split across two appends still ends the line
-    EXPECT_FALSE(queue.HasLine());
-    queue.Append("\n4");
+    queue.Append("23\r");  // a CR ends the line at once...
+    EXPECT_EQ(queue.LineCount(), 1u);
+    queue.Append("\n4");  // ...and the LF after it only completes that break
     EXPECT_EQ(DrainQueue(queue), (Lines{"123"}));
     queue.EndLine();
     EXPECT_EQ(DrainQueue(queue), (Lines{"4"}));
@@ -139,24 +212,39 @@ TEST(ReceiveTextStore, KeepsZeroBytesAndBinary) {
     EXPECT_EQ(store.LineLength(store.EndLine() - 1), 4u);  // hex lines never split
 }
 
-TEST(ReceiveTextStore, InsertingBreaksLinesAtCrLfOnly) {
+TEST(ReceiveTextStore, InsertingBreaksLinesAtEveryEnding) {
     TReceiveTextStore store;
     store.AppendBlock("abc\r\nxyz", TLineKind::Text, false);
-    const TTextPosition end = store.Insert({0, 1}, "1\r\n2\r3\n4\r\n");
-    EXPECT_EQ(StoreLines(store), (Lines{"a1", "2\r3\n4", "bc", "xyz"}));
-    EXPECT_EQ(end, (TTextPosition{2, 0}));
+    const TTextPosition end = store.Insert({0, 1}, "1\r\n2\r3\n4");
+    EXPECT_EQ(StoreLines(store), (Lines{"a1", "2", "3", "4bc", "xyz"}));
+    EXPECT_EQ(end, (TTextPosition{3, 1}));
+    EXPECT_EQ(StoreEndings(store), (Endings{CrLf, Cr, Lf, CrLf, CrLf}));
     // Lines after the edit still find their bytes.
-    store.Insert({3, 3}, "!");
-    EXPECT_EQ(StoreLines(store), (Lines{"a1", "2\r3\n4", "bc", "xyz!"}));
+    store.Insert({4, 3}, "!");
+    EXPECT_EQ(StoreLines(store), (Lines{"a1", "2", "3", "4bc", "xyz!"}));
 }
 
-TEST(ReceiveTextStore, LeadingLfCompletesACrBeforeTheInsertionPoint) {
+TEST(ReceiveTextStore, TextBlocksSplitAsOneStream) {
     TReceiveTextStore store;
-    store.AppendBlock("ab\r", TLineKind::Text, true);
-    EXPECT_EQ(store.Insert({0, 3}, "\ncd"), (TTextPosition{1, 2}));
-    EXPECT_EQ(StoreLines(store), (Lines{"ab", "cd"}));
-    store.Insert({0, 0}, "\n");  // no CR before it: an ordinary byte
-    EXPECT_EQ(StoreLines(store), (Lines{"\nab", "cd"}));
+    store.AppendBlock("ab\r", TLineKind::Text, true);  // cut after the CR
+    store.AppendBlock("\ncd\n", TLineKind::Text, false);
+    EXPECT_EQ(StoreLines(store), (Lines{"ab", "cd", ""}));
+    EXPECT_EQ(StoreEndings(store), (Endings{CrLf, Lf, Lf}));  // a closed line ends as the last did
+
+    // A pause between the CR and its LF: the block boundary makes its line
+    // as after any break, and the LF still adds none of its own.
+    store.AppendBlock("12\r", TLineKind::Text, false);
+    store.AppendBlock("\n34", TLineKind::Text, false);
+    EXPECT_EQ(StoreLines(store), (Lines{"ab", "cd", "", "12", "", "34"}));
+    EXPECT_EQ(store.Ending(3), CrLf);
+
+    // A hex block between them parts the CR from the LF.
+    store.AppendBlock("5\r", TLineKind::Text, false);
+    store.AppendBlock("\x01", TLineKind::Hex, false);
+    store.AppendBlock("\n6", TLineKind::Text, false);
+    EXPECT_EQ(StoreLines(store).back(), "6");
+    EXPECT_EQ(store.Ending(store.EndLine() - 3), TLineEnding::CrLf);  // the hex line's own
+    EXPECT_EQ(store.LineLength(store.EndLine() - 2), 0u);             // the lone LF's line
 }
 
 TEST(ReceiveTextStore, ErasingJoinsLinesAndKeepsTheRest) {

@@ -1,5 +1,6 @@
 // The history dialog: loading with de-duplication and rewrite, recall by
 // double click, deleting, and the error reports.
+#include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QTest>
@@ -49,18 +50,29 @@ TEST_F(HistoryDialog, OpeningRemovesRepeatsAndRewritesTheFile) {
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(HistoryDialog, MissingFileIsReportedAndNotCreated) {
+TEST_F(HistoryDialog, MissingFileIsAnEmptyHistory) {
     WriteHistory("keep\r\n");
     Open();
     QFile::remove(QString::fromStdString(historyPath));
+    Open();  // as on the first run, before anything was saved
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_TRUE(Dialog().isVisible());
+    EXPECT_TRUE(Entries().isEmpty());
+    EXPECT_EQ(History(), QByteArray("<missing>"));  // nothing is created
+}
+
+TEST_F(HistoryDialog, UnreadableFileIsReportedAndTheListKept) {
+    WriteHistory("keep\r\n");
+    Open();
+    QFile::remove(QString::fromStdString(historyPath));
+    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(historyPath)));  // cannot be read as a file
     Open();
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_TRUE(reporter.messages[0].text.startsWith(QStringLiteral("Cannot open file \"")));
     EXPECT_TRUE(reporter.messages[0].text.contains(QString::fromStdString(historyPath)));
     EXPECT_EQ(reporter.messages[0].icon, TMessageIcon::Error);
     EXPECT_TRUE(Dialog().isVisible());
-    EXPECT_EQ(Entries(), (QStringList{"keep"}));  // the list keeps what it had
-    EXPECT_EQ(History(), QByteArray("<missing>"));
+    EXPECT_EQ(Entries(), (QStringList{"keep"}));
 }
 
 TEST_F(HistoryDialog, DoubleClickRecallsTheEntryIntoTheSendBox) {
@@ -88,7 +100,7 @@ TEST_F(HistoryDialog, DeleteAsksAndRewritesWhateverTheAnswer) {
 }
 
 TEST_F(HistoryDialog, DeleteWithoutSelectionCreatesTheFile) {
-    Open();  // missing file: reported, list empty
+    Open();  // missing file: an empty list
     Dialog().findChild<QPushButton*>(QStringLiteral("sButton1"))->click();
     EXPECT_EQ(History(), QByteArray(""));
 }

@@ -1,8 +1,10 @@
 #include "PortSettingsTestSupport.h"
 
+#include "console/KelvaneOptions.h"
 #include "console/PortSettingsDialog.h"
 #include "platform/Gbk.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
@@ -29,15 +31,21 @@ class PortSettingsDialog : public ::testing::Test {
         return nullptr;
     }
 
+    // A machine without ports unless a test adds some: this one's vary.
+    TPortScanSource NoPorts() const {
+        return {{folder.File("sys/class/tty"), folder.File("dev")}, {}};
+    }
+
     TScratchFolder folder;
     std::shared_ptr<TMessageLog> log = std::make_shared<TMessageLog>();
-    // No scan patterns unless a test adds devices: the machine's own ports vary.
-    TForm1 dialog{folder.File("setfile.ini"), log, {}};
+    TKelvaneOptions options{folder.File("setfile.ini")};
+    TForm1 dialog{folder.File("setfile.ini"), log, options, NoPorts()};
 };
 
 TEST_F(PortSettingsDialog, OffersTheInitialChoices) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("串口设置"));
-    EXPECT_EQ(dialog.size(), QSize(221, 336));
+    // Taller than the lists alone by the two option boxes.
+    EXPECT_EQ(dialog.size(), QSize(221, 336 + 2 * 24));
     EXPECT_EQ(Entries(List("sComboBox1")), QStringList({"COM1", "COM2", "COM3", "COM4", "COM5",
                                                         "COM6", "COM7", "COM8", "COM9", "COM10"}));
     EXPECT_EQ(Entries(List("sComboBox2")),
@@ -79,7 +87,7 @@ TEST_F(PortSettingsDialog, SaveWritesTheFileReportsAndHides) {
 }
 
 TEST_F(PortSettingsDialog, FailedSaveKeepsTheDialogOpen) {
-    TForm1 unwritable(folder.File("no-such-folder/setfile.ini"), log, {});
+    TForm1 unwritable(folder.File("no-such-folder/setfile.ini"), log, options, NoPorts());
     unwritable.show();
     unwritable.Save();
     EXPECT_TRUE(unwritable.isVisible());
@@ -95,31 +103,96 @@ TEST_F(PortSettingsDialog, CancelHidesAndKeepsChoices) {
     EXPECT_EQ(List("sComboBox3")->currentText(), "7");
 }
 
-TEST_F(PortSettingsDialog, EachShowingAppendsTheDevicesFound) {
-    TPtyPair first;
-    TPtyPair second;
-    const std::filesystem::path devices = folder.File("dev");
-    std::filesystem::create_directories(devices);
-    std::filesystem::create_symlink(first.DevicePath(), devices / "ttyUSB0");
-    std::filesystem::create_symlink(second.DevicePath(), devices / "ttyUSB1");
-    std::filesystem::create_symlink(folder.File("absent"), devices / "ttyUSB2");
+TEST_F(PortSettingsDialog, EachShowingAppendsThePortsFoundWithTheirDescriptions) {
+    // Two USB adapters in a sysfs tree of our own, nodes behind them that
+    // nobody may open (the scan must not try), and a pty behind a udev link.
+    namespace fs = std::filesystem;
+    const fs::path sys = folder.File("sys");
+    fs::create_directories(folder.File("dev"));
+    for (const char* name : {"ttyUSB0", "ttyUSB1"}) {
+        const fs::path usb = sys / "devices/usb1" / (std::string("1-") + name[6]);
+        fs::create_directories(usb / "port" / "tty" / name);
+        TScratchFolder::Write((usb / "idVendor").string(), "0403\n");
+        TScratchFolder::Write((usb / "product").string(), std::string("Adapter ") + name[6] + "\n");
+        fs::create_directory_symlink(usb / "port", usb / "port/tty" / name / "device");
+        fs::create_directories(sys / "class/tty");
+        fs::create_directory_symlink(usb / "port/tty" / name, sys / "class/tty" / name);
+        TScratchFolder::Write(folder.File("dev/") + name, "");
+        fs::permissions(folder.File("dev/") + name, fs::perms::none);
+    }
+    TPtyPair pty;
+    fs::create_directories(folder.File("dev/serial/by-id"));
+    fs::create_symlink(pty.DevicePath(), folder.File("dev/serial/by-id/usb-Board-if00"));
 
-    TForm1 scanning(folder.File("setfile.ini"), log, {{(devices / "ttyUSB*").string(), false}});
+    TForm1 scanning(folder.File("setfile.ini"), log, options, NoPorts());
     QComboBox* ports = scanning.findChild<QComboBox*>("sComboBox1");
     ports->setCurrentText("COM3");
     for (int showing = 0; showing < 2; ++showing) {
         scanning.show();
         scanning.hide();
     }
-    const QString usb0 = QString::fromStdString((devices / "ttyUSB0").string());
-    const QString usb1 = QString::fromStdString((devices / "ttyUSB1").string());
-    EXPECT_EQ(Entries(ports).mid(10), QStringList({usb0, usb1, usb0, usb1}));
+    const QString usb0 = QString::fromStdString(folder.File("dev/ttyUSB0"));
+    const QString usb1 = QString::fromStdString(folder.File("dev/ttyUSB1"));
+    const QString board = QString::fromStdString(folder.File("dev/serial/by-id/usb-Board-if00"));
+    EXPECT_EQ(Entries(ports).mid(10), QStringList({usb0, usb1, board, usb0, usb1, board}));
+    EXPECT_EQ(ports->itemData(10, kPortDescriptionRole).toString(), "Adapter 0");
+    EXPECT_EQ(ports->itemData(11, kPortDescriptionRole).toString(), "Adapter 1");
+    EXPECT_EQ(ports->itemData(12, kPortDescriptionRole).toString(),
+              QString::fromStdString("→ " + pty.DevicePath()));
     EXPECT_EQ(ports->currentText(), "COM3");
+
+    // Choosing a described port saves its path alone.
+    ports->setCurrentIndex(11);
+    scanning.show();
+    scanning.Save();
+    EXPECT_NE(TScratchFolder::Read(folder.File("setfile.ini"))
+                  .find("commname=" + usb1.toStdString() + "\r\n"),
+              std::string::npos);
 }
 
-TEST_F(PortSettingsDialog, ScanSkipsFilesThatAreNotTerminals) {
-    TScratchFolder::Write(folder.File("ttyACM0"), "not a device");
-    EXPECT_TRUE(ScanSerialPorts({{folder.File("ttyACM*"), false}}).empty());
+TEST_F(PortSettingsDialog, ThePortThisProgramHasOpenIsNotOffered) {
+    namespace fs = std::filesystem;
+    TPtyPair open;
+    TPtyPair free;
+    fs::create_directories(folder.File("dev/serial/by-id"));
+    fs::create_symlink(open.DevicePath(), folder.File("dev/serial/by-id/usb-Open-if00"));
+    fs::create_symlink(free.DevicePath(), folder.File("dev/serial/by-id/usb-Free-if00"));
+    TPortScanSource scan = NoPorts();
+    scan.openDevice = [&open] { return open.DevicePath(); };
+    TForm1 scanning(folder.File("setfile.ini"), log, options, scan);
+    scanning.show();
+    EXPECT_EQ(Entries(scanning.findChild<QComboBox*>("sComboBox1")).mid(10),
+              QStringList({QString::fromStdString(folder.File("dev/serial/by-id/usb-Free-if00"))}));
+}
+
+TEST_F(PortSettingsDialog, OptionBoxesStartFromTheStoredOptionsAndAreSavedWithTheRest) {
+    auto* reopen = dialog.findChild<QCheckBox*>("autoReopenBox");
+    auto* dtrLow = dialog.findChild<QCheckBox*>("dtrLowBox");
+    ASSERT_NE(reopen, nullptr);
+    ASSERT_NE(dtrLow, nullptr);
+    EXPECT_EQ(reopen->text(), QStringLiteral("断开后自动重连"));
+    EXPECT_TRUE(reopen->isChecked());
+    EXPECT_EQ(dtrLow->text(), QStringLiteral("打开时不拉高 DTR"));
+    EXPECT_FALSE(dtrLow->isChecked());
+
+    // With the defaults the file holds the port settings alone.
+    dialog.Save();
+    const std::string defaults = TScratchFolder::Read(folder.File("setfile.ini"));
+    EXPECT_EQ(defaults.find("autoreopen"), std::string::npos);
+    EXPECT_EQ(defaults.find("keepdtrlow"), std::string::npos);
+
+    reopen->setChecked(false);
+    dtrLow->setChecked(true);
+    dialog.Save();
+    const std::string changed = TScratchFolder::Read(folder.File("setfile.ini"));
+    EXPECT_NE(changed.find("autoreopen=0\r\n"), std::string::npos);
+    EXPECT_NE(changed.find("keepdtrlow=1\r\n"), std::string::npos);
+
+    // A later run's dialog starts from them.
+    TKelvaneOptions stored(folder.File("setfile.ini"));
+    TForm1 next(folder.File("setfile.ini"), log, stored, NoPorts());
+    EXPECT_FALSE(next.findChild<QCheckBox*>("autoReopenBox")->isChecked());
+    EXPECT_TRUE(next.findChild<QCheckBox*>("dtrLowBox")->isChecked());
 }
 
 }  // namespace

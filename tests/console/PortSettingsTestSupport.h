@@ -2,6 +2,7 @@
 // Shared helpers for the port settings tests: a scratch folder and a message
 // recorder standing in for modal boxes.
 
+#include "console/PortNotice.h"
 #include "console/PortSettingsMessages.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,10 @@
 #include <pty.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -30,6 +33,18 @@ class TMessageLog : public TMessageReporter {
     }
     QString LastText() const { return messages.empty() ? QString() : messages.back().text; }
     std::vector<TLoggedMessage> messages;
+};
+
+// Stands in for the notice line below the chart.
+class TNoticeLog : public TPortNoticeSink {
+  public:
+    void ShowNotice(const QString& text, std::chrono::milliseconds) override {
+        notices.push_back(text);
+        shown = text;
+    }
+    void ClearNotice() override { shown.clear(); }
+    std::vector<QString> notices;  // every notice, in order
+    QString shown;                 // what the line shows now
 };
 
 class TScratchFolder {
@@ -89,4 +104,34 @@ class TPtyPair {
     int master_ = -1;
     int slave_ = -1;
     std::string path_;
+};
+
+// A device behind a link of its own, as udev or socat give one: it can be
+// unplugged (the pseudo-terminal closes and the link goes) and plugged in
+// again (a new pseudo-terminal behind the same link).
+class TLinkedPty {
+  public:
+    explicit TLinkedPty(std::string link) : link_(std::move(link)) { Plug(); }
+    ~TLinkedPty() { Unplug(); }
+    TLinkedPty(const TLinkedPty&) = delete;
+    TLinkedPty& operator=(const TLinkedPty&) = delete;
+
+    const std::string& LinkPath() const { return link_; }
+    void Plug() {
+        pty_ = std::make_unique<TPtyPair>();
+        std::filesystem::create_symlink(pty_->DevicePath(), link_);
+    }
+    void Unplug() {
+        std::filesystem::remove(link_);
+        pty_.reset();
+    }
+    void Write(const std::string& bytes) {
+        ASSERT_EQ(::write(pty_->Master(), bytes.data(), bytes.size()),
+                  static_cast<ssize_t>(bytes.size()));
+    }
+    int Master() const { return pty_->Master(); }
+
+  private:
+    std::string link_;
+    std::unique_ptr<TPtyPair> pty_;
 };

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "ConsoleFixture.h"
+#include "console/HexRender.h"
 #include "console/ReceiveRows.h"
 #include "platform/Gbk.h"
 
@@ -67,6 +68,44 @@ TEST_F(ReceiveConsole, TextBlocksBecomeLinesEverywhere) {
 
     Receive("6\r\n");  // a block ending with CR LF leaves an empty line
     EXPECT_EQ(MainRows().mid(3), (QStringList{"6", ""}));
+}
+
+// The same lines ended by CR LF, by LF alone and by CR alone, a block cut
+// after the first break's first byte: every view and queue sees the same
+// lines, and the saved text keeps the endings that came.
+class ReceiveEndings : public ReceiveConsole, public testing::WithParamInterface<std::string> {};
+
+TEST_P(ReceiveEndings, EndLinesInEveryViewAndQueue) {
+    const std::string& ending = GetParam();
+    const std::string stream = "10" + ending + "20" + ending + "30" + ending;
+    Receive(stream.substr(0, 3), TBlockEnd::Cut);
+    Receive(stream.substr(3, 5), TBlockEnd::Cut);
+    Receive(stream.substr(8));
+    EXPECT_EQ(MainRows(), (QStringList{"10", "20", "30", ""}));
+    EXPECT_EQ(FloatingRows(), MainRows());
+    EXPECT_EQ(Drain(console->Receiver().DecimalQueue()), (Lines{"10", "20", "30", ""}));
+    EXPECT_EQ(SendBox()->Text(), QStringLiteral("10\n20\n30\n\n"));
+    EXPECT_EQ(SendBox()->Bytes(), stream + "\r\n");
+
+    saveFileName = dir.filePath(QStringLiteral("sc.txt"));
+    panel.sButton4->click();
+    QFile saved(saveFileName);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().toStdString(), stream + ending);
+
+    panel.sCheckBox2->click();  // the hex view shows the bytes; its queue splits the same way
+    Receive("1A" + ending + "2B" + ending);
+    EXPECT_EQ(MainRows().last(), QString::fromStdString(HexRender("1A" + ending + "2B" + ending)));
+    EXPECT_EQ(Drain(console->Receiver().HexQueue()), (Lines{"1A", "2B", ""}));
+}
+
+INSTANTIATE_TEST_SUITE_P(CrLfLfAndCr, ReceiveEndings, testing::Values("\r\n", "\n", "\r"));
+
+TEST_F(ReceiveConsole, MixedEndingsAndACrLfSplitByAPause) {
+    Receive("1\r\n2\n3\r");
+    Receive("\n4\n");  // the LF completes the CR although a pause came between
+    EXPECT_EQ(MainRows(), (QStringList{"1", "2", "3", "", "4", ""}));
+    EXPECT_EQ(Drain(console->Receiver().DecimalQueue()), (Lines{"1", "2", "3", "", "4", ""}));
 }
 
 TEST_F(ReceiveConsole, HexModeShowsPairsAndQueuesTheRawText) {
@@ -184,11 +223,13 @@ TEST_F(ReceiveConsole, PrintsTwentySixRowsAPage) {
     }
     pdfPath = dir.filePath(QStringLiteral("26.pdf"));
     panel.sButton5->click();
+    ASSERT_TRUE(PrintEnded());
     EXPECT_EQ(PdfPageCount(pdfPath), 1);  // a full page is not followed by a blank one
 
     Receive("line27");
     pdfPath = dir.filePath(QStringLiteral("27.pdf"));
     Floating().sButton5->click();
+    ASSERT_TRUE(PrintEnded());
     EXPECT_EQ(PdfPageCount(pdfPath), 2);
     EXPECT_TRUE(PdfPageText(pdfPath, 1).startsWith(QStringLiteral("line1 line2 ")));
     EXPECT_TRUE(PdfPageText(pdfPath, 1).endsWith(QStringLiteral("line26")));
@@ -200,18 +241,24 @@ TEST_F(ReceiveConsole, PrintsTwentySixRowsAPage) {
     EXPECT_EQ(reporter.messages[1].icon, TMessageIcon::Information);
 }
 
-TEST_F(ReceiveConsole, PrintWithoutAPrinterReportsTheFailure) {
+TEST_F(ReceiveConsole, PrintFailuresAreReportedAndCancellingSaysNothing) {
     Receive("x");
-    pdfPath.clear();
-    panel.sButton5->click();
+    panel.sButton5->click();  // nothing to print on
     pdfPath = dir.filePath(QStringLiteral("no-folder/out.pdf"));
-    panel.sButton5->click();
+    panel.sButton5->click();  // a printer that cannot start the job
+    ASSERT_TRUE(PrintEnded());
     ASSERT_EQ(reporter.messages.size(), 2u);
     for (const TLoggedMessage& message : reporter.messages) {
         EXPECT_EQ(message.text, QStringLiteral("打印出错，请检查打印是否存在或已装好"));
         EXPECT_EQ(message.icon, TMessageIcon::Error);
     }
     EXPECT_EQ(MainRows(), (QStringList{"x"}));
+
+    pdfPath.clear();
+    printCancelled = true;  // the user turned the PDF file dialog down
+    panel.sButton5->click();
+    EXPECT_FALSE(console->Receiver().Printing());
+    EXPECT_EQ(reporter.messages.size(), 2u);
 }
 
 TEST_F(ReceiveConsole, GarbageAndNulOnlyBlocksAreShownSafely) {
@@ -226,7 +273,14 @@ TEST_F(ReceiveConsole, GarbageAndNulOnlyBlocksAreShownSafely) {
     ASSERT_FALSE(rows.isEmpty());
     EXPECT_TRUE(rows.join(QString()).contains(QString(100, QChar(0x2400))));
     EXPECT_EQ(rows.last(), QStringLiteral("\uFFFD0\uFFFD"));
-    // The full garbage block's line went on with the zero bytes.
-    EXPECT_EQ(Drain(console->Receiver().DecimalQueue()).size(), 2u);
+    // Every byte but the line breaks reached the queue, the garbage block's
+    // last line going on with the zero bytes.
+    std::string kept;
+    for (const std::string& line : Drain(console->Receiver().DecimalQueue())) {
+        kept += line;
+    }
+    std::string expected = garbage + std::string(100, '\0') + "\x81\x30\xfe";
+    std::erase_if(expected, [](char c) { return c == '\r' || c == '\n'; });
+    EXPECT_EQ(kept, expected);
     console->MainReceiveView()->repaint();
 }

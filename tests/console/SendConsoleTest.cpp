@@ -2,6 +2,7 @@
 // both windows, send and save, the send box's key filter and the floating
 // window's send commands and switches.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -18,11 +19,6 @@ class SendConsole : public ConsoleFixture {
     std::string HistoryFile() const {
         QFile file(QString::fromStdString(historyPath));
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
-    }
-    void CreateHistoryFile(const std::string& content) {
-        QFile file(QString::fromStdString(historyPath));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content.data(), static_cast<qint64>(content.size()));
     }
 };
 
@@ -118,24 +114,34 @@ TEST_F(SendConsole, LongTextGoesOutWholeInConsecutiveBlocks) {
     EXPECT_EQ(panel.sEdit1->text(), QStringLiteral("70000"));
 }
 
-TEST_F(SendConsole, SendAndSaveAppendsToAnExistingHistoryOnly) {
+TEST_F(SendConsole, SendAndSaveStartsTheHistoryAndAppendsToIt) {
     Type(QStringLiteral("ab\ncd"));
-    panel.sButton8->click();
+    panel.sButton8->click();  // the first save makes the file
     EXPECT_EQ(SentBytes(), "ab\r\ncd");
-    EXPECT_EQ(HistoryFile(), "<missing>");
+    EXPECT_EQ(HistoryFile(), "ab\r\ncd\r\n");
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].caption, QStringLiteral(" 示"));
+    EXPECT_EQ(reporter.messages[0].text, QStringLiteral("数据保存成功"));
+    EXPECT_EQ(reporter.messages[0].icon, TMessageIcon::Information);
+
+    portOpen = false;  // saved even when the send fails
+    Type(QStringLiteral("ef"));
+    panel.sButton8->click();
+    EXPECT_EQ(HistoryFile(), "ab\r\ncd\r\nef\r\n");
+    ASSERT_EQ(reporter.messages.size(), 3u);
+    EXPECT_EQ(reporter.messages[1].text, QStringLiteral("数据发送错误，请检查串口是否打开"));
+    EXPECT_EQ(reporter.messages[2].text, QStringLiteral("数据保存成功"));
+}
+
+TEST_F(SendConsole, SendAndSaveReportsAHistoryItCannotWrite) {
+    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(historyPath)));
+    Type(QStringLiteral("ab"));
+    panel.sButton8->click();
+    EXPECT_EQ(SentBytes(), "ab");
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].caption, QStringLiteral(" 示"));
     EXPECT_EQ(reporter.messages[0].text, QStringLiteral("数据保存错误"));
-
-    CreateHistoryFile("old\r\n");
-    portOpen = false;  // saved even when the send fails
-    panel.sButton8->click();
-    EXPECT_EQ(HistoryFile(), "old\r\nab\r\ncd\r\n");
-    ASSERT_EQ(reporter.messages.size(), 3u);
-    EXPECT_EQ(reporter.messages[1].text, QStringLiteral("数据发送错误，请检查串口是否打开"));
-    EXPECT_EQ(reporter.messages[2].caption, QStringLiteral(" 示"));
-    EXPECT_EQ(reporter.messages[2].text, QStringLiteral("数据保存成功"));
-    EXPECT_EQ(reporter.messages[2].icon, TMessageIcon::Information);
+    EXPECT_EQ(reporter.messages[0].icon, TMessageIcon::Error);
 }
 
 TEST_F(SendConsole, SendBoxTakesOnlyPlainTypedCharacters) {

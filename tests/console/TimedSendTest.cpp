@@ -104,14 +104,60 @@ TEST_F(TimedSend, FloatingButtonCopiesItsTextAndKeepsItsCaption) {
     EXPECT_FALSE(panel.Timer2->isActive());
 }
 
-TEST_F(TimedSend, EmptiedBoxWarnsAtEveryTick) {
+TEST_F(TimedSend, AClickStopsWhateverTheBoxHolds) {
     SendBox()->SetText(QStringLiteral("x"));
     panel.sButton9->click();
-    Confirm(QStringLiteral("5"));
+    Confirm(QStringLiteral("1000"));
     SendBox()->SetText({});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return reporter.messages.size() >= 2; }));
-    for (const TLoggedMessage& message : reporter.messages) {
-        EXPECT_EQ(message.text, QStringLiteral("无数据可发送，请先输入要发送的数据"));
+    panel.sButton9->click();
+    EXPECT_FALSE(panel.Timer2->isActive());
+    EXPECT_EQ(Caption(), QStringLiteral("定时发送"));
+    EXPECT_TRUE(reporter.messages.empty());
+
+    // Stopped from the floating window, whose box is empty: the main box
+    // keeps its text.
+    Floating().sMemo2->setPlainText(QStringLiteral("tick"));
+    Floating().sButton9->click();
+    Confirm(QStringLiteral("1000"));
+    Floating().sMemo2->clear();
+    Floating().sButton9->click();
+    EXPECT_FALSE(panel.Timer2->isActive());
+    EXPECT_EQ(SendBox()->Text(), QStringLiteral("tick"));
+
+    // A stop while the dialog still waits takes the dialog away too.
+    panel.sButton9->click();
+    panel.sButton9->click();
+    EXPECT_FALSE(Dialog().isVisible());
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+class TimedSendFailure : public TimedSend, public testing::WithParamInterface<bool> {};
+
+TEST_P(TimedSendFailure, StopsAtTheFirstFailedTickWithOneMessage) {
+    if (GetParam()) {
+        panel.sCheckBox1->click();  // hex send, which "发送" would let fail quietly
     }
-    EXPECT_TRUE(panel.Timer2->isActive());
+    portOpen = false;
+    SendBox()->SetText(QStringLiteral("1A"));
+    panel.sButton9->click();
+    Confirm(QStringLiteral("1"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !panel.Timer2->isActive(); }));
+    QTest::qWait(20);  // ticks that were still due would show up here
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, QStringLiteral("数据发送错误，请检查串口是否打开"));
+    EXPECT_EQ(Caption(), QStringLiteral("定时发送"));
+}
+
+INSTANTIATE_TEST_SUITE_P(TextAndHex, TimedSendFailure, testing::Bool());
+
+TEST_F(TimedSend, EmptiedBoxStopsWithOneWarning) {
+    SendBox()->SetText(QStringLiteral("x"));
+    panel.sButton9->click();
+    Confirm(QStringLiteral("1"));
+    SendBox()->SetText({});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !panel.Timer2->isActive(); }));
+    QTest::qWait(20);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, QStringLiteral("无数据可发送，请先输入要发送的数据"));
+    EXPECT_EQ(Caption(), QStringLiteral("定时发送"));
 }

@@ -5,7 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -39,6 +41,26 @@ TEST(SingleInstance, AnotherProcessIsRefused) {
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     std::filesystem::remove(path);
+}
+
+TEST(SingleInstance, NamedLockLivesInTheRuntimeFolder) {
+    const std::filesystem::path runtime = LockPath() + "-runtime";
+    std::filesystem::create_directories(runtime);
+    const char* before = std::getenv("XDG_RUNTIME_DIR");
+    const std::optional<std::string> saved =
+        before ? std::optional<std::string>(before) : std::nullopt;
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    {
+        const TSingleInstanceLock lock("KelvaneTest");
+        EXPECT_TRUE(lock.Acquired());
+        EXPECT_TRUE(std::filesystem::exists(runtime / "KelvaneTest.lock"));
+    }
+    if (saved) {
+        ::setenv("XDG_RUNTIME_DIR", saved->c_str(), 1);
+    } else {
+        ::unsetenv("XDG_RUNTIME_DIR");
+    }
+    std::filesystem::remove_all(runtime);
 }
 
 }  // namespace

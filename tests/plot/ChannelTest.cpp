@@ -247,6 +247,21 @@ TEST_F(ChannelFixture, DataFilesRoundTripAndRejectGarbage) {
     EXPECT_EQ(ReadFile(PathOf("empty.txt")), "");
 }
 
+// A channel's data file takes the numbers the plot's data file takes: the
+// words a float parser would also accept are refused, not loaded as points
+// that no file could hold.
+TEST_F(ChannelFixture, DataFilesRefuseInfinityAndNotANumber) {
+    for (const char* row : {"inf\t1", "1\tinf", "1\t-inf", "nan\t2", "1\tNaN", "1\t0x1p3"}) {
+        WriteFile(PathOf("special.txt"), std::string("0\t5\r\n") + row + "\r\n");
+        EXPECT_NE(MessageOf([&] {
+                      channel.LoadData(PathOf("special.txt"), true);
+                  }).find("is not a valid floating point value"),
+                  std::string::npos)
+            << row;
+        EXPECT_EQ(channel.Count(), 1) << row;
+    }
+}
+
 TEST_F(ChannelFixture, PropertyFilesRoundTrip) {
     channel.SetTitleText("数据");
     channel.SetMarkersStyle(ipmsDiamond);

@@ -13,6 +13,7 @@
 #include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"
+#include "plot/iPlotConfigFile.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
@@ -115,6 +116,61 @@ TEST_F(PlotFilesTest, ConfigurationWithoutDataViewLevelsIsRefused) {
               0u);
 }
 
+// The whole file is checked before the plot changes: a bad value late in
+// the file, or a count no plot could hold, leaves every object and point.
+TEST_F(PlotFilesTest, RefusedConfigurationLeavesThePlotExactlyAsItWas) {
+    plot_.Channel(0)->SetTitleText("kept");
+    plot_.Channel(0)->AddXY(1, 2);
+    plot_.SaveProperties(Path("good.txt"));
+    const std::string good = Read(Path("good.txt"));
+    const TiStringList before = PlotConfigLines(plot_);
+
+    // The file with the line of `key` holding `value` instead.
+    auto with = [&good](const std::string& key, const std::string& value) {
+        const size_t at = good.find("\r\n" + key + " = ") + 2;
+        return good.substr(0, at) + key + " = " + value + good.substr(good.find("\r\n", at));
+    };
+    const std::string bad[] = {
+        with("XAxis0.InnerMargin", "nan"),  with("ChannelCount", "100000"),
+        with("ChannelCount", "4294967297"), with("LabelCount", "-1"),
+        with("YAxis0.Span", "abc"),
+    };
+    for (const std::string& file : bad) {
+        Write(Path("bad.txt"), file);
+        EXPECT_EQ(ErrorOf([&] {
+                      plot_.LoadProperties(Path("bad.txt"));
+                  }).rfind("Error Loading Properties - ", 0),
+                  0u);
+        EXPECT_EQ(PlotConfigLines(plot_), before);
+        ASSERT_EQ(plot_.ChannelCount(), 1);
+        EXPECT_EQ(plot_.Channel(0)->Count(), 1) << "the points stay";
+        EXPECT_TRUE(plot_.Master().LayoutManager().Enabled());
+        EXPECT_FALSE(plot_.Updating());
+    }
+    EXPECT_EQ(ErrorOf([&] { plot_.LoadProperties(Path("good.txt")); }), "(nothing raised)");
+}
+
+TEST_F(PlotFilesTest, CountsUpToTheLimitLoad) {
+    plot_.SaveProperties(Path("good.txt"));
+    std::string file = Read(Path("good.txt"));
+    file.replace(file.find("LabelCount = 1"), 14,
+                 "LabelCount = " + std::to_string(kMaxConfigObjectsPerKind));
+    Write(Path("many.txt"), file);
+    plot_.LoadProperties(Path("many.txt"));
+    EXPECT_EQ(plot_.LabelCount(), kMaxConfigObjectsPerKind);
+}
+
+// A channel title of two lines used to reload as its first line, the second
+// read as a key of the file.
+TEST_F(PlotFilesTest, MultiLineTitlesReloadWhole) {
+    plot_.Channel(0)->SetTitleText("first\r\nChannelCount = 3");
+    plot_.SaveProperties(Path("plot.txt"));
+    TiPlot fresh;
+    fresh.LoadProperties(Path("plot.txt"));
+    ASSERT_EQ(fresh.ChannelCount(), 1);
+    EXPECT_EQ(fresh.Channel(0)->TitleText(), "first\r\nChannelCount = 3");
+}
+
 TEST_F(PlotFilesTest, AnnotationFileRoundTripsAndReplacesTheAnnotations) {
     plot_.SaveAnnotationsToFile(Path("none.txt"));
     EXPECT_EQ(Read(Path("none.txt")), "AnnotationCount = 0\r\n");
@@ -142,11 +198,13 @@ TEST_F(PlotFilesTest, AnnotationFileRoundTripsAndReplacesTheAnnotations) {
     fresh.SaveProperties(Path("plot.txt"));
     EXPECT_EQ(Read(Path("plot.txt")).find("Annotation0."), std::string::npos);
 
+    // A refused file leaves the annotations there as they were.
     Write(Path("bad.txt"), "AnnotationCount = 1\r\nAnnotation0.PenWidth = wide\r\n");
     EXPECT_EQ(ErrorOf([&] { fresh.LoadAnnotationsFromFile(Path("bad.txt")); })
                   .rfind("Error Loading Annotations - ", 0),
               0u);
     EXPECT_FALSE(fresh.Updating());
+    EXPECT_EQ(fresh.AnnotationCount(), 2);
 }
 
 // ------------------------------------------------------------------- data

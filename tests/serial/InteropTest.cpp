@@ -9,41 +9,9 @@
 #include <filesystem>
 
 #include "SerialTestSupport.h"
+#include "support/SocatLink.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// Two linked pseudo-terminals: whatever one side writes, the other reads.
-class TSocatLink {
-  public:
-    TSocatLink() {
-        dir_ = fs::temp_directory_path() / ("kelvane-socat-" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-        socat_.start(KELVANE_SOCAT,
-                     {"-d", "-d", QString::fromStdString("pty,raw,echo=0,link=" + PortA()),
-                      QString::fromStdString("pty,raw,echo=0,link=" + PortB())});
-        ready_ = socat_.waitForStarted(10000) &&
-                 WaitUntil([this] { return fs::exists(PortA()) && fs::exists(PortB()); });
-    }
-    ~TSocatLink() {
-        socat_.terminate();
-        if (!socat_.waitForFinished(5000)) {
-            socat_.kill();
-            socat_.waitForFinished();
-        }
-        fs::remove_all(dir_);
-    }
-
-    bool Ready() const { return ready_; }
-    std::string PortA() const { return (dir_ / "a").string(); }
-    std::string PortB() const { return (dir_ / "b").string(); }
-
-  private:
-    fs::path dir_;
-    QProcess socat_;
-    bool ready_ = false;
-};
 
 std::string ReadFd(int fd, std::size_t count) {
     std::string received;
@@ -66,7 +34,8 @@ std::string ReadFd(int fd, std::size_t count) {
 }  // namespace
 
 TEST(Interop, ExchangesBytesBothWaysThroughSocat) {
-    TSocatLink link;
+    KELVANE_SKIP_WITHOUT(KELVANE_SOCAT);
+    TSocatLink link(KELVANE_SOCAT);
     ASSERT_TRUE(link.Ready());
     const int peer = ::open(link.PortB().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     ASSERT_GE(peer, 0);
@@ -90,7 +59,12 @@ TEST(Interop, ExchangesBytesBothWaysThroughSocat) {
 }
 
 TEST(Interop, TalksWithPythonSerial) {
-    TSocatLink link;
+    KELVANE_SKIP_WITHOUT(KELVANE_SOCAT);
+    KELVANE_SKIP_WITHOUT(KELVANE_PYTHON3);
+    if (QProcess::execute(KELVANE_PYTHON3, {"-c", "import serial"}) != 0) {
+        GTEST_SKIP() << "python3 has no serial module (package python3-serial)";
+    }
+    TSocatLink link(KELVANE_SOCAT);
     ASSERT_TRUE(link.Ready());
     TComm comm;
     TCommRecorder recorder(comm);

@@ -98,10 +98,14 @@ TEST(LineMapping, BaudRates) {
     EXPECT_EQ(t.c_ispeed, 250000u);
     EXPECT_EQ(t.c_ospeed, 250000u);
 
-    settings.BaudRate = 0;  // would hang the line up: keep the current rate
-    t = Build(settings).Termios;
-    EXPECT_EQ(t.c_cflag & (CBAUD | CIBAUD), tcflag_t{B38400});
-    EXPECT_EQ(t.c_ospeed, 38400u);
+    // 0 would hang the line up, and -5 from a settings file is no rate at
+    // all: both keep the current one.
+    for (const std::uint32_t refused : {0u, static_cast<std::uint32_t>(-5)}) {
+        settings.BaudRate = refused;
+        t = Build(settings).Termios;
+        EXPECT_EQ(t.c_cflag & (CBAUD | CIBAUD), tcflag_t{B38400}) << refused;
+        EXPECT_EQ(t.c_ospeed, 38400u) << refused;
+    }
 }
 
 TEST(LineMapping, SoftwareFlowControlAndItsCharacters) {

@@ -7,6 +7,9 @@
 #include <unistd.h>
 #include <QCoreApplication>
 
+#include <gtest/gtest.h>
+
+#include <random>
 #include <stdexcept>
 #include <thread>
 
@@ -22,6 +25,17 @@ bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
         }
         std::this_thread::sleep_for(1ms);
     }
+}
+
+bool WaitWithoutEvents(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(2ms);
+    }
+    return true;
 }
 
 void RunEventsFor(std::chrono::milliseconds duration) {
@@ -114,4 +128,23 @@ TCommRecorder::TCommRecorder(TComm& comm) {
     };
     comm.OnSendDataEmpty = [this](TComm*) { ++SendIdle; };
     comm.OnRequestHangup = [this](TComm*) { ++Hangups; };
+}
+
+std::string RandomBytes(std::size_t count, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string bytes(count, '\0');
+    for (char& byte : bytes) {
+        byte = static_cast<char>(random() & 0xFF);
+    }
+    return bytes;
+}
+
+void ExpectDataFlows(TComm& comm, TPtyPair& pty, TCommRecorder& recorder, const std::string& tag) {
+    ASSERT_TRUE(comm.IsOpen());
+    const std::size_t before = recorder.Bytes.size();
+    pty.WriteToPort(tag);
+    EXPECT_TRUE(WaitUntil([&] { return recorder.Bytes.size() >= before + tag.size(); }));
+    EXPECT_EQ(recorder.Bytes.substr(before), tag) << "received";
+    ASSERT_TRUE(comm.SendBlock(tag.data(), static_cast<std::uint16_t>(tag.size())));
+    EXPECT_EQ(pty.ReadFromPort(tag.size()), tag) << "sent";
 }

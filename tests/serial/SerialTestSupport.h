@@ -7,14 +7,22 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "serial/Comm.h"
 
 using namespace std::chrono_literals;
 
+// Skips a test whose peer program was not found when the build was configured.
+#define KELVANE_SKIP_WITHOUT(tool)      \
+    if (std::string_view(tool).empty()) \
+    GTEST_SKIP() << #tool " was not found when configuring"
+
 // Runs the event loop until done() holds or limit passes; false on time-out.
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s);
+// Waits without running the event loop, so that nothing is delivered meanwhile.
+bool WaitWithoutEvents(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s);
 // Runs the event loop for a while, to show that something does NOT happen.
 void RunEventsFor(std::chrono::milliseconds duration);
 
@@ -42,6 +50,8 @@ class TPtyPair {
 
 // Opens comm on path with the settings the main window uses (no flow control).
 void OpenLikeTheMainWindow(TComm& comm, const std::string& path);
+// Random bytes, the same for the same seed.
+std::string RandomBytes(std::size_t count, unsigned seed = 12345);
 
 struct TCommRecorder {
     explicit TCommRecorder(TComm& comm);
@@ -53,3 +63,7 @@ struct TCommRecorder {
     int SendIdle = 0;
     int Hangups = 0;
 };
+
+// The port takes bytes from the device side and sends to it: tag goes one
+// way and back the other.
+void ExpectDataFlows(TComm& comm, TPtyPair& pty, TCommRecorder& recorder, const std::string& tag);

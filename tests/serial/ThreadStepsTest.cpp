@@ -6,74 +6,13 @@
 #include <mutex>
 #include <thread>
 
+#include "ScriptedDevice.h"
 #include "serial/ReadThread.h"
 #include "serial/WriteThread.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-
-class TScriptedDevice : public TPortDevice {
-  public:
-    // Reader script: each wake in turn, then Close.
-    std::deque<TReaderWake> Wakes;
-    std::deque<TLineEvent> LineEvents;
-    struct TRead {
-        std::string Bytes;
-        TBlockEnd End;
-    };
-    std::deque<TRead> Reads;
-    // Writer behaviour: at most this many bytes per write; fail from the Nth write.
-    std::size_t MaxWrite = 3;
-    int FailAtWrite = -1;
-
-    TOpenResult Open(const std::string&) override { return TOpenResult::Opened; }
-    bool CreateCloseEvent() override { return true; }
-    void SignalClose() override { closed_ = true; }
-    bool CloseSignalled() const override { return closed_; }
-    void Purge(TPurgeSide) override {}
-    void ApplyLineSettings(const TLineSettings&) override {}
-    void ApplyTimeouts(const TCommTimeouts&) override {}
-
-    TReaderWake WaitForReader() override {
-        if (Wakes.empty()) {
-            return TReaderWake::Close;
-        }
-        const TReaderWake wake = Wakes.front();
-        Wakes.pop_front();
-        return wake;
-    }
-    TLineEvent TakeLineEvent() override {
-        const TLineEvent event = LineEvents.front();
-        LineEvents.pop_front();
-        return event;
-    }
-    TTransfer Read(std::span<std::uint8_t> buffer) override {
-        const TRead read = Reads.front();
-        Reads.pop_front();
-        std::copy(read.Bytes.begin(), read.Bytes.end(), buffer.begin());
-        return {TTransfer::Done, read.Bytes.size(), read.End};
-    }
-    TTransfer Write(std::span<const std::uint8_t> bytes) override {
-        std::lock_guard lock(mutex_);
-        if (++writes_ == FailAtWrite) {
-            return {TTransfer::Failed};
-        }
-        const std::size_t count = std::min(bytes.size(), MaxWrite);
-        written_.append(reinterpret_cast<const char*>(bytes.data()), count);
-        return {TTransfer::Done, count};
-    }
-    std::string Written() {
-        std::lock_guard lock(mutex_);
-        return written_;
-    }
-
-  private:
-    std::atomic<bool> closed_ = false;
-    std::mutex mutex_;
-    int writes_ = 0;
-    std::string written_;
-};
 
 class TRecordingSink : public TNotifySink {
   public:
@@ -120,6 +59,17 @@ TEST(ReaderSteps, PostsDataWithHowItEndedAndLineEventsInOrder) {
                                                        "1025:0:second:pause"}));
 }
 
+TEST(ReaderSteps, AStaleLineEventIsPassedOverQuietly) {
+    TScriptedDevice device;
+    device.Wakes = {TReaderWake::LineEvent, TReaderWake::DataReady};
+    device.LineEvents = {{.Stale = true}};
+    device.Reads = {{"on", TBlockEnd::Pause}};
+    TRecordingSink sink;
+    TThreadNotifier notifier(sink);
+    { TReadThread reader(device, notifier); }
+    EXPECT_EQ(sink.Posted(), (std::vector<std::string>{"1025:0:on:pause"}));
+}
+
 TEST(ReaderSteps, EmptyLineEventOrFailureEndsWithOneHangup) {
     TScriptedDevice device;
     device.Wakes = {TReaderWake::LineEvent, TReaderWake::DataReady};
@@ -149,7 +99,7 @@ TEST(WriterSteps, ShortWritesAreCompletedInOrderAndIdleFollowsThem) {
         TWriteRequest request{std::make_unique<std::uint8_t[]>(text.size()),
                               static_cast<std::uint16_t>(text.size())};
         std::copy(text.begin(), text.end(), request.Block.get());
-        ASSERT_TRUE(queue.Post(std::move(request)));
+        ASSERT_EQ(queue.Post(std::move(request)), TPostResult::Queued);
     }
     ASSERT_TRUE(WaitFor([&] { return device.Written() == "hello, world" && sendIdle; }));
     ASSERT_TRUE(WaitFor([&] { return sink.Posted().size() >= 2; }));
@@ -167,9 +117,9 @@ TEST(WriterSteps, FailedWriteRequestsHangupAndRefusesLaterBlocks) {
     {
         TWriteThread writer(device, notifier, queue, sendIdle);
         ASSERT_TRUE(WaitFor([&] { return sink.Posted().size() == 1; }));
-        ASSERT_TRUE(queue.Post({std::make_unique<std::uint8_t[]>(4), 4}));
+        ASSERT_EQ(queue.Post({std::make_unique<std::uint8_t[]>(4), 4}), TPostResult::Queued);
     }  // the writer ends by itself after the fault, so this join returns
     EXPECT_EQ(sink.Posted(), (std::vector<std::string>{"1029:0", "1027:0"}));
-    EXPECT_FALSE(queue.Post({std::make_unique<std::uint8_t[]>(1), 1}));
+    EXPECT_EQ(queue.Post({std::make_unique<std::uint8_t[]>(1), 1}), TPostResult::Shut);
     EXPECT_TRUE(sendIdle);
 }

@@ -106,7 +106,7 @@ std::size_t BytesIn(const std::vector<TNotification>& notifications) {
 
 TRunningEngine::TRunningEngine(TNotifySink& sink)
     : device_(TPortDevice::Create()), notifier_(sink) {
-    if (device_->Open(kEnginePort) != TOpenResult::Opened) {
+    if (device_->Open(kEnginePort).Result != TOpenResult::Opened) {
         throw std::runtime_error(
             "cannot open COM21; run these tests through scripts/test-win32.sh");
     }
@@ -124,7 +124,7 @@ bool TRunningEngine::Send(std::string_view bytes) {
     TWriteRequest request{std::make_unique<std::uint8_t[]>(bytes.size() + 1),
                           static_cast<std::uint16_t>(bytes.size())};
     std::copy(bytes.begin(), bytes.end(), request.Block.get());
-    return queue_.Post(std::move(request));
+    return queue_.Post(std::move(request)) == TPostResult::Queued;
 }
 
 void TRunningEngine::Close() {

@@ -130,6 +130,16 @@ TEST(Win32LineMapping, LineEventsCarryErrorsOnlyWithEvErrAndModemBitsByEvent) {
     EXPECT_EQ(LineEventFor(0x20 | 0x100, 0).ModemEvents, 12u);
     const TLineEvent nothing = LineEventFor(0, 0);
     EXPECT_EQ(nothing.Errors | nothing.ModemEvents, 0u);
+    EXPECT_FALSE(nothing.Stale) << "an event that says nothing at all is a driver fault";
+}
+
+TEST(Win32LineMapping, AnErrorEventWhoseFlagsWereAlreadyTakenIsStale) {
+    EXPECT_TRUE(LineEventFor(0x80, 0).Stale);
+    EXPECT_FALSE(LineEventFor(0x80, 0x0008).Stale);
+    // With a modem change there is still something to tell.
+    const TLineEvent carrier = LineEventFor(0x80 | 0x20, 0);
+    EXPECT_FALSE(carrier.Stale);
+    EXPECT_EQ(carrier.ModemEvents, 8u);
 }
 
 TEST(Win32LineMapping, ComPortNamesGetTheDevicePrefixOthersPassUnchanged) {

@@ -20,6 +20,8 @@ bool ParseFinite(const std::string& text, double& value) {
     return ParseNumber(text, value) && std::isfinite(value);
 }
 
+const std::map<std::string, std::string> kLineEndings{{"crlf", "\r\n"}, {"lf", "\n"}, {"cr", "\r"}};
+
 const std::map<std::string, TWaveShape> kShapes{{"sine", TWaveShape::Sine},
                                                 {"square", TWaveShape::Square},
                                                 {"triangle", TWaveShape::Triangle},
@@ -32,8 +34,8 @@ std::string SimUsage() {
     return R"(Usage: kelvane-sim [options]
 
 Simulates a serial device on a pseudo-terminal. Prints the device path on the
-first line of its output, then streams one number per line (CR LF endings) to
-whoever opens that device, until interrupted (Ctrl+C or SIGTERM).
+first line of its output, then streams one number per line to whoever opens
+that device, until interrupted (Ctrl+C or SIGTERM).
 
   --link PATH       also make PATH a symbolic link to the device (removed on exit)
   --shape NAME      sine, square, triangle, saw or noise (default sine)
@@ -43,6 +45,7 @@ whoever opens that device, until interrupted (Ctrl+C or SIGTERM).
   --period N        lines per cycle of the wave (default 100)
   --amplitude A     peak deviation from the offset (default 500)
   --offset O        centre value (default 512)
+  --eol crlf|lf|cr  how lines end (default crlf)
   --frame N         lines per frame (default 1)
   --gap MS          pause after each frame, in milliseconds (default 0)
   --echo            send back every byte received from the port
@@ -89,6 +92,12 @@ std::variant<TSimOptions, std::string> ParseSimOptions(const std::vector<std::st
             valid = ParseFinite(value, options.Wave.Amplitude);
         } else if (name == "--offset") {
             valid = ParseFinite(value, options.Wave.Offset);
+        } else if (name == "--eol") {
+            const auto ending = kLineEndings.find(value);
+            valid = ending != kLineEndings.end();
+            if (valid) {
+                options.LineEnding = ending->second;
+            }
         } else if (name == "--frame") {
             valid = ParseUnsignedIn(value, 1, 100000, options.FrameLines);
         } else if (name == "--gap") {

@@ -11,6 +11,7 @@ struct TSimOptions {
     std::string LinkPath;  // empty: no link
     TWaveSettings Wave;
     TNumberFormat Format = TNumberFormat::Decimal;
+    std::string LineEnding = "\r\n";
     unsigned Rate = 50;       // lines per second while a frame is sent
     unsigned FrameLines = 1;  // lines per frame
     unsigned GapMs = 0;       // silence after each frame

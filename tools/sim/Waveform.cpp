@@ -34,9 +34,9 @@ double TWaveform::Unit(double phase) {
     return std::uniform_real_distribution<double>(-1.0, 1.0)(random_);
 }
 
-std::string FormatSampleLine(std::int32_t value, TNumberFormat format) {
+std::string FormatSampleLine(std::int32_t value, TNumberFormat format, std::string_view ending) {
     if (format == TNumberFormat::Decimal) {
-        return std::to_string(value) + "\r\n";
+        return std::to_string(value) + std::string(ending);
     }
     static constexpr char kDigits[] = "0123456789ABCDEF";
     auto bits = static_cast<std::uint32_t>(value);
@@ -45,5 +45,5 @@ std::string FormatSampleLine(std::int32_t value, TNumberFormat format) {
         reversed += kDigits[bits & 0xF];
         bits >>= 4;
     } while (bits != 0);
-    return std::string(reversed.rbegin(), reversed.rend()) + "\r\n";
+    return std::string(reversed.rbegin(), reversed.rend()) + std::string(ending);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <string_view>
 
 enum class TWaveShape { Sine, Square, Triangle, Saw, Noise };
 enum class TNumberFormat { Decimal, Hexadecimal };
@@ -29,5 +30,6 @@ class TWaveform {
 };
 
 // "512\r\n" or, in hexadecimal, upper-case digits of the 32-bit value
-// ("200\r\n"; negative values as their two's complement).
-std::string FormatSampleLine(std::int32_t value, TNumberFormat format);
+// ("200\r\n"; negative values as their two's complement), ended by `ending`.
+std::string FormatSampleLine(std::int32_t value, TNumberFormat format,
+                             std::string_view ending = "\r\n");

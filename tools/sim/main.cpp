@@ -80,7 +80,8 @@ class TStreamer {
   private:
     void QueueDueLines(TSeconds elapsed) {
         while (DueTime(nextLine_, options_) <= elapsed) {
-            const std::string line = FormatSampleLine(wave_.Next(), options_.Format);
+            const std::string line =
+                FormatSampleLine(wave_.Next(), options_.Format, options_.LineEnding);
             if (pending_.size() + line.size() <= kMaxPendingBytes) {
                 pending_ += line;
             }

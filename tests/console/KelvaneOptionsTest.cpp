@@ -1,0 +1,64 @@
+// Kelvane's own options in setfile.ini: defaults, reading, writing only what
+// differs, and living beside the port settings without disturbing them.
+#include "PortSettingsTestSupport.h"
+
+#include "console/KelvaneOptions.h"
+#include "console/PortSettingsFile.h"
+#include "platform/Gbk.h"
+
+namespace {
+
+void WriteFile(const std::string& path, const std::string& lines) {
+    TScratchFolder::Write(path, Utf8ToGbk("[系统参数]") + "\r\n" + lines);
+}
+
+}  // namespace
+
+TEST(KelvaneOptions, MissingOrUnreadableValuesGiveTheDefaults) {
+    TScratchFolder folder;
+    TKelvaneOptions none(folder.File("setfile.ini"));
+    EXPECT_TRUE(none.AutoReopen());
+    EXPECT_FALSE(none.KeepDtrLowOnOpen());
+    EXPECT_EQ(none.ChartPointLimit(), 10'000'000);
+
+    WriteFile(folder.File("setfile.ini"), "autoreopen=maybe\r\nkeepdtrlow=1\r\nchartpoints=-3\r\n");
+    TKelvaneOptions odd(folder.File("setfile.ini"));
+    EXPECT_TRUE(odd.AutoReopen()) << "not an integer";
+    EXPECT_TRUE(odd.KeepDtrLowOnOpen());
+    EXPECT_EQ(odd.ChartPointLimit(), 10'000'000) << "out of range";
+
+    WriteFile(folder.File("setfile.ini"), "AutoReopen=0\r\nchartpoints=$1000\r\n");
+    odd.Load();
+    EXPECT_FALSE(odd.AutoReopen()) << "keys match without regard to case";
+    EXPECT_FALSE(odd.KeepDtrLowOnOpen()) << "Load forgets what the file no longer says";
+    EXPECT_EQ(odd.ChartPointLimit(), 4096);
+}
+
+TEST(KelvaneOptions, SavingWritesWhatDiffersAndLeavesThePortSettingsAlone) {
+    TScratchFolder folder;
+    const std::string path = folder.File("setfile.ini");
+    ASSERT_TRUE(SavePortChoices({}, path));
+    const std::string portSettingsOnly = TScratchFolder::Read(path);
+
+    TKelvaneOptions options(path);
+    ASSERT_TRUE(options.Save());
+    EXPECT_EQ(TScratchFolder::Read(path), portSettingsOnly) << "defaults add nothing";
+
+    options.AutoReopen.Set(false);
+    options.ChartPointLimit.Set(0);  // out of range: refused
+    ASSERT_TRUE(options.Save());
+    EXPECT_EQ(TScratchFolder::Read(path), portSettingsOnly + "autoreopen=0\r\n");
+
+    // Back at the default, a key already in the file is written, not left stale.
+    options.AutoReopen.Set(true);
+    ASSERT_TRUE(options.Save());
+    EXPECT_EQ(TScratchFolder::Read(path), portSettingsOnly + "autoreopen=1\r\n");
+    EXPECT_EQ(ReadPortSettings(path).commname, "COM1") << "the port settings read as before";
+}
+
+TEST(KelvaneOptions, AnUnwritableFileFailsTheSave) {
+    TScratchFolder folder;
+    TKelvaneOptions options(folder.File("no-such-folder/setfile.ini"));
+    options.KeepDtrLowOnOpen.Set(true);
+    EXPECT_FALSE(options.Save());
+}
