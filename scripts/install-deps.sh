@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # toolchain and test frameworks
   g++ cmake ninja-build ccache pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  # clang with libFuzzer and the sanitizers, for the fuzz targets under fuzz/
+  clang libclang-rt-14-dev
   # Qt 6 and the image libraries
   qt6-base-dev qt6-svg-dev libgl-dev libjpeg-dev libpng-dev zlib1g-dev
   # Qt's own texts (context menus, dialogs) in Chinese

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "../common/WholeProgramRun.h"
 #include "app/main_form.h"
 #include "console/PlotLineQueue.h"
 #include "console/PortSettingsFile.h"
@@ -32,27 +33,6 @@
 #include "serial/Comm.h"
 
 namespace {
-
-// Message boxes would block the run; say them on stderr instead.
-class TStderrReporter : public TMessageReporter {
-  public:
-    void Show(const QString& caption, const QString& text, TMessageIcon) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-    }
-};
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-void RunEventsFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // When each received line arrived, so a plotted line's wait can be told.
 class TArrivalLog {
@@ -119,14 +99,7 @@ RateResult RunRate(int rate, const QString& eol, int seconds, const QString& sim
     form.Controls().sButton1->click();  // 打开
     form.Controls().sBitBtn6->click();  // 绘图其他
 
-    QElapsedTimer sinceTick;
-    double stallMaxMs = 0;
-    QTimer stallProbe;
-    stallProbe.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&stallProbe, &QTimer::timeout, [&] {
-        stallMaxMs = std::max(stallMaxMs, sinceTick.nsecsElapsed() / 1e6 - 1.0);
-        sinceTick.restart();
-    });
+    TStallProbe stalls;
 
     // The chart is as far behind as the oldest line still waiting to be plotted.
     TPlotLineQueue& queue = form.DecimalPlotQueue();
@@ -140,15 +113,14 @@ RateResult RunRate(int rate, const QString& eol, int seconds, const QString& sim
     });
 
     RunEventsFor(500);  // let the first blocks arrive before measuring
-    sinceTick.start();
-    stallProbe.start(1);
+    stalls.Start();
     lagProbe.start(50);
     const double cpuStart = CpuSeconds();
     QElapsedTimer wall;
     wall.start();
     RunEventsFor(seconds * 1000);
     const double cpuPercent = 100.0 * (CpuSeconds() - cpuStart) / (wall.nsecsElapsed() / 1e9);
-    stallProbe.stop();
+    stalls.Stop();
     lagProbe.stop();
 
     sim.terminate();
@@ -161,7 +133,7 @@ RateResult RunRate(int rate, const QString& eol, int seconds, const QString& sim
     result.lagMax = lagMax;
     result.points = channel.Count();
     result.lines = arrivals.Total();
-    result.stallMaxMs = stallMaxMs;
+    result.stallMaxMs = stalls.MaxMs();
     result.cpuPercent = cpuPercent;
     form.Controls().sButton2->click();  // 关闭
     return result;

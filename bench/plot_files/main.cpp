@@ -1,9 +1,12 @@
 // Prints name=value lines: how fast a 10,000,000-point channel is saved to and
 // loaded from a data file in the text and the compact form (MB of file per
-// second), and how long a 1920 x 1080 PNG export takes at compression 6.
+// second), how long a 1920 x 1080 PNG export takes at compression 6, how long
+// a 100 MB line of separators takes to read (it holds no point), and how long
+// a configuration with the most channels and labels a file may name loads.
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <chrono>
@@ -12,6 +15,7 @@
 #include <functional>
 
 #include "plot/iPlot.h"
+#include "plot/iPlotConfigFile.h"
 
 namespace {
 
@@ -51,6 +55,33 @@ void MeasureRoundTrip(TiPlot& source, const QString& path, const char* name,
     QFile::remove(path);
 }
 
+void MeasureRunawayLine(const QString& path) {
+    {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write("a(X),a(Y)\r\n");
+        file.write(QByteArray(100'000'000, ','));
+    }
+    TiPlot target;
+    const double seconds = SecondsOf([&] { target.LoadDataFromFile(path.toStdString()); });
+    std::printf("load_100MB_line_of_commas_s=%.2f\n", seconds);
+    QFile::remove(path);
+}
+
+void MeasureLargestConfiguration(const QString& path) {
+    TiPlot source;
+    for (int i = 1; i < kMaxConfigObjectsPerKind; ++i) {
+        source.AddChannel();
+        source.AddLabel();
+    }
+    source.SaveProperties(path.toStdString());
+    TiPlot target;
+    const double seconds = SecondsOf([&] { target.LoadProperties(path.toStdString()); });
+    std::printf("load_config_of_%d_channels_and_labels_s=%.2f\n", kMaxConfigObjectsPerKind,
+                seconds);
+    QFile::remove(path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,5 +102,7 @@ int main(int argc, char** argv) {
     plot.SaveImageToPNG(png.toStdString(), 6);  // warm caches and fonts
     const double pngSeconds = SecondsOf([&] { plot.SaveImageToPNG(png.toStdString(), 6); });
     std::printf("png_1920x1080_ms=%.1f\n", pngSeconds * 1000);
+    MeasureRunawayLine(dir.filePath("line.txt"));
+    MeasureLargestConfiguration(dir.filePath("plot.txt"));
     return 0;
 }

@@ -18,6 +18,9 @@ void AppendShownBytes(const TReceiveTextStore& store, uint64_t line, size_t begi
 std::string TextBytesBetween(const TReceiveTextStore& store, TTextPosition from, TTextPosition to,
                              std::optional<std::string_view> lineBreak) {
     std::string bytes;
+    // An empty range may sit past the last line, where no line can be read.
+    if (to <= from)
+        return bytes;
     for (uint64_t line = from.line; line <= to.line; ++line) {
         const size_t begin = line == from.line ? from.byte : 0;
         const size_t end = line == to.line ? to.byte : store.LineLength(line);

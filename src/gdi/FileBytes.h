@@ -1,5 +1,5 @@
 #pragma once
-// Whole files in and out of memory, with the system's reason on failure.
+// Whole files written from memory, with the system's reason on failure.
 
 #include <QFile>
 #include <cstdint>
@@ -12,19 +12,3 @@ using TBytes = std::vector<std::uint8_t>;
 // Writes the whole buffer, replacing the file; throws when it cannot.
 void WriteFileBytes(const std::string& fileName, std::string_view bytes);
 void WriteFileBytes(const std::string& fileName, const TBytes& bytes);
-// A whole file's bytes, mapped into memory rather than copied where the file
-// allows it, so a large data file is read without a copy. Throws when the
-// file cannot be opened or read.
-class TFileBytes {
-  public:
-    explicit TFileBytes(const std::string& fileName);
-    TFileBytes(const TFileBytes&) = delete;
-    TFileBytes& operator=(const TFileBytes&) = delete;
-
-    std::string_view View() const { return view_; }
-
-  private:
-    QFile file_;
-    std::string copy_;  // for files that cannot be mapped
-    std::string_view view_;
-};

@@ -199,8 +199,10 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
         return false;
     }
     std::vector<TLine> lines = content ? SplitLines(*content) : std::vector<TLine>{};
-    // The line we are about to follow must be ended, or the new one would join it.
-    if (!lines.empty() && lines.back().ending.empty()) {
+    // The line we are about to follow must be ended, or the new one would join
+    // it. Only LF ends a line when the file is read back: a last line that
+    // ends in a lone CR is not ended either.
+    if (!lines.empty() && lines.back().ending.find('\n') == std::string::npos) {
         lines.back().ending = "\r\n";
     }
     const TLine entry{Utf8ToGbk(key) + "=" + Utf8ToGbk(value), "\r\n"};

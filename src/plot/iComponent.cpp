@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -35,7 +37,9 @@ TiComponent::TiComponent(QWidget* parent)
     // Every pixel is painted from the off-screen image: Qt must not erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
-    setFocusPolicy(Qt::StrongFocus);
+    // A click gives the control the focus; Tab reaches it only with TabStop,
+    // and Tab always moves on, so the keyboard is never trapped here.
+    setFocusPolicy(Qt::ClickFocus);
     setMouseTracking(true);
     flushTimer_.setSingleShot(true);
     flushTimer_.setTimerType(Qt::PreciseTimer);
@@ -47,13 +51,14 @@ TiComponent::~TiComponent() = default;
 const TiPublishedTable& TiComponent::PublishedTable() {
     static const TiPublishedTable table =
         TiPublishedTableBuilder<TiComponent>("TiComponent")
-            .Integer("Left", &TiComponent::Left, &TiComponent::SetLeft)
-            .Integer("Top", &TiComponent::Top, &TiComponent::SetTop)
+            .Integer("Left", &TiComponent::Left, &TiComponent::SetLeft, kPixelRange)
+            .Integer("Top", &TiComponent::Top, &TiComponent::SetTop, kPixelRange)
             .Integer("Width", &TiComponent::Width, &TiComponent::SetWidth)
             .Integer("Height", &TiComponent::Height, &TiComponent::SetHeight)
             .Boolean("Visible", &TiComponent::Visible, &TiComponent::SetVisible)
             .Boolean("Enabled", &TiComponent::Enabled, &TiComponent::SetEnabled)
             .Boolean("ShowHint", &TiComponent::ShowHint, &TiComponent::SetShowHint)
+            .Boolean("TabStop", &TiComponent::TabStop, &TiComponent::SetTabStop)
             .Integer("UpdateFrameRate", &TiComponent::UpdateFrameRate,
                      &TiComponent::SetUpdateFrameRate)
             .Boolean("AutoFrameRate", &TiComponent::AutoFrameRate, &TiComponent::SetAutoFrameRate)
@@ -69,6 +74,14 @@ TiRepaintThrottle::Clock::time_point TiComponent::Now() const {
 
 void TiComponent::SetBackGroundColor(TColor value) {
     SetProperty(backGroundColor_, value, icaInvalidateBackground);
+}
+
+bool TiComponent::TabStop() const {
+    return focusPolicy() == Qt::StrongFocus;
+}
+
+void TiComponent::SetTabStop(bool value) {
+    setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void TiComponent::SetBorderStyle(TiBevelStyle value) {
@@ -133,6 +146,24 @@ void TiComponent::Apply(TiRepaintThrottle::TDecision decision) {
 
 void TiComponent::FlushDeferredRepaint() {
     Apply(throttle_.Flush(Now()));
+}
+
+int TiComponent::MaxSide() {
+    constexpr int kSmallestMaxSide = 4096;
+    int side = kSmallestMaxSide;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect desktop = screen->virtualGeometry();
+        side = std::max({side, desktop.width(), desktop.height()});
+    }
+    return side;
+}
+
+void TiComponent::SetWidth(int value) {
+    resize(std::clamp(value, 0, MaxSide()), height());
+}
+
+void TiComponent::SetHeight(int value) {
+    resize(width(), std::clamp(value, 0, MaxSide()));
 }
 
 void TiComponent::PaintTo(TCanvas& canvas) {
@@ -327,14 +358,6 @@ bool TiComponent::event(QEvent* event) {
         WantSpecialKey(key, wanted);
         if (wanted) {
             event->accept();
-            return true;
-        }
-    }
-    // Tab belongs to the control too, not to focus navigation.
-    if (event->type() == QEvent::KeyPress) {
-        auto* keyEvent = static_cast<QKeyEvent*>(event);
-        if (keyEvent->key() == Qt::Key_Tab || keyEvent->key() == Qt::Key_Backtab) {
-            keyPressEvent(keyEvent);
             return true;
         }
     }

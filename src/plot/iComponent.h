@@ -59,15 +59,23 @@ class TiComponent : public QWidget, public TiPersistent {
     int Top() const { return y(); }
     void SetTop(int value) { move(x(), value); }
     int Width() const { return width(); }
-    void SetWidth(int value) { resize(value, height()); }
+    // Sizes are clamped to 0 .. MaxSide(): a size a file names never makes a
+    // larger off-screen image than the desktop could show.
+    void SetWidth(int value);
     int Height() const { return height(); }
-    void SetHeight(int value) { resize(width(), value); }
+    void SetHeight(int value);
+    // The larger side of the whole desktop, and at least 4096 pixels so that
+    // an exported picture may still be larger than a small screen.
+    static int MaxSide();
     bool Visible() const { return !isHidden(); }
     void SetVisible(bool value) { setVisible(value); }
     bool Enabled() const { return isEnabled(); }
     void SetEnabled(bool value) { setEnabled(value); }
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool value) { showHint_ = value; }
+    // Whether Tab stops at the control on its way through the window.
+    bool TabStop() const;
+    void SetTabStop(bool value);
 
     // Repaint requests.
     void InvalidateChange() {

@@ -5,6 +5,7 @@
 #include "plot/iPlot.h"
 #include "plot/iPlotChannelCustom.h"
 #include "plot/iPlotComponent.h"
+#include "plot/iPropertyText.h"
 
 namespace {
 
@@ -54,20 +55,20 @@ const TiPublishedTable& TiPlotAxis::PublishedTable() {
             .Float("DesiredStart", &A::DesiredStart, &A::SetDesiredStart)
             .Float("DesiredIncrement", &A::DesiredIncrement, &A::SetDesiredIncrement)
             .Boolean("ReverseScale", &A::ReverseScale, &A::SetReverseScale)
-            .Integer("InnerMargin", &A::InnerMargin, &A::SetInnerMargin)
-            .Integer("OuterMargin", &A::OuterMargin, &A::SetOuterMargin)
+            .Integer("InnerMargin", &A::InnerMargin, &A::SetInnerMargin, kPixelRange)
+            .Integer("OuterMargin", &A::OuterMargin, &A::SetOuterMargin, kPixelRange)
             .String("Title", &A::Title, &A::SetTitle)
-            .Float("TitleMargin", &A::TitleMargin, &A::SetTitleMargin)
+            .Float("TitleMargin", &A::TitleMargin, &A::SetTitleMargin, kCharacterRange)
             .Object("TitleFont", &A::TitleFont)
             .Boolean("TitleShow", &A::TitleShow, &A::SetTitleShow)
             .Boolean("TitleRotated", &A::TitleRotated, &A::SetTitleRotated)
-            .Integer("MajorLength", &A::MajorLength, &A::SetMajorLength)
-            .Integer("MinorLength", &A::MinorLength, &A::SetMinorLength)
-            .Integer("MinorCount", &A::MinorCount, &A::SetMinorCount)
+            .Integer("MajorLength", &A::MajorLength, &A::SetMajorLength, kPixelRange)
+            .Integer("MinorLength", &A::MinorLength, &A::SetMinorLength, kPixelRange)
+            .Integer("MinorCount", &A::MinorCount, &A::SetMinorCount, kObjectCountRange)
             .Boolean("LabelsVisible", &A::LabelsVisible, &A::SetLabelsVisible)
-            .Float("LabelsMargin", &A::LabelsMargin, &A::SetLabelsMargin)
+            .Float("LabelsMargin", &A::LabelsMargin, &A::SetLabelsMargin, kCharacterRange)
             .Object("LabelsFont", &A::LabelsFont)
-            .Float("LabelSeparation", &A::LabelSeparation, &A::SetLabelSeparation)
+            .Float("LabelSeparation", &A::LabelSeparation, &A::SetLabelSeparation, kCharacterRange)
             .Enumeration("LabelsRotation", &A::LabelsRotation, &A::SetLabelsRotation,
                          {"ira000", "ira090", "ira180", "ira270"})
             .Integer("LabelsPrecision", &A::LabelsPrecision, &A::SetLabelsPrecision)
@@ -76,13 +77,14 @@ const TiPublishedTable& TiPlotAxis::PublishedTable() {
             .Enumeration("LabelsFormatStyle", &A::LabelsFormatStyle, &A::SetLabelsFormatStyle,
                          formats)
             .String("DateTimeFormat", &A::DateTimeFormat, &A::SetDateTimeFormat)
-            .Float("LabelsMinLength", &A::LabelsMinLength, &A::SetLabelsMinLength)
+            .Float("LabelsMinLength", &A::LabelsMinLength, &A::SetLabelsMinLength, kCharacterRange)
             .Boolean("LabelsMinLengthAutoAdjust", &A::LabelsMinLengthAutoAdjust,
                      &A::SetLabelsMinLengthAutoAdjust)
             .Boolean("ScaleLineShow", &A::ScaleLineShow, &A::SetScaleLineShow)
             .Boolean("ScaleLinesShow", &A::ScaleLinesShow, &A::SetScaleLinesShow)
             .Color("ScaleLinesColor", &A::ScaleLinesColor, &A::SetScaleLinesColor)
-            .Float("StackingEndsMargin", &A::StackingEndsMargin, &A::SetStackingEndsMargin)
+            .Float("StackingEndsMargin", &A::StackingEndsMargin, &A::SetStackingEndsMargin,
+                   kCharacterRange)
             .Enumeration("ScaleType", &A::ScaleType, &A::SetScaleType, {"ipstLinear", "ipstLog10"})
             .Boolean("TrackingEnabled", &A::TrackingEnabled, &A::SetTrackingEnabled)
             .Enumeration("TrackingStyle", &A::TrackingStyle, &A::SetTrackingStyle,
@@ -101,7 +103,7 @@ const TiPublishedTable& TiPlotAxis::PublishedTable() {
             .Enumeration("CursorPrecisionStyle", &A::CursorPrecisionStyle,
                          &A::SetCursorPrecisionStyle, precisions)
             .Integer("CursorPrecision", &A::CursorPrecision, &A::SetCursorPrecision)
-            .Float("CursorMinLength", &A::CursorMinLength, &A::SetCursorMinLength)
+            .Float("CursorMinLength", &A::CursorMinLength, &A::SetCursorMinLength, kCharacterRange)
             .Boolean("CursorMinLengthAutoAdjust", &A::CursorMinLengthAutoAdjust,
                      &A::SetCursorMinLengthAutoAdjust)
             .Boolean("LegendUseDefaultFormat", &A::LegendUseDefaultFormat,
@@ -112,7 +114,7 @@ const TiPublishedTable& TiPlotAxis::PublishedTable() {
             .Enumeration("LegendPrecisionStyle", &A::LegendPrecisionStyle,
                          &A::SetLegendPrecisionStyle, precisions)
             .Integer("LegendPrecision", &A::LegendPrecision, &A::SetLegendPrecision)
-            .Float("LegendMinLength", &A::LegendMinLength, &A::SetLegendMinLength)
+            .Float("LegendMinLength", &A::LegendMinLength, &A::SetLegendMinLength, kCharacterRange)
             .Boolean("LegendMinLengthAutoAdjust", &A::LegendMinLengthAutoAdjust,
                      &A::SetLegendMinLengthAutoAdjust)
             .Float("CursorScaler", &A::CursorScaler, &A::SetCursorScaler)
@@ -131,6 +133,12 @@ const TiPublishedTable& TiPlotAxis::PublishedTable() {
             .String("AlignRefAxisName", &A::AlignRefAxisName, &A::SetAlignRefAxisName)
             .Boolean("GridLinesVisible", &A::GridLinesVisible, &A::SetGridLinesVisible)
             .Boolean("ForceStacking", &A::ForceStacking, &A::SetForceStacking)
+            // Older configurations: the span under its former name, and the
+            // two reals that were stored apart when 0 (a 0 was left out).
+            .Legacy("Span_2", "Span")
+            .Legacy("Span", "Span")
+            .Legacy("LabelSeparation", "LabelSeparation")
+            .Legacy("TitleMargin", "TitleMargin")
             .Build();
     return table;
 }
@@ -372,7 +380,8 @@ void TiPlotAxis::ZoomToRect(const TRect& rect) {
 
 std::string TiPlotAxis::FormatValue(const TiAxisTextFormat& format, double& minLength,
                                     bool autoAdjust, double value) {
-    TiFormattedValue formatted = FormatAxisValue(format, scaleType_, range_.Span, value);
+    TiFormattedValue formatted =
+        FormatAxisValue(format, scaleType_, range_.Span, value, UserDecimalSeparator());
     if (!formatted.Showable) {
         return formatted.Text;
     }

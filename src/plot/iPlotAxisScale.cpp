@@ -199,7 +199,8 @@ void TiTickPlan::PlaceFirstTick(const TiTickRequest& request) {
         const double firstDay = increment_.MonthSteps ? kMonthStepsFirstDay : kYearStepsFirstDay;
         range_.Min = std::clamp(range_.Min, firstDay, kCalendarLastDay);
         range_.Span = std::min(range_.Span, kCalendarMaxSpan);
-        calendarStep_ = std::max(1, static_cast<int>(std::nearbyint(increment)));
+        // A desired increment of any size steps at most a whole calendar at once.
+        calendarStep_ = static_cast<int>(std::clamp(std::nearbyint(increment), 1.0, 10000.0));
         const TDateTimeParts date = DecodeDateTime(range_.Min);
         if (increment_.MonthSteps) {
             const int month = std::max(1, date.month / calendarStep_ * calendarStep_);

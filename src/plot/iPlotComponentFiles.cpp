@@ -1,4 +1,5 @@
 // The plot's files: configuration, annotations, data and the data log.
+#include <fstream>
 #include <stdexcept>
 
 #include "gdi/FileBytes.h"
@@ -6,7 +7,6 @@
 #include "plot/iPlotChannelsData.h"
 #include "plot/iPlotComponent.h"
 #include "plot/iPlotConfigFile.h"
-#include "plot/iPlotLayoutManager.h"
 
 namespace {
 
@@ -19,21 +19,6 @@ void WithContext(const char* context, Action&& action) {
         throw std::runtime_error(std::string(context) + error.what());
     }
 }
-
-// Keeps the layout from rebuilding while objects come and go; switching it
-// back on rebuilds the stacks once.
-class LayoutPause {
-  public:
-    explicit LayoutPause(TiPlotLayoutManager& layout) : layout_(layout) {
-        layout_.SetEnabled(false);
-    }
-    ~LayoutPause() { layout_.SetEnabled(true); }
-    LayoutPause(const LayoutPause&) = delete;
-    LayoutPause& operator=(const LayoutPause&) = delete;
-
-  private:
-    TiPlotLayoutManager& layout_;
-};
 
 }  // namespace
 
@@ -52,10 +37,7 @@ void TiPlotComponent::SaveProperties(const std::string& fileName) {
 void TiPlotComponent::LoadProperties(const std::string& fileName) {
     WithContext("Error Loading Properties - ", [&] {
         Raise(OnBeforeLoadProperties);
-        TiPropertyLines lines(ReadTextLines(fileName));
-        LayoutPause layout(master_->LayoutManager());
-        TiUpdateBatch batch(*this);
-        ReadPlotConfig(*this, lines);
+        LoadPlotConfig(*this, ReadTextLines(fileName));
     });
     propertiesFileName_ = fileName;
     Raise(OnAfterLoadProperties);
@@ -63,15 +45,12 @@ void TiPlotComponent::LoadProperties(const std::string& fileName) {
 
 void TiPlotComponent::SaveAnnotationsToFile(const std::string& fileName) {
     WithContext("Error Saving Annotations - ",
-                [&] { WriteTextLines(fileName, AnnotationLines()); });
+                [&] { WriteTextLines(fileName, AnnotationLines(*this)); });
 }
 
 void TiPlotComponent::LoadAnnotationsFromFile(const std::string& fileName) {
-    WithContext("Error Loading Annotations - ", [&] {
-        TiUpdateBatch batch(*this);
-        TiPropertyLines lines(ReadTextLines(fileName));
-        ReadAnnotations(lines);
-    });
+    WithContext("Error Loading Annotations - ",
+                [&] { LoadAnnotations(*this, ReadTextLines(fileName)); });
 }
 
 void TiPlotComponent::SaveDataToFile(const std::string& fileName) {
@@ -90,8 +69,10 @@ void TiPlotComponent::LoadDataFromFile(const std::string& fileName) {
     WithContext("Error Loading Data - ", [&] {
         TiUpdateBatch batch(*this);
         TiPlotChannelsSink sink(*this);
-        const TFileBytes file(fileName);
-        ReadDataFile(file.View(), sink, UserDecimalSeparator());
+        std::ifstream file(fileName, std::ios::binary);
+        if (!file)
+            throw std::runtime_error("Cannot open file \"" + fileName + "\"");
+        ReadDataFile(file, sink, UserDecimalSeparator());
     });
     dataFileName_ = fileName;
     Raise(OnAfterLoadData);

@@ -17,12 +17,22 @@ void ForEachPlotObject(TiPlotComponent& plot,
                        const std::function<void(TiPersistent&, const std::string&)>& visit);
 
 TiStringList PlotConfigLines(TiPlotComponent& plot);
-// Replaces the plot's objects with those of the file. Throws "Incompatible
-// Plot Configuration File Type" before touching the plot when the file is of
-// another kind. The caller holds the update batch and the layout.
-void ReadPlotConfig(TiPlotComponent& plot, TiPropertyLines& lines);
+// The most objects of one kind a configuration file may ask for. Adding an
+// object tells every other one, so a file is held to what a person could
+// still read on a plot.
+inline constexpr int kMaxConfigObjectsPerKind = 1000;
 
-// This plot has no annotation objects: the file holds a count of 0, and a
-// file that names annotations is refused rather than silently dropped.
-TiStringList AnnotationLines();
-void ReadAnnotations(TiPropertyLines& lines);
+// Replaces the plot's objects with those of the file's lines. The whole file
+// is first loaded into a scratch plot of the same kind; only when that
+// succeeds is it applied, so a refused file ("Incompatible Plot Configuration
+// File Type", a count above kMaxConfigObjectsPerKind, a bad value) leaves the
+// plot exactly as it was.
+void LoadPlotConfig(TiPlotComponent& plot, const TiStringList& lines);
+
+// "AnnotationCount = 2", then each annotation's properties under
+// "Annotation0." and so on.
+TiStringList AnnotationLines(TiPlotComponent& plot);
+// Replaces the plot's annotations with the file's, each starting from the
+// plot's annotation defaults. Tried on a scratch plot first, like the
+// configuration, so a refused file leaves the annotations as they were.
+void LoadAnnotations(TiPlotComponent& plot, const TiStringList& lines);

@@ -2,6 +2,7 @@
 
 #include <QMenu>
 #include <algorithm>
+#include <cmath>
 
 #include "plot/iDrawingHelpers.h"
 #include "plot/iPlotChannelCustom.h"
@@ -60,10 +61,10 @@ const TiPublishedTable& TiPlotDataCursor::PublishedTable() {
             .Boolean("HintHideOnRelease", &C::HintHideOnRelease, &C::SetHintHideOnRelease)
             .Enumeration("HintOrientationSide", &C::HintOrientationSide, &C::SetHintOrientationSide,
                          {"iosBottomRight", "iosTopLeft"})
-            .Float("HintPosition", &C::HintPosition, &C::SetHintPosition)
-            .Float("Pointer1Position", &C::Pointer1Position, &C::SetPointer1Position)
-            .Float("Pointer2Position", &C::Pointer2Position, &C::SetPointer2Position)
-            .Integer("PointerPenWidth", &C::PointerPenWidth, &C::SetPointerPenWidth)
+            .Float("HintPosition", &C::HintPosition, &C::SetHintPosition, kPercentRange)
+            .Float("Pointer1Position", &C::Pointer1Position, &C::SetPointer1Position, kPercentRange)
+            .Float("Pointer2Position", &C::Pointer2Position, &C::SetPointer2Position, kPercentRange)
+            .Integer("PointerPenWidth", &C::PointerPenWidth, &C::SetPointerPenWidth, kPixelRange)
             .Boolean("MenuUserCanChangeOptions", &C::MenuUserCanChangeOptions,
                      &C::SetMenuUserCanChangeOptions)
             .Boolean("MenuItemVisibleValueXY", &C::MenuItemVisibleValueXY,
@@ -157,7 +158,9 @@ void TiPlotDataCursor::UpdateValues() {
 }
 
 void TiPlotDataCursor::ReportValues(int status, double y, double x) {
-    if (status == status_ && y == valueY_ && x == valueX_)
+    // A NaN reading repeated is no change (== would call it one every time).
+    const auto same = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+    if (status == status_ && same(y, valueY_) && same(x, valueX_))
         return;
     status_ = status;
     valueY_ = y;

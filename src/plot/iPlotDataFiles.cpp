@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <istream>
 #include <limits>
 #include <vector>
 
@@ -205,39 +206,93 @@ std::string CompactHeader(const TDataFileSource& source) {
     return out;
 }
 
-// Lines end at CR LF, a lone CR or a lone LF; a last line without an end counts.
-class LineReader {
+// The bytes a reader works through: all of them at once, or a stream read a
+// chunk at a time and forgotten once consumed, so that a data file of any
+// size is read without holding all of it.
+class ByteWindow {
   public:
-    explicit LineReader(std::string_view text) : rest_(text) {}
-    bool Next(std::string_view& line) {
-        if (rest_.empty())
+    explicit ByteWindow(std::string_view bytes) : view_(bytes) {}
+    explicit ByteWindow(std::istream& in) : in_(&in) { More(); }
+
+    std::string_view Rest() const { return view_.substr(consumed_); }
+    void Consume(size_t count) { consumed_ += count; }
+    // Reads the next chunk behind what is left; false at the end. Views of
+    // Rest() taken before are no longer valid after it.
+    bool More() {
+        if (!in_ || !*in_)
             return false;
-        // A plain scan: find_first_of tests each byte against the set with a
-        // call of its own, which dominates reading a large file.
-        size_t end = 0;
-        while (end < rest_.size() && rest_[end] != '\r' && rest_[end] != '\n')
-            ++end;
-        if (end == rest_.size()) {
-            line = rest_;
-            rest_ = {};
-            return true;
-        }
-        line = rest_.substr(0, end);
-        size_t skip = end + 1;
-        if (rest_[end] == '\r' && skip < rest_.size() && rest_[skip] == '\n')
-            ++skip;
-        rest_.remove_prefix(skip);
+        buffer_.erase(0, consumed_);
+        consumed_ = 0;
+        const size_t kept = buffer_.size();
+        buffer_.resize(kept + kChunkBytes);
+        in_->read(buffer_.data() + kept, std::streamsize(kChunkBytes));
+        buffer_.resize(kept + size_t(in_->gcount()));
+        view_ = buffer_;
+        if (in_->bad())
+            throw TiDataFileError("The file cannot be read");
+        return buffer_.size() > kept;
+    }
+    // Has at least `count` bytes left, reading on as needed.
+    bool Has(size_t count) {
+        while (Rest().size() < count)
+            if (!More())
+                return false;
         return true;
     }
 
   private:
-    std::string_view rest_;
+    static constexpr size_t kChunkBytes = size_t{1} << 20;
+    std::istream* in_ = nullptr;
+    std::string buffer_;
+    std::string_view view_;
+    size_t consumed_ = 0;
 };
 
-// Splits at `separator`: an empty line has no fields, a trailing separator adds none.
-void SplitFields(std::string_view line, char separator, std::vector<std::string_view>& fields) {
+// Lines end at CR LF, a lone CR or a lone LF; a last line without an end
+// counts. A line stays valid until the next call.
+class LineReader {
+  public:
+    explicit LineReader(ByteWindow& window) : window_(window) {}
+    bool Next(std::string_view& line) {
+        std::string_view rest = window_.Rest();
+        // A plain scan: find_first_of tests each byte against the set with a
+        // call of its own, which dominates reading a large file.
+        size_t end = 0;
+        for (;;) {
+            while (end < rest.size() && rest[end] != '\r' && rest[end] != '\n')
+                ++end;
+            // A CR that ends what is read may be the first half of a CR LF.
+            const bool open = end == rest.size() || (rest[end] == '\r' && end + 1 == rest.size());
+            if (!open || !window_.More())
+                break;
+            rest = window_.Rest();
+        }
+        if (rest.empty())
+            return false;
+        if (end == rest.size()) {
+            line = rest;
+            window_.Consume(rest.size());
+            return true;
+        }
+        line = rest.substr(0, end);
+        size_t skip = end + 1;
+        if (rest[end] == '\r' && skip < rest.size() && rest[skip] == '\n')
+            ++skip;
+        window_.Consume(skip);
+        return true;
+    }
+
+  private:
+    ByteWindow& window_;
+};
+
+// Splits at `separator`: an empty line has no fields, a trailing separator adds
+// none. Only the first `maxFields` are split off: a line of a million
+// separators costs no more than the columns the channels can take.
+void SplitFields(std::string_view line, char separator, size_t maxFields,
+                 std::vector<std::string_view>& fields) {
     fields.clear();
-    while (!line.empty()) {
+    while (!line.empty() && fields.size() < maxFields) {
         const size_t at = line.find(separator);
         if (at == std::string_view::npos) {
             fields.push_back(line);
@@ -313,9 +368,10 @@ void ReadTextData(LineReader& lines, char columnSeparator, TDataFileSink& sink,
     std::vector<std::string_view> fields;
     std::string scratch;
     std::string_view line;
+    const size_t channels = size_t(std::max(sink.ChannelCount(), 0));
     while (lines.Next(line)) {
-        SplitFields(line, columnSeparator, fields);
-        for (size_t i = 0; 2 * i + 1 < fields.size() && i < size_t(sink.ChannelCount()); ++i) {
+        SplitFields(line, columnSeparator, 2 * channels, fields);
+        for (size_t i = 0; 2 * i + 1 < fields.size() && i < channels; ++i) {
             const std::string_view xField =
                 Trim(AdaptSeparator(fields[2 * i], decimalSeparator, scratch));
             if (xField.empty())
@@ -334,12 +390,13 @@ void ReadTextLog(LineReader& lines, char columnSeparator, TDataFileSink& sink,
                  char decimalSeparator) {
     std::vector<std::string_view> fields;
     std::string_view line;
+    const size_t channels = size_t(std::max(sink.ChannelCount(), 0));
     while (lines.Next(line)) {
-        SplitFields(line, columnSeparator, fields);
+        SplitFields(line, columnSeparator, channels + 1, fields);
         if (fields.empty() || Trim(fields[0]).empty())
             continue;
         const double x = ParseNumber(fields[0], decimalSeparator);
-        for (size_t k = 1; k < fields.size() && k - 1 < size_t(sink.ChannelCount()); ++k) {
+        for (size_t k = 1; k < fields.size() && k - 1 < channels; ++k) {
             const std::string_view yField = Trim(fields[k]);
             if (yField.empty())
                 continue;
@@ -350,27 +407,36 @@ void ReadTextLog(LineReader& lines, char columnSeparator, TDataFileSink& sink,
 
 class ByteReader {
   public:
-    explicit ByteReader(std::string_view bytes) : rest_(bytes) {}
-    bool AtEnd() const { return rest_.empty(); }
-    std::string_view TextLine() {
-        const size_t end = rest_.find('\n');
-        std::string_view line = rest_.substr(0, end);
-        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
+    explicit ByteReader(ByteWindow& window) : window_(window) {}
+    bool AtEnd() { return !window_.Has(1); }
+    // The next line up to a LF, without its CRs; a copy, since reading on
+    // may move the window.
+    std::string TextLine() {
+        std::string_view rest = window_.Rest();
+        size_t end = 0;
+        while ((end = rest.find('\n', end)) == std::string_view::npos) {
+            end = rest.size();
+            if (!window_.More())
+                break;
+            rest = window_.Rest();
+        }
+        std::string line(rest.substr(0, end));
+        window_.Consume(std::min(end + 1, rest.size()));
         while (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+            line.pop_back();
         return line;
     }
     float Float() {
-        if (rest_.size() < 4)
+        if (!window_.Has(4))
             throw TiDataFileError("Invalid Data");
         uint32_t bits;
-        std::memcpy(&bits, rest_.data(), 4);
-        rest_.remove_prefix(4);
+        std::memcpy(&bits, window_.Rest().data(), 4);
+        window_.Consume(4);
         return std::bit_cast<float>(bits);
     }
 
   private:
-    std::string_view rest_;
+    ByteWindow& window_;
 };
 
 int ParseChannelCount(std::string_view text) {
@@ -427,13 +493,15 @@ void ReadCompactRows(ByteReader& reader, int channels, CompactRuns& runs, int si
             const float y = reader.Float();
             if (y > 1.5e38f)
                 return;
-            if (x < 9e37f && y < 9e37f && j < sinkChannels)
+            // A value the text form could not hold (an infinity, not a number)
+            // counts as missing, as NaN always did.
+            if (std::isfinite(x) && std::isfinite(y) && x < 9e37f && y < 9e37f && j < sinkChannels)
                 runs.Add(j, x, y);
         }
     }
 }
 
-void ReadCompact(std::string_view bytes, TDataFileSink& sink) {
+void ReadCompact(ByteWindow& bytes, TDataFileSink& sink) {
     ByteReader reader(bytes);
     reader.TextLine();
     const int channels = ParseChannelCount(reader.TextLine());
@@ -452,6 +520,11 @@ void ReadCompact(std::string_view bytes, TDataFileSink& sink) {
 }
 
 }  // namespace
+
+double ReadDataNumber(std::string_view field, char decimalSeparator) {
+    std::string scratch;
+    return ParseNumber(AdaptSeparator(Trim(field), decimalSeparator, scratch), decimalSeparator);
+}
 
 std::string FormatDataNumber(double value, char decimalSeparator) {
     std::string out;
@@ -547,8 +620,14 @@ std::string WriteCompactLogRow(const TDataFileSource& source, int index, bool wi
     return out;
 }
 
-void ReadDataFile(std::string_view bytes, TDataFileSink& sink, char decimalSeparator) {
-    const std::string_view firstLine = bytes.substr(0, bytes.find_first_of("\r\n"));
+namespace {
+
+void ReadDataWindow(ByteWindow& bytes, TDataFileSink& sink, char decimalSeparator) {
+    // The first line tells the form; it is looked at before anything is read.
+    while (bytes.Rest().find_first_of("\r\n") == std::string_view::npos && bytes.More()) {
+    }
+    const std::string_view rest = bytes.Rest();
+    const std::string_view firstLine = rest.substr(0, rest.find_first_of("\r\n"));
     if (EqualsNoCase(firstLine, kCompactHeader)) {
         ReadCompact(bytes, sink);
         return;
@@ -562,4 +641,16 @@ void ReadDataFile(std::string_view bytes, TDataFileSink& sink, char decimalSepar
         ReadTextLog(lines, columnSeparator, sink, decimalSeparator);
     else
         ReadTextData(lines, columnSeparator, sink, decimalSeparator);
+}
+
+}  // namespace
+
+void ReadDataFile(std::string_view bytes, TDataFileSink& sink, char decimalSeparator) {
+    ByteWindow window(bytes);
+    ReadDataWindow(window, sink, decimalSeparator);
+}
+
+void ReadDataFile(std::istream& file, TDataFileSink& sink, char decimalSeparator) {
+    ByteWindow window(file);
+    ReadDataWindow(window, sink, decimalSeparator);
 }

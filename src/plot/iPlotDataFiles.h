@@ -7,6 +7,7 @@
 // everything here is independent of widgets so it can be tested on bytes.
 
 #include <cstdint>
+#include <iosfwd>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -48,6 +49,11 @@ class TDataFileSink {
 // `decimalSeparator`; exponents as "1E20", "1.5E-7".
 std::string FormatDataNumber(double value, char decimalSeparator);
 
+// A number field as the text forms read it: plain decimal text with either
+// decimal separator; "inf", "nan" and hexadecimal floats are refused. Throws
+// TiDataFileError "'<text>' is not a valid floating point value".
+double ReadDataNumber(std::string_view field, char decimalSeparator);
+
 // Text form: header of "<title>(X)" / "<title>(Y)" columns, then one row per
 // point index; rows end with CR LF.
 std::string WriteTextDataFile(const TDataFileSource& source, char columnSeparator,
@@ -70,3 +76,6 @@ std::string WriteCompactLogRow(const TDataFileSource& source, int index, bool wi
 // Data", "'abc' is not a valid floating point value"); points added before the
 // fault stay added.
 void ReadDataFile(std::string_view bytes, TDataFileSink& sink, char decimalSeparator);
+// The same, read from a stream a chunk at a time: a file of any size is read
+// without holding it all in memory (a single line is held whole).
+void ReadDataFile(std::istream& file, TDataFileSink& sink, char decimalSeparator);

@@ -1,28 +1,38 @@
 #include "plot/iPlotDataLog.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
+#include <string_view>
 
 #include "plot/iLogFile.h"
 
 namespace {
 
 // Rows already in a compact log being appended to: the first two rows carry
-// an X float per channel, later rows only the Y floats.
+// an X float per channel, later rows only the Y floats. Only the two header
+// lines are read; the rest is counted from the file's size, however large
+// the log has grown.
 long long CompactRowsInFile(const std::string& fileName, int channels) {
+    // "Compact Interval" and a channel count: a header longer than this is
+    // not one we wrote.
+    constexpr std::streamsize kMaxHeaderBytes = 256;
     std::ifstream file(fileName, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    char head[kMaxHeaderBytes];
+    file.read(head, kMaxHeaderBytes);
+    const std::string_view start(head, size_t(file.gcount()));
     size_t headerEnd = 0;
-    for (int line = 0; line < 2 && headerEnd != std::string::npos; ++line) {
-        headerEnd = bytes.find('\n', headerEnd);
-        if (headerEnd != std::string::npos)
+    for (int line = 0; line < 2 && headerEnd != std::string_view::npos; ++line) {
+        headerEnd = start.find('\n', headerEnd);
+        if (headerEnd != std::string_view::npos)
             ++headerEnd;
     }
-    if (headerEnd == std::string::npos || channels <= 0)
+    std::error_code error;
+    const auto size = std::filesystem::file_size(fileName, error);
+    if (headerEnd == std::string_view::npos || channels <= 0 || error)
         return 0;
-    const long long payload = static_cast<long long>(bytes.size() - headerEnd);
+    const long long payload = static_cast<long long>(size - headerEnd);
     const long long fullRow = 8LL * channels;
     if (payload < 2 * fullRow)
         return payload / fullRow;

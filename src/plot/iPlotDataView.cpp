@@ -50,22 +50,26 @@ const TiPublishedTable& TiPlotDataView::PublishedTable() {
                          GridLineStyleNames)
             .Boolean("GridLineXMajorCustom", &V::GridLineXMajorCustom, &V::SetGridLineXMajorCustom)
             .Color("GridLineXMajorColor", &V::GridLineXMajorColor, &V::SetGridLineXMajorColor)
-            .Integer("GridLineXMajorWidth", &V::GridLineXMajorWidth, &V::SetGridLineXMajorWidth)
+            .Integer("GridLineXMajorWidth", &V::GridLineXMajorWidth, &V::SetGridLineXMajorWidth,
+                     kPixelRange)
             .Enumeration("GridLineXMajorStyle", &V::GridLineXMajorStyle, &V::SetGridLineXMajorStyle,
                          GridLineStyleNames)
             .Boolean("GridLineXMinorCustom", &V::GridLineXMinorCustom, &V::SetGridLineXMinorCustom)
             .Color("GridLineXMinorColor", &V::GridLineXMinorColor, &V::SetGridLineXMinorColor)
-            .Integer("GridLineXMinorWidth", &V::GridLineXMinorWidth, &V::SetGridLineXMinorWidth)
+            .Integer("GridLineXMinorWidth", &V::GridLineXMinorWidth, &V::SetGridLineXMinorWidth,
+                     kPixelRange)
             .Enumeration("GridLineXMinorStyle", &V::GridLineXMinorStyle, &V::SetGridLineXMinorStyle,
                          GridLineStyleNames)
             .Boolean("GridLineYMajorCustom", &V::GridLineYMajorCustom, &V::SetGridLineYMajorCustom)
             .Color("GridLineYMajorColor", &V::GridLineYMajorColor, &V::SetGridLineYMajorColor)
-            .Integer("GridLineYMajorWidth", &V::GridLineYMajorWidth, &V::SetGridLineYMajorWidth)
+            .Integer("GridLineYMajorWidth", &V::GridLineYMajorWidth, &V::SetGridLineYMajorWidth,
+                     kPixelRange)
             .Enumeration("GridLineYMajorStyle", &V::GridLineYMajorStyle, &V::SetGridLineYMajorStyle,
                          GridLineStyleNames)
             .Boolean("GridLineYMinorCustom", &V::GridLineYMinorCustom, &V::SetGridLineYMinorCustom)
             .Color("GridLineYMinorColor", &V::GridLineYMinorColor, &V::SetGridLineYMinorColor)
-            .Integer("GridLineYMinorWidth", &V::GridLineYMinorWidth, &V::SetGridLineYMinorWidth)
+            .Integer("GridLineYMinorWidth", &V::GridLineYMinorWidth, &V::SetGridLineYMinorWidth,
+                     kPixelRange)
             .Enumeration("GridLineYMinorStyle", &V::GridLineYMinorStyle, &V::SetGridLineYMinorStyle,
                          GridLineStyleNames)
             .Boolean("AxesControlEnabled", &V::AxesControlEnabled, &V::SetAxesControlEnabled)

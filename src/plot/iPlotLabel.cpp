@@ -30,10 +30,14 @@ TiPlotLabel::TiPlotLabel(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
 const TiPublishedTable& TiPlotLabel::PublishedTable() {
     static const TiPublishedTable table =
         TiPublishedTableBuilder<TiPlotLabel>("TiPlotLabel", &TiPlotLayoutObject::PublishedTable())
-            .Float("MarginLeft", &TiPlotLabel::MarginLeft, &TiPlotLabel::SetMarginLeft)
-            .Float("MarginTop", &TiPlotLabel::MarginTop, &TiPlotLabel::SetMarginTop)
-            .Float("MarginRight", &TiPlotLabel::MarginRight, &TiPlotLabel::SetMarginRight)
-            .Float("MarginBottom", &TiPlotLabel::MarginBottom, &TiPlotLabel::SetMarginBottom)
+            .Float("MarginLeft", &TiPlotLabel::MarginLeft, &TiPlotLabel::SetMarginLeft,
+                   kCharacterRange)
+            .Float("MarginTop", &TiPlotLabel::MarginTop, &TiPlotLabel::SetMarginTop,
+                   kCharacterRange)
+            .Float("MarginRight", &TiPlotLabel::MarginRight, &TiPlotLabel::SetMarginRight,
+                   kCharacterRange)
+            .Float("MarginBottom", &TiPlotLabel::MarginBottom, &TiPlotLabel::SetMarginBottom,
+                   kCharacterRange)
             .String("Caption", &TiPlotLabel::Caption, &TiPlotLabel::SetCaption)
             .Enumeration("Alignment", &TiPlotLabel::Alignment, &TiPlotLabel::SetAlignment,
                          {"iahCenter", "iahLeft", "iahRight"})

@@ -80,10 +80,10 @@ const TiPublishedTable& TiPlotLegend::PublishedTable() {
     using L = TiPlotLegend;
     static const TiPublishedTable table =
         TiPublishedTableBuilder<L>("TiPlotLegend", &TiPlotLayoutObject::PublishedTable())
-            .Float("MarginLeft", &L::MarginLeft, &L::SetMarginLeft)
-            .Float("MarginTop", &L::MarginTop, &L::SetMarginTop)
-            .Float("MarginRight", &L::MarginRight, &L::SetMarginRight)
-            .Float("MarginBottom", &L::MarginBottom, &L::SetMarginBottom)
+            .Float("MarginLeft", &L::MarginLeft, &L::SetMarginLeft, kCharacterRange)
+            .Float("MarginTop", &L::MarginTop, &L::SetMarginTop, kCharacterRange)
+            .Float("MarginRight", &L::MarginRight, &L::SetMarginRight, kCharacterRange)
+            .Float("MarginBottom", &L::MarginBottom, &L::SetMarginBottom, kCharacterRange)
             .Color("BackGroundColor", &L::BackGroundColor, &L::SetBackGroundColor)
             .Boolean("BackGroundTransparent", &L::BackGroundTransparent,
                      &L::SetBackGroundTransparent)
@@ -110,23 +110,30 @@ const TiPublishedTable& TiPlotLegend::PublishedTable() {
             .String("CaptionColumnYMin", &L::CaptionColumnYMin, &L::SetCaptionColumnYMin)
             .String("CaptionColumnYMean", &L::CaptionColumnYMean, &L::SetCaptionColumnYMean)
             .Object("Font", &L::Font)
-            .Float("ColumnSpacing", &L::ColumnSpacing, &L::SetColumnSpacing)
-            .Float("RowSpacing", &L::RowSpacing, &L::SetRowSpacing)
-            .Integer("WrapColDesiredCount", &L::WrapColDesiredCount, &L::SetWrapColDesiredCount)
+            .Float("ColumnSpacing", &L::ColumnSpacing, &L::SetColumnSpacing, kCharacterRange)
+            .Float("RowSpacing", &L::RowSpacing, &L::SetRowSpacing, kCharacterRange)
+            .Integer("WrapColDesiredCount", &L::WrapColDesiredCount, &L::SetWrapColDesiredCount,
+                     kObjectCountRange)
             .Boolean("WrapColAutoCountEnabled", &L::WrapColAutoCountEnabled,
                      &L::SetWrapColAutoCountEnabled)
-            .Integer("WrapColAutoCountMax", &L::WrapColAutoCountMax, &L::SetWrapColAutoCountMax)
-            .Float("WrapColSpacingMin", &L::WrapColSpacingMin, &L::SetWrapColSpacingMin)
+            .Integer("WrapColAutoCountMax", &L::WrapColAutoCountMax, &L::SetWrapColAutoCountMax,
+                     kObjectCountRange)
+            .Float("WrapColSpacingMin", &L::WrapColSpacingMin, &L::SetWrapColSpacingMin,
+                   kCharacterRange)
             .Boolean("WrapColSpacingAuto", &L::WrapColSpacingAuto, &L::SetWrapColSpacingAuto)
-            .Integer("WrapRowDesiredCount", &L::WrapRowDesiredCount, &L::SetWrapRowDesiredCount)
+            .Integer("WrapRowDesiredCount", &L::WrapRowDesiredCount, &L::SetWrapRowDesiredCount,
+                     kObjectCountRange)
             .Boolean("WrapRowAutoCountEnabled", &L::WrapRowAutoCountEnabled,
                      &L::SetWrapRowAutoCountEnabled)
-            .Integer("WrapRowAutoCountMax", &L::WrapRowAutoCountMax, &L::SetWrapRowAutoCountMax)
-            .Float("WrapRowSpacingMin", &L::WrapRowSpacingMin, &L::SetWrapRowSpacingMin)
+            .Integer("WrapRowAutoCountMax", &L::WrapRowAutoCountMax, &L::SetWrapRowAutoCountMax,
+                     kObjectCountRange)
+            .Float("WrapRowSpacingMin", &L::WrapRowSpacingMin, &L::SetWrapRowSpacingMin,
+                   kCharacterRange)
             .Boolean("WrapRowSpacingAuto", &L::WrapRowSpacingAuto, &L::SetWrapRowSpacingAuto)
             .Boolean("ColumnTitlesVisible", &L::ColumnTitlesVisible, &L::SetColumnTitlesVisible)
             .Object("ColumnTitlesFont", &L::ColumnTitlesFont)
-            .Float("ChannelNameMaxWidth", &L::ChannelNameMaxWidth, &L::SetChannelNameMaxWidth)
+            .Float("ChannelNameMaxWidth", &L::ChannelNameMaxWidth, &L::SetChannelNameMaxWidth,
+                   kCharacterRange)
             .Enumeration("ChannelNameColorStyle", &L::ChannelNameColorStyle,
                          &L::SetChannelNameColorStyle,
                          {"iplcncsFont", "iplcncsChannelColor", "iplcncsXAxisFontColor",
@@ -330,7 +337,7 @@ void TiPlotLegend::MeasureColumns(TCanvas& canvas, int zeroWidth) {
             // Cursor texts change with every move: size them by characters
             // so the column does not twitch.
             width = std::max(width, showAllCursorValues_
-                                        ? static_cast<int>(texts[column].size()) * zeroWidth
+                                        ? LabelLength(texts[column]) * zeroWidth
                                         : canvas.TextWidth(texts[column]));
         }
     }

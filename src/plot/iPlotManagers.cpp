@@ -2,30 +2,51 @@
 
 #include <QString>
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLegend.h"
+#include "plot/iPlotLimit.h"
+#include "plot/iPlotTable.h"
 #include "plot/iPlotToolBar.h"
 
 namespace {
 
-// The number after the base name, or nothing when the rest is not a number.
-std::optional<long long> NumberAfterBase(const std::string& name, const std::string& base) {
+// The number after the base name, or nothing when the rest is not a
+// number that 64 bits can hold.
+std::optional<unsigned long long> NumberAfterBase(const std::string& name,
+                                                  const std::string& base) {
     const QString text = QString::fromStdString(name);
     const QString prefix = QString::fromStdString(base);
     if (!text.startsWith(prefix, Qt::CaseInsensitive))
         return std::nullopt;
     bool ok = false;
-    const long long number = text.mid(prefix.size()).trimmed().toLongLong(&ok);
+    const unsigned long long number = text.mid(prefix.size()).trimmed().toULongLong(&ok);
     if (!ok)
         return std::nullopt;
     return number;
+}
+
+// The name of a linked manager's first object; none without one.
+std::optional<std::string> FirstName(const TiPlotObjectManagerCustom* manager) {
+    if (!manager || !manager->HasItems())
+        return std::nullopt;
+    return manager->Items(0)->Name();
+}
+
+// n + 1 in decimal, without wrapping past the largest 64-bit number.
+std::string SuccessorText(unsigned long long n) {
+    const unsigned __int128 next = static_cast<unsigned __int128>(n) + 1;
+    if (next <= std::numeric_limits<unsigned long long>::max())
+        return std::to_string(static_cast<unsigned long long>(next));
+    return "18446744073709551616";
 }
 
 }  // namespace
@@ -94,11 +115,11 @@ TiPlotObject* TiPlotObjectManagerCustom::FindByName(const std::string& name) con
 
 std::string TiPlotObjectManagerCustom::NextName() const {
     const std::string base = BaseName();
-    long long highest = 0;
+    unsigned long long highest = 0;
     for (const TiPlotObject* item : list_)
         if (const auto number = NumberAfterBase(item->Name(), base))
             highest = std::max(highest, *number);
-    return base + " " + std::to_string(highest + 1);
+    return base + " " + SuccessorText(highest);
 }
 
 void TiPlotObjectManagerCustom::AddToList(TiPlotObject* object) {
@@ -162,10 +183,10 @@ std::unique_ptr<TiPlotObject> TiPlotChannelManager::CreateObject() {
 void TiPlotChannelManager::NameGiven(TiPlotChannelCustom& channel) {
     channel.SetTitleText(channel.Name());
     channel.SetColor(NextColor());
-    if (links_.XAxes && links_.XAxes->HasItems())
-        channel.SetXAxisName(links_.XAxes->Items(0)->Name());
-    if (links_.YAxes && links_.YAxes->HasItems())
-        channel.SetYAxisName(links_.YAxes->Items(0)->Name());
+    if (const auto x = FirstName(links_.XAxes))
+        channel.SetXAxisName(*x);
+    if (const auto y = FirstName(links_.YAxes))
+        channel.SetYAxisName(*y);
 }
 
 TColor TiPlotChannelManager::NextColor() const {
@@ -184,21 +205,33 @@ TColor TiPlotChannelManager::NextColor() const {
 }
 
 void TiPlotDataViewManager::NameGiven(TiPlotDataView& view) {
-    if (links_.XAxes && links_.XAxes->HasItems())
-        view.SetGridXAxisName(links_.XAxes->Items(0)->Name());
-    if (links_.YAxes && links_.YAxes->HasItems())
-        view.SetGridYAxisName(links_.YAxes->Items(0)->Name());
+    if (const auto x = FirstName(links_.XAxes))
+        view.SetGridXAxisName(*x);
+    if (const auto y = FirstName(links_.YAxes))
+        view.SetGridYAxisName(*y);
 }
 
 void TiPlotDataCursorManager::NameGiven(TiPlotDataCursor& cursor) {
     if (links_.DataViews && links_.DataViews->HasItems())
         cursor.SetDataView(static_cast<TiPlotDataView*>(links_.DataViews->Items(0)));
-    if (links_.Channels && links_.Channels->HasItems())
-        cursor.SetChannelName(links_.Channels->Items(0)->Name());
+    if (const auto channel = FirstName(links_.Channels))
+        cursor.SetChannelName(*channel);
 }
 
 void TiPlotLabelManager::NameGiven(TiPlotLabel& label) {
     label.SetCaption(label.Name());
+}
+
+void TiPlotLimitManager::NameGiven(TiPlotLimit& limit) {
+    if (const auto x = FirstName(links_.XAxes))
+        limit.SetXAxisName(*x);
+    if (const auto y = FirstName(links_.YAxes))
+        limit.SetYAxisName(*y);
+}
+
+void TiPlotAnnotationManager::AddObject(TiPlotObject* object) {
+    if (auto* annotation = dynamic_cast<TiPlotAnnotation*>(object))
+        AddToList(annotation);
 }
 
 // --------------------------------------------------------- TiPlotObjectManager

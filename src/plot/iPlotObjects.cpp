@@ -128,8 +128,7 @@ std::string TiPlotObject::LayerKey() const {
 }
 
 std::string TiPlotObject::Translate(const std::string& text) const {
-    // This program keeps no translation table, so every text shows as written.
-    return text;
+    return owner_ ? owner_->Translate(text) : text;
 }
 
 void TiPlotObject::DoLayoutChange() {
@@ -282,9 +281,9 @@ const TiPublishedTable& TiPlotLayoutObject::PublishedTable() {
                      &TiPlotLayoutObject::SetHorizontal)
             .Integer("ZOrder", &TiPlotLayoutObject::ZOrder, &TiPlotLayoutObject::SetZOrder)
             .Float("StartPercent", &TiPlotLayoutObject::StartPercent,
-                   &TiPlotLayoutObject::SetStartPercent)
+                   &TiPlotLayoutObject::SetStartPercent, kPercentRange)
             .Float("StopPercent", &TiPlotLayoutObject::StopPercent,
-                   &TiPlotLayoutObject::SetStopPercent)
+                   &TiPlotLayoutObject::SetStopPercent, kPercentRange)
             .Build();
     return table;
 }
@@ -364,7 +363,12 @@ constexpr int kRepeatNextMs = 50;
 
 TiPlotButton::TiPlotButton(TiPlotComponent* owner) : TiPlotObject(owner, {}) {}
 
-TiPlotButton::~TiPlotButton() = default;
+// A button dies with the toolbar or legend that owns it, which the plot
+// forgets; the plot may be holding the button itself as pressed or hovered.
+TiPlotButton::~TiPlotButton() {
+    if (Owner())
+        Owner()->ForgetObject(this);
+}
 
 void TiPlotButton::SetDown(bool value) {
     if (value == down_)

@@ -62,9 +62,65 @@ bool IsExcluded(const TiStringList* excluded, const std::string& name) {
                                [&](const std::string& e) { return Lowered(e) == lowered; });
 }
 
-// Whether a property takes part in the text form at all.
+// A string value holds line breaks as "%0D" and "%0A", so that a caption of
+// several lines stays one line of the file; "%25" is a "%" that would
+// otherwise read as one of these. Any other "%" is written as it is, so
+// files written before line breaks were escaped read as they always did.
+bool IsEscape(std::string_view text, size_t at) {
+    if (at + 2 >= text.size() || text[at] != '%')
+        return false;
+    const std::string code = Lowered(text.substr(at + 1, 2));
+    return code == "0d" || code == "0a" || code == "25";
+}
+
+std::string EscapedString(std::string_view value) {
+    std::string text;
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\r')
+            text += "%0D";
+        else if (value[i] == '\n')
+            text += "%0A";
+        else if (IsEscape(value, i))
+            text += "%25";
+        else
+            text += value[i];
+    }
+    return text;
+}
+
+std::string UnescapedString(std::string_view text) {
+    std::string value;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (!IsEscape(text, i)) {
+            value += text[i];
+            continue;
+        }
+        const std::string code = Lowered(text.substr(i + 1, 2));
+        value += code == "0d" ? '\r' : code == "0a" ? '\n' : '%';
+        i += 2;
+    }
+    return value;
+}
+
+// Whether a property takes part in the text form at all. A variant's kind
+// would not survive as text, so it has none.
 bool Persisted(const TiPublishedProperty& property) {
-    return property.Stored() && property.HasSetter();
+    return property.Stored() && property.HasSetter() && property.Kind() != ipkVariant;
+}
+
+void SetFromText(const TiPublishedProperty& property, TiPersistent& object,
+                 const std::string& value) {
+    switch (property.Kind()) {
+        case ipkFloat:
+            property.SetFloat(object, TextToFloat(value));
+            break;
+        case ipkString:
+            property.SetString(object, UnescapedString(value));
+            break;
+        default:
+            property.SetOrdinal(object, TextToInteger(value));
+            break;
+    }
 }
 
 }  // namespace
@@ -133,8 +189,9 @@ bool TakeFileType(std::string_view type, TiPropertyLines& lines) {
 }
 
 char UserDecimalSeparator() {
-    const QString text = QLocale().toString(1.1);
-    return text.size() > 1 && text[1] == QLatin1Char(',') ? ',' : '.';
+    // The locale's decimal point is the second character of 1.1 written in
+    // it; asked directly it costs a quarter of formatting the number.
+    return QLocale().decimalPoint() == QLatin1String(",") ? ',' : '.';
 }
 
 std::string FloatToText(double value, char decimalSeparator) {
@@ -199,7 +256,7 @@ void PropertiesToText(TiPersistent& object, const std::string& prefix, TiStringL
                 value = FloatToText(property->GetFloat(object), decimalSeparator);
                 break;
             case ipkString:
-                value = property->GetString(object);
+                value = EscapedString(property->GetString(object));
                 break;
             default:
                 value = std::to_string(property->GetOrdinal(object));
@@ -222,19 +279,13 @@ void PropertiesFromText(TiPersistent& object, const std::string& prefix, TiPrope
                 PropertiesFromText(*child, name, lines);
             continue;
         }
-        if (!lines.Take(name, value))
-            continue;
-        switch (property->Kind()) {
-            case ipkFloat:
-                property->SetFloat(object, TextToFloat(value));
-                break;
-            case ipkString:
-                property->SetString(object, value);
-                break;
-            default:
-                property->SetOrdinal(object, TextToInteger(value));
-                break;
-        }
+        if (lines.Take(name, value))
+            SetFromText(*property, object, value);
+    }
+    for (const TiLegacyEntry& entry : object.Published().LegacyEntries()) {
+        const TiPublishedProperty* property = object.Published().Find(entry.Property);
+        if (property && lines.Take(FullName(prefix, entry.Name), value))
+            SetFromText(*property, object, value);
     }
 }
 

@@ -16,14 +16,17 @@
 //       return table;
 //   }
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <type_traits>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "gdi/Brush.h"
@@ -54,12 +57,17 @@ enum TiPropertyKind {
     ipkColor,
     ipkFloat,
     ipkString,
-    ipkObject
+    ipkObject,
+    // A value of any kind, free for the user; property text leaves it out.
+    ipkVariant
 };
+
+// Unassigned, or an integer, a float or a text.
+using TiVariant = std::variant<std::monostate, std::int64_t, double, std::string>;
 
 // True for the kinds written as an ordinal number.
 inline bool IsOrdinalKind(TiPropertyKind kind) {
-    return kind != ipkFloat && kind != ipkString && kind != ipkObject;
+    return kind != ipkFloat && kind != ipkString && kind != ipkObject && kind != ipkVariant;
 }
 
 // A value that the property cannot take (an enumeration past its last name,
@@ -68,6 +76,25 @@ class EiPropertyValueError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
+
+// The values a numeric property takes. A value outside, and for a float any
+// value that is not finite, is refused with "Invalid property value", as an
+// enumeration past its last name is.
+struct TiValueRange {
+    double Min;
+    double Max;
+    bool Contains(double value) const { return value >= Min && value <= Max; }
+};
+
+// The ranges of the plot's published numbers: generous for any real plot, and
+// small enough that no value read from a file overflows the pixel arithmetic
+// of a paint. Integers without a range take any value of their type.
+inline constexpr TiValueRange kPixelRange{-100000, 100000};   // lengths and places in pixels
+inline constexpr TiValueRange kCharacterRange{-1000, 1000};   // lengths in character units
+inline constexpr TiValueRange kPercentRange{-1000, 1000};     // places in percent of a side
+inline constexpr TiValueRange kObjectCountRange{0, 10000};    // columns, rows, ticks
+inline constexpr TiValueRange kAngleRange{-36000, 36000};     // tenths of a degree
+inline constexpr TiValueRange kFontHeightRange{-1000, 1000};  // a glyph still rasterises
 
 class TiPublishedProperty {
   public:
@@ -95,6 +122,8 @@ class TiPublishedProperty {
     virtual std::string GetString(TiPersistent& object) const;
     virtual void SetString(TiPersistent& object, const std::string& value) const;
     virtual TiPersistent* GetObject(TiPersistent& object) const;
+    virtual const TiVariant& GetVariant(TiPersistent& object) const;
+    virtual void SetVariant(TiPersistent& object, const TiVariant& value) const;
 
   private:
     [[noreturn]] void WrongKind() const;
@@ -105,12 +134,22 @@ class TiPublishedProperty {
     std::vector<std::string> valueNames_;
 };
 
+// An entry older files hold under another name, read into a property and
+// never written ("Span_2" into Span).
+struct TiLegacyEntry {
+    std::string Name;
+    std::string Property;
+};
+
 class TiPublishedTable {
   public:
     using Entry = std::shared_ptr<const TiPublishedProperty>;
 
-    TiPublishedTable(std::string className, std::vector<Entry> entries)
-        : className_(std::move(className)), entries_(std::move(entries)) {}
+    TiPublishedTable(std::string className, std::vector<Entry> entries,
+                     std::vector<TiLegacyEntry> legacy = {})
+        : className_(std::move(className)),
+          entries_(std::move(entries)),
+          legacy_(std::move(legacy)) {}
 
     const std::string& ClassName() const { return className_; }
     const std::vector<Entry>& Entries() const { return entries_; }
@@ -119,10 +158,13 @@ class TiPublishedTable {
     size_t size() const { return entries_.size(); }
     // Looked up without regard to case; null when the class has no such property.
     const TiPublishedProperty* Find(std::string_view name) const;
+    // Read after the published properties, so an old file's entry wins.
+    const std::vector<TiLegacyEntry>& LegacyEntries() const { return legacy_; }
 
   private:
     std::string className_;
     std::vector<Entry> entries_;
+    std::vector<TiLegacyEntry> legacy_;
 };
 
 namespace published_detail {
@@ -154,10 +196,12 @@ template <class Owner, class Getter, class Setter>
 class TOrdinalProperty final : public TiPublishedProperty {
   public:
     TOrdinalProperty(std::string name, TiPropertyKind kind, bool stored,
-                     std::vector<std::string> names, Getter getter, Setter setter)
+                     std::vector<std::string> names, Getter getter, Setter setter,
+                     std::optional<TiValueRange> range)
         : TiPublishedProperty(std::move(name), kind, stored, std::move(names)),
           getter_(getter),
-          setter_(setter) {}
+          setter_(setter),
+          range_(range) {}
 
     bool HasSetter() const override { return kHasSetter<Setter>; }
     std::int64_t GetOrdinal(TiPersistent& object) const override {
@@ -183,36 +227,45 @@ class TOrdinalProperty final : public TiPublishedProperty {
             valid = value == 0 || value == 1;
         else if constexpr (std::is_integral_v<Arg>)
             valid = FitsIn<Arg>(value);
+        if (range_)
+            valid = valid && range_->Contains(double(value));
         if (!valid)
             throw EiPropertyValueError("Invalid property value");
     }
 
     Getter getter_;
     Setter setter_;
+    std::optional<TiValueRange> range_;
 };
 
 template <class Owner, class Getter, class Setter>
 class TFloatProperty final : public TiPublishedProperty {
   public:
-    TFloatProperty(std::string name, bool stored, Getter getter, Setter setter)
+    TFloatProperty(std::string name, bool stored, Getter getter, Setter setter,
+                   std::optional<TiValueRange> range)
         : TiPublishedProperty(std::move(name), ipkFloat, stored, {}),
           getter_(getter),
-          setter_(setter) {}
+          setter_(setter),
+          range_(range) {}
 
     bool HasSetter() const override { return kHasSetter<Setter>; }
     double GetFloat(TiPersistent& object) const override {
         return static_cast<double>((As<Owner>(object).*getter_)());
     }
     void SetFloat(TiPersistent& object, double value) const override {
-        if constexpr (kHasSetter<Setter>)
+        if constexpr (kHasSetter<Setter>) {
+            if (!std::isfinite(value) || (range_ && !range_->Contains(value)))
+                throw EiPropertyValueError("Invalid property value");
             (As<Owner>(object).*setter_)(value);
-        else
+        } else {
             TiPublishedProperty::SetFloat(object, value);
+        }
     }
 
   private:
     Getter getter_;
     Setter setter_;
+    std::optional<TiValueRange> range_;
 };
 
 template <class Owner, class Getter, class Setter>
@@ -256,6 +309,25 @@ class TObjectProperty final : public TiPublishedProperty {
     Getter getter_;
 };
 
+// A variant the owner keeps, read and written in place.
+template <class Owner, class Getter>
+class TVariantProperty final : public TiPublishedProperty {
+  public:
+    TVariantProperty(std::string name, Getter getter)
+        : TiPublishedProperty(std::move(name), ipkVariant, true, {}), getter_(getter) {}
+
+    bool HasSetter() const override { return true; }
+    const TiVariant& GetVariant(TiPersistent& object) const override {
+        return (As<Owner>(object).*getter_)();
+    }
+    void SetVariant(TiPersistent& object, const TiVariant& value) const override {
+        (As<Owner>(object).*getter_)() = value;
+    }
+
+  private:
+    Getter getter_;
+};
+
 }  // namespace published_detail
 
 // Builds a class's table: the base table's entries first, then the class's
@@ -266,13 +338,20 @@ class TiPublishedTableBuilder {
   public:
     explicit TiPublishedTableBuilder(std::string className, const TiPublishedTable* base = nullptr)
         : className_(std::move(className)) {
-        if (base)
+        if (base) {
             entries_ = base->Entries();
+            legacy_ = base->LegacyEntries();
+        }
     }
 
     template <class G, class S>
     TiPublishedTableBuilder& Integer(std::string name, G get, S set, bool stored = true) {
         return Ordinal(std::move(name), ipkInteger, {}, get, set, stored);
+    }
+    template <class G, class S>
+    TiPublishedTableBuilder& Integer(std::string name, G get, S set, TiValueRange range,
+                                     bool stored = true) {
+        return Ordinal(std::move(name), ipkInteger, {}, get, set, stored, range);
     }
     template <class G, class S>
     TiPublishedTableBuilder& Boolean(std::string name, G get, S set, bool stored = true) {
@@ -299,7 +378,13 @@ class TiPublishedTableBuilder {
     template <class G, class S>
     TiPublishedTableBuilder& Float(std::string name, G get, S set, bool stored = true) {
         return Add(std::make_shared<published_detail::TFloatProperty<Owner, G, S>>(
-            std::move(name), stored, get, set));
+            std::move(name), stored, get, set, std::nullopt));
+    }
+    template <class G, class S>
+    TiPublishedTableBuilder& Float(std::string name, G get, S set, TiValueRange range,
+                                   bool stored = true) {
+        return Add(std::make_shared<published_detail::TFloatProperty<Owner, G, S>>(
+            std::move(name), stored, get, set, range));
     }
     template <class G, class S>
     TiPublishedTableBuilder& String(std::string name, G get, S set, bool stored = true) {
@@ -313,16 +398,29 @@ class TiPublishedTableBuilder {
                                                                                  stored, get));
     }
 
+    // get: a member function returning a reference to the owned variant.
+    template <class G>
+    TiPublishedTableBuilder& Variant(std::string name, G get) {
+        return Add(
+            std::make_shared<published_detail::TVariantProperty<Owner, G>>(std::move(name), get));
+    }
+    // An entry older files hold, read into `property` (published earlier).
+    TiPublishedTableBuilder& Legacy(std::string name, std::string property) {
+        legacy_.push_back({std::move(name), std::move(property)});
+        return *this;
+    }
+
     TiPublishedTable Build() {
-        return TiPublishedTable(std::move(className_), std::move(entries_));
+        return TiPublishedTable(std::move(className_), std::move(entries_), std::move(legacy_));
     }
 
   private:
     template <class G, class S>
     TiPublishedTableBuilder& Ordinal(std::string name, TiPropertyKind kind,
-                                     std::vector<std::string> names, G get, S set, bool stored) {
+                                     std::vector<std::string> names, G get, S set, bool stored,
+                                     std::optional<TiValueRange> range = std::nullopt) {
         return Add(std::make_shared<published_detail::TOrdinalProperty<Owner, G, S>>(
-            std::move(name), kind, stored, std::move(names), get, set));
+            std::move(name), kind, stored, std::move(names), get, set, range));
     }
     TiPublishedTableBuilder& Add(TiPublishedTable::Entry entry) {
         entries_.push_back(std::move(entry));
@@ -331,7 +429,12 @@ class TiPublishedTableBuilder {
 
     std::string className_;
     std::vector<TiPublishedTable::Entry> entries_;
+    std::vector<TiLegacyEntry> legacy_;
 };
+
+// The value names of the pen and brush styles, in their order.
+const std::vector<std::string>& PenStyleNames();
+const std::vector<std::string>& BrushStyleNames();
 
 // The drawing objects as persistent sub-objects. Each is its drawing value
 // (assign it to a canvas's pen, brush or font) plus a published table; owners

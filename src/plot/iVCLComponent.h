@@ -25,6 +25,8 @@ class TiVCLComponent : public TiComponent {
     void Unlock() override;
 
     bool TimerActive() const override { return timer_.isActive(); }
+    // Milliseconds until the next tick is due, counted from the last one.
+    int TimerIntervalMs() const { return timer_.interval(); }
     // The first tick after firstMs, then every repeatMs; with firstMs 0 every
     // repeatMs from the start. Does nothing while the timer runs.
     void StartTimer(int firstMs, int repeatMs) override;

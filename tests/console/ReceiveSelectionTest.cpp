@@ -234,3 +234,13 @@ TEST_F(ReceiveBoxesSelection, BothBoxesCopyAndTheFloatingOneDropsItsOnTheNextBlo
     Receive("x");
     EXPECT_FALSE(Floating().HasSelection());
 }
+
+// An empty selection of a box that shows nothing (never filled, or cleared)
+// lies past the store's last line; reading it must not touch a line there.
+TEST_F(ReceiveSelection, AnEmptyBoxHasNoSelectedText) {
+    EXPECT_TRUE(view.SelectedText().isEmpty());
+    Receive("12\r\n");
+    view.ClearText();
+    EXPECT_FALSE(view.HasSelection());
+    EXPECT_TRUE(view.SelectedText().isEmpty());
+}

@@ -39,13 +39,26 @@ TEST(DateTime, FormatsTheUsualLetters) {
 }
 
 TEST(DateTime, NowIsLocalWallClock) {
-    const std::time_t seconds = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    const TDateTimeParts now = DecodeDateTime(Now());
-    EXPECT_EQ(now.year, local.tm_year + 1900);
-    EXPECT_EQ(now.month, local.tm_mon + 1);
-    EXPECT_EQ(now.day, local.tm_mday);
+    // The local date read before and after Now(); at midnight they differ
+    // and the reading is taken again.
+    auto localDay = [] {
+        const std::time_t seconds = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&seconds, &local);
+        return local;
+    };
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const std::tm before = localDay();
+        const TDateTimeParts now = DecodeDateTime(Now());
+        const std::tm after = localDay();
+        if (before.tm_mday != after.tm_mday)
+            continue;
+        EXPECT_EQ(now.year, before.tm_year + 1900);
+        EXPECT_EQ(now.month, before.tm_mon + 1);
+        EXPECT_EQ(now.day, before.tm_mday);
+        return;
+    }
+    FAIL() << "the date kept changing";
 }
 
 }  // namespace

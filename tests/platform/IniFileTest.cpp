@@ -108,6 +108,20 @@ TEST_F(IniFile, AppendsAMissingSectionAfterAnUnterminatedLastLine) {
     EXPECT_EQ(ReadRaw(), "[other]\nkey=1\r\n" + kGbkSection + "\r\ncommname=COM2\r\n");
 }
 
+// A lone CR does not end a line when the file is read, so it must not count
+// as ended when a key is appended after it.
+TEST_F(IniFile, AKeyWrittenAfterALastLineEndingInALoneCrReadsBack) {
+    WriteRaw("x\r");
+    ASSERT_TRUE(WriteProfileString("系统参数", "commname", "COM2", path_));
+    EXPECT_EQ(Read("commname"), "COM2");
+
+    WriteRaw("[a]\r\nj=1\r");
+    ASSERT_TRUE(WriteProfileString("a", "k", "v", path_));
+    EXPECT_EQ(ReadProfileString("a", "j", "", path_), "1");
+    EXPECT_EQ(ReadProfileString("a", "k", "", path_), "v");
+    EXPECT_EQ(ReadRaw(), "[a]\r\nj=1\r\nk=v\r\n");
+}
+
 TEST_F(IniFile, ReportsAFolderThatCannotBeWritten) {
     const std::string inMissingFolder = (dir_ / "gone" / "setfile.ini").string();
     EXPECT_FALSE(WriteProfileString("系统参数", "commname", "COM1", inMissingFolder));

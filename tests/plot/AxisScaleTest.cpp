@@ -73,11 +73,14 @@ TEST(AxisTicks, ScrollingKeepsTicksOnMultiplesOfTheIncrement) {
     for (double min = 1000.013; min < 1003; min += 0.0371) {
         const TiTickPlan plan(Linear(min, 1, 5));
         const double increment = plan.Increment().Increment;
+        int majors = 0;
         for (const TiTickValue& tick : plan.Candidates()) {
             if (!tick.Minor) {
+                ++majors;
                 EXPECT_EQ(tick.Value, std::nearbyint(tick.Value / increment) * increment);
             }
         }
+        EXPECT_GE(majors, 4) << "at " << min;
     }
 }
 
@@ -118,7 +121,9 @@ TEST(AxisTicks, YearStepsStartOnTheFirstOfJanuary) {
     const TiTickPlan plan(request);
     ASSERT_TRUE(plan.Increment().YearSteps);
     EXPECT_EQ(plan.Increment().Increment, 2);
-    for (const double value : Values(TicksOnScale(request, 500), false)) {
+    const std::vector<double> majors = Values(TicksOnScale(request, 500), false);
+    ASSERT_GE(majors.size(), 4u);
+    for (const double value : majors) {
         const TDateTimeParts date = DecodeDateTime(value);
         EXPECT_EQ(date.month, 1);
         EXPECT_EQ(date.day, 1);
@@ -144,6 +149,18 @@ TEST(AxisTicks, PriceStepsInFractionsOfAPoint) {
     TiTickRequest request = Linear(100, 2, 8);
     request.FormatStyle = iptfPrice32nds;
     EXPECT_EQ(ChooseTickIncrement(request).Increment, 0.25);
+}
+
+// A span of a trillion years asks for year steps past INT_MAX; the step is
+// held to the calendar the axis can show instead of overflowing.
+TEST(AxisTicks, YearStepsPastTheLargestIntegerStayDefined) {
+    TiTickRequest request = Linear(EncodeDateTime({2001, 7, 1, 0, 0, 0, 0}), 365.0 * 1e12, 5);
+    request.FormatStyle = iptfDateTime;
+    const TiTickPlan plan(request);
+    ASSERT_TRUE(plan.Increment().YearSteps);
+    EXPECT_GT(plan.Increment().Increment, 2147483647.0);
+    for (const TiTickValue& tick : plan.Candidates())
+        EXPECT_TRUE(std::isfinite(tick.Value));
 }
 
 TEST(AxisTicks, AbsurdSettingsStayBounded) {
@@ -195,6 +212,26 @@ TEST(AxisLabelTexts, PrefixPriceThousandsAndExponent) {
 
     format.Style = iptfExponent;
     EXPECT_EQ(FormatAxisValue(format, ipstLinear, 1, 1500).Text, "1.50e+03");
+}
+
+// Where the user writes "0,5", labels do too, as cursor texts and data files
+// already did; thousands are then grouped with dots. Prices and dates keep
+// their own punctuation.
+TEST(AxisLabelTexts, NumbersFollowTheDecimalSeparator) {
+    TiAxisTextFormat format;
+    EXPECT_EQ(FormatAxisValue(format, ipstLinear, 1, 0.2, ',').Text, "0,20");
+    EXPECT_EQ(FormatAxisValue(format, ipstLog10, 999, 0.1, ',').Text, "0,1");
+    format.Style = iptfPrefix;
+    EXPECT_EQ(FormatAxisValue(format, ipstLinear, 1, 1500, ',').Text, "1,50K");
+    format.Style = iptfExponent;
+    EXPECT_EQ(FormatAxisValue(format, ipstLinear, 1, 1500, ',').Text, "1,50e+03");
+    format.Style = iptfThousands;
+    EXPECT_EQ(FormatAxisValue(format, ipstLinear, 1, -1234.5, ',').Text, "-1.234,50");
+    format.Style = iptfPrice32nds;
+    EXPECT_EQ(FormatAxisValue(format, ipstLinear, 1, 100.5, ',').Text, "100.160");
+    format.Style = iptfDateTime;
+    format.DateTimeFormat = "hh:nn:ss.zzz";
+    EXPECT_EQ(FormatAxisValue(format, ipstLinear, 1, 2.5, ',').Text, "12:00:00.000");
 }
 
 TEST(AxisLabelTexts, DateTimeTexts) {

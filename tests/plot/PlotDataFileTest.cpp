@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <random>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -193,15 +195,64 @@ TEST(PlotDataFile, CompactFormMarksMissingPointsAndRefusesCutFloats) {
     EXPECT_THROW(ReadDataFile("Compact Interval\r\nxyz\r\n", none, '.'), TiDataFileError);
 }
 
-TEST(PlotDataFile, BinaryGarbageNeverCrashes) {
+TEST(PlotDataFile, BinaryGarbageLoadsNothingAndNeverCrashes) {
     std::string garbage;
     for (int i = 0; i < 4096; ++i)
         garbage.push_back(char((i * 7919) & 0xFF));
-    Channels loaded{{"a", {}}, {"b", {}}};
-    try {
-        ReadDataFile(garbage, loaded, '.');
-    } catch (const TiDataFileError&) {
-    }
+    Channels loaded{{"a", {{1, 2}}}, {"b", {}}};
+    EXPECT_THROW(ReadDataFile(garbage, loaded, '.'), TiDataFileError);
     ReadDataFile("", loaded, '.');
-    SUCCEED();
+    ASSERT_EQ(loaded.Points(0).size(), 1u);
+    EXPECT_EQ(loaded.Points(0)[0].x, 1);
+    EXPECT_EQ(loaded.Points(0)[0].y, 2);
+    EXPECT_TRUE(loaded.Points(1).empty());
+}
+
+// What one form saves the other loads, or the value is refused at load: the
+// compact form treats an infinity or a NaN as a missing value, since the
+// text form cannot hold it.
+TEST(PlotDataFile, CompactFormSkipsValuesTheTextFormCannotHold) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    Channels loaded{{"a", {}}};
+    ReadDataFile("Compact Interval\r\n1\r\n" + Floats({0, 1, 1, -inf, nan, 7, 2e38f}), loaded, '.');
+    ASSERT_EQ(loaded.Points(0).size(), 2u);
+    EXPECT_EQ(loaded.Points(0)[0].y, 1);
+    EXPECT_EQ(loaded.Points(0)[1].y, 7);
+    Channels reloaded{{"a", {}}};
+    ReadDataFile(WriteTextDataFile(loaded, '\t', '.'), reloaded, '.');
+    EXPECT_EQ(reloaded.Points(0).size(), 2u);
+}
+
+// A file is read from its stream a chunk at a time: rows, a CR LF and a float
+// that straddle the chunks' edges read as they do from memory.
+TEST(PlotDataFile, StreamedFilesReadLikeFilesInMemory) {
+    constexpr size_t kChunk = size_t{1} << 20;
+    std::string text = "a(X)\ta(Y)\r\n";
+    for (int i = 0; text.size() < kChunk - 40; ++i)
+        text += std::to_string(i) + "\t" + std::to_string(i % 97) + "\r\n";
+    // A row whose CR is the last byte of the first chunk.
+    const std::string row = "7\t8";
+    text += std::string(kChunk - 1 - text.size() - row.size(), ' ') + row + "\r\n";
+    for (int i = 0; text.size() < 3 * kChunk; ++i)
+        text += std::to_string(i) + ".25\tNull\n";
+    std::string compact = "Compact Interval\r\n1\r\n" + Floats({0, 1, 1, 2});
+    for (int i = 0; compact.size() < 2 * kChunk + 7; ++i)
+        compact += Floats({float(i % 1000)});
+    compact += Floats({2e38f});
+
+    for (const std::string& bytes : {text, compact}) {
+        Channels fromMemory{{"a", {}}};
+        ReadDataFile(bytes, fromMemory, '.');
+        Channels fromStream{{"a", {}}};
+        std::istringstream stream(bytes);
+        ReadDataFile(stream, fromStream, '.');
+        ASSERT_GT(fromMemory.Points(0).size(), 100000u);
+        ASSERT_EQ(fromStream.Points(0).size(), fromMemory.Points(0).size());
+        for (size_t i = 0; i < fromMemory.Points(0).size(); ++i) {
+            ASSERT_EQ(fromStream.Points(0)[i].x, fromMemory.Points(0)[i].x) << i;
+            ASSERT_EQ(fromStream.Points(0)[i].y, fromMemory.Points(0)[i].y) << i;
+            ASSERT_EQ(fromStream.Points(0)[i].mark, fromMemory.Points(0)[i].mark) << i;
+        }
+    }
 }

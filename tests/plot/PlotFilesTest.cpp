@@ -2,36 +2,26 @@
 // through the component's own operations on real files.
 #include <QCoreApplication>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
+#include "ScratchFiles.h"
 #include "plot/iPlot.h"
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"
+#include "plot/iPlotConfigFile.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
-#include "plot/iPlotPropertyEditor.h"
 
 namespace {
 
-class PlotFilesTest : public ::testing::Test {
+class PlotFilesTest : public ::testing::Test, public ScratchFiles {
   protected:
-    std::string Path(const char* name) const { return dir_.filePath(name).toStdString(); }
-
-    static std::string Read(const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    }
-    static void Write(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
     // The message of what `action` raises.
     template <class Action>
     static std::string ErrorOf(Action&& action) {
@@ -44,7 +34,6 @@ class PlotFilesTest : public ::testing::Test {
     }
     static void TurnEventLoop() { QCoreApplication::processEvents(); }
 
-    QTemporaryDir dir_;
     TiPlot plot_;
 };
 
@@ -127,15 +116,95 @@ TEST_F(PlotFilesTest, ConfigurationWithoutDataViewLevelsIsRefused) {
               0u);
 }
 
-TEST_F(PlotFilesTest, AnnotationFileRoundTripsAndRefusesAnnotationsItCannotHold) {
+// The whole file is checked before the plot changes: a bad value late in
+// the file, or a count no plot could hold, leaves every object and point.
+TEST_F(PlotFilesTest, RefusedConfigurationLeavesThePlotExactlyAsItWas) {
+    plot_.Channel(0)->SetTitleText("kept");
+    plot_.Channel(0)->AddXY(1, 2);
+    plot_.SaveProperties(Path("good.txt"));
+    const std::string good = Read(Path("good.txt"));
+    const TiStringList before = PlotConfigLines(plot_);
+
+    // The file with the line of `key` holding `value` instead.
+    auto with = [&good](const std::string& key, const std::string& value) {
+        const size_t at = good.find("\r\n" + key + " = ") + 2;
+        return good.substr(0, at) + key + " = " + value + good.substr(good.find("\r\n", at));
+    };
+    const std::string bad[] = {
+        with("XAxis0.InnerMargin", "nan"),  with("ChannelCount", "100000"),
+        with("ChannelCount", "4294967297"), with("LabelCount", "-1"),
+        with("YAxis0.Span", "abc"),
+    };
+    for (const std::string& file : bad) {
+        Write(Path("bad.txt"), file);
+        EXPECT_EQ(ErrorOf([&] {
+                      plot_.LoadProperties(Path("bad.txt"));
+                  }).rfind("Error Loading Properties - ", 0),
+                  0u);
+        EXPECT_EQ(PlotConfigLines(plot_), before);
+        ASSERT_EQ(plot_.ChannelCount(), 1);
+        EXPECT_EQ(plot_.Channel(0)->Count(), 1) << "the points stay";
+        EXPECT_TRUE(plot_.Master().LayoutManager().Enabled());
+        EXPECT_FALSE(plot_.Updating());
+    }
+    EXPECT_EQ(ErrorOf([&] { plot_.LoadProperties(Path("good.txt")); }), "(nothing raised)");
+}
+
+TEST_F(PlotFilesTest, CountsUpToTheLimitLoad) {
+    plot_.SaveProperties(Path("good.txt"));
+    std::string file = Read(Path("good.txt"));
+    file.replace(file.find("LabelCount = 1"), 14,
+                 "LabelCount = " + std::to_string(kMaxConfigObjectsPerKind));
+    Write(Path("many.txt"), file);
+    plot_.LoadProperties(Path("many.txt"));
+    EXPECT_EQ(plot_.LabelCount(), kMaxConfigObjectsPerKind);
+}
+
+// A channel title of two lines used to reload as its first line, the second
+// read as a key of the file.
+TEST_F(PlotFilesTest, MultiLineTitlesReloadWhole) {
+    plot_.Channel(0)->SetTitleText("first\r\nChannelCount = 3");
+    plot_.SaveProperties(Path("plot.txt"));
+    TiPlot fresh;
+    fresh.LoadProperties(Path("plot.txt"));
+    ASSERT_EQ(fresh.ChannelCount(), 1);
+    EXPECT_EQ(fresh.Channel(0)->TitleText(), "first\r\nChannelCount = 3");
+}
+
+TEST_F(PlotFilesTest, AnnotationFileRoundTripsAndReplacesTheAnnotations) {
+    plot_.SaveAnnotationsToFile(Path("none.txt"));
+    EXPECT_EQ(Read(Path("none.txt")), "AnnotationCount = 0\r\n");
+
+    plot_.SetAnnotationDefaultPenColor(clRed);
+    plot_.AddAnnotation();
+    plot_.Annotation(plot_.AddAnnotation())->SetBrushStyle(bsCross);
+    plot_.Annotation(1)->Font().SetName("DejaVu Sans");
     plot_.SaveAnnotationsToFile(Path("notes.txt"));
-    EXPECT_EQ(Read(Path("notes.txt")), "AnnotationCount = 0\r\n");
-    plot_.LoadAnnotationsFromFile(Path("notes.txt"));
-    Write(Path("many.txt"), "AnnotationCount = 2\r\nAnnotation0.Text = a\r\n");
-    EXPECT_EQ(ErrorOf([&] { plot_.LoadAnnotationsFromFile(Path("many.txt")); })
+    const std::string notes = Read(Path("notes.txt"));
+    EXPECT_EQ(notes.rfind("AnnotationCount = 2\r\n", 0), 0u);
+    EXPECT_NE(notes.find("\r\nAnnotation1.BrushStyle = 6\r\n"), std::string::npos);
+    EXPECT_NE(notes.find("\r\nAnnotation0.PenColor = 255\r\n"), std::string::npos);
+
+    TiPlot fresh;
+    fresh.AddAnnotation();
+    fresh.LoadAnnotationsFromFile(Path("notes.txt"));
+    ASSERT_EQ(fresh.AnnotationCount(), 2);
+    EXPECT_EQ(fresh.Annotation(1)->BrushStyle(), bsCross);
+    EXPECT_EQ(fresh.Annotation(1)->Font().Name(), "DejaVu Sans");
+    EXPECT_EQ(fresh.Annotation(0)->PenColor(), clRed);
+    fresh.SaveAnnotationsToFile(Path("again.txt"));
+    EXPECT_EQ(Read(Path("again.txt")), notes);
+    // The configuration does not carry annotations.
+    fresh.SaveProperties(Path("plot.txt"));
+    EXPECT_EQ(Read(Path("plot.txt")).find("Annotation0."), std::string::npos);
+
+    // A refused file leaves the annotations there as they were.
+    Write(Path("bad.txt"), "AnnotationCount = 1\r\nAnnotation0.PenWidth = wide\r\n");
+    EXPECT_EQ(ErrorOf([&] { fresh.LoadAnnotationsFromFile(Path("bad.txt")); })
                   .rfind("Error Loading Annotations - ", 0),
               0u);
-    EXPECT_FALSE(plot_.Updating());
+    EXPECT_FALSE(fresh.Updating());
+    EXPECT_EQ(fresh.AnnotationCount(), 2);
 }
 
 // ------------------------------------------------------------------- data
@@ -368,25 +437,6 @@ TEST_F(PlotFilesTest, PlotDestroyedWhileLoggingWritesItsLastRows) {
         plot.Channel(0)->AddXY(1, 2);
     }
     EXPECT_EQ(Read(Path("last.txt")), "(X)\tChannel 1(Y)\r\n1\t2\r\n");
-}
-
-}  // namespace
-
-namespace {
-
-// The property editor shows the same keys the configuration file uses and
-// applies edits to the objects they name.
-TEST(PlotPropertyEditor, EditsObjectsByTheirConfigurationKeys) {
-    TiPlot plot;
-    const TiStringList lines = PlotPropertiesToText(plot);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "Channel0.TitleText = Channel 1"),
-              lines.end());
-    EXPECT_TRUE(PlotPropertiesFromText(plot, {"Channel0.TitleText = 温度", "XAxis0.Span = 25"})
-                    .empty());
-    EXPECT_EQ(plot.Channel(0)->TitleText(), "温度");
-    EXPECT_DOUBLE_EQ(plot.XAxis(0)->Span(), 25);
-    EXPECT_EQ(PlotPropertiesFromText(plot, {"Channel7.TitleText = nobody"}),
-              (TiStringList{"Channel7.TitleText = nobody"}));
 }
 
 }  // namespace

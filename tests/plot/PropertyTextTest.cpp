@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "PropertyTextTestClasses.h"
 #include "plot/iPropertyText.h"
 
@@ -51,6 +53,26 @@ TEST(PropertyText, RoundTripsThroughTheReader) {
     EXPECT_EQ(again, lines);
     EXPECT_EQ(target.Scratch(), 0) << "not stored, not read";
     EXPECT_TRUE(reader.Remaining().empty());
+}
+
+// A title of several lines stays one line of the file and reads back whole;
+// the escape is chosen so that a file written before it reads unchanged.
+TEST(PropertyText, LineBreaksInStringsAreEscapedAndOldFilesReadAsBefore) {
+    TPropertyTestSettings source;
+    source.SetTitle("first\r\nCount = 3\n100%0A%");
+    TiStringList lines;
+    PropertiesToText(source, "", lines, nullptr, '.');
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Title = first%0D%0ACount = 3%0A100%250A%"),
+              lines.end());
+    TPropertyTestSettings target;
+    TiPropertyLines reader(lines);
+    PropertiesFromText(target, "", reader);
+    EXPECT_EQ(target.Title(), source.Title());
+    EXPECT_EQ(target.Count(), 0) << "the title's second line is no key";
+
+    TiPropertyLines old(TiStringList{"Title = 50% of C:\\new\\r %1"});
+    PropertiesFromText(target, "", old);
+    EXPECT_EQ(target.Title(), "50% of C:\\new\\r %1");
 }
 
 TEST(PropertyText, CommaSeparatedFloatsLoadWherePointIsTheSeparator) {

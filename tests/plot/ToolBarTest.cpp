@@ -161,3 +161,28 @@ TEST_F(ToolBarTest, ButtonHintsCanBeCustomised) {
     EXPECT_EQ(hint.Left, zoomIn.ButtonRect().Left);
     EXPECT_EQ(hint.Top, zoomIn.ButtonRect().Bottom + 3);
 }
+
+// Removing a toolbar or legend under the pointer, with a button held, must
+// not leave the plot holding it: the next move and release go elsewhere. The
+// sanitizer build catches a use after free here.
+TEST_F(ToolBarTest, DeletingAToolBarOrLegendUnderThePointerForgetsIt) {
+    const QPoint onZoomIn = CenterOf(Button(iptbbtZoomIn).ButtonRect());
+    ui.MoveTo(onZoomIn);
+    ui.Press(onZoomIn);
+    ui.Plot().DeleteToolBar(0);
+    ui.MoveTo(onZoomIn + QPoint(3, 0));
+    ui.Release(onZoomIn + QPoint(3, 0));
+    EXPECT_TRUE(clicks.empty());
+    EXPECT_EQ(ui.Plot().ToolBarCount(), 0);
+
+    ui.Plot().Channel(0)->AddXY(1, 1);
+    ui.Paint();
+    const QPoint onLegend = CenterOf(ui.Plot().Channel(0)->LegendRect());
+    ui.MoveTo(onLegend);
+    ui.Press(onLegend);
+    ui.Plot().DeleteLegend(0);
+    ui.MoveTo(onLegend + QPoint(2, 2));
+    ui.Release(onLegend + QPoint(2, 2));
+    ui.Paint();
+    EXPECT_EQ(ui.Plot().LegendCount(), 0);
+}

@@ -1,0 +1,60 @@
+#pragma once
+// What the benchmarks that run the whole program share: message boxes said
+// on stderr instead of blocking, the CPU time used so far, a way to let the
+// event loop run for a while, and a probe of its longest stall.
+
+#include <sys/resource.h>
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QString>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "console/PortSettingsMessages.h"
+
+class TStderrReporter : public TMessageReporter {
+  public:
+    void Show(const QString& caption, const QString& text, TMessageIcon) override {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+    }
+};
+
+inline double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+inline void RunEventsFor(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The longest time the event loop went without serving a 1 ms timer, less
+// that millisecond.
+class TStallProbe {
+  public:
+    TStallProbe() {
+        timer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            maxMs_ = std::max(maxMs_, sinceTick_.nsecsElapsed() / 1e6 - 1.0);
+            sinceTick_.restart();
+        });
+    }
+    void Start() {
+        sinceTick_.start();
+        timer_.start(1);
+    }
+    void Stop() { timer_.stop(); }
+    double MaxMs() const { return maxMs_; }
+
+  private:
+    QTimer timer_;
+    QElapsedTimer sinceTick_;
+    double maxMs_ = 0;
+};

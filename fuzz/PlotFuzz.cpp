@@ -1,0 +1,28 @@
+#include "PlotFuzz.h"
+
+#include <QImage>
+
+#include "FuzzSupport.h"
+#include "gdi/PainterCanvas.h"
+#include "plot/iPlotConfigFile.h"
+
+std::unique_ptr<TiPlot> NewFuzzPlot() {
+    EnsureFuzzApplication();
+    auto plot = std::make_unique<TiPlot>();
+    plot->resize(320, 240);
+    return plot;
+}
+
+void PaintFuzzPlot(TiPlot& plot) {
+    QImage image(320, 240, QImage::Format_RGB32);
+    TPainterCanvas canvas(image);
+    try {
+        plot.PaintTo(canvas);
+    } catch (const std::exception&) {
+    }
+    canvas.End();
+}
+
+TiStringList FuzzPlotConfig(TiPlot& plot) {
+    return PlotConfigLines(plot);
+}

@@ -1,0 +1,25 @@
+// A channel property file of any bytes: what loads saves and loads back the
+// same, and the plot paints with it.
+#include "FuzzSupport.h"
+#include "PlotFuzz.h"
+#include "plot/iPlotChannelCustom.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const TScratchFile file(".txt");
+    static const TScratchFile saved(".txt");
+    file.Write(AsText(data, size));
+    const auto plot = NewFuzzPlot();
+    try {
+        plot->Channel(0)->LoadProperties(file.Path());
+    } catch (const std::exception&) {
+        return 0;
+    }
+    plot->Channel(0)->SaveProperties(saved.Path());
+    const std::string first = saved.Read();
+    TiPlotChannelCustom& copy = *plot->Channel(plot->AddChannel());
+    copy.LoadProperties(saved.Path());
+    copy.SaveProperties(saved.Path());
+    FuzzCheck(saved.Read() == first, "a saved channel loads back the same");
+    PaintFuzzPlot(*plot);
+    return 0;
+}

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang in build-fuzz/ and runs each in turn.
+#   scripts/fuzz.sh             every target until it has run 10 million inputs
+#   scripts/fuzz.sh SECONDS     every target for SECONDS seconds (the CI smoke)
+# One target runs at a time, on one core. A target that finds a fault stops
+# the script; the input that broke it is left in build-fuzz/findings/.
+# Each target prints "fuzz <name>: <runs> runs in <seconds> s".
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-}
+runs=10000000
+dir=${KELVANE_FUZZ_BUILD:-$root/build-fuzz}
+
+build_log=$(mktemp)
+if ! CC=clang CXX=clang++ KELVANE_BUILD_TARGET=kelvane_fuzzers bash "$root/scripts/build.sh" "$dir" \
+  -DKELVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build_log" 2>&1; then
+  grep -E -A8 'error|FAILED' "$build_log" | head -n 80 || tail -n 40 "$build_log"
+  echo "fuzz: the targets do not build" >&2
+  exit 1
+fi
+rm -f "$build_log"
+
+findings=$dir/findings
+mkdir -p "$findings"
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$root/fuzz/lsan.supp
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+for program in "$dir"/bin/fuzz_*; do
+  name=${program##*/fuzz_}
+  # New inputs go to a scratch copy: the committed seeds stay small.
+  work=$(mktemp -d)
+  cp -r "$root/fuzz/corpus/$name/." "$work/" 2>/dev/null || true
+  options=(-artifact_prefix="$findings/$name-" -print_final_stats=1 -max_len=65536
+           -timeout=10 -rss_limit_mb=2048)
+  [ -f "$root/fuzz/dict/$name.dict" ] && options+=(-dict="$root/fuzz/dict/$name.dict")
+  if [ -n "$seconds" ]; then
+    options+=(-max_total_time="$seconds")
+  else
+    options+=(-runs="$runs")
+  fi
+  log=$(mktemp)
+  start=$(date +%s)
+  if ! "$program" "${options[@]}" "$work" >"$log" 2>&1; then
+    tail -n 60 "$log"
+    echo "fuzz $name: FAILED, reproducer in $findings/" >&2
+    rm -rf "$work" "$log"
+    exit 1
+  fi
+  elapsed=$(( $(date +%s) - start ))
+  done_runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+  echo "fuzz $name: ${done_runs:-?} runs in ${elapsed} s"
+  rm -rf "$work" "$log"
+done
