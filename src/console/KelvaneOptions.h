@@ -69,6 +69,8 @@ class TOption : public TOptionBase {
         }
     }
     T Default() const { return default_; }
+    T Lowest() const { return lowest_; }
+    T Highest() const { return highest_; }
 
     void Read(const std::string& path) override;
     bool Write(const std::string& path) const override;

@@ -1,5 +1,6 @@
 #include "feed/ChartCsv.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -96,6 +97,45 @@ void AppendChartCsvRow(std::string& out, double x, std::span<const std::optional
         }
     }
     out += kLineEnd;
+}
+
+bool WriteChartCsv(const std::vector<TChartCsvChannel>& channels,
+                   const std::function<bool(std::string_view piece, std::size_t points)>& write) {
+    constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+    std::vector<std::string> titles;
+    for (const TChartCsvChannel& channel : channels) {
+        titles.push_back(channel.title);
+    }
+    std::string text = ChartCsvHeader(titles);
+    std::vector<std::size_t> next(channels.size(), 0);
+    std::vector<std::optional<double>> row(channels.size());
+    std::size_t written = 0;
+    for (;;) {
+        std::optional<double> x;
+        for (std::size_t c = 0; c < channels.size(); ++c) {
+            if (next[c] < channels[c].xs.size()) {
+                x = std::min(x.value_or(channels[c].xs[next[c]]), channels[c].xs[next[c]]);
+            }
+        }
+        if (!x) {
+            break;
+        }
+        for (std::size_t c = 0; c < channels.size(); ++c) {
+            row[c].reset();
+            if (next[c] < channels[c].xs.size() && channels[c].xs[next[c]] == *x) {
+                row[c] = channels[c].ys[next[c]++];
+                ++written;
+            }
+        }
+        AppendChartCsvRow(text, *x, row);
+        if (text.size() >= kPieceBytes) {
+            if (!write(text, written)) {
+                return false;
+            }
+            text.clear();
+        }
+    }
+    return write(text, written);
 }
 
 bool IsChartCsvHeader(std::string_view line) {

@@ -9,6 +9,7 @@
 // writes a new header line, and every header line names the channels by
 // position from there on.
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,6 +22,20 @@ class TDataFileSink;
 std::string ChartCsvHeader(const std::vector<std::string>& titles);
 // "12.5,3,,-1" and CR LF.
 void AppendChartCsvRow(std::string& out, double x, std::span<const std::optional<double>> values);
+
+// One channel's points, as saved.
+struct TChartCsvChannel {
+    std::string title;
+    std::vector<double> xs, ys;
+};
+
+// The whole chart as CSV: the header, then a row per X in order, each with
+// the values of the channels that have a point there (a channel with several
+// points at one X gives them in rows of their own). The text goes to `write`
+// a piece at a time, with the points written so far; `write` returns false
+// to stop, and so does WriteChartCsv then.
+bool WriteChartCsv(const std::vector<TChartCsvChannel>& channels,
+                   const std::function<bool(std::string_view piece, std::size_t points)>& write);
 
 // Whether a file's first line is a chart CSV header.
 bool IsChartCsvHeader(std::string_view line);
