@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -16,6 +17,8 @@
 
 #include "console/KelvaneOptions.h"
 #include "console/PlotLineQueue.h"
+#include "console/PortSettingsMessages.h"
+#include "feed/ChartFileCommands.h"
 #include "feed/ChartFileJobs.h"
 #include "feed/WaveformFeed.h"
 #include "plot/iPlot.h"
@@ -193,6 +196,52 @@ TEST_F(ChartFileJobs, TheNextLiveLineStartsTheChartAfresh) {
     EXPECT_EQ(plot.Channel(0)->Count(), 1);
     EXPECT_EQ(plot.Channel(0)->GetY(0), 5);
     EXPECT_EQ(Titles().front(), "数据");
+}
+
+class TTextsShown : public TMessageReporter {
+  public:
+    void Show(const QString&, const QString& text, TMessageIcon) override { texts << text; }
+    QStringList texts;
+};
+
+TEST_F(ChartFileJobs, TheContextMenuSavesAndOpensButNeverIntoALiveChart) {
+    TTextsShown shown;
+    QString saveName = Path("menu.csv");
+    QString openName = Path("menu.csv");
+    TChartFileCommands commands(plot, feed, shown,
+                                {[&] { return saveName; }, [&] { return openName; }});
+    QMenu menu;
+    plot.OnAddPopupMenuItems(menu);
+    QAction* save = menu.findChild<QAction*>("saveChartCsv");
+    QAction* open = menu.findChild<QAction*>("openChartFile");
+    ASSERT_TRUE(save && open);
+    EXPECT_EQ(save->text(), QStringLiteral("导出CSV…"));
+
+    PlotLines({"1,2", "3,4"});
+    const std::vector<TChannelPoints> before = Points();
+    save->trigger();
+    EXPECT_TRUE(commands.Busy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !commands.Busy(); }, 30'000));
+    EXPECT_TRUE(QFile::exists(saveName));
+
+    decimalButton.click();  // 绘图其他: live points are coming
+    open->trigger();
+    EXPECT_FALSE(commands.Busy());
+    ASSERT_EQ(shown.texts.size(), 1);
+    EXPECT_TRUE(shown.texts.front().contains(QStringLiteral("停止绘图")));
+    decimalButton.click();
+
+    PlotLines({"9"});
+    open->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !commands.Busy(); }, 30'000));
+    EXPECT_EQ(Points(), before);
+    EXPECT_EQ(shown.texts.size(), 1) << "no box when all went well";
+
+    openName = Path("absent.csv");
+    open->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !commands.Busy(); }, 30'000));
+    ASSERT_EQ(shown.texts.size(), 2);
+    EXPECT_TRUE(shown.texts.back().startsWith(QStringLiteral("打开数据文件出错")));
 }
 
 }  // namespace
