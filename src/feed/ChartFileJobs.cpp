@@ -113,9 +113,7 @@ TChartOpenJob::TChartOpenJob(TChartChannels& channels, QString path, QObject* pa
     : TBackgroundJob(parent),
       channels_(channels),
       path_(std::move(path)),
-      decimalSeparator_(UserDecimalSeparator()) {
-    channels_.ClearForFile();
-}
+      decimalSeparator_(UserDecimalSeparator()) {}
 
 TChartOpenJob::~TChartOpenJob() {
     StopWorker();
@@ -178,6 +176,13 @@ bool TChartOpenJob::Take() {
             }
             // The worker only appends behind it, which leaves it in place.
             batch = &batches_.front();
+        }
+        // Emptied only once the file gave something: a file that cannot be
+        // read leaves the chart as it was.
+        if (!cleared_ &&
+            std::ranges::any_of(batch->runs, [](const TRun& run) { return !run.xs.empty(); })) {
+            channels_.ClearForFile();
+            cleared_ = true;
         }
         for (; channel_ < batch->runs.size(); ++channel_, point_ = 0) {
             const TRun& run = batch->runs[channel_];

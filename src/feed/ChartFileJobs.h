@@ -3,9 +3,9 @@
 // the window going however big the file (see TBackgroundJob).
 //
 // Saving copies the channels' points first, so the chart may go on moving;
-// the file is replaced only once it is complete. Opening empties the chart,
-// then adds the file's points a slice at a time, none longer than
-// kSliceMs; cancelling keeps what was added.
+// the file is replaced only once it is complete. Opening empties the chart
+// once the file gives its first points, then adds them a slice at a time,
+// none longer than kSliceMs; cancelling keeps what was added.
 
 #include <QString>
 
@@ -75,4 +75,5 @@ class TChartOpenJob : public TBackgroundJob {
     // Where the window's side is in the front batch.
     std::size_t channel_ = 0;
     std::size_t point_ = 0;
+    bool cleared_ = false;  // the chart was emptied for the file
 };

@@ -109,7 +109,6 @@ TEST_F(ChartFileJobs, SavedCsvOpensBackToTheSamePointsAndTitles) {
     ASSERT_TRUE(Finish(save));
 
     TChartOpenJob open(feed.Channels(), Path("chart.csv"));
-    EXPECT_EQ(plot.Channel(0)->Count(), 0) << "opening empties the chart first";
     ASSERT_TRUE(Finish(open));
     EXPECT_EQ(Points(), before);
     EXPECT_EQ(Titles(), titles);
@@ -154,11 +153,13 @@ TEST_F(ChartFileJobs, ABigFileOpensInSlicesAndACancelKeepsWhatWasAdded) {
         EXPECT_LT(longest, 1000);
     }
 
+    PlotLines({"5"});  // a live line: the chart starts afresh with it
+    ASSERT_EQ(plot.Channel(0)->Count(), 1);
     TChartOpenJob open(feed.Channels(), Path("big.csv"));
     QSignalSpy cancelled(&open, &TBackgroundJob::Cancelled);
     QSignalSpy finished(&open, &TBackgroundJob::Finished);
     open.Start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return plot.Channel(0)->Count() > 0; }, 30'000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return plot.Channel(0)->Count() > 1; }, 30'000));
     open.Cancel();
     ASSERT_TRUE(cancelled.wait(5000));
     EXPECT_TRUE(finished.isEmpty());
@@ -175,12 +176,20 @@ TEST_F(ChartFileJobs, ABrokenRowKeepsThePointsBeforeItAndFails) {
     EXPECT_FALSE(Finish(open, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(Points().front(), (TChannelPoints{{0, 1}, {1, 2}}));
+
+    // Broken from its first row, it leaves the chart as it was.
+    Write(Path("broken.csv"), "time_s,v\r\nnothing,1\r\n");
+    TChartOpenJob again(feed.Channels(), Path("broken.csv"));
+    EXPECT_FALSE(Finish(again));
+    EXPECT_EQ(Points().front(), (TChannelPoints{{0, 1}, {1, 2}}));
 }
 
-TEST_F(ChartFileJobs, AMissingFileOrFolderFailsWithTheReason) {
+TEST_F(ChartFileJobs, AMissingFileOrFolderFailsWithTheReasonAndKeepsTheChart) {
+    PlotLines({"1", "2"});
     TChartOpenJob open(feed.Channels(), Path("absent.csv"));
     EXPECT_FALSE(Finish(open));
-    PlotLines({"1"});
+    EXPECT_EQ(plot.Channel(0)->Count(), 2);
+    EXPECT_FALSE(feed.Channels().ShowsFile());
     TChartCsvSaveJob save(plot, Path("no/such/folder/chart.csv"));
     QString error;
     EXPECT_FALSE(Finish(save, &error));
