@@ -29,6 +29,8 @@ class TGlobalHotKey;
 class TInfoDialog;
 class TKelvaneOptions;
 class TOptionsDialog;
+class TRecordControls;
+class TChartFileCommands;
 class TPortInfoPanel;
 class TPortNoticeBar;
 class TPlotLineQueue;
@@ -146,4 +148,8 @@ class TMainForm : public QWidget {
     TiPlot* iPlot1_ = nullptr;  // the strip chart, owned by sPanel1
     std::unique_ptr<TWaveformFeed> feed_;
     std::unique_ptr<TOptionsDialog> optionsDialog_;
+    // Last, so they go first: they follow the console's and the feed's
+    // recorders and the chart, which flush and tell as they go.
+    std::unique_ptr<TRecordControls> recordControls_;
+    std::unique_ptr<TChartFileCommands> chartFiles_;
 };

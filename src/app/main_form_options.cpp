@@ -36,7 +36,8 @@ void TMainForm::WireOptionsAndFiles() {
     if (!askPath) {
         askPath = [this](bool csv) { return AskRecordPath(this, csv); };
     }
-    new TRecordControls(*c.recordButton, *c.recordSize, Console().Receiver().Recorder(),
-                        feed_->CsvRecorder(), *options_.reporter, std::move(askPath), this);
-    new TChartFileCommands(*iPlot1_, *feed_, *options_.reporter, {}, this);
+    recordControls_ = std::make_unique<TRecordControls>(
+        *c.recordButton, *c.recordSize, Console().Receiver().Recorder(), feed_->CsvRecorder(),
+        *options_.reporter, std::move(askPath));
+    chartFiles_ = std::make_unique<TChartFileCommands>(*iPlot1_, *feed_, *options_.reporter);
 }

@@ -140,6 +140,21 @@ TEST_F(Recording, AVanishedFileStopsItWithOneBoxAndACancelStartsNothing) {
     EXPECT_EQ(log->messages.size(), 1u);
 }
 
+TEST(RecordingAtExit, WhatWaitsReachesTheFileWhenTheWindowGoes) {
+    TScratchFolder folder;
+    const QString path = QString::fromStdString(folder.File("exit.log"));
+    auto form =
+        std::make_unique<TMainForm>(TMainFormOptions{.dataDir = folder.Dir(),
+                                                     .reporter = std::make_shared<TMessageLog>(),
+                                                     .globalHotKey = false,
+                                                     .askRecordPath = [&](bool) { return path; }});
+    QMenu* menu = form->Controls().recordButton->menu();
+    menu->findChild<QAction*>("recordReceived")->trigger();
+    form->Console().Receiver().Receive("last words\r\n", TBlockEnd::Pause);
+    form.reset();
+    EXPECT_EQ(TScratchFolder::Read(path.toStdString()), "last words\r\n");
+}
+
 TEST(RecordedSize, InBytesKilobytesAndMegabytes) {
     EXPECT_EQ(RecordedSizeText(0), QStringLiteral("0 B"));
     EXPECT_EQ(RecordedSizeText(1023), QStringLiteral("1023 B"));
