@@ -30,6 +30,7 @@ void TMainForm::WireConsole() {
     console_.reset(new TConsoleWiring);
     TConsoleServices services;
     services.reporter = options_.reporter.get();
+    services.options = kelvaneOptions_.get();
     services.asker = &console_->asker;
     services.historyPath = options_.dataDir + kHistoryFileName;
     services.sendBlock = [this](const char* data, std::uint16_t length) {

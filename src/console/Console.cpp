@@ -37,7 +37,7 @@ TConsole::TConsole(const TConsolePanel& panel, TConsoleServices services)
               services_.choosePrintTarget
                   ? services_.choosePrintTarget
                   : [this] { return ChoosePrintTarget(SystemPrintDesk(panel_.window)); }},
-          *services_.reporter),
+          *services_.reporter, *services_.options),
       mainView_(new TReceiveView(receiver_.Store(), panel.window)),
       sendBox_(new TSendBox(panel.window)),
       floating_(std::make_unique<TForm7>(receiver_.Store())),
@@ -153,7 +153,7 @@ void ConnectConsoleToComm(TConsole& console, TComm& comm) {
     comm.OnReceiveData = [&receiver](TComm* sender, const std::uint8_t* buffer,
                                      std::uint16_t length) {
         receiver.Receive(std::string_view(reinterpret_cast<const char*>(buffer), length),
-                         sender->ReceivedBlockEnd());
+                         sender->ReceivedBlockEnd(), sender->ReceivedArrival());
     };
     comm.OnReceiveError = [](TComm*, std::uint32_t) {};
 }

@@ -23,6 +23,7 @@ class TComm;
 class TForm2;
 class TForm3;
 class TForm7;
+class TKelvaneOptions;
 class TReceiveView;
 class TSendBox;
 class TTimedSender;
@@ -49,6 +50,7 @@ struct TConsolePanel {
 
 struct TConsoleServices {
     TMessageReporter* reporter = nullptr;
+    const TKelvaneOptions* options = nullptr;
     TQuestionAsker* asker = nullptr;
     std::string historyPath;  // txt.txt
     TSender::TSendBlock sendBlock;

@@ -69,6 +69,8 @@ class TOption : public TOptionBase {
         }
     }
     T Default() const { return default_; }
+    T Lowest() const { return lowest_; }
+    T Highest() const { return highest_; }
 
     void Read(const std::string& path) override;
     bool Write(const std::string& path) const override;
@@ -96,6 +98,13 @@ class TKelvaneOptions : public TOptionRegistry {
     TOption<bool> KeepDtrLowOnOpen{*this, "keepdtrlow", false};
     // Most points the main chart keeps; beyond it the oldest make room.
     TOption<std::int32_t> ChartPointLimit{*this, "chartpoints", 10'000'000, 1, 80'000'000};
+    // "多通道与小数": decimal plotting also reads decimal fractions and lines of
+    // several values, one trace per column or name.
+    TOption<bool> MultiValuePlot{*this, "multivalue", true};
+    // "按接收时间": a point's X is when its line arrived, not when it was plotted.
+    TOption<bool> ArrivalTimeX{*this, "arrivalx", false};
+    // "显示时间戳": received lines start with their arrival time in the receive boxes.
+    TOption<bool> ShowTimestamps{*this, "timestamps", false};
 
   private:
     std::string path_;

@@ -299,6 +299,11 @@ class TiPlotComponent : public TiCustomComponent {
     void DoGotFocusEvent(TiPlotObject* object);
     void DoLostFocusEvent(TiPlotObject* object);
     void DoPopupEvent(TiPlotObject* object, bool& cancel, int screenX, int screenY);
+    // Lets the application add its own items after an object built its menu.
+    void DoAddPopupMenuItems(QMenu& menu) {
+        if (OnAddPopupMenuItems)
+            OnAddPopupMenuItems(menu);
+    }
     // The range events of one kind of axis, for its axes to look at.
     TiAxisRangeEvents AxisRangeEvents(bool xAxis) const {
         return xAxis
@@ -374,6 +379,9 @@ class TiPlotComponent : public TiCustomComponent {
         OnDataCursorCustomizeHint, OnToolBarCustomizeHint;
     TiPlotToolBarButtonEvent OnToolBarButtonClick;
     TiPlotZoomBoxEvent OnBeforeZoomBox;
+    // Not one of the component's published events: the application's items
+    // for every object's context menu (the main window's CSV export and replay).
+    std::function<void(QMenu& Menu)> OnAddPopupMenuItems;
     TiPlotNotifyEvent OnAfterSaveProperties, OnBeforeLoadProperties, OnAfterLoadProperties,
         OnAfterSaveData, OnAfterLoadData, OnBeforePrint, OnAfterPrint;
 
