@@ -8,6 +8,7 @@
 
 void SetUpMainChart(TiPlot& plot) {
     // Stored values of the main window's chart.
+    plot.SetBorderStyle(ibsNone);
     plot.XAxis(0)->SetTrackingStyle(iptsScrollSmooth);
     plot.YAxis(0)->SetTrackingStyle(iptsScaleMinMax);
     plot.Channel(0)->SetTitleText("数据");

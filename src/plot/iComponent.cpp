@@ -37,7 +37,9 @@ TiComponent::TiComponent(QWidget* parent)
     // Every pixel is painted from the off-screen image: Qt must not erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
-    setFocusPolicy(Qt::StrongFocus);
+    // A click gives the control the focus; Tab reaches it only with TabStop,
+    // and Tab always moves on, so the keyboard is never trapped here.
+    setFocusPolicy(Qt::ClickFocus);
     setMouseTracking(true);
     flushTimer_.setSingleShot(true);
     flushTimer_.setTimerType(Qt::PreciseTimer);
@@ -56,6 +58,7 @@ const TiPublishedTable& TiComponent::PublishedTable() {
             .Boolean("Visible", &TiComponent::Visible, &TiComponent::SetVisible)
             .Boolean("Enabled", &TiComponent::Enabled, &TiComponent::SetEnabled)
             .Boolean("ShowHint", &TiComponent::ShowHint, &TiComponent::SetShowHint)
+            .Boolean("TabStop", &TiComponent::TabStop, &TiComponent::SetTabStop)
             .Integer("UpdateFrameRate", &TiComponent::UpdateFrameRate,
                      &TiComponent::SetUpdateFrameRate)
             .Boolean("AutoFrameRate", &TiComponent::AutoFrameRate, &TiComponent::SetAutoFrameRate)
@@ -71,6 +74,14 @@ TiRepaintThrottle::Clock::time_point TiComponent::Now() const {
 
 void TiComponent::SetBackGroundColor(TColor value) {
     SetProperty(backGroundColor_, value, icaInvalidateBackground);
+}
+
+bool TiComponent::TabStop() const {
+    return focusPolicy() == Qt::StrongFocus;
+}
+
+void TiComponent::SetTabStop(bool value) {
+    setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void TiComponent::SetBorderStyle(TiBevelStyle value) {
@@ -347,14 +358,6 @@ bool TiComponent::event(QEvent* event) {
         WantSpecialKey(key, wanted);
         if (wanted) {
             event->accept();
-            return true;
-        }
-    }
-    // Tab belongs to the control too, not to focus navigation.
-    if (event->type() == QEvent::KeyPress) {
-        auto* keyEvent = static_cast<QKeyEvent*>(event);
-        if (keyEvent->key() == Qt::Key_Tab || keyEvent->key() == Qt::Key_Backtab) {
-            keyPressEvent(keyEvent);
             return true;
         }
     }

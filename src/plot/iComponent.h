@@ -73,6 +73,9 @@ class TiComponent : public QWidget, public TiPersistent {
     void SetEnabled(bool value) { setEnabled(value); }
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool value) { showHint_ = value; }
+    // Whether Tab stops at the control on its way through the window.
+    bool TabStop() const;
+    void SetTabStop(bool value);
 
     // Repaint requests.
     void InvalidateChange() {

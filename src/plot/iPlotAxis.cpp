@@ -5,6 +5,7 @@
 #include "plot/iPlot.h"
 #include "plot/iPlotChannelCustom.h"
 #include "plot/iPlotComponent.h"
+#include "plot/iPropertyText.h"
 
 namespace {
 
@@ -132,6 +133,12 @@ const TiPublishedTable& TiPlotAxis::PublishedTable() {
             .String("AlignRefAxisName", &A::AlignRefAxisName, &A::SetAlignRefAxisName)
             .Boolean("GridLinesVisible", &A::GridLinesVisible, &A::SetGridLinesVisible)
             .Boolean("ForceStacking", &A::ForceStacking, &A::SetForceStacking)
+            // Older configurations: the span under its former name, and the
+            // two reals that were stored apart when 0 (a 0 was left out).
+            .Legacy("Span_2", "Span")
+            .Legacy("Span", "Span")
+            .Legacy("LabelSeparation", "LabelSeparation")
+            .Legacy("TitleMargin", "TitleMargin")
             .Build();
     return table;
 }
@@ -373,7 +380,8 @@ void TiPlotAxis::ZoomToRect(const TRect& rect) {
 
 std::string TiPlotAxis::FormatValue(const TiAxisTextFormat& format, double& minLength,
                                     bool autoAdjust, double value) {
-    TiFormattedValue formatted = FormatAxisValue(format, scaleType_, range_.Span, value);
+    TiFormattedValue formatted =
+        FormatAxisValue(format, scaleType_, range_.Span, value, UserDecimalSeparator());
     if (!formatted.Showable) {
         return formatted.Text;
     }

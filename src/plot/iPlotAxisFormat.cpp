@@ -162,15 +162,35 @@ std::string StyledText(const TiAxisTextFormat& format, TiPlotScaleType scale, do
     return "Unknown";
 }
 
+bool IsNumberStyle(TiPlotTextFormat style) {
+    return style == iptfValue || style == iptfExponent || style == iptfPrefix ||
+           style == iptfThousands;
+}
+
+// The texts above are built with "." for decimals and "," for thousands.
+void UseCommaForDecimals(std::string& text) {
+    for (char& c : text) {
+        if (c == '.') {
+            c = ',';
+        } else if (c == ',') {
+            c = '.';
+        }
+    }
+}
+
 }  // namespace
 
 TiFormattedValue FormatAxisValue(const TiAxisTextFormat& format, TiPlotScaleType scale, double span,
-                                 double value) {
+                                 double value, char decimalSeparator) {
     if (format.Style == iptfValue && scale == ipstLog10 && !(value > 0)) {
         return {"Unknown", false};
     }
     try {
-        return {StyledText(format, scale, span, value), true};
+        std::string text = StyledText(format, scale, span, value);
+        if (decimalSeparator == ',' && IsNumberStyle(format.Style)) {
+            UseCommaForDecimals(text);
+        }
+        return {std::move(text), true};
     } catch (const std::exception&) {
         return {"Error", true};
     }

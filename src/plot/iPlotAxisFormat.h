@@ -33,8 +33,11 @@ struct TiFormattedValue {
     bool Showable = true;
 };
 
+// Numbers are written with decimalSeparator (the user's, as cursor texts and
+// data files have it); thousands are then grouped with the other of "." and
+// ",". Prices and dates keep their own punctuation.
 TiFormattedValue FormatAxisValue(const TiAxisTextFormat& format, TiPlotScaleType scale, double span,
-                                 double value);
+                                 double value, char decimalSeparator = '.');
 
 // Cursor hints and legends show a label on one line.
 std::string JoinLabelLines(std::string_view text);

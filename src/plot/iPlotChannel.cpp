@@ -21,9 +21,7 @@ const TiPublishedTable& TiPlotChannel::PublishedTable() {
                           "ipistRational", "ipistDifferential", "ipistDifferentialTerminated"})
             .Boolean("FillEnabled", &C::FillEnabled, &C::SetFillEnabled)
             .Float("FillReference", &C::FillReference, &C::SetFillReference)
-            .Enumeration("FillStyle", &C::FillStyle, &C::SetFillStyle,
-                         {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
-                          "bsBDiagonal", "bsCross", "bsDiagCross"})
+            .Enumeration("FillStyle", &C::FillStyle, &C::SetFillStyle, BrushStyleNames())
             .Color("FillColor", &C::FillColor, &C::SetFillColor)
             .Boolean("FillUseChannelColor", &C::FillUseChannelColor, &C::SetFillUseChannelColor)
             .Boolean("DigitalEnabled", &C::DigitalEnabled, &C::SetDigitalEnabled)
@@ -31,7 +29,22 @@ const TiPublishedTable& TiPlotChannel::PublishedTable() {
                          &C::SetDigitalReferenceStyle, {"ipdrScale", "ipdrPercent"})
             .Float("DigitalReferenceLow", &C::DigitalReferenceLow, &C::SetDigitalReferenceLow)
             .Float("DigitalReferenceHigh", &C::DigitalReferenceHigh, &C::SetDigitalReferenceHigh)
+            .Enumeration("HighLowStyle", &C::HighLowStyle, &C::SetHighLowStyle,
+                         {"iphlsOpenClose", "iphlsCandleStick"})
             .Boolean("HighLowEnabled", &C::HighLowEnabled, &C::SetHighLowEnabled)
+            .Color("HighLowBarColor", &C::HighLowBarColor, &C::SetHighLowBarColor)
+            .Float("HighLowBarWidth", &C::HighLowBarWidth, &C::SetHighLowBarWidth)
+            .Boolean("HighLowOpenShow", &C::HighLowOpenShow, &C::SetHighLowOpenShow)
+            .Color("HighLowOpenColor", &C::HighLowOpenColor, &C::SetHighLowOpenColor)
+            .Float("HighLowOpenWidth", &C::HighLowOpenWidth, &C::SetHighLowOpenWidth)
+            .Float("HighLowOpenHeight", &C::HighLowOpenHeight, &C::SetHighLowOpenHeight)
+            .Boolean("HighLowCloseShow", &C::HighLowCloseShow, &C::SetHighLowCloseShow)
+            .Color("HighLowCloseColor", &C::HighLowCloseColor, &C::SetHighLowCloseColor)
+            .Float("HighLowCloseWidth", &C::HighLowCloseWidth, &C::SetHighLowCloseWidth)
+            .Float("HighLowCloseHeight", &C::HighLowCloseHeight, &C::SetHighLowCloseHeight)
+            .Color("HighLowShadowColor", &C::HighLowShadowColor, &C::SetHighLowShadowColor)
+            .Color("HighLowBullishColor", &C::HighLowBullishColor, &C::SetHighLowBullishColor)
+            .Color("HighLowBearishColor", &C::HighLowBearishColor, &C::SetHighLowBearishColor)
             .Boolean("BarEnabled", &C::BarEnabled, &C::SetBarEnabled)
             .Boolean("BarPenUseChannelColor", &C::BarPenUseChannelColor,
                      &C::SetBarPenUseChannelColor)
@@ -41,13 +54,10 @@ const TiPublishedTable& TiPlotChannel::PublishedTable() {
             .Float("BarWidth", &C::BarWidth, &C::SetBarWidth)
             .Color("BarPenColor", &C::BarPenColor, &C::SetBarPenColor)
             .Integer("BarPenWidth", &C::BarPenWidth, &C::SetBarPenWidth, kPixelRange)
-            .Enumeration("BarPenStyle", &C::BarPenStyle, &C::SetBarPenStyle,
-                         {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear",
-                          "psInsideFrame"})
+            .Enumeration("BarPenStyle", &C::BarPenStyle, &C::SetBarPenStyle, PenStyleNames())
             .Color("BarBrushColor", &C::BarBrushColor, &C::SetBarBrushColor)
             .Enumeration("BarBrushStyle", &C::BarBrushStyle, &C::SetBarBrushStyle,
-                         {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
-                          "bsBDiagonal", "bsCross", "bsDiagCross"})
+                         BrushStyleNames())
             .Enumeration("OPCXValueSource", &C::OPCXValueSource, &C::SetOPCXValueSource,
                          {"iopcxvsOPCServerTimeStamp", "iopcxvsSystemTimeStamp",
                           "iopcxvsElapsedTime", "iopcxvsElapsedSeconds"})
@@ -92,10 +102,6 @@ void TiPlotChannel::SetDigitalReferenceHigh(double value) {
 }
 void TiPlotChannel::SetHighLowEnabled(bool value) {
     SetProperty(highLowEnabled_, value, &TiPlotObject::DoChange);
-}
-void TiPlotChannel::SetHighLow(const TiPlotHighLowSettings& value) {
-    highLow_ = value;
-    DoChange();
 }
 void TiPlotChannel::SetBarEnabled(bool value) {
     SetProperty(barEnabled_, value, &TiPlotObject::DoChange);

@@ -65,11 +65,36 @@ class TiPlotChannel : public TiPlotChannelCustom {
     void SetDigitalReferenceLow(double value);
     double DigitalReferenceHigh() const { return digitalReferenceHigh_; }
     void SetDigitalReferenceHigh(double value);
+    TiPlotHighLowStyle HighLowStyle() const { return highLow_.Style; }
+    void SetHighLowStyle(TiPlotHighLowStyle value) { SetHighLowField(highLow_.Style, value); }
     bool HighLowEnabled() const { return highLowEnabled_; }
     void SetHighLowEnabled(bool value);
-    const TiPlotHighLowSettings& HighLow() const { return highLow_; }
-    // Every high-low setting at once (style, colours, widths, heights, shows).
-    void SetHighLow(const TiPlotHighLowSettings& value);
+    TColor HighLowBarColor() const { return highLow_.BarColor; }
+    void SetHighLowBarColor(TColor value) { SetHighLowField(highLow_.BarColor, value); }
+    double HighLowBarWidth() const { return highLow_.BarWidth; }
+    void SetHighLowBarWidth(double value) { SetHighLowField(highLow_.BarWidth, value); }
+    bool HighLowOpenShow() const { return highLow_.OpenShow; }
+    void SetHighLowOpenShow(bool value) { SetHighLowField(highLow_.OpenShow, value); }
+    TColor HighLowOpenColor() const { return highLow_.OpenColor; }
+    void SetHighLowOpenColor(TColor value) { SetHighLowField(highLow_.OpenColor, value); }
+    double HighLowOpenWidth() const { return highLow_.OpenWidth; }
+    void SetHighLowOpenWidth(double value) { SetHighLowField(highLow_.OpenWidth, value); }
+    double HighLowOpenHeight() const { return highLow_.OpenHeight; }
+    void SetHighLowOpenHeight(double value) { SetHighLowField(highLow_.OpenHeight, value); }
+    bool HighLowCloseShow() const { return highLow_.CloseShow; }
+    void SetHighLowCloseShow(bool value) { SetHighLowField(highLow_.CloseShow, value); }
+    TColor HighLowCloseColor() const { return highLow_.CloseColor; }
+    void SetHighLowCloseColor(TColor value) { SetHighLowField(highLow_.CloseColor, value); }
+    double HighLowCloseWidth() const { return highLow_.CloseWidth; }
+    void SetHighLowCloseWidth(double value) { SetHighLowField(highLow_.CloseWidth, value); }
+    double HighLowCloseHeight() const { return highLow_.CloseHeight; }
+    void SetHighLowCloseHeight(double value) { SetHighLowField(highLow_.CloseHeight, value); }
+    TColor HighLowShadowColor() const { return highLow_.ShadowColor; }
+    void SetHighLowShadowColor(TColor value) { SetHighLowField(highLow_.ShadowColor, value); }
+    TColor HighLowBullishColor() const { return highLow_.BullishColor; }
+    void SetHighLowBullishColor(TColor value) { SetHighLowField(highLow_.BullishColor, value); }
+    TColor HighLowBearishColor() const { return highLow_.BearishColor; }
+    void SetHighLowBearishColor(TColor value) { SetHighLowField(highLow_.BearishColor, value); }
     bool BarEnabled() const { return barEnabled_; }
     void SetBarEnabled(bool value);
     bool BarPenUseChannelColor() const { return barPenUseChannelColor_; }
@@ -101,6 +126,11 @@ class TiPlotChannel : public TiPlotChannelCustom {
 
   private:
     static constexpr double SecondsPerDay = 60.0 * 60.0 * 24.0;
+
+    template <class T>
+    void SetHighLowField(T& field, const T& value) {
+        SetProperty(field, value, &TiPlotObject::DoChange);
+    }
 
     // The last probed index of the binary search for X (−1 for no points).
     int SearchX(double X) const;

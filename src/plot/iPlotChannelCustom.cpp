@@ -12,6 +12,7 @@
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataFiles.h"
 #include "plot/iPlotDataView.h"
+#include "plot/iPlotLegend.h"
 #include "plot/iPropertyText.h"
 
 namespace {
@@ -72,8 +73,6 @@ TiPlotChannelCustom::~TiPlotChannelCustom() = default;
 
 const TiPublishedTable& TiPlotChannelCustom::PublishedTable() {
     using C = TiPlotChannelCustom;
-    static const std::vector<std::string> penStyles{
-        "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"};
     static const TiPublishedTable table =
         TiPublishedTableBuilder<C>("TiPlotChannelCustom", &TiPlotObject::PublishedTable())
             .String("TitleText", &C::TitleText, &C::SetTitleText)
@@ -99,12 +98,12 @@ const TiPublishedTable& TiPlotChannelCustom::PublishedTable() {
                  "ipmsTriangleUp", "ipmsTriangleDown", "ipmsTriangleLeft", "ipmsTriangleRight",
                  "ipmsVerticalLine", "ipmsHorizontalLine", "ipmsCharacter"})
             .Color("MarkersPenColor", &C::MarkersPenColor, &C::SetMarkersPenColor)
-            .Enumeration("MarkersPenStyle", &C::MarkersPenStyle, &C::SetMarkersPenStyle, penStyles)
+            .Enumeration("MarkersPenStyle", &C::MarkersPenStyle, &C::SetMarkersPenStyle,
+                         PenStyleNames())
             .Integer("MarkersPenWidth", &C::MarkersPenWidth, &C::SetMarkersPenWidth, kPixelRange)
             .Color("MarkersBrushColor", &C::MarkersBrushColor, &C::SetMarkersBrushColor)
             .Enumeration("MarkersBrushStyle", &C::MarkersBrushStyle, &C::SetMarkersBrushStyle,
-                         {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
-                          "bsBDiagonal", "bsCross", "bsDiagCross"})
+                         BrushStyleNames())
             .Object("MarkersFont", &C::MarkersFont)
             .String("XAxisName", &C::XAxisName, &C::SetXAxisName)
             .String("YAxisName", &C::YAxisName, &C::SetYAxisName)
@@ -115,6 +114,7 @@ const TiPublishedTable& TiPlotChannelCustom::PublishedTable() {
             .Boolean("LoggingActive", &C::LoggingActive, nullptr, false)
             .Enumeration("DataStyle", &C::DataStyle, &C::SetDataStyle,
                          {"ipdsStandard", "ipdsCompact", "ipdsCompactInterval", "ipdsFullFeature"})
+            .Variant("Tag", &C::Tag)
             .String("OPCGroupName", &C::OPCGroupName, &C::SetOPCGroupName)
             .String("OPCComputerName", &C::OPCComputerName, &C::SetOPCComputerName)
             .String("OPCServerName", &C::OPCServerName, &C::SetOPCServerName)
@@ -241,7 +241,8 @@ void TiPlotChannelCustom::AddXYs(std::span<const double> X, std::span<const doub
     DoChange();
 }
 
-inline void TiPlotChannelCustom::TrackNewPoint(double X, double Y) {
+// Inlined into AddXY always, as the axis's TrackNewValue is.
+[[gnu::always_inline]] inline void TiPlotChannelCustom::TrackNewPoint(double X, double Y) {
     TiPlotAxis* x = xAxisTrackingEnabled_ ? XAxis() : nullptr;
     TiPlotAxis* y = yAxisTrackingEnabled_ ? YAxis() : nullptr;
     if (MarkersVisible()) {
@@ -314,6 +315,12 @@ void TiPlotChannelCustom::ObjectRenamed(TiPlotObject* object) {
 }
 
 void TiPlotChannelCustom::ObjectFocused(TiPlotObject* object) {
+    // The legend lists the channel and its data cursor reads it: selecting
+    // either keeps the channel selected.
+    if (dynamic_cast<TiPlotLegend*>(object))
+        return;
+    if (auto* cursor = dynamic_cast<TiPlotDataCursor*>(object); cursor && cursor->Channel() == this)
+        return;
     YieldFocusTo(object);
 }
 
@@ -374,24 +381,31 @@ std::string TiPlotChannelCustom::CursorText(int Style, TiPlotCursorStatus Status
     TiPlotAxis* x = XAxis();
     if (x == nullptr)
         return Translate("No X-Axis");
-    cursorXText_ = x->CursorValueText(X);
-    cursorYText_ = CursorValueYText(Status, Y);
-    switch (static_cast<TiPlotDataCursorStyle>(Style)) {
+    // Period, frequency and peak to peak are differences: plain numbers in
+    // the axis's cursor precision, never a time of day.
+    const auto style = static_cast<TiPlotDataCursorStyle>(Style);
+    if (style == ipcsInverseDeltaX && X >= 1e301)
+        cursorXText_ = Translate("Infinite");
+    else if (style == ipcsDeltaX || style == ipcsInverseDeltaX)
+        cursorXText_ = x->CursorDeltaText(X);
+    else
+        cursorXText_ = x->CursorValueText(X);
+    if (style == ipcsDeltaY)
+        cursorYText_ = YAxis() ? YAxis()->CursorDeltaText(Y) : Translate("No Y-Axis");
+    else
+        cursorYText_ = CursorValueYText(Status, Y);
+    switch (style) {
         case ipcsValueXY:
             return cursorXText_ + ", " + cursorYText_;
+        case ipcsValueY:
+        case ipcsDeltaY:
+            return cursorYText_;
         case ipcsValueX:
         case ipcsDeltaX:
-            return cursorXText_;
-        case ipcsValueY:
-            return cursorYText_;
-        case ipcsDeltaY:
-            return YText(Y);
         case ipcsInverseDeltaX:
             break;
     }
-    if (X >= 1e301)
-        return Translate("Infinite");
-    return FloatToText(X, UserDecimalSeparator());
+    return cursorXText_;
 }
 
 void TiPlotChannelCustom::ReportCursorValues(TiPlotDataCursor& Cursor, double X1, double X2,
@@ -607,6 +621,11 @@ void TiPlotChannelCustom::MouseUp(const TiPlotMouseData& data) {
 
 Qt::CursorShape TiPlotChannelCustom::MouseCursor(TPoint) {
     return Qt::PointingHandCursor;
+}
+
+void TiPlotChannelCustom::BuildPopupMenu(QMenu& menu) {
+    TiPlotManagerObject::BuildPopupMenu(menu);
+    AddEditItem(menu);
 }
 
 // --------------------------------------------------------------------- files

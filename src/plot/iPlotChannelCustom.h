@@ -69,6 +69,10 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     // drawing attributes and the ring size carry over.
     void SetDataStyle(TiPlotDataStyle value);
 
+    // Free for the user: the plot never reads it.
+    TiVariant& Tag() { return tag_; }
+    void SetTag(const TiVariant& value) { tag_ = value; }
+
     // The industrial data-server link is stored with the channel but not run.
     const std::string& OPCGroupName() const { return opc_.GroupName; }
     void SetOPCGroupName(const std::string& value) { opc_.GroupName = value; }
@@ -236,6 +240,8 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     void MouseDown(const TiPlotMouseData& data) override;
     void MouseUp(const TiPlotMouseData& data) override;
     Qt::CursorShape MouseCursor(TPoint point) override;
+    // The common items only ("Edit...").
+    void BuildPopupMenu(QMenu& menu) override;
     int HitIndex() const { return hitIndex_; }
 
   protected:
@@ -314,6 +320,7 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     bool yAxisTrackingEnabled_ = true;
     std::string logFileName_;
     int logBufferSize_ = 0;
+    TiVariant tag_;
     OPCLink opc_;
     int firstVisible_ = -1;
     int lastVisible_ = -1;

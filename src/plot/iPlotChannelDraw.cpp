@@ -28,6 +28,14 @@ void ClipEndToY(double& XA, double& YA, double XB, double YB, double YMin, doubl
         MoveEndToY(XA, YA, XB, YB, YMin);
 }
 
+// An infinite coordinate lies on the edge of the view it points to, so a
+// point at +inf draws its segments up to the top edge rather than none.
+double InfinityToEdge(double value, double min, double max) {
+    if (std::isinf(value))
+        return value > 0 ? max : min;
+    return value;
+}
+
 // Past this many points, summarised blocks beat visiting every point.
 constexpr int SummaryThreshold = 4096;
 
@@ -51,6 +59,12 @@ int TiPlotSegmentPainter::YLengthToPixels(double Length) const {
 }
 
 void TiPlotSegmentPainter::DrawSegment(double X1, double Y1, double X2, double Y2, bool Percent) {
+    X1 = InfinityToEdge(X1, Axes_.XMin, Axes_.XMax);
+    X2 = InfinityToEdge(X2, Axes_.XMin, Axes_.XMax);
+    if (!Percent) {
+        Y1 = InfinityToEdge(Y1, Axes_.YMin, Axes_.YMax);
+        Y2 = InfinityToEdge(Y2, Axes_.YMin, Axes_.YMax);
+    }
     if (X1 > X2) {
         std::swap(X1, X2);
         std::swap(Y1, Y2);
@@ -94,19 +108,17 @@ TPenStyle PenStyleOf(TiPlotLineStyle Style) {
 
 void DrawStandardTrace(TiPlotSegmentPainter& Painter, const TiPlotDataCustomList& List, int First,
                        int Last, bool PointPens) {
-    ForEachTraceSegment(List, First, Last,
-                        [&](const TiPlotDataPoint& from, const TiPlotDataPoint& to, int index) {
-                            if (PointPens) {
-                                const TiPlotDataAttributes attributes =
-                                    List.GetPointAttributes(index);
-                                TPen& pen = Painter.Canvas().Pen();
-                                pen.SetColor(attributes.TraceColor);
-                                pen.SetStyle(PenStyleOf(attributes.TraceStyle));
-                                pen.SetWidth(attributes.TraceWidth == 1 ? 0
-                                                                        : attributes.TraceWidth);
-                            }
-                            Painter.DrawSegment(from.X, from.Y, to.X, to.Y);
-                        });
+    ForEachTraceSegment(
+        List, First, Last, [&](const TiPlotDataPoint& from, const TiPlotDataPoint& to, int index) {
+            if (PointPens) {
+                const TiPlotDataAttributes attributes = List.GetPointAttributes(index);
+                TPen& pen = Painter.Canvas().Pen();
+                pen.SetColor(attributes.TraceColor);
+                pen.SetStyle(PenStyleOf(attributes.TraceStyle));
+                pen.SetWidth(attributes.TraceWidth == 1 ? 0 : attributes.TraceWidth);
+            }
+            Painter.DrawSegment(from.X, from.Y, to.X, to.Y);
+        });
 }
 
 TiPlotMinMaxPoint& TiPlotColumnReducer::Route(int Column) {

@@ -6,19 +6,13 @@ void TiPlotChannelStatistics::Reset() {
 }
 
 void TiPlotChannelStatistics::FoldPending() const {
-    Totals local = totals_;
-    for (int i = 0; i < pendingCount_; ++i)
-        local.Add(pending_[i]);
-    totals_ = local;
+    Fold(totals_, size_t(pendingCount_), [this](size_t i) { return pending_[i]; });
     pendingCount_ = 0;
 }
 
 void TiPlotChannelStatistics::AddAll(std::span<const double> X, std::span<const double> Y) {
-    // The inputs could alias the totals; a local copy keeps them in registers.
-    Totals local = Folded();
-    for (size_t i = 0; i < X.size(); ++i)
-        local.Add(TPair{X[i], Y[i]});
-    totals_ = local;
+    Folded();
+    Fold(totals_, X.size(), [&X, &Y](size_t i) { return TPair{X[i], Y[i]}; });
 }
 
 void TiPlotChannelStatistics::RecalculateFrom(const TiPlotDataCustomList& List) {
@@ -26,6 +20,6 @@ void TiPlotChannelStatistics::RecalculateFrom(const TiPlotDataCustomList& List) 
     for (int i = 0; i < List.Count(); ++i) {
         const TiPlotDataPoint point = List.GetPoint(i);
         if (!point.Null && !point.Empty)
-            totals_.Add(TPair{point.X, point.Y});
+            totals_.AddAny(TPair{point.X, point.Y});
     }
 }

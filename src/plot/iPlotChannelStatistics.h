@@ -50,23 +50,42 @@ class TiPlotChannelStatistics {
         // stores.
         TPair High = {0.0, 0.0};
         TPair Low = {0.0, 0.0};
+        // The values each sum holds: a NaN or an infinity would make the
+        // mean NaN for good (inf − inf), so the means are of finite values.
+        TPair Summed = {0.0, 0.0};
         long long Count = 0;
 
-        void Add(TPair Value) {
+        // One value, finite in both lanes.
+        void AddFinite(TPair Value) {
+            AddToExtremes(Value);
+            AddToSums(Value);
+            ++Count;
+        }
+        // One value of any kind: a lane that is not finite is left out of
+        // its sum.
+        void AddAny(TPair Value) {
+            AddToExtremes(Value);
+            const auto finite = (Value - Value) == TPair{0.0, 0.0};
+            AddToSums(finite ? Value : TPair{0.0, 0.0});
+            Summed += finite ? TPair{1.0, 1.0} : TPair{0.0, 0.0};
+            ++Count;
+        }
+        void AddToExtremes(TPair Value) {
             // A NaN compares false and leaves an extreme as it was.
             Max = Value > Max ? Value : Max;
             Min = Value < Min ? Value : Min;
+        }
+        void AddToSums(TPair Value) {
             const TPair sum = High + Value;
             const TPair back = sum - High;
             Low += (High - (sum - back)) + (Value - back);
             High = sum;
-            ++Count;
         }
         double Mean(int Lane) const {
-            if (Count == 0)
+            if (Summed[Lane] == 0)
                 return 0.0;
             const long double sum = static_cast<long double>(High[Lane]) + Low[Lane];
-            return static_cast<double>(sum / static_cast<long double>(Count));
+            return static_cast<double>(sum / Summed[Lane]);
         }
     };
     static constexpr int kPendingCapacity = 256;
@@ -79,6 +98,25 @@ class TiPlotChannelStatistics {
         return totals_;
     }
     void FoldPending() const;
+    // Folds Count values, Value(i) each, into the totals: in one plain pass,
+    // and only when that pass leaves a sum that is not finite (a NaN or an
+    // infinity went in) once more, value by value, from where it started.
+    template <class Values>
+    static void Fold(Totals& Into, size_t Count, const Values& Value) {
+        Totals local = Into;
+        for (size_t i = 0; i < Count; ++i)
+            local.AddFinite(Value(i));
+        // x − x is 0 only for a finite x.
+        const TPair check = (local.High - local.High) + (local.Low - local.Low);
+        if (check[0] == 0.0 && check[1] == 0.0) {
+            local.Summed += double(Count);
+        } else {
+            local = Into;
+            for (size_t i = 0; i < Count; ++i)
+                local.AddAny(Value(i));
+        }
+        Into = local;
+    }
 
     mutable Totals totals_;
     mutable int pendingCount_ = 0;

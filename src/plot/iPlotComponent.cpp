@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "plot/iDrawingHelpers.h"
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannelCustom.h"
 #include "plot/iPlotDataCursor.h"
@@ -14,6 +15,9 @@
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
+#include "plot/iPlotLimit.h"
+#include "plot/iPlotPropertyEditor.h"
+#include "plot/iPlotTable.h"
 #include "plot/iPlotToolBar.h"
 
 namespace {
@@ -121,6 +125,26 @@ TiPlotComponent::KindEvents TiPlotComponent::EventsOf(const TiPlotObject* object
                 &OnGotFocusLegend,
                 &OnLostFocusLegend,
                 &OnPopupMenuLegend};
+    if (dynamic_cast<const TiPlotLimit*>(object))
+        return {master_->LimitManager().IndexOf(object),
+                &OnMouseDownLimit,
+                &OnMouseUpLimit,
+                &OnMouseMoveLimit,
+                &OnClickLimit,
+                &OnDblClickLimit,
+                nullptr,
+                nullptr,
+                &OnPopupMenuLimit};
+    if (dynamic_cast<const TiPlotAnnotation*>(object))
+        return {master_->AnnotationManager().IndexOf(object),
+                &OnMouseDownAnnotation,
+                &OnMouseUpAnnotation,
+                &OnMouseMoveAnnotation,
+                &OnClickAnnotation,
+                &OnDblClickAnnotation,
+                &OnGotFocusAnnotation,
+                &OnLostFocusAnnotation,
+                &OnPopupMenuAnnotation};
     return {};
 }
 
@@ -136,9 +160,11 @@ TiPlotComponent::TiPlotComponent(QWidget* parent) : TiCustomComponent(parent) {
     master_ = std::make_unique<TiPlotMasterManager>(this);
     master_->OnRemoveRelay = [this](TiPlotObject* object) { ForgetObject(object); };
     master_->OnRepaintRelay = [this] { RepaintNow(); };
+    master_->OnEditRelay = [this](TiPlotObject* object) { ShowPlotPropertyEditor(*this, object); };
 
     popupMenu_ = std::make_unique<QMenu>(this);
     hintsFont_.OnChange = [this] { InvalidateChange(); };
+    annotationDefaults_.Font.SetColor(clWhite);
 
     logTimer_.setSingleShot(true);
     QObject::connect(&logTimer_, &QTimer::timeout, this, [this] { WritePendingLogRows(); });
@@ -160,6 +186,8 @@ void TiPlotComponent::ForgetObject(TiPlotObject* object) {
         hoverObject_ = nullptr;
     if (releasedObject_ == object)
         releasedObject_ = nullptr;
+    if (TiPlotPropertyEditor* editor = FindPlotPropertyEditor(*this))
+        editor->ObjectRemoved(object);
 }
 
 // ----------------------------------------------------------------- properties
@@ -198,6 +226,7 @@ const TiPublishedTable& TiPlotComponent::PublishedTable() {
                          &P::SetCopyToClipBoardFormat, {"ipefMetaFile", "ipefBitmap", "ipefJPEG"})
             .Boolean("TitleVisible", &P::TitleVisible, &P::SetTitleVisible)
             .String("TitleText", &P::TitleText, &P::SetTitleText)
+            .Object("TitleFont", &P::TitleFont)
             .Float("TitleMargin", &P::TitleMargin, &P::SetTitleMargin, kCharacterRange)
             .Boolean("BackGroundGradientEnabled", &P::BackGroundGradientEnabled,
                      &P::SetBackGroundGradientEnabled)
@@ -217,6 +246,19 @@ const TiPublishedTable& TiPlotComponent::PublishedTable() {
                          {"ipdffText", "ipdffCompactInterval"})
             .String("LogFileName", &P::LogFileName, &P::SetLogFileName)
             .Integer("LogBufferSize", &P::LogBufferSize, &P::SetLogBufferSize)
+            .Object("AnnotationDefaultFont", &P::AnnotationDefaultFont)
+            .Enumeration("AnnotationDefaultBrushStlye", &P::AnnotationDefaultBrushStlye,
+                         &P::SetAnnotationDefaultBrushStlye, BrushStyleNames())
+            .Color("AnnotationDefaultBrushColor", &P::AnnotationDefaultBrushColor,
+                   &P::SetAnnotationDefaultBrushColor)
+            .Enumeration("AnnotationDefaultPenStlye", &P::AnnotationDefaultPenStlye,
+                         &P::SetAnnotationDefaultPenStlye, PenStyleNames())
+            .Color("AnnotationDefaultPenColor", &P::AnnotationDefaultPenColor,
+                   &P::SetAnnotationDefaultPenColor)
+            .Integer("AnnotationDefaultPenWidth", &P::AnnotationDefaultPenWidth,
+                     &P::SetAnnotationDefaultPenWidth, kPixelRange)
+            .Boolean("ClipAnnotationsToAxes", &P::ClipAnnotationsToAxes,
+                     &P::SetClipAnnotationsToAxes)
             .Color("BackGroundColor", &P::BackGroundColor, &P::SetBackGroundColor)
             .Enumeration("BorderStyle", &P::BorderStyle, &P::SetBorderStyle,
                          {"ibsNone", "ibsRaised", "ibsLowered"})
@@ -276,8 +318,8 @@ void TiPlotComponent::SetTitleText(const std::string& value) {
         Label(0)->SetCaption(value);
 }
 
-TFont TiPlotComponent::TitleFont() const {
-    return LabelCount() > 0 ? Label(0)->Font() : TFont();
+TiFont& TiPlotComponent::TitleFont() {
+    return LabelCount() > 0 ? Label(0)->Font() : ownFont_;
 }
 
 void TiPlotComponent::SetTitleFont(const TFont& value) {
@@ -373,6 +415,31 @@ TiPlotLabel* TiPlotComponent::Label(int index) const {
     return master_->LabelManager().Item(index);
 }
 
+int TiPlotComponent::TableCount() const {
+    return master_->TableManager().Count();
+}
+TiPlotTable* TiPlotComponent::Table(int index) const {
+    return master_->TableManager().Item(index);
+}
+int TiPlotComponent::LimitCount() const {
+    return master_->LimitManager().Count();
+}
+TiPlotLimit* TiPlotComponent::Limit(int index) const {
+    return master_->LimitManager().Item(index);
+}
+int TiPlotComponent::AnnotationCount() const {
+    return master_->AnnotationManager().Count();
+}
+TiPlotAnnotation* TiPlotComponent::Annotation(int index) const {
+    return master_->AnnotationManager().Item(index);
+}
+int TiPlotComponent::TranslationCount() const {
+    return master_->Translations().Count();
+}
+TiPlotTranslation* TiPlotComponent::Translation(int index) const {
+    return &master_->Translations().Item(index);
+}
+
 TiPlotChannelCustom* TiPlotComponent::ChannelByName(const std::string& name) const {
     return master_->ChannelManager().ItemByName(name);
 }
@@ -410,6 +477,22 @@ void TiPlotComponent::DeleteDataView(int index) {
 }
 void TiPlotComponent::DeleteDataCursor(int index) {
     DeleteFrom(master_->DataCursorManager(), index);
+}
+
+void TiPlotComponent::DeleteTable(int index) {
+    DeleteFrom(master_->TableManager(), index);
+}
+void TiPlotComponent::DeleteLimit(int index) {
+    DeleteFrom(master_->LimitManager(), index);
+}
+void TiPlotComponent::DeleteAnnotation(int index) {
+    DeleteFrom(master_->AnnotationManager(), index);
+}
+
+int TiPlotComponent::AddAnnotation() {
+    const int index = master_->AddAnnotation();
+    Annotation(index)->SetStyle(annotationDefaults_);
+    return index;
 }
 
 void TiPlotComponent::DeleteLabel(int index) {
@@ -576,6 +659,13 @@ void TiPlotComponent::DoToolBarButtonClick(TiPlotToolBar* toolBar, int buttonTyp
         OnToolBarButtonClick(master_->ToolBarManager().IndexOf(toolBar), buttonType);
 }
 
+void TiPlotComponent::DoLimitLinePositionChange(TiPlotLimit* limit, int line, double oldValue,
+                                                double newValue) {
+    auto& event = line == 1 ? OnLimitLine1PositionChange : OnLimitLine2PositionChange;
+    if (event && EventsAllowed())
+        event(master_->LimitManager().IndexOf(limit), oldValue, newValue);
+}
+
 void TiPlotComponent::DoBeforeZoomBox(TRect& zoomRect, bool& cancel) {
     if (EventsAllowed() && OnBeforeZoomBox)
         OnBeforeZoomBox(zoomRect, cancel);
@@ -688,6 +778,10 @@ void TiPlotComponent::PrepareObjects(TCanvas& canvas) {
         XAxis(i)->PrepareDraw(canvas);
     for (int i = 0; i < YAxisCount(); ++i)
         YAxis(i)->PrepareDraw(canvas);
+    for (int i = 0; i < AnnotationCount(); ++i) {
+        Annotation(i)->SetDataView(DataView(0));
+        Annotation(i)->SetXYAxesReverse(XYAxesReverse());
+    }
     for (int i = 0; i < DataCursorCount(); ++i)
         DataCursor(i)->SetDataView(DataView(0));
 }
@@ -701,8 +795,11 @@ void TiPlotComponent::PaintPlotBackground(TCanvas& canvas) {
 }
 
 void TiPlotComponent::DrawClippedObjects(TCanvas& canvas) {
-    // Within a layer: data view grid, Cartesian Y axes, Cartesian X axes, channels.
+    // Within a layer: data view grid, limits, Cartesian Y axes, Cartesian X
+    // axes, channels, annotations. No limit here fills an area ("A").
     drawList_.emplace(DataView(0)->LayerKey() + "B", DataView(0));
+    for (int i = 0; i < LimitCount(); ++i)
+        drawList_.emplace(Limit(i)->LayerKey() + "C", Limit(i));
     for (int i = 0; i < YAxisCount(); ++i)
         if (YAxis(i)->CartesianStyle() != ipcsNone)
             drawList_.emplace(YAxis(i)->LayerKey() + "D", YAxis(i));
@@ -712,6 +809,8 @@ void TiPlotComponent::DrawClippedObjects(TCanvas& canvas) {
     for (int i = 0; i < ChannelCount(); ++i)
         if (Channel(i)->Prepared())
             drawList_.emplace(Channel(i)->LayerKey() + "F", Channel(i));
+    for (int i = 0; i < AnnotationCount(); ++i)
+        drawList_.emplace(Annotation(i)->LayerKey() + "G", Annotation(i));
 
     const TRect& view = DataView(0)->LayoutRect();
     for (const auto& [key, object] : drawList_) {
@@ -739,6 +838,8 @@ void TiPlotComponent::DrawOverlays(TCanvas& canvas) {
         DataCursor(i)->Draw(canvas, BackGroundColor());
     for (int i = 0; i < LegendCount(); ++i)
         Legend(i)->Draw(canvas, BackGroundColor());
+    for (int i = 0; i < TableCount(); ++i)
+        Table(i)->Draw(canvas, BackGroundColor());
 }
 
 void TiPlotComponent::DrawHint(TCanvas& canvas) {

@@ -17,6 +17,7 @@
 #include "gdi/Metafile.h"
 #include "plot/iCustomComponent.h"
 #include "plot/iDrawingHelpers.h"
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotDataLog.h"
 #include "plot/iPlotMasterManager.h"
@@ -34,6 +35,8 @@ class TiPlotToolBar;
 class TiPlotLegend;
 class TiPlotLabel;
 class TiPlotLayoutObject;
+class TiPlotTable;
+class TiPlotLimit;
 
 enum TiPlotFormStyle { ipfsModal, ipfsStayOnTop };
 enum TiPlotExportFormat { ipefMetaFile, ipefBitmap, ipefJPEG };
@@ -122,7 +125,7 @@ class TiPlotComponent : public TiCustomComponent {
     void SetTitleVisible(bool value);
     std::string TitleText() const;
     void SetTitleText(const std::string& value);
-    TFont TitleFont() const;
+    TiFont& TitleFont();
     void SetTitleFont(const TFont& value);
     double TitleMargin() const;
     void SetTitleMargin(double value);
@@ -149,6 +152,24 @@ class TiPlotComponent : public TiCustomComponent {
     void SetLogBufferSize(int value) { logBufferSize_ = value; }
     bool LoggingActive() const { return dataLog_.Active(); }
 
+    // What AddAnnotation gives every new annotation.
+    TiFont& AnnotationDefaultFont() { return annotationDefaults_.Font; }
+    void SetAnnotationDefaultFont(const TFont& value) { annotationDefaults_.Font = value; }
+    TBrushStyle AnnotationDefaultBrushStlye() const { return annotationDefaults_.BrushStyle; }
+    void SetAnnotationDefaultBrushStlye(TBrushStyle value) {
+        annotationDefaults_.BrushStyle = value;
+    }
+    TColor AnnotationDefaultBrushColor() const { return annotationDefaults_.BrushColor; }
+    void SetAnnotationDefaultBrushColor(TColor value) { annotationDefaults_.BrushColor = value; }
+    TPenStyle AnnotationDefaultPenStlye() const { return annotationDefaults_.PenStyle; }
+    void SetAnnotationDefaultPenStlye(TPenStyle value) { annotationDefaults_.PenStyle = value; }
+    TColor AnnotationDefaultPenColor() const { return annotationDefaults_.PenColor; }
+    void SetAnnotationDefaultPenColor(TColor value) { annotationDefaults_.PenColor = value; }
+    int AnnotationDefaultPenWidth() const { return annotationDefaults_.PenWidth; }
+    void SetAnnotationDefaultPenWidth(int value) { annotationDefaults_.PenWidth = value; }
+    bool ClipAnnotationsToAxes() const { return clipAnnotationsToAxes_; }
+    void SetClipAnnotationsToAxes(bool value) { clipAnnotationsToAxes_ = value; }
+
     // ---- objects by index and by name
     int ChannelCount() const;
     virtual TiPlotChannelCustom* Channel(int index) const;
@@ -166,6 +187,14 @@ class TiPlotComponent : public TiCustomComponent {
     TiPlotLegend* Legend(int index) const;
     int LabelCount() const;
     TiPlotLabel* Label(int index) const;
+    int TableCount() const;
+    TiPlotTable* Table(int index) const;
+    int LimitCount() const;
+    TiPlotLimit* Limit(int index) const;
+    int AnnotationCount() const;
+    TiPlotAnnotation* Annotation(int index) const;
+    int TranslationCount() const;
+    TiPlotTranslation* Translation(int index) const;
     TiPlotChannelCustom* ChannelByName(const std::string& name) const;
     TiPlotXAxis* XAxisByName(const std::string& name) const;
     TiPlotYAxis* YAxisByName(const std::string& name) const;
@@ -179,6 +208,11 @@ class TiPlotComponent : public TiCustomComponent {
     int AddDataView() { return master_->AddDataView(); }
     int AddDataCursor() { return master_->AddDataCursor(); }
     int AddLabel() { return master_->AddLabel(); }
+    int AddTable() { return master_->AddTable(); }
+    int AddLimit() { return master_->AddLimit(); }
+    // The new annotation starts from the annotation defaults.
+    int AddAnnotation();
+    int AddTranslation() { return master_->Translations().Add(); }
     void DeleteToolBar(int index);
     void DeleteLegend(int index);
     void DeleteXAxis(int index);
@@ -186,6 +220,10 @@ class TiPlotComponent : public TiCustomComponent {
     void DeleteChannel(int index);
     void DeleteDataView(int index);
     void DeleteDataCursor(int index);
+    void DeleteTable(int index);
+    void DeleteLimit(int index);
+    void DeleteAnnotation(int index);
+    void DeleteTranslation(int index) { master_->Translations().Delete(index); }
     // Label 0 is the title and cannot be deleted.
     void DeleteLabel(int index);
     void RemoveAllToolBars() { master_->ToolBarManager().Clear(); }
@@ -195,8 +233,17 @@ class TiPlotComponent : public TiCustomComponent {
     void RemoveAllChannels() { master_->ChannelManager().Clear(); }
     void RemoveAllDataViews() { master_->DataViewManager().Clear(); }
     void RemoveAllDataCursors() { master_->DataCursorManager().Clear(); }
+    void RemoveAllTables() { master_->TableManager().Clear(); }
+    void RemoveAllLimits() { master_->LimitManager().Clear(); }
+    void RemoveAllAnnotations() { master_->AnnotationManager().Clear(); }
+    void RemoveAllTranslations() { master_->Translations().Clear(); }
     // Keeps label 0, the title.
     void RemoveAllLabels();
+
+    // A fixed text as the translation table has it.
+    std::string Translate(const std::string& text) const {
+        return master_->Translations().Translate(text);
+    }
 
     // ---- operations for the toolbar, the data view and the application
     void DisableAllTracking() { SetAllTracking(false); }
@@ -282,6 +329,8 @@ class TiPlotComponent : public TiCustomComponent {
     void DoToolBarCustomizeHint(TiPlotToolBar* toolBar, std::string& text);
     void DoToolBarButtonClick(TiPlotToolBar* toolBar, int buttonType);
     void DoBeforeZoomBox(TRect& zoomRect, bool& cancel);
+    // Line is 1 or 2.
+    void DoLimitLinePositionChange(TiPlotLimit* limit, int line, double oldValue, double newValue);
 
     // Axes with MasterUIInput relay the user's input to the other axes of
     // their kind; the guard stops the echo from echoing.
@@ -297,25 +346,28 @@ class TiPlotComponent : public TiCustomComponent {
 
     // ---- published events
     TiPlotObjectMouseEvent OnMouseDownXAxis, OnMouseDownYAxis, OnMouseDownDataView,
-        OnMouseDownLegend, OnMouseDownChannel, OnMouseDownDataCursor;
+        OnMouseDownLegend, OnMouseDownChannel, OnMouseDownLimit, OnMouseDownDataCursor,
+        OnMouseDownAnnotation;
     TiPlotObjectMouseEvent OnMouseUpXAxis, OnMouseUpYAxis, OnMouseUpDataView, OnMouseUpLegend,
-        OnMouseUpChannel, OnMouseUpDataCursor;
+        OnMouseUpChannel, OnMouseUpLimit, OnMouseUpDataCursor, OnMouseUpAnnotation;
     TiPlotObjectMouseMoveEvent OnMouseMoveXAxis, OnMouseMoveYAxis, OnMouseMoveDataView,
-        OnMouseMoveLegend, OnMouseMoveChannel, OnMouseMoveDataCursor;
+        OnMouseMoveLegend, OnMouseMoveChannel, OnMouseMoveLimit, OnMouseMoveDataCursor,
+        OnMouseMoveAnnotation;
     TiPlotObjectEvent OnClickXAxis, OnClickYAxis, OnClickDataView, OnClickLegend, OnClickChannel,
-        OnClickDataCursor;
+        OnClickLimit, OnClickDataCursor, OnClickAnnotation;
     TiPlotObjectEvent OnDblClickXAxis, OnDblClickYAxis, OnDblClickDataView, OnDblClickLegend,
-        OnDblClickChannel, OnDblClickDataCursor;
+        OnDblClickChannel, OnDblClickLimit, OnDblClickDataCursor, OnDblClickAnnotation;
     TiPlotClickDataPointEvent OnClickDataPoint, OnDblClickDataPoint;
     TiPlotObjectEvent OnGotFocusChannel, OnGotFocusXAxis, OnGotFocusYAxis, OnGotFocusDataCursor,
-        OnGotFocusDataView, OnGotFocusLegend;
+        OnGotFocusDataView, OnGotFocusLegend, OnGotFocusAnnotation;
     TiPlotObjectEvent OnLostFocusChannel, OnLostFocusXAxis, OnLostFocusYAxis, OnLostFocusDataCursor,
-        OnLostFocusDataView, OnLostFocusLegend;
+        OnLostFocusDataView, OnLostFocusLegend, OnLostFocusAnnotation;
     TiPlotPopupMenuEvent OnPopupMenuChannel, OnPopupMenuXAxis, OnPopupMenuYAxis,
-        OnPopupMenuDataCursor, OnPopupMenuDataView, OnPopupMenuLegend;
+        OnPopupMenuDataCursor, OnPopupMenuDataView, OnPopupMenuLegend, OnPopupMenuLimit,
+        OnPopupMenuAnnotation;
     TiPlotObjectEvent OnDataCursorChange, OnBeforeDataCursorUpdate;
     TiPlotObjectDoubleValueChangeEvent OnXAxisMinChange, OnXAxisSpanChange, OnYAxisMinChange,
-        OnYAxisSpanChange;
+        OnYAxisSpanChange, OnLimitLine1PositionChange, OnLimitLine2PositionChange;
     TiPlotAxesMinSpanChangeEvent OnXAxisMinSpanChange, OnYAxisMinSpanChange;
     TiPlotAxesCustomizeLabelEvent OnXAxisCustomizeLabel, OnYAxisCustomizeLabel;
     TiPlotObjectCustomizeTextEvent OnXAxisCustomizeHint, OnYAxisCustomizeHint,
@@ -399,9 +451,13 @@ class TiPlotComponent : public TiCustomComponent {
     int hintsHidePause_ = 2500;
     bool hintsShow_ = true;
     TiFont hintsFont_;
+    // What TitleFont answers without a title label; changing it changes nothing.
+    TiFont ownFont_;
     TiPlotFormStyle editorFormStyle_ = ipfsModal;
     TiPlotExportFormat copyFormat_ = ipefMetaFile;
     Gradient gradient_;
+    TiPlotAnnotationStyle annotationDefaults_;
+    bool clipAnnotationsToAxes_ = true;
     TiPlotDataFileColumnSeparator columnSeparator_ = ipdfcsTab;
     TiPlotDataFileFormat dataFileFormat_ = ipdffText;
     std::string logFileName_;

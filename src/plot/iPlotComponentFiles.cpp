@@ -45,15 +45,12 @@ void TiPlotComponent::LoadProperties(const std::string& fileName) {
 
 void TiPlotComponent::SaveAnnotationsToFile(const std::string& fileName) {
     WithContext("Error Saving Annotations - ",
-                [&] { WriteTextLines(fileName, AnnotationLines()); });
+                [&] { WriteTextLines(fileName, AnnotationLines(*this)); });
 }
 
 void TiPlotComponent::LoadAnnotationsFromFile(const std::string& fileName) {
-    WithContext("Error Loading Annotations - ", [&] {
-        TiUpdateBatch batch(*this);
-        TiPropertyLines lines(ReadTextLines(fileName));
-        ReadAnnotations(lines);
-    });
+    WithContext("Error Loading Annotations - ",
+                [&] { LoadAnnotations(*this, ReadTextLines(fileName)); });
 }
 
 void TiPlotComponent::SaveDataToFile(const std::string& fileName) {

@@ -19,9 +19,16 @@ namespace {
 constexpr const char* kSvgMime = "image/svg+xml";
 constexpr const char* kJpegMime = "image/jpeg";
 
-// The save dialog's choices; the file's ending picks the encoder.
-const QStringList kImageFilters = {"Bitmap (*.bmp)", "Enhanced Metafile (*.emf)",
-                                   "JPEG File (*.jpg)", "PNG (*.png)"};
+// The save dialog's choices; the file's ending picks the encoder. The vector
+// picture is SVG (this platform has no enhanced metafiles), so it is offered
+// under its own name where the metafile entry would be.
+const QStringList kImageFilters = {"Bitmap (*.bmp)", "SVG (*.svg)", "JPEG File (*.jpg)",
+                                   "PNG (*.png)"};
+
+// The ending a filter stands for: "svg" for "SVG (*.svg)".
+QString FilterEnding(const QString& filter) {
+    return filter.section("*.", 1).chopped(1);
+}
 
 std::string Trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(" \t\r\n");
@@ -64,6 +71,9 @@ void TiPlotComponent::CopyToClipboard() {
             TMetafile metafile(width(), height(), kMetafileDescription, "Strip Chart");
             PaintMetafile(metafile);
             data->setData(kSvgMime, metafile.Data());
+            // Most programs here paste bitmaps only; the platform offers
+            // this one as PNG beside the vector picture.
+            data->setImageData(RenderImage());
             break;
         }
         case ipefBitmap:
@@ -71,8 +81,8 @@ void TiPlotComponent::CopyToClipboard() {
             break;
         case ipefJPEG: {
             const TBytes jpeg = GetJPEGImage(100, false);
-            data->setData(kJpegMime,
-                          QByteArray(reinterpret_cast<const char*>(jpeg.data()), qsizetype(jpeg.size())));
+            data->setData(kJpegMime, QByteArray(reinterpret_cast<const char*>(jpeg.data()),
+                                                qsizetype(jpeg.size())));
             break;
         }
     }
@@ -91,20 +101,25 @@ void TiPlotComponent::SaveImage() {
         saveImageDialog_->setDefaultSuffix("bmp");
         QObject::connect(saveImageDialog_.get(), &QFileDialog::filterSelected, this,
                          [this](const QString& filter) {
-                             saveImageDialog_->setDefaultSuffix(
-                                 filter.section("*.", 1).chopped(1));
+                             saveImageDialog_->setDefaultSuffix(filter.section("*.", 1).chopped(1));
                          });
     }
     saveImageDialog_->selectFile("Untitled");
     if (saveImageDialog_->exec() != QDialog::Accepted ||
         saveImageDialog_->selectedFiles().isEmpty())
         return;
-    const std::string fileName = saveImageDialog_->selectedFiles().first().toStdString();
+    QString chosen = saveImageDialog_->selectedFiles().first();
+    // A name with an ending of no picture type ("plot.emf") gets the chosen
+    // type's ending too, rather than saving nothing or SVG under .emf.
+    const QStringList endings = {"bmp", "svg", "jpg", "png"};
+    if (!endings.contains(chosen.right(3)))
+        chosen += "." + FilterEnding(saveImageDialog_->selectedNameFilter());
+    const std::string fileName = chosen.toStdString();
     master_->ClearFocus();
-    const std::string ending = fileName.size() >= 3 ? fileName.substr(fileName.size() - 3) : "";
+    const std::string ending = fileName.substr(fileName.size() - 3);
     if (ending == "bmp")
         SaveImageToBitmap(fileName);
-    else if (ending == "emf")
+    else if (ending == "svg")
         SaveImageToMetafile(fileName);
     else if (ending == "jpg")
         SaveImageToJPEG(fileName, 100, true);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannelCustom.h"
 #include "plot/iPlotComponent.h"
@@ -12,14 +13,15 @@
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
+#include "plot/iPlotLimit.h"
+#include "plot/iPlotTable.h"
 #include "plot/iPlotToolBar.h"
 
 namespace {
 
 constexpr const char* kPlotFileType = "Plot Config";
 
-// One kind of plot object as the file sees it. Kinds this plot has no
-// objects of (tables, limits) count 0 and create nothing.
+// One kind of plot object as the file sees it.
 struct TiObjectKind {
     const char* Word;
     std::function<int(TiPlotComponent&)> Count;
@@ -27,6 +29,10 @@ struct TiObjectKind {
     // Makes object `index` while loading and returns it.
     std::function<TiPersistent*(TiPlotComponent&, int)> Create;
     std::function<void(TiPlotComponent&)> RemoveAll;
+    // A kind the configuration did not always hold: its count is written
+    // only when it has objects, and a file that lists it replaces the
+    // plot's objects of the kind (one that does not leaves them).
+    bool Optional = false;
 };
 
 const TiObjectKind kChannels{
@@ -55,13 +61,13 @@ const TiObjectKind kLegends{
     [](TiPlotComponent& p, int) -> TiPersistent* { return p.Legend(p.AddLegend()); },
     &TiPlotComponent::RemoveAllLegends};
 // Label 0 is the title: it survives RemoveAllLabels and is read in place.
-const TiObjectKind kLabels{
-    "Label", &TiPlotComponent::LabelCount,
-    [](TiPlotComponent& p, int i) -> TiPersistent* { return p.Label(i); },
-    [](TiPlotComponent& p, int i) -> TiPersistent* {
-        return i == 0 && p.LabelCount() > 0 ? p.Label(0) : p.Label(p.AddLabel());
-    },
-    &TiPlotComponent::RemoveAllLabels};
+const TiObjectKind kLabels{"Label", &TiPlotComponent::LabelCount,
+                           [](TiPlotComponent& p, int i) -> TiPersistent* { return p.Label(i); },
+                           [](TiPlotComponent& p, int i) -> TiPersistent* {
+                               return i == 0 && p.LabelCount() > 0 ? p.Label(0)
+                                                                   : p.Label(p.AddLabel());
+                           },
+                           &TiPlotComponent::RemoveAllLabels};
 const TiObjectKind kDataViews{
     "DataView", &TiPlotComponent::DataViewCount,
     [](TiPlotComponent& p, int i) -> TiPersistent* { return p.DataView(i); },
@@ -72,14 +78,33 @@ const TiObjectKind kDataCursors{
     [](TiPlotComponent& p, int i) -> TiPersistent* { return p.DataCursor(i); },
     [](TiPlotComponent& p, int) -> TiPersistent* { return p.DataCursor(p.AddDataCursor()); },
     &TiPlotComponent::RemoveAllDataCursors};
-const TiObjectKind kTables{"Table", [](TiPlotComponent&) { return 0; }, nullptr, nullptr,
-                           [](TiPlotComponent&) {}};
-const TiObjectKind kLimits{"Limit", [](TiPlotComponent&) { return 0; }, nullptr, nullptr,
-                           nullptr};
+const TiObjectKind kTables{
+    "Table", &TiPlotComponent::TableCount,
+    [](TiPlotComponent& p, int i) -> TiPersistent* { return p.Table(i); },
+    [](TiPlotComponent& p, int) -> TiPersistent* { return p.Table(p.AddTable()); },
+    &TiPlotComponent::RemoveAllTables};
+// Limits are never removed by loading: a file's limits join those there.
+const TiObjectKind kLimits{
+    "Limit", &TiPlotComponent::LimitCount,
+    [](TiPlotComponent& p, int i) -> TiPersistent* { return p.Limit(i); },
+    [](TiPlotComponent& p, int) -> TiPersistent* { return p.Limit(p.AddLimit()); }, nullptr};
+const TiObjectKind kTranslations{
+    "Translation",
+    &TiPlotComponent::TranslationCount,
+    [](TiPlotComponent& p, int i) -> TiPersistent* { return p.Translation(i); },
+    [](TiPlotComponent& p, int) -> TiPersistent* { return p.Translation(p.AddTranslation()); },
+    &TiPlotComponent::RemoveAllTranslations,
+    true};
+// Annotations have a file of their own.
+const TiObjectKind kAnnotations{
+    "Annotation", &TiPlotComponent::AnnotationCount,
+    [](TiPlotComponent& p, int i) -> TiPersistent* { return p.Annotation(i); },
+    [](TiPlotComponent& p, int) -> TiPersistent* { return p.Annotation(p.AddAnnotation()); },
+    &TiPlotComponent::RemoveAllAnnotations};
 
-const std::array<const TiObjectKind*, 10> kSavedKinds = {
-    &kChannels, &kXAxes,  &kYAxes,     &kToolBars,    &kLegends,
-    &kTables,   &kLabels, &kDataViews, &kDataCursors, &kLimits};
+const std::array<const TiObjectKind*, 11> kSavedKinds = {
+    &kChannels, &kXAxes,     &kYAxes,       &kToolBars, &kLegends,     &kTables,
+    &kLabels,   &kDataViews, &kDataCursors, &kLimits,   &kTranslations};
 
 std::string CountKey(const TiObjectKind& kind) {
     return std::string(kind.Word) + "Count";
@@ -87,6 +112,12 @@ std::string CountKey(const TiObjectKind& kind) {
 
 std::string Prefix(const TiObjectKind& kind, int index) {
     return kind.Word + std::to_string(index);
+}
+
+void ReadObjects(TiPlotComponent& plot, const TiObjectKind& kind, int count,
+                 TiPropertyLines& lines) {
+    for (int i = 0; i < count; ++i)
+        PropertiesFromText(*kind.Create(plot, i), Prefix(kind, i), lines);
 }
 
 bool TakeInteger(const std::string& key, TiPropertyLines& lines, int& value) {
@@ -149,7 +180,8 @@ TiStringList PlotConfigLines(TiPlotComponent& plot) {
     TiStringList lines{FileTypeLine(kPlotFileType)};
     plot.AppendOwnProperties(lines);
     for (const TiObjectKind* kind : kSavedKinds)
-        lines.push_back(CountKey(*kind) + " = " + std::to_string(kind->Count(plot)));
+        if (!kind->Optional || kind->Count(plot) > 0)
+            lines.push_back(CountKey(*kind) + " = " + std::to_string(kind->Count(plot)));
     lines.push_back("DataViewZHorz = " + std::to_string(plot.DataViewZHorz()));
     lines.push_back("DataViewZVert = " + std::to_string(plot.DataViewZVert()));
     ForEachPlotObject(plot, [&lines](TiPersistent& object, const std::string& prefix) {
@@ -168,19 +200,20 @@ void ReadPlotConfig(TiPlotComponent& plot, TiPropertyLines& lines) {
     plot.SetDataViewZHorz(zHorz);
     plot.SetDataViewZVert(zVert);
 
-    for (const TiObjectKind* kind : {&kToolBars, &kLegends, &kTables, &kLabels, &kXAxes,
-                                     &kYAxes, &kDataViews, &kChannels, &kDataCursors})
+    for (const TiObjectKind* kind : {&kToolBars, &kLegends, &kTables, &kLabels, &kXAxes, &kYAxes,
+                                     &kDataViews, &kChannels, &kAnnotations, &kDataCursors})
         kind->RemoveAll(plot);
 
     PropertiesFromText(plot, "", lines);
-    for (const TiObjectKind* kind : {&kToolBars, &kLegends, &kTables, &kLabels, &kXAxes,
-                                     &kYAxes, &kDataViews, &kChannels, &kDataCursors,
-                                     &kLimits}) {
+    for (const TiObjectKind* kind :
+         {&kToolBars, &kLegends, &kTables, &kLabels, &kXAxes, &kYAxes, &kDataViews, &kChannels,
+          &kDataCursors, &kLimits, &kTranslations}) {
         int count = 0;
-        if (!TakeCount(*kind, lines, count) || !kind->Create)
+        if (!TakeCount(*kind, lines, count))
             continue;
-        for (int i = 0; i < count; ++i)
-            PropertiesFromText(*kind->Create(plot, i), Prefix(*kind, i), lines);
+        if (kind->Optional)
+            kind->RemoveAll(plot);
+        ReadObjects(plot, *kind, count, lines);
     }
 }
 
@@ -211,13 +244,31 @@ void LoadPlotConfig(TiPlotComponent& plot, const TiStringList& lines) {
     ReadPlotConfig(plot, file);
 }
 
-TiStringList AnnotationLines() {
-    return {"AnnotationCount = 0"};
+TiStringList AnnotationLines(TiPlotComponent& plot) {
+    TiStringList lines{CountKey(kAnnotations) + " = " + std::to_string(plot.AnnotationCount())};
+    for (int i = 0; i < plot.AnnotationCount(); ++i)
+        PropertiesToText(*plot.Annotation(i), Prefix(kAnnotations, i), lines);
+    return lines;
 }
 
-void ReadAnnotations(TiPropertyLines& lines) {
+namespace {
+
+void ReadAnnotations(TiPlotComponent& plot, TiPropertyLines& lines) {
+    plot.RemoveAllAnnotations();
     int count = 0;
-    if (TakeInteger("AnnotationCount", lines, count) && count > 0)
-        throw std::runtime_error("This plot has no annotation objects; " +
-                                 std::to_string(count) + " annotations were not loaded");
+    if (TakeCount(kAnnotations, lines, count))
+        ReadObjects(plot, kAnnotations, count, lines);
+}
+
+}  // namespace
+
+void LoadAnnotations(TiPlotComponent& plot, const TiStringList& lines) {
+    {
+        const std::unique_ptr<TiPlotComponent> scratch = ScratchLike(plot);
+        TiPropertyLines trial(lines);
+        ReadAnnotations(*scratch, trial);
+    }
+    TiUpdateBatch batch(plot);
+    TiPropertyLines file(lines);
+    ReadAnnotations(plot, file);
 }

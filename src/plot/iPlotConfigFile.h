@@ -29,7 +29,10 @@ inline constexpr int kMaxConfigObjectsPerKind = 1000;
 // plot exactly as it was.
 void LoadPlotConfig(TiPlotComponent& plot, const TiStringList& lines);
 
-// This plot has no annotation objects: the file holds a count of 0, and a
-// file that names annotations is refused rather than silently dropped.
-TiStringList AnnotationLines();
-void ReadAnnotations(TiPropertyLines& lines);
+// "AnnotationCount = 2", then each annotation's properties under
+// "Annotation0." and so on.
+TiStringList AnnotationLines(TiPlotComponent& plot);
+// Replaces the plot's annotations with the file's, each starting from the
+// plot's annotation defaults. Tried on a scratch plot first, like the
+// configuration, so a refused file leaves the annotations as they were.
+void LoadAnnotations(TiPlotComponent& plot, const TiStringList& lines);

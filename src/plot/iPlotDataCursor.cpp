@@ -2,6 +2,7 @@
 
 #include <QMenu>
 #include <algorithm>
+#include <cmath>
 
 #include "plot/iDrawingHelpers.h"
 #include "plot/iPlotChannelCustom.h"
@@ -157,7 +158,9 @@ void TiPlotDataCursor::UpdateValues() {
 }
 
 void TiPlotDataCursor::ReportValues(int status, double y, double x) {
-    if (status == status_ && y == valueY_ && x == valueX_)
+    // A NaN reading repeated is no change (== would call it one every time).
+    const auto same = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+    if (status == status_ && same(y, valueY_) && same(x, valueX_))
         return;
     status_ = status;
     valueY_ = y;

@@ -110,6 +110,8 @@ class TiPlotDataCursor : public TiPlotManagerObject {
     TiPlotDataView* DataView() const { return dataView_; }
     void SetDataView(TiPlotDataView* value) { dataView_ = value; }
 
+    // The channel named by ChannelName; none for "<All>" or a missing name.
+    TiPlotChannelCustom* Channel();
     // Asks the channel (or every channel for "<All>") for the values under
     // the pointers.
     void UpdateValues();
@@ -169,7 +171,6 @@ class TiPlotDataCursor : public TiPlotManagerObject {
     }
     void SetFlag(bool& field, bool value) { SetValue(field, value); }
 
-    TiPlotChannelCustom* Channel();
     bool ReadsAllChannels() const { return ChannelName() == AllChannels; }
     bool TwoPointerStyle() const;
     void UpdateShapes();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -44,15 +45,29 @@ std::vector<double> SplineSecondDerivatives(const std::vector<double>& X,
     return y2;
 }
 
+// Any two equal values, not only neighbours: with unsorted X the bisection
+// could land on an interval of zero width. Sorted X, the usual case, is
+// answered without sorting.
+bool HasEqualValues(const std::vector<double>& values) {
+    const bool ascending =
+        std::adjacent_find(values.begin(), values.end(), std::greater_equal<>()) == values.end();
+    const bool descending =
+        std::adjacent_find(values.begin(), values.end(), std::less_equal<>()) == values.end();
+    if (ascending || descending)
+        return false;
+    std::vector<double> sorted = values;
+    std::sort(sorted.begin(), sorted.end());
+    return std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end();
+}
+
 }  // namespace
 
 TiCubicSpline::TiCubicSpline(std::vector<double> X, std::vector<double> Y)
     : X_(std::move(X)), Y_(std::move(Y)) {
     if (X_.size() < 2 || X_.size() != Y_.size())
         throw std::invalid_argument("a spline needs two points or more");
-    for (std::size_t i = 1; i < X_.size(); ++i)
-        if (X_[i] == X_[i - 1])
-            throw std::runtime_error(SplineError);
+    if (HasEqualValues(X_))
+        throw std::runtime_error(SplineError);
     // Bisection below wants ascending X; a descending channel is the same curve.
     if (X_.front() > X_.back()) {
         std::reverse(X_.begin(), X_.end());

@@ -8,7 +8,7 @@
 
 class TiCubicSpline {
   public:
-    // Throws "Splint Error - xa's must be distinct" for two equal X in a row.
+    // Throws "Splint Error - xa's must be distinct" when any two X are equal.
     TiCubicSpline(std::vector<double> X, std::vector<double> Y);
     double ValueAt(double X) const;
 

@@ -337,7 +337,7 @@ void TiPlotLegend::MeasureColumns(TCanvas& canvas, int zeroWidth) {
             // Cursor texts change with every move: size them by characters
             // so the column does not twitch.
             width = std::max(width, showAllCursorValues_
-                                        ? static_cast<int>(texts[column].size()) * zeroWidth
+                                        ? LabelLength(texts[column]) * zeroWidth
                                         : canvas.TextWidth(texts[column]));
         }
     }

@@ -6,12 +6,15 @@
 #include <optional>
 #include <stdexcept>
 
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLegend.h"
+#include "plot/iPlotLimit.h"
+#include "plot/iPlotTable.h"
 #include "plot/iPlotToolBar.h"
 
 namespace {
@@ -29,6 +32,13 @@ std::optional<unsigned long long> NumberAfterBase(const std::string& name,
     if (!ok)
         return std::nullopt;
     return number;
+}
+
+// The name of a linked manager's first object; none without one.
+std::optional<std::string> FirstName(const TiPlotObjectManagerCustom* manager) {
+    if (!manager || !manager->HasItems())
+        return std::nullopt;
+    return manager->Items(0)->Name();
 }
 
 // n + 1 in decimal, without wrapping past the largest 64-bit number.
@@ -173,10 +183,10 @@ std::unique_ptr<TiPlotObject> TiPlotChannelManager::CreateObject() {
 void TiPlotChannelManager::NameGiven(TiPlotChannelCustom& channel) {
     channel.SetTitleText(channel.Name());
     channel.SetColor(NextColor());
-    if (links_.XAxes && links_.XAxes->HasItems())
-        channel.SetXAxisName(links_.XAxes->Items(0)->Name());
-    if (links_.YAxes && links_.YAxes->HasItems())
-        channel.SetYAxisName(links_.YAxes->Items(0)->Name());
+    if (const auto x = FirstName(links_.XAxes))
+        channel.SetXAxisName(*x);
+    if (const auto y = FirstName(links_.YAxes))
+        channel.SetYAxisName(*y);
 }
 
 TColor TiPlotChannelManager::NextColor() const {
@@ -195,21 +205,33 @@ TColor TiPlotChannelManager::NextColor() const {
 }
 
 void TiPlotDataViewManager::NameGiven(TiPlotDataView& view) {
-    if (links_.XAxes && links_.XAxes->HasItems())
-        view.SetGridXAxisName(links_.XAxes->Items(0)->Name());
-    if (links_.YAxes && links_.YAxes->HasItems())
-        view.SetGridYAxisName(links_.YAxes->Items(0)->Name());
+    if (const auto x = FirstName(links_.XAxes))
+        view.SetGridXAxisName(*x);
+    if (const auto y = FirstName(links_.YAxes))
+        view.SetGridYAxisName(*y);
 }
 
 void TiPlotDataCursorManager::NameGiven(TiPlotDataCursor& cursor) {
     if (links_.DataViews && links_.DataViews->HasItems())
         cursor.SetDataView(static_cast<TiPlotDataView*>(links_.DataViews->Items(0)));
-    if (links_.Channels && links_.Channels->HasItems())
-        cursor.SetChannelName(links_.Channels->Items(0)->Name());
+    if (const auto channel = FirstName(links_.Channels))
+        cursor.SetChannelName(*channel);
 }
 
 void TiPlotLabelManager::NameGiven(TiPlotLabel& label) {
     label.SetCaption(label.Name());
+}
+
+void TiPlotLimitManager::NameGiven(TiPlotLimit& limit) {
+    if (const auto x = FirstName(links_.XAxes))
+        limit.SetXAxisName(*x);
+    if (const auto y = FirstName(links_.YAxes))
+        limit.SetYAxisName(*y);
+}
+
+void TiPlotAnnotationManager::AddObject(TiPlotObject* object) {
+    if (auto* annotation = dynamic_cast<TiPlotAnnotation*>(object))
+        AddToList(annotation);
 }
 
 // --------------------------------------------------------- TiPlotObjectManager

@@ -22,6 +22,9 @@ class TiPlotChannelCustom;
 class TiPlotDataView;
 class TiPlotDataCursor;
 class TiPlotLabel;
+class TiPlotLimit;
+class TiPlotAnnotation;
+class TiPlotTable;
 
 class TiPlotObjectManagerCustom {
   public:
@@ -201,6 +204,33 @@ class TiPlotLabelManager final : public TiPlotKindManager<TiPlotLabel> {
 
   protected:
     void NameGiven(TiPlotLabel& label) override;
+};
+
+class TiPlotTableManager final : public TiPlotKindManager<TiPlotTable> {
+  public:
+    using TiPlotKindManager::TiPlotKindManager;
+    std::string BaseName() const override { return "Table"; }
+};
+
+class TiPlotLimitManager final : public TiPlotKindManager<TiPlotLimit> {
+  public:
+    using TiPlotKindManager::TiPlotKindManager;
+    std::string BaseName() const override { return "Limit"; }
+    void SetLinks(const TiPlotManagerLinks& links) { links_ = links; }
+
+  protected:
+    void NameGiven(TiPlotLimit& limit) override;
+
+  private:
+    TiPlotManagerLinks links_;
+};
+
+// Annotations are not named: they are told apart by index only.
+class TiPlotAnnotationManager final : public TiPlotKindManager<TiPlotAnnotation> {
+  public:
+    using TiPlotKindManager::TiPlotKindManager;
+    std::string BaseName() const override { return "Annotation"; }
+    void AddObject(TiPlotObject* object) override;
 };
 
 // Every object of every kind, owning none; input goes through it to the

@@ -1,13 +1,16 @@
 #include "plot/iPlotMasterManager.h"
 
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
-#include "plot/iPlotComponent.h"
 #include "plot/iPlotChannelCustom.h"
+#include "plot/iPlotComponent.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
+#include "plot/iPlotLimit.h"
+#include "plot/iPlotTable.h"
 #include "plot/iPlotToolBar.h"
 
 TiPlotMasterManager::TiPlotMasterManager(TiPlotComponent* owner) : owner_(owner) {
@@ -26,7 +29,11 @@ TiPlotMasterManager::TiPlotMasterManager(TiPlotComponent* owner) : owner_(owner)
     xAxes_ = std::make_unique<TiPlotXAxisManager>(owner, handlers_);
     yAxes_ = std::make_unique<TiPlotYAxisManager>(owner, handlers_);
     labels_ = std::make_unique<TiPlotLabelManager>(owner, handlers_);
+    tables_ = std::make_unique<TiPlotTableManager>(owner, handlers_);
+    limits_ = std::make_unique<TiPlotLimitManager>(owner, handlers_);
+    annotations_ = std::make_unique<TiPlotAnnotationManager>(owner, handlers_);
     layout_ = std::make_unique<TiPlotLayoutManager>(owner, handlers_);
+    translations_ = std::make_unique<TiPlotTranslationManager>();
 
     TiPlotManagerLinks links;
     links.XAxes = xAxes_.get();
@@ -36,6 +43,7 @@ TiPlotMasterManager::TiPlotMasterManager(TiPlotComponent* owner) : owner_(owner)
     channels_->SetLinks(links);
     dataViews_->SetLinks(links);
     dataCursors_->SetLinks(links);
+    limits_->SetLinks(links);
 }
 
 TiPlotMasterManager::~TiPlotMasterManager() {
@@ -49,13 +57,17 @@ TiPlotMasterManager::~TiPlotMasterManager() {
     dataViews_.reset();
     dataCursors_.reset();
     labels_.reset();
+    tables_.reset();
+    limits_.reset();
+    annotations_.reset();
     objects_.reset();
     layout_.reset();
 }
 
 std::vector<TiPlotObjectManagerCustom*> TiPlotMasterManager::TypedManagers() const {
-    return {toolBars_.get(),  legends_.get(), channels_.get(), dataCursors_.get(),
-            dataViews_.get(), xAxes_.get(),   yAxes_.get(),    labels_.get()};
+    return {toolBars_.get(),  legends_.get(), channels_.get(),   dataCursors_.get(),
+            dataViews_.get(), xAxes_.get(),   yAxes_.get(),      labels_.get(),
+            tables_.get(),    limits_.get(),  annotations_.get()};
 }
 
 int TiPlotMasterManager::Add(TiPlotObjectOwnedManager& manager) {

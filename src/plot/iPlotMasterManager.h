@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "plot/iPlotManagers.h"
+#include "plot/iPlotTranslation.h"
 
 class TiPlotLayoutManager;
 
@@ -36,6 +37,10 @@ class TiPlotMasterManager {
     TiPlotXAxisManager& XAxisManager() const { return *xAxes_; }
     TiPlotYAxisManager& YAxisManager() const { return *yAxes_; }
     TiPlotLabelManager& LabelManager() const { return *labels_; }
+    TiPlotTableManager& TableManager() const { return *tables_; }
+    TiPlotLimitManager& LimitManager() const { return *limits_; }
+    TiPlotAnnotationManager& AnnotationManager() const { return *annotations_; }
+    TiPlotTranslationManager& Translations() const { return *translations_; }
     TiPlotLayoutManager& LayoutManager() const { return *layout_; }
 
     // Each creates and registers an object of the kind and answers its index.
@@ -47,6 +52,9 @@ class TiPlotMasterManager {
     int AddXAxis() { return Add(*xAxes_); }
     int AddYAxis() { return Add(*yAxes_); }
     int AddLabel() { return Add(*labels_); }
+    int AddTable() { return Add(*tables_); }
+    int AddLimit() { return Add(*limits_); }
+    int AddAnnotation() { return Add(*annotations_); }
 
     bool UserCanEditObjects() const { return userCanEdit_; }
     void SetUserCanEditObjects(bool value);
@@ -82,5 +90,9 @@ class TiPlotMasterManager {
     std::unique_ptr<TiPlotXAxisManager> xAxes_;
     std::unique_ptr<TiPlotYAxisManager> yAxes_;
     std::unique_ptr<TiPlotLabelManager> labels_;
+    std::unique_ptr<TiPlotTableManager> tables_;
+    std::unique_ptr<TiPlotLimitManager> limits_;
+    std::unique_ptr<TiPlotAnnotationManager> annotations_;
+    std::unique_ptr<TiPlotTranslationManager> translations_;
     std::unique_ptr<TiPlotLayoutManager> layout_;
 };

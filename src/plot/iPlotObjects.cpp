@@ -128,8 +128,7 @@ std::string TiPlotObject::LayerKey() const {
 }
 
 std::string TiPlotObject::Translate(const std::string& text) const {
-    // This program keeps no translation table, so every text shows as written.
-    return text;
+    return owner_ ? owner_->Translate(text) : text;
 }
 
 void TiPlotObject::DoLayoutChange() {

@@ -16,20 +16,28 @@ bool IsBlankLine(const std::string& line) {
     return line.find_first_not_of(" \t\r") == std::string::npos;
 }
 
+QString ObjectName(TiPersistent& object) {
+    const TiPublishedProperty* name = object.Published().Find("Name");
+    return name ? QString::fromStdString(name->GetString(object)) : QString();
+}
+
 }  // namespace
 
-TiStringList PlotPropertiesToText(TiPlotComponent& plot) {
+TiStringList PlotPropertiesToText(TiPlotComponent& plot, const TiPersistent* object) {
     TiStringList lines;
-    ForEachPlotObject(plot, [&lines](TiPersistent& object, const std::string& prefix) {
-        PropertiesToText(object, prefix, lines);
+    ForEachPlotObject(plot, [&](TiPersistent& item, const std::string& prefix) {
+        if (!object || &item == object)
+            PropertiesToText(item, prefix, lines);
     });
     return lines;
 }
 
-TiStringList PlotPropertiesFromText(TiPlotComponent& plot, const TiStringList& lines) {
+TiStringList PlotPropertiesFromText(TiPlotComponent& plot, const TiStringList& lines,
+                                    TiPersistent* object) {
     TiPropertyLines remaining(lines);
-    ForEachPlotObject(plot, [&remaining](TiPersistent& object, const std::string& prefix) {
-        PropertiesFromText(object, prefix, remaining);
+    ForEachPlotObject(plot, [&](TiPersistent& item, const std::string& prefix) {
+        if (!object || &item == object)
+            PropertiesFromText(item, prefix, remaining);
     });
     TiStringList unknown;
     for (const std::string& line : remaining.Remaining()) {
@@ -42,7 +50,6 @@ TiStringList PlotPropertiesFromText(TiPlotComponent& plot, const TiStringList& l
 TiPlotPropertyEditor::TiPlotPropertyEditor(TiPlotComponent& plot)
     : QDialog(&plot), plot_(plot), text_(new QPlainTextEdit), status_(new QLabel) {
     setObjectName("PropertyEditor");
-    setWindowTitle(QStringLiteral("Properties"));
     text_->setObjectName("PropertyText");
     text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -65,20 +72,43 @@ TiPlotPropertyEditor::TiPlotPropertyEditor(TiPlotComponent& plot)
     Reload();
 }
 
+void TiPlotPropertyEditor::SetObject(TiPersistent* object) {
+    object_ = object;
+    Reload();
+}
+
+void TiPlotPropertyEditor::ObjectRemoved(const TiPersistent* object) {
+    if (object == object_)
+        object_ = nullptr;
+    if (reloadPending_)
+        return;
+    reloadPending_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { Reload(); }, Qt::QueuedConnection);
+}
+
 void TiPlotPropertyEditor::Reload() {
+    reloadPending_ = false;
+    setWindowTitle(object_ ? QStringLiteral("Properties - %1").arg(ObjectName(*object_))
+                           : QStringLiteral("Properties"));
     QStringList lines;
-    for (const std::string& line : PlotPropertiesToText(plot_))
+    for (const std::string& line : PlotPropertiesToText(plot_, object_))
         lines << QString::fromStdString(line);
     text_->setPlainText(lines.join('\n'));
     status_->clear();
 }
 
 bool TiPlotPropertyEditor::Apply() {
+    if (reloadPending_) {
+        Reload();
+        status_->setText(QStringLiteral("Not applied: the plot's objects changed; reloaded."));
+        return false;
+    }
     TiStringList lines;
     for (const QString& line : text_->toPlainText().split('\n'))
         lines.push_back(line.toStdString());
     try {
-        const TiStringList unknown = PlotPropertiesFromText(plot_, lines);
+        const TiStringList unknown = PlotPropertiesFromText(plot_, lines, object_);
         if (!unknown.empty()) {
             status_->setText(QStringLiteral("Not applied, no such property: %1")
                                  .arg(QString::fromStdString(unknown.front())));
@@ -92,11 +122,15 @@ bool TiPlotPropertyEditor::Apply() {
     return true;
 }
 
-TiPlotPropertyEditor& ShowPlotPropertyEditor(TiPlotComponent& plot) {
-    auto* editor = plot.findChild<TiPlotPropertyEditor*>(QString(), Qt::FindDirectChildrenOnly);
+TiPlotPropertyEditor* FindPlotPropertyEditor(TiPlotComponent& plot) {
+    return plot.findChild<TiPlotPropertyEditor*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+TiPlotPropertyEditor& ShowPlotPropertyEditor(TiPlotComponent& plot, TiPersistent* object) {
+    TiPlotPropertyEditor* editor = FindPlotPropertyEditor(plot);
     if (!editor)
         editor = new TiPlotPropertyEditor(plot);
-    editor->Reload();
+    editor->SetObject(object);
     if (plot.EditorFormStyle() == ipfsStayOnTop) {
         editor->setWindowFlag(Qt::WindowStaysOnTopHint, true);
         editor->show();

@@ -104,9 +104,25 @@ std::string UnescapedString(std::string_view text) {
     return value;
 }
 
-// Whether a property takes part in the text form at all.
+// Whether a property takes part in the text form at all. A variant's kind
+// would not survive as text, so it has none.
 bool Persisted(const TiPublishedProperty& property) {
-    return property.Stored() && property.HasSetter();
+    return property.Stored() && property.HasSetter() && property.Kind() != ipkVariant;
+}
+
+void SetFromText(const TiPublishedProperty& property, TiPersistent& object,
+                 const std::string& value) {
+    switch (property.Kind()) {
+        case ipkFloat:
+            property.SetFloat(object, TextToFloat(value));
+            break;
+        case ipkString:
+            property.SetString(object, UnescapedString(value));
+            break;
+        default:
+            property.SetOrdinal(object, TextToInteger(value));
+            break;
+    }
 }
 
 }  // namespace
@@ -207,8 +223,9 @@ bool TakeFileType(std::string_view type, TiPropertyLines& lines) {
 }
 
 char UserDecimalSeparator() {
-    const QString text = QLocale().toString(1.1);
-    return text.size() > 1 && text[1] == QLatin1Char(',') ? ',' : '.';
+    // The locale's decimal point is the second character of 1.1 written in
+    // it; asked directly it costs a quarter of formatting the number.
+    return QLocale().decimalPoint() == QLatin1String(",") ? ',' : '.';
 }
 
 std::string FloatToText(double value, char decimalSeparator) {
@@ -299,19 +316,13 @@ void PropertiesFromText(TiPersistent& object, const std::string& prefix, TiPrope
                 PropertiesFromText(*child, name, lines);
             continue;
         }
-        if (!lines.Take(name, value))
-            continue;
-        switch (property->Kind()) {
-            case ipkFloat:
-                property->SetFloat(object, TextToFloat(value));
-                break;
-            case ipkString:
-                property->SetString(object, UnescapedString(value));
-                break;
-            default:
-                property->SetOrdinal(object, TextToInteger(value));
-                break;
-        }
+        if (lines.Take(name, value))
+            SetFromText(*property, object, value);
+    }
+    for (const TiLegacyEntry& entry : object.Published().LegacyEntries()) {
+        const TiPublishedProperty* property = object.Published().Find(entry.Property);
+        if (property && lines.Take(FullName(prefix, entry.Name), value))
+            SetFromText(*property, object, value);
     }
 }
 

@@ -37,12 +37,31 @@ void TiPublishedProperty::SetString(TiPersistent&, const std::string&) const {
 TiPersistent* TiPublishedProperty::GetObject(TiPersistent&) const {
     WrongKind();
 }
+const TiVariant& TiPublishedProperty::GetVariant(TiPersistent&) const {
+    WrongKind();
+}
+void TiPublishedProperty::SetVariant(TiPersistent&, const TiVariant&) const {
+    WrongKind();
+}
 
 const TiPublishedProperty* TiPublishedTable::Find(std::string_view name) const {
     for (const Entry& entry : entries_)
         if (SameText(entry->Name(), name))
             return entry.get();
     return nullptr;
+}
+
+const std::vector<std::string>& PenStyleNames() {
+    static const std::vector<std::string> names{
+        "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"};
+    return names;
+}
+
+const std::vector<std::string>& BrushStyleNames() {
+    static const std::vector<std::string> names{"bsSolid",    "bsClear",     "bsHorizontal",
+                                                "bsVertical", "bsFDiagonal", "bsBDiagonal",
+                                                "bsCross",    "bsDiagCross"};
+    return names;
 }
 
 const TiPublishedTable& TiFont::PublishedTable() {
@@ -64,9 +83,7 @@ const TiPublishedTable& TiPen::PublishedTable() {
     static const TiPublishedTable table =
         TiPublishedTableBuilder<TiPen>("TPen")
             .Color("Color", &TPen::Color, &TPen::SetColor)
-            .Enumeration("Style", &TPen::Style, &TPen::SetStyle,
-                         {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear",
-                          "psInsideFrame"})
+            .Enumeration("Style", &TPen::Style, &TPen::SetStyle, PenStyleNames())
             .Integer("Width", &TPen::Width, &TPen::SetWidth, kPixelRange)
             .Build();
     return table;
@@ -76,9 +93,7 @@ const TiPublishedTable& TiBrush::PublishedTable() {
     static const TiPublishedTable table =
         TiPublishedTableBuilder<TiBrush>("TBrush")
             .Color("Color", &TBrush::Color, &TBrush::SetColor)
-            .Enumeration("Style", &TBrush::Style, &TBrush::SetStyle,
-                         {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
-                          "bsBDiagonal", "bsCross", "bsDiagCross"})
+            .Enumeration("Style", &TBrush::Style, &TBrush::SetStyle, BrushStyleNames())
             .Build();
     return table;
 }

@@ -26,6 +26,7 @@
 #include <string_view>
 #include <type_traits>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "gdi/Brush.h"
@@ -56,12 +57,17 @@ enum TiPropertyKind {
     ipkColor,
     ipkFloat,
     ipkString,
-    ipkObject
+    ipkObject,
+    // A value of any kind, free for the user; property text leaves it out.
+    ipkVariant
 };
+
+// Unassigned, or an integer, a float or a text.
+using TiVariant = std::variant<std::monostate, std::int64_t, double, std::string>;
 
 // True for the kinds written as an ordinal number.
 inline bool IsOrdinalKind(TiPropertyKind kind) {
-    return kind != ipkFloat && kind != ipkString && kind != ipkObject;
+    return kind != ipkFloat && kind != ipkString && kind != ipkObject && kind != ipkVariant;
 }
 
 // A value that the property cannot take (an enumeration past its last name,
@@ -116,6 +122,8 @@ class TiPublishedProperty {
     virtual std::string GetString(TiPersistent& object) const;
     virtual void SetString(TiPersistent& object, const std::string& value) const;
     virtual TiPersistent* GetObject(TiPersistent& object) const;
+    virtual const TiVariant& GetVariant(TiPersistent& object) const;
+    virtual void SetVariant(TiPersistent& object, const TiVariant& value) const;
 
   private:
     [[noreturn]] void WrongKind() const;
@@ -126,12 +134,22 @@ class TiPublishedProperty {
     std::vector<std::string> valueNames_;
 };
 
+// An entry older files hold under another name, read into a property and
+// never written ("Span_2" into Span).
+struct TiLegacyEntry {
+    std::string Name;
+    std::string Property;
+};
+
 class TiPublishedTable {
   public:
     using Entry = std::shared_ptr<const TiPublishedProperty>;
 
-    TiPublishedTable(std::string className, std::vector<Entry> entries)
-        : className_(std::move(className)), entries_(std::move(entries)) {}
+    TiPublishedTable(std::string className, std::vector<Entry> entries,
+                     std::vector<TiLegacyEntry> legacy = {})
+        : className_(std::move(className)),
+          entries_(std::move(entries)),
+          legacy_(std::move(legacy)) {}
 
     const std::string& ClassName() const { return className_; }
     const std::vector<Entry>& Entries() const { return entries_; }
@@ -140,10 +158,13 @@ class TiPublishedTable {
     size_t size() const { return entries_.size(); }
     // Looked up without regard to case; null when the class has no such property.
     const TiPublishedProperty* Find(std::string_view name) const;
+    // Read after the published properties, so an old file's entry wins.
+    const std::vector<TiLegacyEntry>& LegacyEntries() const { return legacy_; }
 
   private:
     std::string className_;
     std::vector<Entry> entries_;
+    std::vector<TiLegacyEntry> legacy_;
 };
 
 namespace published_detail {
@@ -288,6 +309,25 @@ class TObjectProperty final : public TiPublishedProperty {
     Getter getter_;
 };
 
+// A variant the owner keeps, read and written in place.
+template <class Owner, class Getter>
+class TVariantProperty final : public TiPublishedProperty {
+  public:
+    TVariantProperty(std::string name, Getter getter)
+        : TiPublishedProperty(std::move(name), ipkVariant, true, {}), getter_(getter) {}
+
+    bool HasSetter() const override { return true; }
+    const TiVariant& GetVariant(TiPersistent& object) const override {
+        return (As<Owner>(object).*getter_)();
+    }
+    void SetVariant(TiPersistent& object, const TiVariant& value) const override {
+        (As<Owner>(object).*getter_)() = value;
+    }
+
+  private:
+    Getter getter_;
+};
+
 }  // namespace published_detail
 
 // Builds a class's table: the base table's entries first, then the class's
@@ -298,8 +338,10 @@ class TiPublishedTableBuilder {
   public:
     explicit TiPublishedTableBuilder(std::string className, const TiPublishedTable* base = nullptr)
         : className_(std::move(className)) {
-        if (base)
+        if (base) {
             entries_ = base->Entries();
+            legacy_ = base->LegacyEntries();
+        }
     }
 
     template <class G, class S>
@@ -356,8 +398,20 @@ class TiPublishedTableBuilder {
                                                                                  stored, get));
     }
 
+    // get: a member function returning a reference to the owned variant.
+    template <class G>
+    TiPublishedTableBuilder& Variant(std::string name, G get) {
+        return Add(
+            std::make_shared<published_detail::TVariantProperty<Owner, G>>(std::move(name), get));
+    }
+    // An entry older files hold, read into `property` (published earlier).
+    TiPublishedTableBuilder& Legacy(std::string name, std::string property) {
+        legacy_.push_back({std::move(name), std::move(property)});
+        return *this;
+    }
+
     TiPublishedTable Build() {
-        return TiPublishedTable(std::move(className_), std::move(entries_));
+        return TiPublishedTable(std::move(className_), std::move(entries_), std::move(legacy_));
     }
 
   private:
@@ -375,7 +429,12 @@ class TiPublishedTableBuilder {
 
     std::string className_;
     std::vector<TiPublishedTable::Entry> entries_;
+    std::vector<TiLegacyEntry> legacy_;
 };
+
+// The value names of the pen and brush styles, in their order.
+const std::vector<std::string>& PenStyleNames();
+const std::vector<std::string>& BrushStyleNames();
 
 // The drawing objects as persistent sub-objects. Each is its drawing value
 // (assign it to a canvas's pen, brush or font) plus a published table; owners

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QLocale>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -108,6 +110,21 @@ TEST_F(AxisLabels, CursorAndLegendFormats) {
     x.SetLegendPrecisionStyle(ipsFixedDecimalPoints);
     x.SetLegendPrecision(1);
     EXPECT_EQ(x.LegendValueText(2.54), "2.5");
+}
+
+// Labels, cursor texts and legend texts all take the user's separator.
+TEST_F(AxisLabels, TextsFollowTheUsersDecimalSeparator) {
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    x.SetMinSpan(0, 1);
+    TRecordingCanvas canvas;
+    x.GenerateTicks(canvas);
+    const std::vector<std::string> labels = MajorTexts(x);
+    EXPECT_NE(std::find(labels.begin(), labels.end(), "0,20"), labels.end());
+    EXPECT_EQ(x.CursorValueText(0.5), "0,50");
+    EXPECT_EQ(x.LegendValueText(0.5), "0,50");
+    QLocale::setDefault(saved);
+    EXPECT_EQ(x.CursorValueText(0.5), "0.50");
 }
 
 TEST_F(AxisLabels, AutoAdjustRaisesTheMinimumLengthUntilResume) {

@@ -214,6 +214,26 @@ TEST(AxisLabelTexts, PrefixPriceThousandsAndExponent) {
     EXPECT_EQ(FormatAxisValue(format, ipstLinear, 1, 1500).Text, "1.50e+03");
 }
 
+// Where the user writes "0,5", labels do too, as cursor texts and data files
+// already did; thousands are then grouped with dots. Prices and dates keep
+// their own punctuation.
+TEST(AxisLabelTexts, NumbersFollowTheDecimalSeparator) {
+    TiAxisTextFormat format;
+    EXPECT_EQ(FormatAxisValue(format, ipstLinear, 1, 0.2, ',').Text, "0,20");
+    EXPECT_EQ(FormatAxisValue(format, ipstLog10, 999, 0.1, ',').Text, "0,1");
+    format.Style = iptfPrefix;
+    EXPECT_EQ(FormatAxisValue(format, ipstLinear, 1, 1500, ',').Text, "1,50K");
+    format.Style = iptfExponent;
+    EXPECT_EQ(FormatAxisValue(format, ipstLinear, 1, 1500, ',').Text, "1,50e+03");
+    format.Style = iptfThousands;
+    EXPECT_EQ(FormatAxisValue(format, ipstLinear, 1, -1234.5, ',').Text, "-1.234,50");
+    format.Style = iptfPrice32nds;
+    EXPECT_EQ(FormatAxisValue(format, ipstLinear, 1, 100.5, ',').Text, "100.160");
+    format.Style = iptfDateTime;
+    format.DateTimeFormat = "hh:nn:ss.zzz";
+    EXPECT_EQ(FormatAxisValue(format, ipstLinear, 1, 2.5, ',').Text, "12:00:00.000");
+}
+
 TEST(AxisLabelTexts, DateTimeTexts) {
     TiAxisTextFormat format;
     format.Style = iptfDateTime;

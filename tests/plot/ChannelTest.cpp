@@ -144,16 +144,30 @@ TEST_F(ChannelFixture, PointsBetweenTwoPaintsAskForOneRepaint) {
     EXPECT_EQ(asked, 3);
 }
 
-TEST_F(ChannelFixture, NotANumberLeavesTheExtremesAlone) {
+// One NaN or infinite point must not make the mean NaN until Clear: the
+// means are of the finite values, the extremes see the infinities.
+TEST_F(ChannelFixture, NotANumberLeavesTheExtremesAndTheMeansAlone) {
     channel.AddXY(1, 5);
     channel.AddXY(NAN, NAN);
-    channel.AddXY(2, -5);
+    channel.AddXY(2, -4);
     EXPECT_EQ(channel.MinX(), 1);
     EXPECT_EQ(channel.MaxX(), 2);
-    EXPECT_EQ(channel.MinY(), -5);
+    EXPECT_EQ(channel.MinY(), -4);
     EXPECT_EQ(channel.MaxY(), 5);
     EXPECT_EQ(channel.StatCount(), 3);
-    EXPECT_TRUE(std::isnan(channel.MeanY()));
+    EXPECT_EQ(channel.MeanY(), 0.5);
+    EXPECT_EQ(channel.MeanX(), 1.5);
+
+    channel.AddXY(3, INFINITY);
+    channel.AddXY(4, -INFINITY);
+    channel.AddXY(5, 5);
+    EXPECT_EQ(channel.MaxY(), INFINITY);
+    EXPECT_EQ(channel.MinY(), -INFINITY);
+    EXPECT_EQ(channel.MeanY(), 2.0);
+    EXPECT_EQ(channel.MeanX(), 3.0);
+    channel.RecalculateStatistics();
+    EXPECT_EQ(channel.MeanY(), 2.0);
+    EXPECT_EQ(channel.StatCount(), 6);
 }
 
 TEST_F(ChannelFixture, MarkersWidenWhatTheAxesTrack) {

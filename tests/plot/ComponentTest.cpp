@@ -203,10 +203,9 @@ TEST(Component, MouseAndKeysArriveTranslated) {
 
     c.Log.clear();
     QTest::keyClick(&c, Qt::Key_Left, Qt::ControlModifier);
-    QTest::keyClick(&c, Qt::Key_Tab);
     QTest::keyClick(&c, Qt::Key_Escape);  // its hook throws; the program goes on
     QTest::keyClick(&c, Qt::Key_A);
-    EXPECT_EQ(c.Log, (std::vector<std::string>{"key 17 4", "key 37 4", "key 9 0", "key 27 0",
+    EXPECT_EQ(c.Log, (std::vector<std::string>{"key 17 4", "key 37 4", "key 27 0",
                                                "char 27", "key 65 0", "char 97"}));
 
     c.Log.clear();

@@ -2,6 +2,8 @@
 
 #include <QMenu>
 
+#include <limits>
+
 #include "PlotUiTestSupport.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"
@@ -127,6 +129,17 @@ TEST_F(DataCursorTest, OnlyChangedValuesRaiseTheChangeEvent) {
     EXPECT_EQ(changes, 1);
     Cursor().ReportValues(1, 5, 7);
     EXPECT_EQ(changes, 2);
+
+    // A NaN reading (a point holding NaN) stays a NaN reading.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    Cursor().ReportValues(0, nan, 7);
+    Cursor().ReportValues(0, nan, 7);
+    EXPECT_EQ(changes, 3);
+    Cursor().ReportValues(0, 5, nan);
+    Cursor().ReportValues(0, 5, nan);
+    EXPECT_EQ(changes, 4);
+    Cursor().ReportValues(0, 5, 7);
+    EXPECT_EQ(changes, 5);
 }
 
 TEST_F(DataCursorTest, KeysMoveThePointers) {
@@ -166,4 +179,32 @@ TEST_F(DataCursorTest, MenuOffersChannelsStylesAndOptions) {
 
     Cursor().BuildPopupMenu(menu);
     EXPECT_FALSE(menu.actions()[3]->isEnabled()) << "flipping is for one-pointer styles";
+}
+
+// Period, frequency and peak to peak are differences: plain numbers in the
+// axis's cursor precision even on date-time axes, which show only values as
+// times of day.
+TEST(DataCursorTexts, DifferencesAreNumbersOnAnyAxis) {
+    TiPlot plot;
+    TiPlotChannel& channel = *plot.Channel(0);
+    for (TiPlotAxis* axis : {static_cast<TiPlotAxis*>(plot.XAxis(0)),
+                             static_cast<TiPlotAxis*>(plot.YAxis(0))}) {
+        axis->SetMinSpan(0, 1);
+        axis->SetLabelsFormatStyle(iptfDateTime);
+    }
+    EXPECT_EQ(channel.CursorText(ipcsValueXY, ipcstValue, 0.25, 0.5), "12:00:00, 06:00:00");
+    EXPECT_EQ(channel.CursorText(ipcsDeltaX, ipcstValue, 0, 0.5), "0.50");
+    EXPECT_EQ(channel.CursorXText(), "0.50");
+    EXPECT_EQ(channel.CursorText(ipcsDeltaY, ipcstValue, 0.25, 0), "0.25");
+    EXPECT_EQ(channel.CursorYText(), "0.25");
+    // The frequency follows the X axis's cursor precision, not 15 digits.
+    EXPECT_EQ(channel.CursorText(ipcsInverseDeltaX, ipcstValue, 0, 12.3456789), "12.35");
+    EXPECT_EQ(channel.CursorText(ipcsInverseDeltaX, ipcstValue, 0,
+                                 std::numeric_limits<double>::infinity()),
+              "Infinite");
+
+    plot.XAxis(0)->SetCursorUseDefaultFormat(false);
+    plot.XAxis(0)->SetCursorPrecisionStyle(ipsFixedDecimalPoints);
+    plot.XAxis(0)->SetCursorPrecision(4);
+    EXPECT_EQ(channel.CursorText(ipcsInverseDeltaX, ipcstValue, 0, 12.3456789), "12.3457");
 }

@@ -117,3 +117,29 @@ TEST_F(LegendTest, ValueColumnsShowTheLatestPointAndStatistics) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), y.LegendValueText(2)), texts.end());
     EXPECT_NE(std::find(texts.begin(), texts.end(), y.LegendValueText(9)), texts.end());
 }
+
+// Cursor values are sized by their characters (so the column does not
+// twitch as they change): a Chinese or µ text needs as many character
+// widths as a Latin one of the same length, not one per UTF-8 byte.
+TEST_F(LegendTest, CursorValueColumnsCountCharactersNotBytes) {
+    TiPlot& plot = ui.Plot();
+    plot.Channel(0)->SetTitleText("数据");
+    plot.Channel(0)->AddXY(0, 5);
+    plot.Channel(0)->AddXY(100, 5);
+    TiPlotDataCursor& cursor = ui.Cursor();
+    cursor.SetChannelName("<All>");
+    cursor.SetVisible(true);
+    std::string label;
+    plot.OnYAxisCustomizeLabel = [&label](int, double, std::string& text) { text = label; };
+    const auto requiredWidth = [&](const char* text) {
+        label = text;
+        ui.Paint();
+        TRecordingCanvas canvas;
+        return ui.Legend().RequiredThickness(canvas);
+    };
+    const int latin = requiredWidth("abcdefghijkl");
+    EXPECT_TRUE(ui.Legend().ShowAllCursorValues());
+    EXPECT_EQ(requiredWidth("一二三四五六七八九十百千"), latin);
+    EXPECT_EQ(requiredWidth("µµµµµµµµµµµµ"), latin);
+    EXPECT_GT(requiredWidth("abcdefghijklmnop"), latin);
+}

@@ -2,8 +2,11 @@
 // key dispatch to plot objects, events by index, and the title label rules.
 
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <stdexcept>
 #include <string>
@@ -236,6 +239,44 @@ TEST(PlotCore, KeysReachTheFocusedObjects) {
     plot.Channel(0)->SetFocused(false);
     QTest::keyClick(&plot, Qt::Key_Up);
     EXPECT_EQ(plot.Marking(0)->keys.size(), 2u);
+}
+
+// The plot in a small form between two edit boxes: Tab passes it by unless
+// TabStop, a click focuses it, and from there Tab and Shift+Tab move on.
+TEST(PlotCore, TabMovesFocusPastThePlot) {
+    QWidget form;
+    auto* before = new QLineEdit(&form);
+    auto* plot = new TiPlot(&form);
+    auto* after = new QLineEdit(&form);
+    auto* layout = new QVBoxLayout(&form);
+    for (QWidget* widget : {static_cast<QWidget*>(before), static_cast<QWidget*>(plot),
+                            static_cast<QWidget*>(after)})
+        layout->addWidget(widget);
+    form.resize(500, 300);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_FALSE(plot->TabStop());
+
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), after);
+
+    QTest::mouseClick(plot, Qt::LeftButton, {}, QPoint(5, 150));
+    EXPECT_EQ(QApplication::focusWidget(), plot);
+    QTest::keyClick(plot, Qt::Key_Left);  // arrows stay with the plot
+    EXPECT_EQ(QApplication::focusWidget(), plot);
+    QTest::keyClick(plot, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), after);
+    QTest::mouseClick(plot, Qt::LeftButton, {}, QPoint(5, 150));
+    QTest::keyClick(plot, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), before);
+
+    plot->SetTabStop(true);
+    QTest::keyClick(before, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), plot);
+    QTest::keyClick(plot, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), after);
 }
 
 TEST(PlotCore, EventsNameTheObjectByItsIndexAndStayQuietWhileLoading) {

@@ -2,37 +2,26 @@
 // through the component's own operations on real files.
 #include <QCoreApplication>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
+#include "ScratchFiles.h"
 #include "plot/iPlot.h"
+#include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"
 #include "plot/iPlotConfigFile.h"
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
-#include "plot/iPlotPropertyEditor.h"
 
 namespace {
 
-class PlotFilesTest : public ::testing::Test {
+class PlotFilesTest : public ::testing::Test, public ScratchFiles {
   protected:
-    std::string Path(const char* name) const { return dir_.filePath(name).toStdString(); }
-
-    static std::string Read(const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    }
-    static void Write(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
     // The message of what `action` raises.
     template <class Action>
     static std::string ErrorOf(Action&& action) {
@@ -45,7 +34,6 @@ class PlotFilesTest : public ::testing::Test {
     }
     static void TurnEventLoop() { QCoreApplication::processEvents(); }
 
-    QTemporaryDir dir_;
     TiPlot plot_;
 };
 
@@ -183,15 +171,40 @@ TEST_F(PlotFilesTest, MultiLineTitlesReloadWhole) {
     EXPECT_EQ(fresh.Channel(0)->TitleText(), "first\r\nChannelCount = 3");
 }
 
-TEST_F(PlotFilesTest, AnnotationFileRoundTripsAndRefusesAnnotationsItCannotHold) {
+TEST_F(PlotFilesTest, AnnotationFileRoundTripsAndReplacesTheAnnotations) {
+    plot_.SaveAnnotationsToFile(Path("none.txt"));
+    EXPECT_EQ(Read(Path("none.txt")), "AnnotationCount = 0\r\n");
+
+    plot_.SetAnnotationDefaultPenColor(clRed);
+    plot_.AddAnnotation();
+    plot_.Annotation(plot_.AddAnnotation())->SetBrushStyle(bsCross);
+    plot_.Annotation(1)->Font().SetName("DejaVu Sans");
     plot_.SaveAnnotationsToFile(Path("notes.txt"));
-    EXPECT_EQ(Read(Path("notes.txt")), "AnnotationCount = 0\r\n");
-    plot_.LoadAnnotationsFromFile(Path("notes.txt"));
-    Write(Path("many.txt"), "AnnotationCount = 2\r\nAnnotation0.Text = a\r\n");
-    EXPECT_EQ(ErrorOf([&] { plot_.LoadAnnotationsFromFile(Path("many.txt")); })
+    const std::string notes = Read(Path("notes.txt"));
+    EXPECT_EQ(notes.rfind("AnnotationCount = 2\r\n", 0), 0u);
+    EXPECT_NE(notes.find("\r\nAnnotation1.BrushStyle = 6\r\n"), std::string::npos);
+    EXPECT_NE(notes.find("\r\nAnnotation0.PenColor = 255\r\n"), std::string::npos);
+
+    TiPlot fresh;
+    fresh.AddAnnotation();
+    fresh.LoadAnnotationsFromFile(Path("notes.txt"));
+    ASSERT_EQ(fresh.AnnotationCount(), 2);
+    EXPECT_EQ(fresh.Annotation(1)->BrushStyle(), bsCross);
+    EXPECT_EQ(fresh.Annotation(1)->Font().Name(), "DejaVu Sans");
+    EXPECT_EQ(fresh.Annotation(0)->PenColor(), clRed);
+    fresh.SaveAnnotationsToFile(Path("again.txt"));
+    EXPECT_EQ(Read(Path("again.txt")), notes);
+    // The configuration does not carry annotations.
+    fresh.SaveProperties(Path("plot.txt"));
+    EXPECT_EQ(Read(Path("plot.txt")).find("Annotation0."), std::string::npos);
+
+    // A refused file leaves the annotations there as they were.
+    Write(Path("bad.txt"), "AnnotationCount = 1\r\nAnnotation0.PenWidth = wide\r\n");
+    EXPECT_EQ(ErrorOf([&] { fresh.LoadAnnotationsFromFile(Path("bad.txt")); })
                   .rfind("Error Loading Annotations - ", 0),
               0u);
-    EXPECT_FALSE(plot_.Updating());
+    EXPECT_FALSE(fresh.Updating());
+    EXPECT_EQ(fresh.AnnotationCount(), 2);
 }
 
 // ------------------------------------------------------------------- data
@@ -424,25 +437,6 @@ TEST_F(PlotFilesTest, PlotDestroyedWhileLoggingWritesItsLastRows) {
         plot.Channel(0)->AddXY(1, 2);
     }
     EXPECT_EQ(Read(Path("last.txt")), "(X)\tChannel 1(Y)\r\n1\t2\r\n");
-}
-
-}  // namespace
-
-namespace {
-
-// The property editor shows the same keys the configuration file uses and
-// applies edits to the objects they name.
-TEST(PlotPropertyEditor, EditsObjectsByTheirConfigurationKeys) {
-    TiPlot plot;
-    const TiStringList lines = PlotPropertiesToText(plot);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "Channel0.TitleText = Channel 1"),
-              lines.end());
-    EXPECT_TRUE(PlotPropertiesFromText(plot, {"Channel0.TitleText = 温度", "XAxis0.Span = 25"})
-                    .empty());
-    EXPECT_EQ(plot.Channel(0)->TitleText(), "温度");
-    EXPECT_DOUBLE_EQ(plot.XAxis(0)->Span(), 25);
-    EXPECT_EQ(PlotPropertiesFromText(plot, {"Channel7.TitleText = nobody"}),
-              (TiStringList{"Channel7.TitleText = nobody"}));
 }
 
 }  // namespace

@@ -189,6 +189,36 @@ TEST(PlotModel, ShiftKeepsSeveralAxesFocusedUntilAnotherKindTakesTheFocus) {
     EXPECT_TRUE(plot.Channel(0)->Focused());
 }
 
+// Selecting the legend that lists a channel, or the data cursor reading it,
+// keeps the channel selected; anything else, another channel's cursor
+// included, takes the selection away.
+TEST(PlotModel, AChannelStaysSelectedForTheLegendAndItsOwnCursor) {
+    TiPlot plot;
+    plot.AddChannel();
+    TiPlotChannelCustom& own = *plot.Channel(0);
+    TiPlotChannelCustom& other = *plot.Channel(1);
+    int lost = 0;
+    plot.OnLostFocusChannel = [&lost](int) { ++lost; };
+
+    own.SetFocused(true);
+    plot.Legend(0)->SetFocused(true);
+    EXPECT_TRUE(own.Focused());
+    plot.DataCursor(0)->SetFocused(true);
+    EXPECT_TRUE(own.Focused());
+    EXPECT_EQ(lost, 0);
+
+    plot.DataCursor(0)->SetFocused(false);
+    other.SetFocused(true);
+    EXPECT_FALSE(own.Focused());
+    plot.DataCursor(0)->SetChannelName("<All>");
+    plot.DataCursor(0)->SetFocused(true);
+    EXPECT_FALSE(other.Focused());
+
+    own.SetFocused(true);
+    plot.DataView(0)->SetFocused(true);
+    EXPECT_FALSE(own.Focused());
+}
+
 TEST(PlotModel, PercentRangeStaysAtLeastFivePercentWide) {
     TiPlot plot;
     TiPlotLegend* legend = plot.Legend(0);

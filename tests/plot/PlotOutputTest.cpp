@@ -83,13 +83,19 @@ TEST_F(PlotOutputTest, ClipboardBitmapHasNoToolbarOrSelectionMarks) {
 }
 
 TEST_F(PlotOutputTest, ClipboardMetafileAndJpegCarryThePicture) {
+    Plot().XAxis(0)->SetFocused(true);
     Plot().SetCopyToClipBoardFormat(ipefMetaFile);
     Plot().CopyToClipboard();
-    const QByteArray svg = QApplication::clipboard()->mimeData()->data("image/svg+xml");
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    const QByteArray svg = copied->data("image/svg+xml");
     EXPECT_TRUE(svg.contains("<svg"));
     EXPECT_TRUE(svg.contains("Zorvin"));
     EXPECT_TRUE(svg.contains("Strip Chart"));
     EXPECT_TRUE(svg.contains("Untitled"));  // the title label, drawn as text
+    // The same copy holds the bitmap for programs that paste pictures only.
+    ASSERT_TRUE(copied->hasImage());
+    EXPECT_EQ(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+              BareRendering().convertToFormat(QImage::Format_RGB32));
 
     Plot().SetCopyToClipBoardFormat(ipefJPEG);
     Plot().CopyToClipboard();
@@ -115,13 +121,16 @@ TEST_F(PlotOutputTest, SaveImagePicksTheEncoderByTheFileEnding) {
     const Case cases[] = {{"a.png", "PNG (*.png)", "a.png", "\x89PNG"},
                           {"b.jpg", "JPEG File (*.jpg)", "b.jpg", "\xFF\xD8"},
                           {"c.bmp", "Bitmap (*.bmp)", "c.bmp", "BM"},
-                          {"d.emf", "Enhanced Metafile (*.emf)", "d.emf", "<?xml"},
-                          // a name typed without an ending gets the chosen type's
-                          {"e", "PNG (*.png)", "e.png", "\x89PNG"}};
+                          {"d.svg", "SVG (*.svg)", "d.svg", "<?xml"},
+                          // a name typed without an ending of a picture type
+                          // gets the chosen type's
+                          {"e", "PNG (*.png)", "e.png", "\x89PNG"},
+                          {"f.emf", "SVG (*.svg)", "f.emf.svg", "<?xml"}};
     for (const Case& c : cases) {
         WhenModalOpens([&](QWidget& modal) {
             auto& dialog = dynamic_cast<QFileDialog&>(modal);
-            EXPECT_EQ(dialog.nameFilters().size(), 4);
+            EXPECT_EQ(dialog.nameFilters(), (QStringList{"Bitmap (*.bmp)", "SVG (*.svg)",
+                                                         "JPEG File (*.jpg)", "PNG (*.png)"}));
             dialog.selectNameFilter(c.filter);
             emit dialog.filterSelected(c.filter);
             // Typed, as a user would: selectFile may apply late on a dialog

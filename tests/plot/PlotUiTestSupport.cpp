@@ -77,6 +77,15 @@ void UiTestPlot::Click(QPoint at, Qt::KeyboardModifiers modifiers) {
     Release(at, modifiers);
 }
 
+void UiTestPlot::RightClick(QPoint at) {
+    last_ = at;
+    SendMouse(*plot_, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    SendMouse(*plot_, QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton,
+              Qt::NoModifier);
+    SendMouse(*plot_, QEvent::MouseButtonRelease, at, Qt::RightButton, Qt::NoButton,
+              Qt::NoModifier);
+}
+
 void UiTestPlot::Drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers) {
     Press(from, modifiers);
     constexpr int Steps = 4;

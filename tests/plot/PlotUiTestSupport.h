@@ -28,6 +28,8 @@ class UiTestPlot {
     void Paint();
 
     void Click(QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Press and release of the right button: opens the object's menu.
+    void RightClick(QPoint at);
     // Press, move in steps, release, all with the left button.
     void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void Press(QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

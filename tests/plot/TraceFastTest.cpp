@@ -52,6 +52,20 @@ int LitPixels(const QImage& image) {
 
 }  // namespace
 
+// A spike to +inf reaches the top edge in the fast trace too, point by
+// point and through the summary alike.
+TEST(TraceFast, InfinitePointsSpikeToTheEdge) {
+    const TraceTestAxes axes(0, 100, 0, 20, Width, Height);
+    TiPlotDataNullList list;
+    list.Add(0, 10);
+    list.Add(50, INFINITY);
+    list.Add(100, 10);
+    const QImage image = RenderFastTrace(list, axes, nullptr);
+    EXPECT_NE(image.pixel(Width / 2, 0), qRgb(0, 0, 0)) << "the spike reaches the top";
+    EXPECT_NE(image.pixel(Width / 4, Height / 4), qRgb(0, 0, 0)) << "the rising side";
+    ExpectSummaryDrawsTheSame(list, axes);
+}
+
 TEST(TraceFast, SummaryDrawsPixelIdenticalSignals) {
     const int count = 200000;
     const TraceTestAxes axes(-1000, count + 2000, -1.5, 3, Width, Height);

@@ -48,6 +48,22 @@ TEST_F(SegmentFixture, ExtremeValuesAreClippedNotDrawnWild) {
     EXPECT_EQ(Lines(canvas), (std::vector<std::vector<int>>{{50, 0, 50, 100}, {20, 0, 20, 90}}));
 }
 
+// A point at ±inf lies on the edge of the view: its segments run from the
+// neighbour to the top or bottom edge at the point's X, not nowhere.
+TEST_F(SegmentFixture, InfinitePointsDrawToTheViewEdge) {
+    const double inf = std::numeric_limits<double>::infinity();
+    painter.DrawSegment(20, 40, 30, inf);
+    painter.DrawSegment(30, inf, 40, 40);
+    painter.DrawSegment(50, 50, 60, -inf);
+    painter.DrawSegment(70, inf, 80, inf);  // along the top edge
+    painter.DrawSegment(90, 50, inf, 50);   // out to the right edge
+    EXPECT_EQ(Lines(canvas), (std::vector<std::vector<int>>{{20, 60, 30, 0},
+                                                            {30, 0, 40, 60},
+                                                            {50, 50, 60, 100},
+                                                            {70, 0, 80, 0},
+                                                            {90, 50, 100, 50}}));
+}
+
 TEST_F(SegmentFixture, SwapAndPercent) {
     axes.Axes.Swap = true;
     painter.DrawSegment(10, 20, 30, 20);

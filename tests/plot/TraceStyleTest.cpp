@@ -157,6 +157,14 @@ TEST_F(StyleFixture, PolynomialWithRepeatedXFailsBeforeDrawing) {
     }
     EXPECT_TRUE(canvas.Calls().empty());
     EXPECT_THROW(TiCubicSpline({1, 1, 2}, {0, 1, 2}), std::runtime_error);
+    // Any two equal X, not only neighbours (X that came back, a clock set back).
+    try {
+        TiCubicSpline({1, 2, 1, 3}, {0, 1, 2, 3});
+        FAIL() << "no exception";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Splint Error - xa's must be distinct");
+    }
+    EXPECT_NO_THROW(TiCubicSpline({1, 2, 1.5, 3}, {0, 1, 2, 3}));
 }
 
 TEST(Interpolation, CurvesPassThroughTheirPoints) {
