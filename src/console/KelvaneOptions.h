@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "console/TextBound.h"
+
 class TOptionBase;
 
 // Keeps every option of an owner in declaration order. A base class, so that
@@ -96,6 +98,10 @@ class TKelvaneOptions : public TOptionRegistry {
     TOption<bool> KeepDtrLowOnOpen{*this, "keepdtrlow", false};
     // Most points the main chart keeps; beyond it the oldest make room.
     TOption<std::int32_t> ChartPointLimit{*this, "chartpoints", 10'000'000, 1, 80'000'000};
+    // Most bytes the receive box and the send box each keep; beyond it the
+    // oldest lines go (see TTextBound).
+    TOption<std::int32_t> TextBoxBytes{*this, "boxbytes", TTextBound::kDefaultBytes,
+                                       TTextBound::kLeastBytes, 1 << 30};
 
   private:
     std::string path_;

@@ -28,8 +28,8 @@ void ShowPrintProgress(TReceivePrintJob& job, QWidget* parent) {
 
 }  // namespace
 
-TReceiveConsole::TReceiveConsole(THooks hooks, TMessageReporter& reporter)
-    : hooks_(std::move(hooks)), reporter_(reporter) {}
+TReceiveConsole::TReceiveConsole(THooks hooks, TMessageReporter& reporter, std::int64_t boxBytes)
+    : hooks_(std::move(hooks)), reporter_(reporter), bound_(boxBytes) {}
 
 void TReceiveConsole::AttachViews(TReceiveView* mainView, TReceiveView* floatingView,
                                   QCheckBox* hexReceive) {
@@ -50,6 +50,7 @@ void TReceiveConsole::Receive(std::string_view block, TBlockEnd end) {
         queue.EndLine();
     }
     store_.AppendBlock(block, hex ? TLineKind::Hex : TLineKind::Text, lineStaysOpen);
+    bound_.Apply(store_);
 
     mainView_->StoreChanged();
     // The floating box mirrors the main box's whole text.

@@ -21,6 +21,7 @@
 #include "console/PrintTarget.h"
 #include "console/ReceivePrinter.h"
 #include "console/ReceiveTextStore.h"
+#include "console/TextBound.h"
 #include "serial/CommTypes.h"
 
 class QCheckBox;
@@ -40,7 +41,9 @@ class TReceiveConsole {
         std::function<TPrintChoice()> choosePrintTarget;
     };
 
-    TReceiveConsole(THooks hooks, TMessageReporter& reporter);
+    // The receive box keeps at most `boxBytes` (see TTextBound).
+    TReceiveConsole(THooks hooks, TMessageReporter& reporter,
+                    std::int64_t boxBytes = TTextBound::kDefaultBytes);
 
     // The views of the main window and the floating window, and the main
     // window's hexadecimal-receive switch; set once, before the first block.
@@ -68,6 +71,7 @@ class TReceiveConsole {
     THooks hooks_;
     TMessageReporter& reporter_;
     TReceiveTextStore store_;
+    TTextBound bound_;
     TPlotLineQueue hexQueue_;
     TPlotLineQueue decimalQueue_;
     TReceiveView* mainView_ = nullptr;

@@ -39,7 +39,7 @@ class TScriptedAsker : public TQuestionAsker {
 
 class ConsoleFixture : public testing::Test {
   protected:
-    ConsoleFixture() {
+    explicit ConsoleFixture(std::int64_t textBoxBytes = TTextBound::kDefaultBytes) {
         auto* layout = new QVBoxLayout(&window);
         panel.window = &window;
         panel.sButton4 = Add<QPushButton>(layout, "sButton4");
@@ -65,6 +65,7 @@ class ConsoleFixture : public testing::Test {
         services.reporter = &reporter;
         services.asker = &asker;
         services.historyPath = historyPath;
+        services.textBoxBytes = textBoxBytes;
         services.sendBlock = [this](const char* data, std::uint16_t length) {
             if (port) {
                 return port(data, length);
