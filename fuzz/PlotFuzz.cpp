@@ -4,6 +4,7 @@
 
 #include "FuzzSupport.h"
 #include "gdi/PainterCanvas.h"
+#include "plot/iPlotChannelCustom.h"
 #include "plot/iPlotConfigFile.h"
 
 std::unique_ptr<TiPlot> NewFuzzPlot() {
@@ -11,6 +12,23 @@ std::unique_ptr<TiPlot> NewFuzzPlot() {
     auto plot = std::make_unique<TiPlot>();
     plot->resize(320, 240);
     return plot;
+}
+
+TiPlot& SharedFuzzPlot(int channels) {
+    static const std::unique_ptr<TiPlot> plot = NewFuzzPlot();
+    while (plot->ChannelCount() < channels)
+        plot->AddChannel();
+    return *plot;
+}
+
+void ResetFuzzChannel(TiPlotChannelCustom& channel) {
+    static const TiStringList fresh = [] {
+        TiStringList lines;
+        PropertiesToText(*NewFuzzPlot()->Channel(0), "", lines);
+        return lines;
+    }();
+    TiPropertyLines lines(fresh);
+    PropertiesFromText(channel, "", lines);
 }
 
 void PaintFuzzPlot(TiPlot& plot) {

@@ -326,4 +326,18 @@ TEST(PlotDataFile, FileTruncatedWhileBeingReadKeepsWhatWasRead) {
         }
     }
     std::remove(path.c_str());
+
+    // A file that ends on the edge of the reader's 1 MiB chunks inside a line
+    // without its end: the last read brings nothing, and the line counts.
+    std::string edge = "a(X)\ta(Y)\r\n";
+    while (edge.size() < (size_t{1} << 20) - 20)
+        edge += "1\t1\r\n";
+    edge += std::string((size_t{1} << 20) - edge.size() - 3, ' ') + "2\t2";
+    ASSERT_EQ(edge.size(), size_t{1} << 20);
+    Channels fromEdge{{"a", {}}};
+    std::istringstream edgeStream(edge);
+    ReadDataFile(edgeStream, fromEdge, '.');
+    ASSERT_FALSE(fromEdge.Points(0).empty());
+    EXPECT_EQ(fromEdge.Points(0).back().x, 2);
+    EXPECT_EQ(fromEdge.Points(0).back().y, 2);
 }
