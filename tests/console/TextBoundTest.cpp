@@ -122,10 +122,16 @@ TEST_F(BoundedBoxes, ReceiveBoxKeepsSelectionAndScrolledTextAsLinesGo) {
               QString::fromStdString(NumberedLines(int(first), 1900) + "line"));
     EXPECT_EQ(FloatingRows(), view.Rows()) << "the floating box mirrors the bounded text";
 
-    // Once line 1900 goes too, nothing is left selected; "保存" saves what
-    // the box holds.
+    // Once line 1900 goes too, nothing is left selected; a box at its end
+    // stays there as lines go and come. "保存" saves what the box holds.
+    QScrollBar& bar = *view.verticalScrollBar();
+    bar.setValue(bar.maximum());
     const int last = ReceiveUntil(next, [&] { return Store().FirstLine() > 1900; });
     EXPECT_FALSE(view.HasSelection());
+    EXPECT_EQ(bar.value(), bar.maximum());
+    EXPECT_EQ(view.Rows().value(bar.value()),
+              QString::fromStdString(NumberedLine(last - bar.pageStep())));
+    EXPECT_EQ(qsizetype(bar.maximum() + bar.pageStep()), view.Rows().size());
     saveFileName = dir.filePath(QStringLiteral("sc.txt"));
     panel.sButton4->click();
     QFile saved(saveFileName);
