@@ -42,7 +42,9 @@ class TStallProbe {
     TStallProbe() {
         timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
-            maxMs_ = std::max(maxMs_, sinceTick_.nsecsElapsed() / 1e6 - 1.0);
+            const double stall = sinceTick_.nsecsElapsed() / 1e6 - 1.0;
+            maxMs_ = std::max(maxMs_, stall);
+            longStalls_ += stall > kLongMs ? 1 : 0;
             sinceTick_.restart();
         });
     }
@@ -51,10 +53,15 @@ class TStallProbe {
         timer_.start(1);
     }
     void Stop() { timer_.stop(); }
+    bool Running() const { return timer_.isActive(); }
     double MaxMs() const { return maxMs_; }
+    // Stalls a user notices as a hitch.
+    static constexpr double kLongMs = 50;
+    int LongStalls() const { return longStalls_; }
 
   private:
     QTimer timer_;
     QElapsedTimer sinceTick_;
     double maxMs_ = 0;
+    int longStalls_ = 0;
 };

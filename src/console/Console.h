@@ -14,6 +14,7 @@
 #include "console/ReceiveTextFile.h"
 #include "console/Sender.h"
 #include "console/SentCounter.h"
+#include "console/TextBound.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -60,6 +61,8 @@ struct TConsoleServices {
     // or, with none installed, to the PDF file the user picks.
     std::function<QString()> askSaveFileName;
     std::function<TPrintChoice()> choosePrintTarget;
+    // Most bytes the receive box and the send box each keep.
+    std::int64_t textBoxBytes = TTextBound::kDefaultBytes;
 };
 
 class TConsole : public QObject {

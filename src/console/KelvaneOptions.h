@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "console/TextBound.h"
+
 class TOptionBase;
 
 // Keeps every option of an owner in declaration order. A base class, so that
@@ -105,6 +107,10 @@ class TKelvaneOptions : public TOptionRegistry {
     TOption<bool> ArrivalTimeX{*this, "arrivalx", false};
     // "显示时间戳": received lines start with their arrival time in the receive boxes.
     TOption<bool> ShowTimestamps{*this, "timestamps", false};
+    // Most bytes the receive box and the send box each keep; beyond it the
+    // oldest lines go (see TTextBound).
+    TOption<std::int32_t> TextBoxBytes{*this, "boxbytes", TTextBound::kDefaultBytes,
+                                       TTextBound::kLeastBytes, 1 << 30};
 
   private:
     std::string path_;

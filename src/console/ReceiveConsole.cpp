@@ -12,8 +12,8 @@
 #include "console/ReceiveView.h"
 
 TReceiveConsole::TReceiveConsole(THooks hooks, TMessageReporter& reporter,
-                                 const TKelvaneOptions& options)
-    : hooks_(std::move(hooks)), reporter_(reporter), options_(options) {}
+                                 const TKelvaneOptions& options, std::int64_t boxBytes)
+    : hooks_(std::move(hooks)), reporter_(reporter), options_(options), bound_(boxBytes) {}
 
 void TReceiveConsole::AttachViews(TReceiveView* mainView, TReceiveView* floatingView,
                                   QCheckBox* hexReceive) {
@@ -41,6 +41,7 @@ void TReceiveConsole::Receive(std::string_view block, TBlockEnd end, const TArri
     } else {
         store_.AppendBlock(block, kind, lineStaysOpen);
     }
+    bound_.Apply(store_);
 
     mainView_->StoreChanged();
     // The floating box mirrors the main box's whole text.

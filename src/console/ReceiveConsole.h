@@ -27,6 +27,7 @@
 #include "console/PrintTarget.h"
 #include "console/ReceivePrinter.h"
 #include "console/ReceiveTextStore.h"
+#include "console/TextBound.h"
 #include "serial/CommTypes.h"
 
 class QCheckBox;
@@ -47,7 +48,9 @@ class TReceiveConsole {
         std::function<TPrintChoice()> choosePrintTarget;
     };
 
-    TReceiveConsole(THooks hooks, TMessageReporter& reporter, const TKelvaneOptions& options);
+    // The receive box keeps at most `boxBytes` (see TTextBound).
+    TReceiveConsole(THooks hooks, TMessageReporter& reporter, const TKelvaneOptions& options,
+                    std::int64_t boxBytes = TTextBound::kDefaultBytes);
 
     // The views of the main window and the floating window, and the main
     // window's hexadecimal-receive switch; set once, before the first block.
@@ -79,6 +82,7 @@ class TReceiveConsole {
     TMessageReporter& reporter_;
     const TKelvaneOptions& options_;
     TReceiveTextStore store_;
+    TTextBound bound_;
     TPlotLineQueue hexQueue_;
     TPlotLineQueue decimalQueue_;
     TReceiveView* mainView_ = nullptr;

@@ -76,6 +76,10 @@ class TReceiveTextStore {
     void Clear();
 
     size_t ByteCount() const { return bytes_.size(); }
+    // The memory the text takes: its bytes and an entry per line, so that
+    // empty lines count too.
+    size_t HeldBytes() const { return bytes_.size() + lines_.size() * sizeof(TLine); }
+    static constexpr size_t HeldBytesOfLine(size_t length) { return length + sizeof(TLine); }
 
   private:
     // One line: where its bytes start (an absolute offset), its kind and its

@@ -124,7 +124,7 @@ bool TiPlotPropertyEditor::Apply() {
 
 TiPlotPropertyEditor* FindPlotPropertyEditor(TiPlotComponent& plot) {
     // Not findChild: the editor has no meta-object of its own, so Qt's cast
-    // would take any dialog on the plot (a progress window) for it.
+    // would take any dialog on the plot (a progress window, a save dialog) for it.
     for (QObject* child : plot.children()) {
         if (auto* editor = dynamic_cast<TiPlotPropertyEditor*>(child))
             return editor;

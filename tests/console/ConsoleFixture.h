@@ -40,7 +40,7 @@ class TScriptedAsker : public TQuestionAsker {
 
 class ConsoleFixture : public testing::Test {
   protected:
-    ConsoleFixture() {
+    explicit ConsoleFixture(std::int64_t textBoxBytes = TTextBound::kDefaultBytes) {
         auto* layout = new QVBoxLayout(&window);
         panel.window = &window;
         panel.sButton4 = Add<QPushButton>(layout, "sButton4");
@@ -67,6 +67,7 @@ class ConsoleFixture : public testing::Test {
         services.options = &options;
         services.asker = &asker;
         services.historyPath = historyPath;
+        services.textBoxBytes = textBoxBytes;
         services.sendBlock = [this](const char* data, std::uint16_t length) {
             if (port) {
                 return port(data, length);
