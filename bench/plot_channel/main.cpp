@@ -14,6 +14,7 @@
 #include <random>
 #include <vector>
 
+#include "../common/ReferenceFrame.h"
 #include "gdi/PainterCanvas.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
@@ -230,12 +231,16 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    const double reference = ReferenceFrameMs();
+    std::printf("reference_frame_ms=%.3f\n", reference);
     const double frame1M = FrameMilliseconds(1'000'000);
-    std::printf("frame_ms_1M=%.3f\n", frame1M);
-    std::printf("frame_ms_10M=%.3f\n", FrameMilliseconds(10'000'000));
-    std::printf("frame_ms_scroll=%.3f\n", ScrollFrameMilliseconds());
-    std::printf("frame_ms_scroll_plain=%.3f\n", PlainSceneFrameMilliseconds(1000, true));
-    std::printf("frame_ms_1M_plain=%.3f\n", PlainSceneFrameMilliseconds(1'000'000, false));
+    PrintAgainstReference("frame_ms_1M", frame1M, reference);
+    PrintAgainstReference("frame_ms_10M", FrameMilliseconds(10'000'000), reference);
+    PrintAgainstReference("frame_ms_scroll", ScrollFrameMilliseconds(), reference);
+    PrintAgainstReference("frame_ms_scroll_plain", PlainSceneFrameMilliseconds(1000, true),
+                          reference);
+    PrintAgainstReference("frame_ms_1M_plain", PlainSceneFrameMilliseconds(1'000'000, false),
+                          reference);
     std::printf("append_Mpts_per_s=%.1f\n", RingAppendMptsPerSecond());
     std::printf("append_ratio_vs_vector=%.2f\n", AppendRatioVersusVector());
     PrintBytesPerPoint();
