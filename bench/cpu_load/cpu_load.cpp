@@ -50,12 +50,7 @@ double ProgramPercent(const std::string& portPath, int seconds) {
     QTemporaryDir dir;
     TPortChoices choices;
     choices.portName = portPath;
-    SavePortChoices(choices, (dir.path() + "/" + kSettingsFileName).toStdString());
-    TMainFormOptions options;
-    options.dataDir = dir.path().toStdString() + "/";
-    options.reporter = std::make_shared<TStderrReporter>();
-    options.globalHotKey = false;
-    TMainForm form(std::move(options));
+    TMainForm form(ProgramOptions(dir, choices));
     form.show();
     form.Controls().sButton1->click();  // 打开
     form.Controls().sBitBtn6->click();  // 绘图其他
