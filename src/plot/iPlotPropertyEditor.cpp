@@ -123,7 +123,12 @@ bool TiPlotPropertyEditor::Apply() {
 }
 
 TiPlotPropertyEditor* FindPlotPropertyEditor(TiPlotComponent& plot) {
-    return plot.findChild<TiPlotPropertyEditor*>(QString(), Qt::FindDirectChildrenOnly);
+    // The editor has no meta-object of its own: findChild would take any
+    // dialog of the plot (its save-image dialog) for it.
+    for (QObject* child : plot.children())
+        if (auto* editor = dynamic_cast<TiPlotPropertyEditor*>(child))
+            return editor;
+    return nullptr;
 }
 
 TiPlotPropertyEditor& ShowPlotPropertyEditor(TiPlotComponent& plot, TiPersistent* object) {

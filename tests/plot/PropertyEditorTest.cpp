@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -35,6 +36,17 @@ TEST(PlotPropertyEditor, EditsObjectsByTheirConfigurationKeys) {
     EXPECT_DOUBLE_EQ(plot.XAxis(0)->Span(), 25);
     EXPECT_EQ(PlotPropertiesFromText(plot, {"Channel7.TitleText = nobody"}),
               (TiStringList{"Channel7.TitleText = nobody"}));
+}
+
+// Another dialog of the plot (the save-image one) is not taken for the editor.
+TEST(PlotPropertyEditor, IsNotConfusedWithTheOtherDialogsOfThePlot) {
+    TiPlot plot;
+    auto* fileDialog = new QFileDialog(&plot);
+    EXPECT_EQ(FindPlotPropertyEditor(plot), nullptr);
+    TiPlotPropertyEditor& editor = ShowPlotPropertyEditor(plot);
+    EXPECT_NE(static_cast<QObject*>(&editor), static_cast<QObject*>(fileDialog));
+    EXPECT_EQ(FindPlotPropertyEditor(plot), &editor);
+    editor.close();
 }
 
 // On one object the editor shows and applies that object's lines only; a
