@@ -1,6 +1,7 @@
 #pragma once
-// What the benchmarks that run the whole program share: message boxes said
-// on stderr instead of blocking, the CPU time used so far, a way to let the
+// What the benchmarks that run the whole program share: a main window's
+// options for a scratch folder, message boxes said on stderr instead of
+// blocking, the CPU time used so far, a way to let the
 // event loop run for a while, and a probe of its longest stall.
 
 #include <sys/resource.h>
@@ -13,6 +14,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/main_form.h"
+#include "console/PortSettingsFile.h"
 #include "console/PortSettingsMessages.h"
 
 class TStderrReporter : public TMessageReporter {
@@ -21,6 +27,17 @@ class TStderrReporter : public TMessageReporter {
         std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
     }
 };
+
+// Options for a main window that keeps its files in `dir`, whose settings
+// name `choices`' port; no global hot key.
+inline TMainFormOptions ProgramOptions(const QTemporaryDir& dir, const TPortChoices& choices) {
+    SavePortChoices(choices, (dir.path() + "/" + kSettingsFileName).toStdString());
+    TMainFormOptions options;
+    options.dataDir = dir.path().toStdString() + "/";
+    options.reporter = std::make_shared<TStderrReporter>();
+    options.globalHotKey = false;
+    return options;
+}
 
 inline double CpuSeconds() {
     rusage usage{};

@@ -172,13 +172,7 @@ int main(int argc, char** argv) {
     TPortChoices choices;
     choices.portName = portName;
     choices.baudRate = "921600";
-    SavePortChoices(choices, (dir.path() + "/" + kSettingsFileName).toStdString());
-
-    TMainFormOptions options;
-    options.dataDir = dir.path().toStdString() + "/";
-    options.reporter = std::make_shared<TStderrReporter>();
-    options.globalHotKey = false;
-    TMainForm form(std::move(options));
+    TMainForm form(ProgramOptions(dir, choices));
     form.show();
 
     long long received = 0;

@@ -15,11 +15,13 @@
 #include <QTimer>
 
 #include "gdi/Metafile.h"
+#include "gdi/TextMeasureCache.h"
 #include "plot/iCustomComponent.h"
 #include "plot/iDrawingHelpers.h"
 #include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotDataLog.h"
+#include "plot/iPlotLayoutSnapshot.h"
 #include "plot/iPlotMasterManager.h"
 
 class QFileDialog;
@@ -385,6 +387,12 @@ class TiPlotComponent : public TiCustomComponent {
     TiPlotNotifyEvent OnAfterSaveProperties, OnBeforeLoadProperties, OnAfterLoadProperties,
         OnAfterSaveData, OnAfterLoadData, OnBeforePrint, OnAfterPrint;
 
+    // A frame reuses what earlier frames measured and laid out where nothing
+    // it depends on changed (fonts, texts, sizes, ranges). Off, every frame
+    // measures and lays out anew; the picture is the same either way.
+    bool FrameCachesEnabled() const { return frameCachesEnabled_; }
+    void SetFrameCachesEnabled(bool value);
+
   protected:
     void DoPaint(TCanvas& canvas) override;
     void DoMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -426,6 +434,8 @@ class TiPlotComponent : public TiCustomComponent {
 
     // Paint pipeline steps.
     void UpdateDataCursors();
+    void LayOut(TCanvas& canvas);
+    TiPlotLayoutSnapshot LayoutSnapshot() const;
     void GenerateAxisTicks(TCanvas& canvas);
     void PrepareObjects(TCanvas& canvas);
     void PaintPlotBackground(TCanvas& canvas);
@@ -496,4 +506,6 @@ class TiPlotComponent : public TiCustomComponent {
     std::vector<TRect> occupied_;
     bool echoing_ = false;
     bool painting_ = false;
+    bool frameCachesEnabled_ = true;
+    TTextMeasureCache textMeasures_;
 };
