@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include "FuzzSupport.h"
+#include "console/KelvaneOptions.h"
 #include "console/PortSettingsMessages.h"
 #include "console/PrintTarget.h"
 #include "console/ReceiveConsole.h"
@@ -33,10 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     EnsureFuzzApplication();
     FuzzedDataProvider input(data, size);
     TSilentReporter reporter;
+    // Every option at its default: no settings file is read or written.
+    static const TKelvaneOptions options("");
     size_t sendBoxBytes = 0;
     TReceiveConsole console({[&](std::string_view bytes, bool) { sendBoxBytes += bytes.size(); },
                              [] { return QString(); }, [] { return TPrintChoice{}; }},
-                            reporter, TTextBound::kLeastBytes);
+                            reporter, options, TTextBound::kLeastBytes);
     TReceiveView mainView(console.Store());
     TReceiveView floatingView(console.Store());
     QCheckBox hexReceive;

@@ -64,28 +64,42 @@ bool IsExcluded(const TiStringList* excluded, const std::string& name) {
                                [&](const std::string& e) { return Lowered(e) == lowered; });
 }
 
-// A string value holds line breaks as "%0D" and "%0A", so that a caption of
-// several lines stays one line of the file; "%25" is a "%" that would
-// otherwise read as one of these. Any other "%" is written as it is, so
-// files written before line breaks were escaped read as they always did.
-bool IsEscape(std::string_view text, size_t at) {
+// A string value holds line breaks and the other control characters as
+// "%0D", "%0A", ... ("%" and two hex digits below 20), so that a caption of
+// several lines stays one line of the file and no character the reader trims
+// or ends a line at is lost; "%25" is a "%" that would otherwise read as one
+// of these. Any other "%" is written as it is, so files written before
+// escaping read as they always did.
+int EscapedCode(std::string_view text, size_t at) {
     if (at + 2 >= text.size() || text[at] != '%')
-        return false;
-    const std::string code = Lowered(text.substr(at + 1, 2));
-    return code == "0d" || code == "0a" || code == "25";
+        return -1;
+    const auto digit = [](char c) {
+        return c >= '0' && c <= '9'   ? c - '0'
+               : c >= 'a' && c <= 'f' ? c - 'a' + 10
+               : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                      : -1;
+    };
+    const int high = digit(text[at + 1]);
+    const int low = digit(text[at + 2]);
+    if (high < 0 || low < 0)
+        return -1;
+    const int code = high * 16 + low;
+    return code < 0x20 || code == '%' ? code : -1;
 }
 
 std::string EscapedString(std::string_view value) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string text;
     for (size_t i = 0; i < value.size(); ++i) {
-        if (value[i] == '\r')
-            text += "%0D";
-        else if (value[i] == '\n')
-            text += "%0A";
-        else if (IsEscape(value, i))
-            text += "%25";
-        else
+        const auto c = static_cast<unsigned char>(value[i]);
+        if (c < 0x20 || EscapedCode(value, i) >= 0) {
+            const unsigned code = c < 0x20 ? c : '%';
+            text += '%';
+            text += kHex[code >> 4];
+            text += kHex[code & 0xF];
+        } else {
             text += value[i];
+        }
     }
     return text;
 }
@@ -93,12 +107,12 @@ std::string EscapedString(std::string_view value) {
 std::string UnescapedString(std::string_view text) {
     std::string value;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (!IsEscape(text, i)) {
+        const int code = EscapedCode(text, i);
+        if (code < 0) {
             value += text[i];
             continue;
         }
-        const std::string code = Lowered(text.substr(i + 1, 2));
-        value += code == "0d" ? '\r' : code == "0a" ? '\n' : '%';
+        value += static_cast<char>(code);
         i += 2;
     }
     return value;

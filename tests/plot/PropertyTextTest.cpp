@@ -75,6 +75,20 @@ TEST(PropertyText, LineBreaksInStringsAreEscapedAndOldFilesReadAsBefore) {
     EXPECT_EQ(target.Title(), "50% of C:\\new\\r %1");
 }
 
+// Control characters a file reader would trim or end a line at are escaped
+// like line breaks, so a title ending in them reads back whole.
+TEST(PropertyText, ControlCharactersInStringsAreEscaped) {
+    TPropertyTestSettings source;
+    source.SetTitle(std::string("tab\there\v\b\0\0", 12));
+    TiStringList lines;
+    PropertiesToText(source, "", lines, nullptr, '.');
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Title = tab%09here%0B%08%00%00"), lines.end());
+    TPropertyTestSettings target;
+    TiPropertyLines reader(lines);
+    PropertiesFromText(target, "", reader);
+    EXPECT_EQ(target.Title(), source.Title());
+}
+
 TEST(PropertyText, CommaSeparatedFloatsLoadWherePointIsTheSeparator) {
     TPropertyTestSettings s;
     s.SetGain(1.5);
