@@ -18,15 +18,14 @@ TBannerWindow::TBannerWindow(const QWidget& anchor)
     setAutoFillBackground(true);
     setStyleSheet("TBannerWindow { background: #1d2630; } QLabel { color: #d8e2ea; }");
 
-    auto* title = new QLabel(QStringLiteral("Kelvane V3.0  串口调试 · 实时波形"), this);
+    auto* title = new QLabel(tr("Kelvane V3.0  串口调试 · 实时波形"), this);
     QFont titleFont = title->font();
     titleFont.setPointSize(16);
     titleFont.setBold(true);
     title->setFont(titleFont);
-    auto* hint = new QLabel(
-        QStringLiteral("打开串口，收发数据，点击“绘图”即可观察设备送来的数值曲线。\n"
-                       "F5 在发送框末尾追加当前时间；关闭主窗口后程序在通知区继续运行。"),
-        this);
+    auto* hint = new QLabel(tr("打开串口，收发数据，点击“绘图”即可观察设备送来的数值曲线。\n"
+                               "F5 在发送框末尾追加当前时间；关闭主窗口后程序在通知区继续运行。"),
+                            this);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(18, 8, 18, 8);
     layout->addWidget(title);

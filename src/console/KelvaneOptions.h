@@ -10,6 +10,8 @@
 // so a file the settings dialog creates with the defaults holds exactly the
 // port settings.
 
+#include "console/InterfaceLanguage.h"
+
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -96,6 +98,9 @@ class TKelvaneOptions : public TOptionRegistry {
     TOption<bool> KeepDtrLowOnOpen{*this, "keepdtrlow", false};
     // Most points the main chart keeps; beyond it the oldest make room.
     TOption<std::int32_t> ChartPointLimit{*this, "chartpoints", 10'000'000, 1, 80'000'000};
+    // The interface's language from the next start on ("zh" or "en").
+    TOption<TLanguage> Language{*this, "language", TLanguage::Chinese, TLanguage::Chinese,
+                                TLanguage::English};
 
   private:
     std::string path_;

@@ -1,6 +1,7 @@
 #include "console/ReceiveConsole.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QProgressDialog>
 
 #include <algorithm>
@@ -15,10 +16,11 @@ namespace {
 // a while, and goes with the job.
 void ShowPrintProgress(TReceivePrintJob& job, QWidget* parent) {
     constexpr int kShowAfterMs = 500;
-    auto* progress = new QProgressDialog(QStringLiteral("正在打印接收数据…"),
-                                         QStringLiteral("取消"), 0, 100, parent);
+    auto* progress =
+        new QProgressDialog(QCoreApplication::translate("TReceiveConsole", "正在打印接收数据…"),
+                            QCoreApplication::translate("TReceiveConsole", "取消"), 0, 100, parent);
     progress->setObjectName(QStringLiteral("PrintProgress"));
-    progress->setWindowTitle(QStringLiteral("打印"));
+    progress->setWindowTitle(QCoreApplication::translate("TReceiveConsole", "打印"));
     progress->setMinimumDuration(kShowAfterMs);
     progress->setAutoReset(false);
     QObject::connect(&job, &TReceivePrintJob::Progress, progress, &QProgressDialog::setValue);
@@ -73,7 +75,7 @@ void TReceiveConsole::Print() {
         return;
     }
     if (!choice.target) {
-        reporter_.Show(kPromptCaption, kPrintErrorText, TMessageIcon::Error);
+        reporter_.Show(PromptCaption(), PrintErrorText(), TMessageIcon::Error);
         return;
     }
     printJob_ = new TReceivePrintJob(std::move(choice.target), store_, mainView_->FirstShownLine(),
@@ -81,7 +83,7 @@ void TReceiveConsole::Print() {
     ShowPrintProgress(*printJob_, mainView_->window());
     QObject::connect(printJob_, &TReceivePrintJob::Finished, printJob_, [this](bool printed) {
         printJob_->deleteLater();
-        reporter_.Show(kPromptCaption, printed ? kPrintedText : kPrintErrorText,
+        reporter_.Show(PromptCaption(), printed ? PrintedText() : PrintErrorText(),
                        printed ? TMessageIcon::Information : TMessageIcon::Error);
     });
     QObject::connect(printJob_, &TReceivePrintJob::Cancelled, printJob_, &QObject::deleteLater);
