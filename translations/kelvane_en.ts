@@ -5,13 +5,13 @@
     <name>TBannerWindow</name>
     <message>
         <source>Kelvane V3.0  串口调试 · 实时波形</source>
-        <translation>Kelvane V3.0  serial terminal · live waveform</translation>
+        <translation>Kelvane V3.0  serial terminal</translation>
     </message>
     <message>
         <source>打开串口，收发数据，点击“绘图”即可观察设备送来的数值曲线。
 F5 在发送框末尾追加当前时间；关闭主窗口后程序在通知区继续运行。</source>
-        <translation>Open a port, send and receive, and click “Plot” to watch the values your device sends as a curve.
-F5 appends the current time to the send box; closing the main window keeps the program running in the notification area.</translation>
+        <translation>Open a port, then click “Plot” to chart the values your device sends.
+F5 appends the time to the send box; a closed window stays in the tray.</translation>
     </message>
 </context>
 <context>
