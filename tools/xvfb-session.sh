@@ -3,18 +3,18 @@
 # Sets DISPLAY and a private XDG_RUNTIME_DIR, so this run's single-instance
 # lock stays apart from a Kelvane the user may already have open.
 
-display=99
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-  display=$((display + 1))
-done
-export DISPLAY=:$display
-
 pids=()
 cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
 trap cleanup EXIT
 
-Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp &
+# The server picks a free display itself and says which: two sessions started
+# side by side cannot race for the same number.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$displayfile" &
 pids+=($!)
+for _ in $(seq 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
+export DISPLAY=:$(tr -d '[:space:]' <"$displayfile")
+rm -f "$displayfile"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 trayer --edge top --align right --widthtype request --height 24 --SetDockType true --transparent false &

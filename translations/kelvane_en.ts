@@ -8,10 +8,16 @@
         <translation>Kelvane V3.0  serial terminal</translation>
     </message>
     <message>
-        <source>打开串口，收发数据，点击“绘图”即可观察设备送来的数值曲线。
-F5 在发送框末尾追加当前时间；关闭主窗口后程序在通知区继续运行。</source>
-        <translation>Open a port, then click “Plot” to chart the values your device sends.
-F5 appends the time to the send box; a closed window stays in the tray.</translation>
+        <source>打开串口，收发数据，点击“绘图”即可观察设备送来的数值曲线。</source>
+        <translation>Open a port, then click “Plot” to chart the values your device sends.</translation>
+    </message>
+    <message>
+        <source>F5 在发送框末尾追加当前时间；关闭主窗口后程序在通知区继续运行。</source>
+        <translation>F5 appends the time to the send box; a closed window stays in the tray.</translation>
+    </message>
+    <message>
+        <source>F5 在发送框末尾追加当前时间；关闭主窗口即退出程序。</source>
+        <translation>F5 appends the time to the send box; closing the window quits.</translation>
     </message>
 </context>
 <context>

@@ -7,12 +7,22 @@ namespace {
 // The anchor's frame can move at any time (the user drags it); 10 ms keeps
 // the strip attached without visible lag.
 constexpr int kDockIntervalMs = 10;
+
+QString HintText(bool closeKeepsRunning) {
+    return TBannerWindow::tr("打开串口，收发数据，点击“绘图”即可观察设备送来的数值曲线。") + '\n' +
+           (closeKeepsRunning
+                ? TBannerWindow::tr(
+                      "F5 在发送框末尾追加当前时间；关闭主窗口后程序在通知区继续运行。")
+                : TBannerWindow::tr("F5 在发送框末尾追加当前时间；关闭主窗口即退出程序。"));
+}
 }  // namespace
 
-TBannerWindow::TBannerWindow(const QWidget& anchor)
+TBannerWindow::TBannerWindow(const QWidget& anchor, std::function<bool()> closeKeepsRunning)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus),
-      anchor_(anchor) {
+      anchor_(anchor),
+      closeKeepsRunning_(std::move(closeKeepsRunning)),
+      hint_(new QLabel(this)) {
     setObjectName("TForm4");
     setFixedSize(867, 101);
     setAutoFillBackground(true);
@@ -23,14 +33,11 @@ TBannerWindow::TBannerWindow(const QWidget& anchor)
     titleFont.setPointSize(16);
     titleFont.setBold(true);
     title->setFont(titleFont);
-    auto* hint = new QLabel(tr("打开串口，收发数据，点击“绘图”即可观察设备送来的数值曲线。\n"
-                               "F5 在发送框末尾追加当前时间；关闭主窗口后程序在通知区继续运行。"),
-                            this);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(18, 8, 18, 8);
     layout->addWidget(title);
     layout->addSpacing(24);
-    layout->addWidget(hint, 1);
+    layout->addWidget(hint_, 1);
 
     dockTimer_.setInterval(kDockIntervalMs);
     connect(&dockTimer_, &QTimer::timeout, this, &TBannerWindow::Dock);
@@ -46,6 +53,7 @@ void TBannerWindow::Dock() {
 
 void TBannerWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    hint_->setText(HintText(closeKeepsRunning_()));
     Dock();
     dockTimer_.start();
 }

@@ -4,11 +4,17 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <functional>
+
+class QLabel;
 
 class TBannerWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit TBannerWindow(const QWidget& anchor);
+    // closeKeepsRunning says, each time the banner is shown, whether closing
+    // the main window leaves the program in the notification area (there is
+    // a tray) or ends it (there is none); the hint says which.
+    TBannerWindow(const QWidget& anchor, std::function<bool()> closeKeepsRunning);
 
     // Moves under the anchor's frame if it is not there already.
     void Dock();
@@ -19,5 +25,7 @@ class TBannerWindow : public QWidget {
 
   private:
     const QWidget& anchor_;
+    std::function<bool()> closeKeepsRunning_;
+    QLabel* hint_;
     QTimer dockTimer_;
 };

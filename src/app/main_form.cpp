@@ -129,10 +129,10 @@ TMainForm::TMainForm(TMainFormOptions options)
         {}, [this] { return comm_->IsOpen() ? comm_->DevicePath() : std::string(); }};
     portSettings_ =
         std::make_unique<TForm1>(settingsPath, options_.reporter, *kelvaneOptions_, scan);
-    banner_ = std::make_unique<TBannerWindow>(*this);
     helpDialog_ = MakeHelpDialog();
     upgradeDialog_ = MakeUpgradeDialog();
     tray_ = std::make_unique<TTrayIcon>(options_.trayHost);
+    banner_ = std::make_unique<TBannerWindow>(*this, [this] { return tray_->Available(); });
     if (options_.globalHotKey) {
         hotKey_ = std::make_unique<TGlobalHotKey>(kKeysymF5);
         hotKey_->OnPressed = [this] { AppendTimeToSendBox(); };

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -66,6 +67,24 @@ TEST_F(Shell, CloseOnlyHidesWhileThereIsATray) {
     form.Tray().Activated(QSystemTrayIcon::DoubleClick);  // the way back
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(Banner()->isVisible());
+}
+
+TEST_F(Shell, BannerHintSaysWhatClosingDoesOnThisDesktop) {
+    const auto hint = [this] {
+        QString text;
+        for (const QLabel* label : Banner()->findChildren<QLabel*>()) {
+            text += label->text();
+        }
+        return text;
+    };
+    form.show();
+    EXPECT_TRUE(hint().contains(QStringLiteral("关闭主窗口即退出程序")));
+    form.hide();
+
+    trayAvailable = true;  // a notification area appeared meanwhile
+    form.show();
+    EXPECT_TRUE(hint().contains(QStringLiteral("关闭主窗口后程序在通知区继续运行")));
+    EXPECT_FALSE(hint().contains(QStringLiteral("即退出程序")));
 }
 
 TEST_F(Shell, CloseWithoutATrayEndsTheProgramAsExitDoes) {
