@@ -726,7 +726,7 @@ Project page and issue tracker: see README.md in the program folder</translation
     </message>
     <message>
         <source>停止发送</source>
-        <translation>Stop sending</translation>
+        <translation>Stop timer</translation>
     </message>
 </context>
 <context>
