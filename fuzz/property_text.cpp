@@ -24,8 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const TScratchFile file(".txt");
     const std::string_view bytes = AsText(data, size);
     file.Write(bytes);
-    const auto plot = NewFuzzPlot();
-    TiPlotChannelCustom& read = *plot->Channel(0);
+    // The channels read whole text need no reset: every property is in it.
+    TiPlot& plot = SharedFuzzPlot(4);
+    TiPlotChannelCustom& read = *plot.Channel(0);
+    ResetFuzzChannel(read);
     TiPropertyLines lines(ReadTextLines(file.Path()));
     try {
         PropertiesFromText(read, "Channel", lines);
@@ -37,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& line : written)
         if (line.size() >= 200)
             return 0;
-    TiPlotChannelCustom& reread = *plot->Channel(plot->AddChannel());
+    TiPlotChannelCustom& reread = *plot.Channel(1);
     TiPropertyLines writtenLines(written);
     PropertiesFromText(reread, "Channel", writtenLines);
     FuzzCheck(TextOf(reread) == written, "written properties read back the same");
@@ -45,11 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The whole input as a title: short enough not to be cut, and without the
     // blanks at its ends that reading trims.
     if (size <= 64 && !HasBlankEnds(bytes) && bytes.find('\0') == std::string_view::npos) {
-        TiPlotChannelCustom& titled = *plot->Channel(plot->AddChannel());
+        TiPlotChannelCustom& titled = *plot.Channel(2);
         titled.SetTitleText(std::string(bytes));
         WriteTextLines(file.Path(), TextOf(titled));
         TiPropertyLines titleLines(ReadTextLines(file.Path()));
-        TiPlotChannelCustom& loaded = *plot->Channel(plot->AddChannel());
+        TiPlotChannelCustom& loaded = *plot.Channel(3);
         PropertiesFromText(loaded, "Channel", titleLines);
         FuzzCheck(loaded.TitleText() == titled.TitleText(), "a title survives a save and a load");
     }

@@ -1,7 +1,7 @@
 // The receive side fed any sequence of blocks, each ending in a pause or cut
 // short, with the hexadecimal switch flipped and the boxes cleared, resized,
-// selected and painted in between: both views and the plot queues keep up
-// and nothing is lost or invented.
+// selected and painted in between: both views and the plot queues keep up,
+// nothing is invented, and the box keeps to its byte budget.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <QCheckBox>
 #include <QImage>
@@ -11,6 +11,7 @@
 #include "console/PrintTarget.h"
 #include "console/ReceiveConsole.h"
 #include "console/ReceiveView.h"
+#include "console/TextBound.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     size_t sendBoxBytes = 0;
     TReceiveConsole console({[&](std::string_view bytes, bool) { sendBoxBytes += bytes.size(); },
                              [] { return QString(); }, [] { return TPrintChoice{}; }},
-                            reporter);
+                            reporter, TTextBound::kLeastBytes);
     TReceiveView mainView(console.Store());
     TReceiveView floatingView(console.Store());
     QCheckBox hexReceive;
@@ -77,7 +78,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 Paint(floatingView);
                 break;
         }
-        FuzzCheck(console.Store().ByteCount() <= received, "the store invents no bytes");
+        const TReceiveTextStore& store = console.Store();
+        FuzzCheck(store.ByteCount() <= received, "the store invents no bytes");
+        // The smallest budget, so that a run of line breaks makes it drop lines.
+        FuzzCheck(store.HeldBytes() <= size_t(TTextBound::kLeastBytes) ||
+                      store.EndLine() - store.FirstLine() == 1,
+                  "the box keeps to its budget but for the line still arriving");
+        FuzzCheck(mainView.FirstShownLine() >= store.FirstLine() &&
+                      mainView.SelectionStart() >= TTextPosition{mainView.FirstShownLine(), 0},
+                  "the views show and select only lines the store holds");
     }
     FuzzCheck(sendBoxBytes == received, "the send box gets every received byte");
     // The queues hold the lines without their breaks.

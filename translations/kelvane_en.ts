@@ -21,6 +21,57 @@
     </message>
 </context>
 <context>
+    <name>TChartFileCommands</name>
+    <message>
+        <source>导出CSV…</source>
+        <translation>Export CSV…</translation>
+    </message>
+    <message>
+        <source>打开数据文件…</source>
+        <translation>Open Data File…</translation>
+    </message>
+    <message>
+        <source>正在导出波形数据…</source>
+        <translation>Exporting the chart data…</translation>
+    </message>
+    <message>
+        <source>导出CSV失败</source>
+        <translation>Exporting the CSV failed</translation>
+    </message>
+    <message>
+        <source>请先停止绘图，再打开数据文件</source>
+        <translation>Stop plotting first, then open the data file</translation>
+    </message>
+    <message>
+        <source>正在打开数据文件…</source>
+        <translation>Opening the data file…</translation>
+    </message>
+    <message>
+        <source>打开数据文件出错</source>
+        <translation>Error opening the data file</translation>
+    </message>
+    <message>
+        <source>波形数据</source>
+        <translation>Chart data</translation>
+    </message>
+    <message>
+        <source>导出CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>打开数据文件</source>
+        <translation>Open Data File</translation>
+    </message>
+    <message>
+        <source>波形数据 (*.csv *.txt *.dat *.log);;所有文件 (*)</source>
+        <translation>Chart data (*.csv *.txt *.dat *.log);;All files (*)</translation>
+    </message>
+</context>
+<context>
     <name>TConsole</name>
     <message>
         <source>无数据可发送，请先输入要发送的数据</source>
@@ -84,6 +135,13 @@
     <message>
         <source>显示面板</source>
         <translation>Show panel</translation>
+    </message>
+</context>
+<context>
+    <name>TFileRecorder</name>
+    <message>
+        <source>文件或其所在文件夹已不存在</source>
+        <translation>the file or its folder no longer exists</translation>
     </message>
 </context>
 <context>
@@ -334,6 +392,13 @@ Project page and issue tracker: see README.md in the program folder</translation
     </message>
 </context>
 <context>
+    <name>TJobProgress</name>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>TMainForm</name>
     <message>
         <source>打开</source>
@@ -467,6 +532,38 @@ Project page and issue tracker: see README.md in the program folder</translation
         <source>清空计数</source>
         <translation>Clear count</translation>
     </message>
+    <message>
+        <source>记录</source>
+        <translation>Record</translation>
+    </message>
+    <message>
+        <source>把接收数据或绘图数据记录到文件</source>
+        <translation>Record the received or the plotted data to a file</translation>
+    </message>
+    <message>
+        <source>选项</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Kelvane 选项</source>
+        <translation>Kelvane options</translation>
+    </message>
+    <message>
+        <source>记录绘图数据</source>
+        <translation>Record Plotted Data</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>记录接收数据</source>
+        <translation>Record Received Data</translation>
+    </message>
+    <message>
+        <source>所有文件 (*)</source>
+        <translation>All files (*)</translation>
+    </message>
 </context>
 <context>
     <name>TOpenFailure</name>
@@ -501,6 +598,49 @@ Project page and issue tracker: see README.md in the program folder</translation
     <message>
         <source>打开 %1 时出错：%2（错误码 %3）。</source>
         <translation>Could not open %1: %2 (error %3).</translation>
+    </message>
+</context>
+<context>
+    <name>TOptionsDialog</name>
+    <message>
+        <source>选项</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>多通道与小数</source>
+        <translation>Several channels and decimals</translation>
+    </message>
+    <message>
+        <source>按接收时间</source>
+        <translation>X by arrival time</translation>
+    </message>
+    <message>
+        <source>显示时间戳</source>
+        <translation>Show timestamps</translation>
+    </message>
+    <message>
+        <source>波形最多点数：</source>
+        <translation>Most chart points:</translation>
+    </message>
+    <message>
+        <source>语言：</source>
+        <translation>Language:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>下次启动时生效</source>
+        <translation>Takes effect at the next start</translation>
+    </message>
+    <message>
+        <source>选项保存失败，请检查设置文件是否可写</source>
+        <translation>The options could not be saved; check that the settings file is writable</translation>
     </message>
 </context>
 <context>
@@ -661,10 +801,6 @@ Project page and issue tracker: see README.md in the program folder</translation
         <translation>Printing the received data…</translation>
     </message>
     <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
         <source>打印</source>
         <translation>Print</translation>
     </message>
@@ -678,6 +814,35 @@ Project page and issue tracker: see README.md in the program folder</translation
     <message>
         <source>全选</source>
         <translation>Select all</translation>
+    </message>
+</context>
+<context>
+    <name>TRecordControls</name>
+    <message>
+        <source>记录接收数据…</source>
+        <translation>Record Received Data…</translation>
+    </message>
+    <message>
+        <source>记录绘图数据(CSV)…</source>
+        <translation>Record Plotted Data (CSV)…</translation>
+    </message>
+    <message>
+        <source>停止记录</source>
+        <translation>Stop Recording</translation>
+    </message>
+    <message>
+        <source>无法记录到该文件：%1</source>
+        <translation>Cannot record to this file: %1</translation>
+    </message>
+    <message>
+        <source>记录已停止：%1
+已写入的数据保留在 %2 中。</source>
+        <translation>Recording stopped: %1
+What was written stays in %2.</translation>
+    </message>
+    <message>
+        <source>记录中：%1</source>
+        <translation>Recording: %1</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "../common/ReferenceFrame.h"
 #include "gdi/PainterCanvas.h"
 #include "platform/DateTime.h"
 #include "plot/iPlot.h"
@@ -57,11 +58,17 @@ int main(int argc, char** argv) {
     TiPlotAxis& axis = *plot.XAxis(0);
     axis.SetLayoutRect({50, 500, 850, 540});
     axis.SetMinSpan(0, 100);
-    std::printf("ticks_us_linear=%.2f\n", MicrosecondsPerTickGeneration(axis, canvas));
+    const double reference = ReferenceFrameMs();
+    std::printf("reference_frame_ms=%.3f\n", reference);
+    const double linear = MicrosecondsPerTickGeneration(axis, canvas);
+    std::printf("ticks_us_linear=%.2f\nticks_linear_vs_reference=%.3f\n", linear,
+                linear / 1000 / reference);
 
     axis.SetLabelsFormatStyle(iptfDateTime);
     axis.SetMinSpan(EncodeDateTime({2026, 12, 9, 11, 0, 0, 0}), 10.0 / 1440);
-    std::printf("ticks_us_datetime=%.2f\n", MicrosecondsPerTickGeneration(axis, canvas));
+    const double datetime = MicrosecondsPerTickGeneration(axis, canvas);
+    std::printf("ticks_us_datetime=%.2f\nticks_datetime_vs_reference=%.3f\n", datetime,
+                datetime / 1000 / reference);
 
     std::printf("track_ns=%.2f\n", NanosecondsPerTrackedValue(axis));
     return 0;

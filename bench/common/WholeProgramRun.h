@@ -1,6 +1,7 @@
 #pragma once
-// What the benchmarks that run the whole program share: message boxes said
-// on stderr instead of blocking, the CPU time used so far, a way to let the
+// What the benchmarks that run the whole program share: a main window's
+// options for a scratch folder, message boxes said on stderr instead of
+// blocking, the CPU time used so far, a way to let the
 // event loop run for a while, and a probe of its longest stall.
 
 #include <sys/resource.h>
@@ -13,6 +14,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/main_form.h"
+#include "console/PortSettingsFile.h"
 #include "console/PortSettingsMessages.h"
 
 class TStderrReporter : public TMessageReporter {
@@ -21,6 +27,17 @@ class TStderrReporter : public TMessageReporter {
         std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
     }
 };
+
+// Options for a main window that keeps its files in `dir`, whose settings
+// name `choices`' port; no global hot key.
+inline TMainFormOptions ProgramOptions(const QTemporaryDir& dir, const TPortChoices& choices) {
+    SavePortChoices(choices, (dir.path() + "/" + kSettingsFileName).toStdString());
+    TMainFormOptions options;
+    options.dataDir = dir.path().toStdString() + "/";
+    options.reporter = std::make_shared<TStderrReporter>();
+    options.globalHotKey = false;
+    return options;
+}
 
 inline double CpuSeconds() {
     rusage usage{};
@@ -42,7 +59,9 @@ class TStallProbe {
     TStallProbe() {
         timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
-            maxMs_ = std::max(maxMs_, sinceTick_.nsecsElapsed() / 1e6 - 1.0);
+            const double stall = sinceTick_.nsecsElapsed() / 1e6 - 1.0;
+            maxMs_ = std::max(maxMs_, stall);
+            longStalls_ += stall > kLongMs ? 1 : 0;
             sinceTick_.restart();
         });
     }
@@ -51,10 +70,15 @@ class TStallProbe {
         timer_.start(1);
     }
     void Stop() { timer_.stop(); }
+    bool Running() const { return timer_.isActive(); }
     double MaxMs() const { return maxMs_; }
+    // Stalls a user notices as a hitch.
+    static constexpr double kLongMs = 50;
+    int LongStalls() const { return longStalls_; }
 
   private:
     QTimer timer_;
     QElapsedTimer sinceTick_;
     double maxMs_ = 0;
+    int longStalls_ = 0;
 };

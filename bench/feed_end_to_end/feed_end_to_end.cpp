@@ -76,13 +76,7 @@ RateResult RunRate(int rate, const QString& eol, int seconds, const QString& sim
 
     TPortChoices choices;
     choices.portName = link;
-    SavePortChoices(choices, (dir.path() + "/" + kSettingsFileName).toStdString());
-
-    TMainFormOptions options;
-    options.dataDir = dir.path().toStdString() + "/";
-    options.reporter = std::make_shared<TStderrReporter>();
-    options.globalHotKey = false;
-    TMainForm form(std::move(options));
+    TMainForm form(ProgramOptions(dir, choices));
     form.show();
 
     // Log when every complete line reaches the program.

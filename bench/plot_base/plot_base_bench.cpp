@@ -14,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+#include "../common/ReferenceFrame.h"
 #include "gdi/ImageEncoders.h"
 #include "gdi/PainterCanvas.h"
 
@@ -103,8 +104,10 @@ int main(int argc, char** argv) {
                       "chart.jpg");
     });
 
-    std::printf("empty_frame_800x400_ms=%.3f\n", empty);
-    std::printf("strokes_800_frame_ms=%.3f\n", strokes);
+    const double reference = ReferenceFrameMs();
+    std::printf("reference_frame_ms=%.3f\n", reference);
+    PrintAgainstReference("empty_frame_800x400_ms", empty, reference);
+    PrintAgainstReference("strokes_800_frame_ms", strokes, reference);
     std::printf("png_1920x1080_ms=%.1f\n", png);
     std::printf("jpeg_1920x1080_ms=%.1f\n", jpeg);
     return 0;

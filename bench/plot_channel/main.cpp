@@ -11,13 +11,17 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <random>
 #include <vector>
 
+#include "../common/ReferenceFrame.h"
 #include "gdi/PainterCanvas.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotDataNullList.h"
+#include "plot/iPlotDataView.h"
 #include "plot/iPlotMinMaxSummary.h"
+#include "plot/iPlotToolBar.h"
 
 namespace {
 
@@ -87,6 +91,50 @@ double ScrollFrameMilliseconds() {
     return MedianMilliseconds(200, [&] {
         channel.AddXY(i, Wave(i));
         ++i;
+        plot.Frame();
+    });
+}
+
+// The plain scene: X and Y axes with titles and tick labels, a one-entry
+// legend, no grid, no toolbar, no plot title. X in seconds, 1 ms apart.
+class PlainScenePlot : public BenchPlot {
+  public:
+    explicit PlainScenePlot(double span) {
+        ToolBar(0)->SetVisible(false);
+        SetTitleVisible(false);
+        DataView(0)->SetGridShow(false);
+        XAxis(0)->SetTitle("Time (s)");
+        XAxis(0)->SetTitleShow(true);
+        XAxis(0)->SetTrackingStyle(iptsScrollSmooth);
+        XAxis(0)->SetSpan(span);
+        YAxis(0)->SetTitle("Value");
+        YAxis(0)->SetTitleShow(true);
+        YAxis(0)->SetMinSpan(-1.5, 3);
+        Chan().SetYAxisTrackingEnabled(false);
+        Chan().SetTitleText("Channel 1");
+    }
+    void Add() {
+        const double x = next_ * 0.001;
+        Chan().AddXY(x, std::sin(2 * M_PI * x / 10) + 0.1 * noise_(random_));
+        ++next_;
+    }
+
+  private:
+    long next_ = 0;
+    std::mt19937 random_{1};
+    std::uniform_real_distribution<double> noise_{-1.0, 1.0};
+};
+
+// 10 million points held, the last `inView` of them in view. With `scroll`
+// each frame adds one point first, so the view moves on by a millisecond.
+double PlainSceneFrameMilliseconds(int inView, bool scroll) {
+    PlainScenePlot plot(inView * 0.001);
+    for (int i = 0; i < 10'000'000; ++i)
+        plot.Add();
+    plot.Frame();
+    return MedianMilliseconds(400, [&] {
+        if (scroll)
+            plot.Add();
         plot.Frame();
     });
 }
@@ -183,10 +231,16 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    const double reference = ReferenceFrameMs();
+    std::printf("reference_frame_ms=%.3f\n", reference);
     const double frame1M = FrameMilliseconds(1'000'000);
-    std::printf("frame_ms_1M=%.3f\n", frame1M);
-    std::printf("frame_ms_10M=%.3f\n", FrameMilliseconds(10'000'000));
-    std::printf("frame_ms_scroll=%.3f\n", ScrollFrameMilliseconds());
+    PrintAgainstReference("frame_ms_1M", frame1M, reference);
+    PrintAgainstReference("frame_ms_10M", FrameMilliseconds(10'000'000), reference);
+    PrintAgainstReference("frame_ms_scroll", ScrollFrameMilliseconds(), reference);
+    PrintAgainstReference("frame_ms_scroll_plain", PlainSceneFrameMilliseconds(1000, true),
+                          reference);
+    PrintAgainstReference("frame_ms_1M_plain", PlainSceneFrameMilliseconds(1'000'000, false),
+                          reference);
     std::printf("append_Mpts_per_s=%.1f\n", RingAppendMptsPerSecond());
     std::printf("append_ratio_vs_vector=%.2f\n", AppendRatioVersusVector());
     PrintBytesPerPoint();

@@ -1,17 +1,24 @@
 // Prints name=value lines: how fast a 10,000,000-point channel is saved to and
 // loaded from a data file in the text and the compact form (MB of file per
-// second), how long a 1920 x 1080 PNG export takes at compression 6, how long
+// second), each beside a plain write and read of as many bytes to the same
+// folder in the same run and as a ratio to it (the disk, not the code, sets
+// the absolute figures), how long a 1920 x 1080 PNG export takes at compression 6, how long
 // a 100 MB line of separators takes to read (it holds no point), and how long
 // a configuration with the most channels and labels a file may name loads.
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 #include "plot/iPlot.h"
@@ -38,20 +45,74 @@ void FillChannel(TiPlot& plot) {
         channel.AddXY(i * 0.001, std::round(std::sin(i * 0.01) * 100000) / 100);
 }
 
+// Puts the file on the disk and out of the page cache, so that writes are
+// timed to the disk and reads from it, alike for the plot and the baseline.
+void SyncAndEvict(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0)
+        std::abort();
+    ::fdatasync(fd);
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::close(fd);
+}
+
+struct PlainIo {
+    double WriteSeconds = 0;
+    double ReadSeconds = 0;
+};
+
+// The baseline: `bytes` written to a file beside `path` in 1 MB blocks and
+// read back from the disk.
+PlainIo MeasurePlainIo(const QString& path, qint64 bytes) {
+    const QString plainPath = path + ".plain";
+    const QByteArray block(1 << 20, 'x');
+    PlainIo io;
+    io.WriteSeconds = SecondsOf([&] {
+        QFile file(plainPath);
+        if (!file.open(QIODevice::WriteOnly))
+            std::abort();
+        for (qint64 left = bytes; left > 0; left -= block.size())
+            file.write(block.constData(), std::min<qint64>(left, block.size()));
+        file.close();
+        SyncAndEvict(plainPath);
+    });
+    io.ReadSeconds = SecondsOf([&] {
+        QFile file(plainPath);
+        if (!file.open(QIODevice::ReadOnly))
+            std::abort();
+        QByteArray buffer(block.size(), Qt::Uninitialized);
+        while (file.read(buffer.data(), buffer.size()) > 0) {
+        }
+    });
+    QFile::remove(plainPath);
+    return io;
+}
+
 // Saves, then loads into an empty plot whose channel keeps `loadStyle`;
-// prints both rates in MB/s.
+// prints both rates in MB/s, the plain I/O rates of the same bytes and the
+// ratios of the two (the budget).
 void MeasureRoundTrip(TiPlot& source, const QString& path, const char* name,
                       TiPlotDataStyle loadStyle) {
-    const double saveSeconds = SecondsOf([&] { source.SaveDataToFile(path.toStdString()); });
-    const double megabytes = QFileInfo(path).size() / 1e6;
+    const double saveSeconds = SecondsOf([&] {
+        source.SaveDataToFile(path.toStdString());
+        SyncAndEvict(path);
+    });
+    const qint64 bytes = QFileInfo(path).size();
+    const double megabytes = bytes / 1e6;
     TiPlot target;
     target.Channel(0)->SetXAxisTrackingEnabled(false);
     target.Channel(0)->SetYAxisTrackingEnabled(false);
     target.Channel(0)->SetDataStyle(loadStyle);
     const double loadSeconds = SecondsOf([&] { target.LoadDataFromFile(path.toStdString()); });
-    std::printf("save_%s_MBps=%.1f\nload_%s_MBps=%.1f\n%s_file_MB=%.1f\n%s_points_loaded=%d\n",
-                name, megabytes / saveSeconds, name, megabytes / loadSeconds, name, megabytes,
-                name, target.Channel(0)->Count());
+    const PlainIo plain = MeasurePlainIo(path, bytes);
+    std::printf("save_%s_MBps=%.1f\nplain_write_%s_MBps=%.1f\nsave_%s_ratio=%.2f\n", name,
+                megabytes / saveSeconds, name, megabytes / plain.WriteSeconds, name,
+                plain.WriteSeconds / saveSeconds);
+    std::printf("load_%s_MBps=%.1f\nplain_read_%s_MBps=%.1f\nload_%s_ratio=%.2f\n", name,
+                megabytes / loadSeconds, name, megabytes / plain.ReadSeconds, name,
+                plain.ReadSeconds / loadSeconds);
+    std::printf("%s_file_MB=%.1f\n%s_points_loaded=%d\n", name, megabytes, name,
+                target.Channel(0)->Count());
     QFile::remove(path);
 }
 

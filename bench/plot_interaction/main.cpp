@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+#include "../common/ReferenceFrame.h"
 #include "gdi/PainterCanvas.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
@@ -114,8 +115,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    std::printf("frame_ms_cursor=%.3f\n", CursorFrame());
-    std::printf("frame_ms_legend12=%.3f\n", Legend12Frame());
+    const double reference = ReferenceFrameMs();
+    std::printf("reference_frame_ms=%.3f\n", reference);
+    PrintAgainstReference("frame_ms_cursor", CursorFrame(), reference);
+    PrintAgainstReference("frame_ms_legend12", Legend12Frame(), reference);
     std::printf("zoom_box_ms=%.3f\n", ZoomBoxRelease());
     return 0;
 }

@@ -2,7 +2,8 @@
 // into an image, and how many repaints a flood of change requests yields
 // under the frame-rate throttle.
 //
-// Prints: empty_frame_ms=, repaints_per_s=, last_change_painted= (1 when the
+// Prints: reference_frame_ms= (the in-run baseline), empty_frame_ms= and
+// its ratio to the reference, repaints_per_s=, last_change_painted= (1 when the
 // final change of the flood reached the screen).
 
 #include <QApplication>
@@ -14,13 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "../common/ReferenceFrame.h"
 #include "gdi/PainterCanvas.h"
 #include "plot/iPlot.h"
 
 namespace {
 
 class BenchPlot : public TiPlot {
-public:
+  public:
     void PaintInto(TCanvas& canvas) { DoPaint(canvas); }
 };
 
@@ -36,7 +38,8 @@ double EmptyFrameMs() {
         QElapsedTimer clock;
         clock.start();
         plot.PaintInto(canvas);
-        if (i >= kWarmUp) times.push_back(clock.nsecsElapsed() / 1e6);
+        if (i >= kWarmUp)
+            times.push_back(clock.nsecsElapsed() / 1e6);
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
@@ -71,17 +74,20 @@ FloodResult Flood() {
     ticker.setInterval(1);
     QObject::connect(&ticker, &QTimer::timeout, [&] {
         const long due = std::min<long>(clock.elapsed(), kDurationMs) * kRequestsPerSecond / 1000;
-        for (; requests < due; ++requests) plot.SetTitleText(std::to_string(requests));
+        for (; requests < due; ++requests)
+            plot.SetTitleText(std::to_string(requests));
     });
     paints = 0;
     clock.start();
     ticker.start();
-    while (clock.elapsed() < kDurationMs) QApplication::processEvents(QEventLoop::AllEvents, 5);
+    while (clock.elapsed() < kDurationMs)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
     ticker.stop();
     const int paintsDuringFlood = paints;
     QElapsedTimer settle;
     settle.start();
-    while (settle.elapsed() < 200) QApplication::processEvents(QEventLoop::AllEvents, 5);
+    while (settle.elapsed() < 200)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
 
     FloodResult result;
     result.RepaintsPerSecond = paintsDuringFlood * 1000.0 / kDurationMs;
@@ -96,7 +102,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    std::printf("empty_frame_ms=%.3f\n", EmptyFrameMs());
+    const double reference = ReferenceFrameMs();
+    std::printf("reference_frame_ms=%.3f\n", reference);
+    PrintAgainstReference("empty_frame_ms", EmptyFrameMs(), reference);
     const FloodResult flood = Flood();
     std::printf("repaints_per_s=%.1f\n", flood.RepaintsPerSecond);
     std::printf("last_change_painted=%d\n", flood.LastChangePainted ? 1 : 0);

@@ -37,6 +37,7 @@
 #include "console/AccessibleText.h"
 #include "console/Console.h"
 #include "console/FloatingWindow.h"
+#include "console/KelvaneOptions.h"
 #include "console/PrintTarget.h"
 #include "console/ReceivePrinter.h"
 #include "console/ReceiveTextFile.h"
@@ -267,8 +268,10 @@ int main(int argc, char** argv) {
     panel.sBitBtn6 = Add<QPushButton>(window, "sBitBtn6");
     panel.Timer2 = new QTimer(&window);
 
+    TKelvaneOptions options(dir.filePath(QStringLiteral("setfile.ini")).toStdString());
     TConsoleServices services;
     services.reporter = &reporter;
+    services.options = &options;
     services.asker = &asker;
     services.historyPath = dir.filePath(QStringLiteral("txt.txt")).toStdString();
     services.sendBlock = [](const char*, std::uint16_t) { return true; };

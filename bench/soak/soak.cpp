@@ -1,9 +1,12 @@
 // A long run of the whole program against a device that never stops: a
 // pseudo-terminal fed mixed lines at a steady rate while the receive box, the
 // send box and the chart (decimal plotting on) take everything in. Prints
-// the resident memory at the start, after the first minute and at the end,
-// the longest event-loop stall, the bytes written and received (none may be
-// lost) and the CPU used.
+// the resident memory at the start, after the first minute, once every store
+// is full (the receive and send boxes at their byte limit, the chart's ring
+// at its point limit) and at the end; when each store filled; the longest
+// event-loop stall before and after they all filled and how many stalls
+// passed 50 ms; the bytes written and received (none may be lost) and the
+// CPU used.
 //
 //   soak [seconds] [bytes-per-second]     (defaults 600 and 1000000)
 
@@ -105,6 +108,48 @@ class TDeviceWriter {
     std::thread thread_;
 };
 
+// Looks once a second at when each store that holds received data reached
+// its limit, and at the memory once they all have.
+class TFillWatch {
+  public:
+    explicit TFillWatch(TMainForm& form) : form_(form) {
+        timer_.setInterval(1000);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
+        clock_.start();
+        timer_.start();
+    }
+    bool AllFull() const { return receiveFull_ >= 0 && sendFull_ >= 0 && chartFull_ >= 0; }
+    double RssWhenAllFull() const { return rssAllFull_; }
+    void Print() const {
+        std::printf("receive_box_full_s=%.0f\nsend_box_full_s=%.0f\nchart_ring_full_s=%.0f\n",
+                    receiveFull_, sendFull_, chartFull_);
+    }
+
+  private:
+    void Look() {
+        const double now = double(clock_.elapsed()) / 1000.0;
+        TConsole& console = form_.Console();
+        if (receiveFull_ < 0 && console.Receiver().Store().FirstLine() > 0)
+            receiveFull_ = now;
+        if (sendFull_ < 0 && console.SendBox()->FirstShownLine() > 0)
+            sendFull_ = now;
+        const auto& chart = *form_.Plot().Channel(0);
+        if (chartFull_ < 0 && chart.Count() >= chart.RingBufferSize())
+            chartFull_ = now;
+        if (AllFull() && rssAllFull_ < 0)
+            rssAllFull_ = ResidentMegabytes();
+    }
+
+    TMainForm& form_;
+    QTimer timer_;
+    QElapsedTimer clock_;
+    // Seconds into the run when each store filled; -1 until it has.
+    double receiveFull_ = -1;
+    double sendFull_ = -1;
+    double chartFull_ = -1;
+    double rssAllFull_ = -1;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -127,13 +172,7 @@ int main(int argc, char** argv) {
     TPortChoices choices;
     choices.portName = portName;
     choices.baudRate = "921600";
-    SavePortChoices(choices, (dir.path() + "/" + kSettingsFileName).toStdString());
-
-    TMainFormOptions options;
-    options.dataDir = dir.path().toStdString() + "/";
-    options.reporter = std::make_shared<TStderrReporter>();
-    options.globalHotKey = false;
-    TMainForm form(std::move(options));
+    TMainForm form(ProgramOptions(dir, choices));
     form.show();
 
     long long received = 0;
@@ -148,6 +187,7 @@ int main(int argc, char** argv) {
     close(port);                        // the program holds its own descriptor now
 
     TStallProbe stalls;
+    TStallProbe stallsOnceFull;
 
     const double rssStart = ResidentMegabytes();
     const double cpuStart = CpuSeconds();
@@ -155,16 +195,21 @@ int main(int argc, char** argv) {
     wall.start();
     double rssAfterMinute = rssStart;
     long long written = 0;
+    TFillWatch fill(form);
     {
         TDeviceWriter writer(device, rate);
         stalls.Start();
         const int firstMinute = std::min(seconds, 60);
         RunEventsFor(firstMinute * 1000);
         rssAfterMinute = ResidentMegabytes();
-        if (seconds > firstMinute)
-            RunEventsFor((seconds - firstMinute) * 1000);
+        for (int second = firstMinute; second < seconds; ++second) {
+            if (fill.AllFull() && !stallsOnceFull.Running())
+                stallsOnceFull.Start();
+            RunEventsFor(1000);
+        }
         writer.Stop();
         stalls.Stop();
+        stallsOnceFull.Stop();
         written = writer.Written();
     }
     const double cpuPercent = 100.0 * (CpuSeconds() - cpuStart) / (wall.nsecsElapsed() / 1e9);
@@ -178,13 +223,21 @@ int main(int argc, char** argv) {
                 rssAfterMinute, rssEnd);
     std::printf("rss_growth_after_first_minute_percent=%.1f\n",
                 100.0 * (rssEnd - rssAfterMinute) / rssAfterMinute);
-    std::printf("max_event_loop_stall_ms=%.1f\n", stalls.MaxMs());
+    fill.Print();
+    if (fill.AllFull()) {
+        std::printf("rss_all_full_mb=%.1f\nrss_growth_after_all_full_percent=%.1f\n",
+                    fill.RssWhenAllFull(),
+                    100.0 * (rssEnd - fill.RssWhenAllFull()) / fill.RssWhenAllFull());
+    }
+    std::printf("max_event_loop_stall_ms=%.1f\nstalls_over_50ms=%d\n", stalls.MaxMs(),
+                stalls.LongStalls());
+    std::printf("max_event_loop_stall_once_full_ms=%.1f\n", stallsOnceFull.MaxMs());
     std::printf("bytes_written=%lld\nbytes_received=%lld\nbytes_lost=%lld\n", written, received,
                 written - received);
     std::printf("cpu_percent=%.1f\n", cpuPercent);
     // Where the memory went: what each holder of received text keeps.
     std::printf("receive_box_bytes=%zu\nsend_box_bytes=%zu\ndecimal_plot_queue_bytes=%zu\n",
-                form.Console().Receiver().Store().ByteCount(),
+                form.Console().Receiver().Store().HeldBytes(),
                 form.Console().SendBox()->Bytes().size(), form.DecimalPlotQueue().ByteCount());
     std::printf("chart_points=%d\n", form.Plot().Channel(0)->Count());
     form.Controls().sButton2->click();  // 关闭

@@ -4,7 +4,9 @@
 #include "app/banner_window.h"
 #include "app/data_panel_folder.h"
 #include "app/info_dialog.h"
+#include "app/options_dialog.h"
 #include "app/port_info_panel.h"
+#include "app/record_controls.h"
 #include "app/tray_icon.h"
 #include "app/window_centring.h"
 #include "console/KelvaneOptions.h"
@@ -13,6 +15,7 @@
 #include "console/PortSettingsFile.h"
 #include "console/PortSettingsOpener.h"
 #include "console/SendBox.h"
+#include "feed/ChartFileCommands.h"
 #include "feed/WaveformFeed.h"
 #include "platform/DateTime.h"
 #include "platform/GlobalHotKey.h"
@@ -141,6 +144,7 @@ TMainForm::TMainForm(TMainFormOptions options)
     WireConsole();
     WireChart();
     WirePort(settingsPath);
+    WireOptionsAndFiles();
 }
 
 void TMainForm::WirePort(const std::string& settingsPath) {
@@ -157,6 +161,14 @@ void TMainForm::WirePort(const std::string& settingsPath) {
 }
 
 TMainForm::~TMainForm() = default;
+
+void TMainForm::SetPortSessionOverride(TPortSessionOverride override) {
+    opener_->SetSessionOverride(std::move(override));
+}
+
+void TMainForm::OpenPort() {
+    opener_->Open();
+}
 
 void TMainForm::ApplyStoredCommValues() {
     // The values "当前信息" shows before the first open.
@@ -220,6 +232,12 @@ void TMainForm::BuildReceiveGroup(QWidget* panel) {
     c.sBitBtn3 = MakeButton(group, "sBitBtn3", tr("悬浮窗体"), {200, 18, 80, 24},
                             tr("悬浮 【接收/发送数据窗体】"));
     c.sCheckBox2 = MakeCheckBox(group, "sCheckBox2", tr("16进制接收"), {292, 18, 110, 24});
+    c.recordSize = Place(new QLabel(group), "recordSize", {430, 22, 240, 18});
+    c.recordSize->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    c.recordButton = MakeButton(group, "recordButton", tr("记录"), {680, 18, 80, 24},
+                                tr("把接收数据或绘图数据记录到文件"));
+    c.optionsButton =
+        MakeButton(group, "optionsButton", tr("选项"), {764, 18, 80, 24}, tr("Kelvane 选项"));
     c.sMemo1 = Place(new QPlainTextEdit(group), "sMemo1", {8, 46, 836, 144});
     c.sMemo1->setReadOnly(true);
     c.sMemo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -9,6 +9,7 @@
 
 #include "app/main_form_controls.h"
 #include "app/tray_icon.h"
+#include "console/PortSettingsFile.h"
 #include "console/PortSettingsMessages.h"
 #include "serial/Comm.h"
 
@@ -27,6 +28,9 @@ class TForm1;
 class TGlobalHotKey;
 class TInfoDialog;
 class TKelvaneOptions;
+class TOptionsDialog;
+class TRecordControls;
+class TChartFileCommands;
 class TPortInfoPanel;
 class TPortNoticeBar;
 class TPlotLineQueue;
@@ -49,6 +53,9 @@ struct TMainFormOptions {
     bool globalHotKey = true;
     // The desktop's notification area; tests choose whether there is one.
     TTrayHost trayHost = TTrayHost::System();
+    // The file "记录" records into (`csv`: the plotted values), or an empty
+    // text when cancelled; a file dialog asks when it is not set.
+    std::function<QString(bool csv)> askRecordPath = nullptr;
     // Ends the program once "退出软件" has cleaned up; tests record it instead.
     // exit(), not quit(): quit() first asks every window to close, and the
     // main window refuses, which would cancel the exit.
@@ -67,9 +74,15 @@ class TMainForm : public QWidget {
     TMessageReporter& Reporter() { return *options_.reporter; }
     TConsole& Console();
     TiPlot& Plot() { return *iPlot1_; }
+    TWaveformFeed& Feed() { return *feed_; }
+    TOptionsDialog& OptionsDialog() { return *optionsDialog_; }
     TPlotLineQueue& HexPlotQueue();      // sMemo4
     TPlotLineQueue& DecimalPlotQueue();  // sMemo3
     TKelvaneOptions& Options() { return *kelvaneOptions_; }
+    // Port settings of this session that take the place of setfile.ini's.
+    void SetPortSessionOverride(TPortSessionOverride override);
+    // "打开", as if clicked.
+    void OpenPort();
     // The line below the chart where the port tells what happened to it.
     TPortNoticeBar& PortNotice() { return *portNotice_; }
 
@@ -113,6 +126,8 @@ class TMainForm : public QWidget {
     void WireConsole();
     // Puts the strip chart into the chart area and feeds it; main_form_chart.cpp.
     void WireChart();
+    // "选项", "记录" and the chart's file commands; main_form_options.cpp.
+    void WireOptionsAndFiles();
 
     TMainFormOptions options_;
     TMainFormControls controls_;
@@ -132,4 +147,9 @@ class TMainForm : public QWidget {
     std::unique_ptr<TConsoleWiring, TConsoleWiringDeleter> console_;
     TiPlot* iPlot1_ = nullptr;  // the strip chart, owned by sPanel1
     std::unique_ptr<TWaveformFeed> feed_;
+    std::unique_ptr<TOptionsDialog> optionsDialog_;
+    // Last, so they go first: they follow the console's and the feed's
+    // recorders and the chart, which flush and tell as they go.
+    std::unique_ptr<TRecordControls> recordControls_;
+    std::unique_ptr<TChartFileCommands> chartFiles_;
 };

@@ -17,14 +17,11 @@ void TMainForm::WireChart() {
     iPlot1_->setObjectName("iPlot1");
     c.sPanel1->layout()->addWidget(iPlot1_);
     SetUpMainChart(*iPlot1_);
-    // A ring: a session of days stays flat in memory, the oldest points
-    // giving way (the limit is the "chartpoints" option).
-    iPlot1_->Channel(0)->SetRingBufferSize(kelvaneOptions_->ChartPointLimit());
 
     const TWaveformFeedControls feedControls{c.sBitBtn5, c.sBitBtn6, c.sComboBox1, c.Timer6,
                                              c.Timer3};
-    feed_ =
-        std::make_unique<TWaveformFeed>(*iPlot1_, HexPlotQueue(), DecimalPlotQueue(), feedControls);
+    feed_ = std::make_unique<TWaveformFeed>(*iPlot1_, HexPlotQueue(), DecimalPlotQueue(),
+                                            feedControls, *kelvaneOptions_);
     const TForm7::TControls& floating = Console().FloatingWindow().Controls();
     feed_->AttachTwins(floating.sBitBtn2, floating.sBitBtn3);
 }

@@ -9,6 +9,7 @@
 #include "console/FloatingWindow.h"
 #include "console/HistoryDialog.h"
 #include "console/IntervalDialog.h"
+#include "console/KelvaneOptions.h"
 #include "console/ReceiveView.h"
 #include "console/SendBox.h"
 
@@ -30,8 +31,10 @@ void TMainForm::WireConsole() {
     console_.reset(new TConsoleWiring);
     TConsoleServices services;
     services.reporter = options_.reporter.get();
+    services.options = kelvaneOptions_.get();
     services.asker = &console_->asker;
     services.historyPath = options_.dataDir + kHistoryFileName;
+    services.textBoxBytes = kelvaneOptions_->TextBoxBytes();
     services.sendBlock = [this](const char* data, std::uint16_t length) {
         return comm_->SendBlock(data, length);
     };

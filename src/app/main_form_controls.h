@@ -43,6 +43,10 @@ struct TMainFormControls {
     QPushButton* sBitBtn3 = nullptr;       // 悬浮窗体 (receive bar)
     QCheckBox* sCheckBox2 = nullptr;       // 16进制接收
     QPlainTextEdit* sMemo1 = nullptr;      // receive box
+    // Kelvane's own, right of the receive group's row.
+    QLabel* recordSize = nullptr;          // size recorded so far
+    QPushButton* recordButton = nullptr;   // 记录
+    QPushButton* optionsButton = nullptr;  // 选项
     QGroupBox* sGroupBox2 = nullptr;       // 发送数据
     TSendBox* sMemo2 = nullptr;            // send box, made by the console
     QFrame* sPanel4 = nullptr;             // send bar

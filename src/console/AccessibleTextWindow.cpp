@@ -10,10 +10,15 @@ namespace {
 // lookup costs.
 constexpr size_t kMarkBytes = 256;
 
-// A hex line shows three characters a byte ("41 42"), less the last blank.
+// A hex line shows three characters a byte ("41 42"), less the last blank,
+// after its timestamp's characters.
 size_t ShownLength(const TReceiveTextStore& store, uint64_t line, size_t fromByte) {
-    const size_t bytes = store.LineLength(line) - fromByte;
-    return store.Kind(line) == TLineKind::Hex ? 3 * bytes : bytes;
+    const size_t length = store.LineLength(line);
+    if (store.Kind(line) == TLineKind::Text) {
+        return length - fromByte;
+    }
+    const size_t prefixEnd = std::max(fromByte, std::min(length, store.TextPrefix(line)));
+    return (prefixEnd - fromByte) + 3 * (length - prefixEnd);
 }
 
 // The first character boundary at or after `byte`.
@@ -105,9 +110,12 @@ int TAccessibleTextWindow::OffsetOf(TTextPosition at) const {
     }
     const size_t byte = std::min(at.byte, MarkEnd(mark));
     if (store_.Kind(at.line) == TLineKind::Hex) {
-        // The end of a hex line comes right after its last pair, not a blank on.
-        const bool lineEnd = byte == store_.LineLength(at.line) && byte > mark.at.byte;
-        return mark.offset + static_cast<int>(3 * (byte - mark.at.byte)) - (lineEnd ? 1 : 0);
+        // The timestamp shows a character a byte; the end of a hex line comes
+        // right after its last pair, not a blank on.
+        const size_t prefixEnd = std::clamp(store_.TextPrefix(at.line), mark.at.byte, byte);
+        const bool lineEnd = byte == store_.LineLength(at.line) && byte > prefixEnd;
+        return mark.offset + static_cast<int>(prefixEnd - mark.at.byte) +
+               static_cast<int>(3 * (byte - prefixEnd)) - (lineEnd ? 1 : 0);
     }
     return mark.offset +
            static_cast<int>(ReceiveSpanText(store_, at.line, mark.at.byte, byte).size());
@@ -125,7 +133,12 @@ TTextPosition TAccessibleTextWindow::PositionAt(int offset) const {
     const size_t end = MarkEnd(mark);
     const auto wanted = static_cast<size_t>(offset - mark.offset);
     if (store_.Kind(line) == TLineKind::Hex) {
-        return {line, std::min(end, mark.at.byte + wanted / 3)};
+        const size_t prefixChars =
+            std::clamp(store_.TextPrefix(line), mark.at.byte, end) - mark.at.byte;
+        if (wanted < prefixChars) {
+            return {line, mark.at.byte + wanted};
+        }
+        return {line, std::min(end, mark.at.byte + prefixChars + (wanted - prefixChars) / 3)};
     }
     size_t byte = mark.at.byte;
     size_t shown = 0;

@@ -37,7 +37,7 @@ TConsole::TConsole(const TConsolePanel& panel, TConsoleServices services)
               services_.choosePrintTarget
                   ? services_.choosePrintTarget
                   : [this] { return ChoosePrintTarget(SystemPrintDesk(panel_.window)); }},
-          *services_.reporter),
+          *services_.reporter, *services_.options, services_.textBoxBytes),
       mainView_(new TReceiveView(receiver_.Store(), panel.window)),
       sendBox_(new TSendBox(panel.window)),
       floating_(std::make_unique<TForm7>(receiver_.Store())),
@@ -55,6 +55,7 @@ TConsole::TConsole(const TConsolePanel& panel, TConsoleServices services)
     mainView_->setObjectName(QStringLiteral("sMemo1"));
     mainView_->setAccessibleName(ReceiveBoxName());
     sendBox_->setObjectName(QStringLiteral("sMemo2"));
+    sendBox_->SetByteLimit(services_.textBoxBytes);
     sendBox_->setAccessibleName(SendBoxName());
     receiver_.AttachViews(mainView_, floating_->Controls().sMemo1, panel.sCheckBox2);
     WireReceiveBar();
@@ -148,7 +149,7 @@ void ConnectConsoleToComm(TConsole& console, TComm& comm) {
     comm.OnReceiveData = [&receiver](TComm* sender, const std::uint8_t* buffer,
                                      std::uint16_t length) {
         receiver.Receive(std::string_view(reinterpret_cast<const char*>(buffer), length),
-                         sender->ReceivedBlockEnd());
+                         sender->ReceivedBlockEnd(), sender->ReceivedArrival());
     };
     comm.OnReceiveError = [](TComm*, std::uint32_t) {};
 }

@@ -14,6 +14,7 @@
 #include "console/ReceiveTextFile.h"
 #include "console/Sender.h"
 #include "console/SentCounter.h"
+#include "console/TextBound.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -23,6 +24,7 @@ class TComm;
 class TForm2;
 class TForm3;
 class TForm7;
+class TKelvaneOptions;
 class TReceiveView;
 class TSendBox;
 class TTimedSender;
@@ -49,6 +51,7 @@ struct TConsolePanel {
 
 struct TConsoleServices {
     TMessageReporter* reporter = nullptr;
+    const TKelvaneOptions* options = nullptr;
     TQuestionAsker* asker = nullptr;
     std::string historyPath;  // txt.txt
     TSender::TSendBlock sendBlock;
@@ -58,6 +61,8 @@ struct TConsoleServices {
     // or, with none installed, to the PDF file the user picks.
     std::function<QString()> askSaveFileName;
     std::function<TPrintChoice()> choosePrintTarget;
+    // Most bytes the receive box and the send box each keep.
+    std::int64_t textBoxBytes = TTextBound::kDefaultBytes;
 };
 
 class TConsole : public QObject {

@@ -20,3 +20,9 @@ inline std::optional<TLanguage> LanguageFromCode(std::string_view code) {
 inline const char* LanguageCode(TLanguage language) {
     return language == TLanguage::English ? "en" : "zh";
 }
+
+// Each language is named in itself, so that a user finds their own whatever
+// language the interface is in.
+inline const char* LanguageName(TLanguage language) {
+    return language == TLanguage::English ? "English" : "中文";
+}

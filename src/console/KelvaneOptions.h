@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "console/TextBound.h"
+
 class TOptionBase;
 
 // Keeps every option of an owner in declaration order. A base class, so that
@@ -71,6 +73,8 @@ class TOption : public TOptionBase {
         }
     }
     T Default() const { return default_; }
+    T Lowest() const { return lowest_; }
+    T Highest() const { return highest_; }
 
     void Read(const std::string& path) override;
     bool Write(const std::string& path) const override;
@@ -98,6 +102,17 @@ class TKelvaneOptions : public TOptionRegistry {
     TOption<bool> KeepDtrLowOnOpen{*this, "keepdtrlow", false};
     // Most points the main chart keeps; beyond it the oldest make room.
     TOption<std::int32_t> ChartPointLimit{*this, "chartpoints", 10'000'000, 1, 80'000'000};
+    // "多通道与小数": decimal plotting also reads decimal fractions and lines of
+    // several values, one trace per column or name.
+    TOption<bool> MultiValuePlot{*this, "multivalue", true};
+    // "按接收时间": a point's X is when its line arrived, not when it was plotted.
+    TOption<bool> ArrivalTimeX{*this, "arrivalx", false};
+    // "显示时间戳": received lines start with their arrival time in the receive boxes.
+    TOption<bool> ShowTimestamps{*this, "timestamps", false};
+    // Most bytes the receive box and the send box each keep; beyond it the
+    // oldest lines go (see TTextBound).
+    TOption<std::int32_t> TextBoxBytes{*this, "boxbytes", TTextBound::kDefaultBytes,
+                                       TTextBound::kLeastBytes, 1 << 30};
     // The interface's language from the next start on ("zh" or "en").
     TOption<TLanguage> Language{*this, "language", TLanguage::Chinese, TLanguage::Chinese,
                                 TLanguage::English};

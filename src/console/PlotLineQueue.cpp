@@ -1,18 +1,26 @@
 #include "console/PlotLineQueue.h"
 
-void TPlotLineQueue::Append(std::string_view bytes) {
+void TPlotLineQueue::Append(std::string_view bytes, const TArrivalMarks& arrival) {
+    if (bytes.empty()) {
+        return;
+    }
     splitter_.Split(
         bytes, [] {},
-        [this](const TLineSplitter::TPiece& piece) {
+        [&](const TLineSplitter::TPiece& piece) {
             bytes_.insert(bytes_.end(), piece.text.begin(), piece.text.end());
             if (piece.ending != TLineEnding::None) {
+                const size_t breakEnd = static_cast<size_t>(piece.text.data() - bytes.data()) +
+                                        piece.text.size() + EndingBytes(piece.ending).size();
+                lastArrival_ = arrival.TimeOf(breakEnd - 1);
                 EndLine();
             }
         });
+    lastArrival_ = arrival.TimeOf(bytes.size() - 1);
 }
 
 void TPlotLineQueue::EndLine() {
     lineEnds_.push_back(frontOffset_ + bytes_.size());
+    lineArrivals_.push_back(lastArrival_);
 }
 
 std::optional<std::string> TPlotLineQueue::FirstLine() const {
@@ -31,11 +39,13 @@ void TPlotLineQueue::RemoveFirstLine() {
     bytes_.erase(bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(next - frontOffset_));
     frontOffset_ = next;
     lineEnds_.pop_front();
+    lineArrivals_.pop_front();
 }
 
 void TPlotLineQueue::Clear() {
     frontOffset_ += bytes_.size();
     bytes_.clear();
     lineEnds_.clear();
+    lineArrivals_.clear();
     splitter_.Reset();
 }

@@ -6,6 +6,10 @@
 // received (its block was cut by a full read buffer) is never plotted
 // half-way. Appending and taking the first line cost only the bytes
 // involved, however long the backlog grows.
+//
+// Each complete line keeps its arrival time: that of the read that brought
+// its last byte (its line break, or for a line a pause ended, the block's
+// last byte).
 
 #include <cstdint>
 #include <deque>
@@ -14,11 +18,13 @@
 #include <string_view>
 
 #include "console/LineSplitter.h"
+#include "serial/ArrivalMarks.h"
 
 class TPlotLineQueue {
   public:
     // Adds bytes to the open line; the line breaks in them complete lines.
-    void Append(std::string_view bytes);
+    // `arrival` says when the bytes came; without it they came now.
+    void Append(std::string_view bytes, const TArrivalMarks& arrival = {});
     // Completes the open line (which may be empty). An LF appended next still
     // completes a CR the bytes before ended with, as it would without this.
     void EndLine();
@@ -28,6 +34,8 @@ class TPlotLineQueue {
     bool HasLine() const { return !lineEnds_.empty(); }
     // The first complete line without its break, or nothing when there is none.
     std::optional<std::string> FirstLine() const;
+    // When the first complete line arrived; meaningful while there is one.
+    TArrivalTime FirstLineArrival() const { return lineArrivals_.front(); }
     // Drops the first complete line; does nothing when there is none.
     void RemoveFirstLine();
     void Clear();
@@ -42,4 +50,6 @@ class TPlotLineQueue {
     // complete line, so that removing from the front never renumbers them.
     uint64_t frontOffset_ = 0;
     std::deque<uint64_t> lineEnds_;
+    std::deque<TArrivalTime> lineArrivals_;  // one per complete line
+    TArrivalTime lastArrival_;               // of the last byte appended
 };

@@ -7,6 +7,7 @@
 #include "serial/CommTypes.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class TComm;
@@ -30,6 +31,18 @@ struct TPortSettings {
 
 // Reads every key; a missing file, key or unparsable value gives its default.
 TPortSettings ReadPortSettings(const std::string& path);
+
+// Settings given for one run of the program (on its command line), laid
+// over the file's at each open and never written back.
+struct TPortSessionOverride {
+    std::optional<std::string> commname;
+    std::optional<std::int32_t> baudrate;
+
+    void ApplyTo(TPortSettings& settings) const {
+        settings.commname = commname.value_or(settings.commname);
+        settings.baudrate = baudrate.value_or(settings.baudrate);
+    }
+};
 
 // Copies the settings into the port the way "打开" does: a byte size other
 // than 5 to 8 and, while parity checking is off, the parity leave the port's

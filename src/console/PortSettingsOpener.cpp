@@ -45,7 +45,9 @@ void TPortOpener::Open() {
     comm_.ClosePort();
     openButton_.setEnabled(true);
     try {
-        ApplyPortSettings(ReadPortSettings(settingsPath_), comm_);
+        TPortSettings settings = ReadPortSettings(settingsPath_);
+        override_.ApplyTo(settings);
+        ApplyPortSettings(settings, comm_);
         options_.Load();
         comm_.SetDtrControl(options_.KeepDtrLowOnOpen() ? TDtrControl::DtrDisable
                                                         : TDtrControl::DtrEnable);

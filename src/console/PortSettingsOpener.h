@@ -18,6 +18,7 @@
 #include <string>
 
 #include "console/PortReturnWatch.h"
+#include "console/PortSettingsFile.h"
 
 class QAbstractButton;
 class TComm;
@@ -35,6 +36,8 @@ class TPortOpener : public QObject {
 
     void Open();
     void Close();
+    // Laid over setfile.ini at every open of this session.
+    void SetSessionOverride(TPortSessionOverride override) { override_ = std::move(override); }
     // The device went away and the port waits for it to return.
     bool WaitingForDevice() const { return watch_.Watching(); }
 
@@ -58,4 +61,5 @@ class TPortOpener : public QObject {
     TPortNoticeSink& notices_;
     TPortReturnWatch watch_;
     bool lossTold_ = false;
+    TPortSessionOverride override_;
 };

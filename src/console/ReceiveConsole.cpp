@@ -2,36 +2,19 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QProgressDialog>
 
 #include <algorithm>
 
+#include "console/ArrivalStamps.h"
 #include "console/ConsoleMessages.h"
+#include "console/JobProgress.h"
+#include "console/KelvaneOptions.h"
 #include "console/ReceiveTextFile.h"
 #include "console/ReceiveView.h"
 
-namespace {
-
-// The progress of a print, with "取消"; it shows only for a print that takes
-// a while, and goes with the job.
-void ShowPrintProgress(TReceivePrintJob& job, QWidget* parent) {
-    constexpr int kShowAfterMs = 500;
-    auto* progress =
-        new QProgressDialog(QCoreApplication::translate("TReceiveConsole", "正在打印接收数据…"),
-                            QCoreApplication::translate("TReceiveConsole", "取消"), 0, 100, parent);
-    progress->setObjectName(QStringLiteral("PrintProgress"));
-    progress->setWindowTitle(QCoreApplication::translate("TReceiveConsole", "打印"));
-    progress->setMinimumDuration(kShowAfterMs);
-    progress->setAutoReset(false);
-    QObject::connect(&job, &TReceivePrintJob::Progress, progress, &QProgressDialog::setValue);
-    QObject::connect(progress, &QProgressDialog::canceled, &job, &TReceivePrintJob::Cancel);
-    QObject::connect(&job, &QObject::destroyed, progress, &QObject::deleteLater);
-}
-
-}  // namespace
-
-TReceiveConsole::TReceiveConsole(THooks hooks, TMessageReporter& reporter)
-    : hooks_(std::move(hooks)), reporter_(reporter) {}
+TReceiveConsole::TReceiveConsole(THooks hooks, TMessageReporter& reporter,
+                                 const TKelvaneOptions& options, std::int64_t boxBytes)
+    : hooks_(std::move(hooks)), reporter_(reporter), options_(options), bound_(boxBytes) {}
 
 void TReceiveConsole::AttachViews(TReceiveView* mainView, TReceiveView* floatingView,
                                   QCheckBox* hexReceive) {
@@ -40,18 +23,26 @@ void TReceiveConsole::AttachViews(TReceiveView* mainView, TReceiveView* floating
     hexReceive_ = hexReceive;
 }
 
-void TReceiveConsole::Receive(std::string_view block, TBlockEnd end) {
+void TReceiveConsole::Receive(std::string_view block, TBlockEnd end, const TArrivalMarks& arrival) {
+    recorder_.Append(block);
     const bool lineStaysOpen = end == TBlockEnd::Cut;
     hooks_.appendToSendBox(block, lineStaysOpen);
 
     // The switch is read once, so a block is handled wholly in one mode.
     const bool hex = hexReceive_->isChecked();
     TPlotLineQueue& queue = hex ? hexQueue_ : decimalQueue_;
-    queue.Append(block);
+    queue.Append(block, arrival);
     if (!lineStaysOpen) {
         queue.EndLine();
     }
-    store_.AppendBlock(block, hex ? TLineKind::Hex : TLineKind::Text, lineStaysOpen);
+    const TLineKind kind = hex ? TLineKind::Hex : TLineKind::Text;
+    if (options_.ShowTimestamps()) {
+        const TBlockStamps stamps(arrival);
+        store_.AppendBlock(block, kind, lineStaysOpen, &stamps);
+    } else {
+        store_.AppendBlock(block, kind, lineStaysOpen);
+    }
+    bound_.Apply(store_);
 
     mainView_->StoreChanged();
     // The floating box mirrors the main box's whole text.
@@ -80,7 +71,10 @@ void TReceiveConsole::Print() {
     }
     printJob_ = new TReceivePrintJob(std::move(choice.target), store_, mainView_->FirstShownLine(),
                                      mainView_->Columns());
-    ShowPrintProgress(*printJob_, mainView_->window());
+    ShowJobProgress(*printJob_, mainView_->window(),
+                    QCoreApplication::translate("TReceiveConsole", "打印"),
+                    QCoreApplication::translate("TReceiveConsole", "正在打印接收数据…"),
+                    QStringLiteral("PrintProgress"));
     QObject::connect(printJob_, &TReceivePrintJob::Finished, printJob_, [this](bool printed) {
         printJob_->deleteLater();
         reporter_.Show(PromptCaption(), printed ? PrintedText() : PrintErrorText(),

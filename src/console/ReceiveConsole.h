@@ -8,6 +8,11 @@
 // by a pause) leaves its line open: the next block continues it in the
 // receive box, the queues and the send box, so a number split across two
 // blocks is never plotted as two numbers.
+//
+// With the "显示时间戳" option each received line in both receive boxes starts
+// with its arrival time (see TBlockStamps); the queues and the send box get
+// the bytes alone. While recording is on, every block is also appended to
+// the recording's file as it came.
 
 #include <QPointer>
 #include <QString>
@@ -17,13 +22,16 @@
 #include <memory>
 #include <string_view>
 
+#include "console/FileRecorder.h"
 #include "console/PlotLineQueue.h"
 #include "console/PrintTarget.h"
 #include "console/ReceivePrinter.h"
 #include "console/ReceiveTextStore.h"
+#include "console/TextBound.h"
 #include "serial/CommTypes.h"
 
 class QCheckBox;
+class TKelvaneOptions;
 class TMessageReporter;
 class TReceiveView;
 
@@ -40,7 +48,9 @@ class TReceiveConsole {
         std::function<TPrintChoice()> choosePrintTarget;
     };
 
-    TReceiveConsole(THooks hooks, TMessageReporter& reporter);
+    // The receive box keeps at most `boxBytes` (see TTextBound).
+    TReceiveConsole(THooks hooks, TMessageReporter& reporter, const TKelvaneOptions& options,
+                    std::int64_t boxBytes = TTextBound::kDefaultBytes);
 
     // The views of the main window and the floating window, and the main
     // window's hexadecimal-receive switch; set once, before the first block.
@@ -50,8 +60,11 @@ class TReceiveConsole {
     TPlotLineQueue& HexQueue() { return hexQueue_; }          // sMemo4
     TPlotLineQueue& DecimalQueue() { return decimalQueue_; }  // sMemo3
 
-    // OnReceiveData, with how the port says the block ended.
-    void Receive(std::string_view block, TBlockEnd end);
+    // OnReceiveData, with how the port says the block ended and when its
+    // bytes came (by default, now).
+    void Receive(std::string_view block, TBlockEnd end, const TArrivalMarks& arrival = {});
+    // "记录" of what arrives: the bytes of every block, as they came.
+    TFileRecorder& Recorder() { return recorder_; }
 
     void Save();  // "保存"
     // "打印": prints in slices behind a progress window with "取消", and
@@ -67,11 +80,14 @@ class TReceiveConsole {
 
     THooks hooks_;
     TMessageReporter& reporter_;
+    const TKelvaneOptions& options_;
     TReceiveTextStore store_;
+    TTextBound bound_;
     TPlotLineQueue hexQueue_;
     TPlotLineQueue decimalQueue_;
     TReceiveView* mainView_ = nullptr;
     TReceiveView* floatingView_ = nullptr;
     QCheckBox* hexReceive_ = nullptr;
     QPointer<TReceivePrintJob> printJob_;
+    TFileRecorder recorder_;
 };

@@ -76,8 +76,13 @@ void TReceivePrintJob::Slice() {
 }
 
 TReceivePrintJob::TRowPrinted TReceivePrintJob::PrintRow() {
-    // Lines the box no longer holds (both views were cleared) are skipped.
-    line_ = std::max(line_, store_.FirstLine());
+    // Lines the box no longer holds (both views were cleared, or the box
+    // dropped its oldest lines) are skipped; printing goes on at the start
+    // of the first line left.
+    if (line_ < store_.FirstLine()) {
+        line_ = store_.FirstLine();
+        row_ = 0;
+    }
     if (line_ >= std::min(endLine_, store_.EndLine())) {
         return TRowPrinted::AllDone;
     }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "console/HexRender.h"
+#include "console/TextBetween.h"
 #include "platform/Gbk.h"
 
 namespace {
@@ -36,11 +36,27 @@ size_t BytesPerRow(const TReceiveTextStore& store, uint64_t line, int columns) {
     return store.Kind(line) == TLineKind::Hex ? HexBytesPerRow(columns) : TextBytesPerRow(columns);
 }
 
+// Bytes in the first row of a line: a hex line's timestamp takes its own
+// columns there, and the pairs that still fit follow it.
+size_t FirstRowBytes(const TReceiveTextStore& store, uint64_t line, int columns) {
+    const size_t prefix = store.TextPrefix(line);
+    if (prefix == 0) {
+        return BytesPerRow(store, line, columns);
+    }
+    const int rest = columns - static_cast<int>(prefix);
+    return prefix + static_cast<size_t>(std::max(0, (rest + 1) / 3));
+}
+
 }  // namespace
 
 size_t ReceiveRowCount(const TReceiveTextStore& store, uint64_t line, int columns) {
+    const size_t length = store.LineLength(line);
+    const size_t first = FirstRowBytes(store, line, columns);
+    if (length <= first) {
+        return 1;
+    }
     const size_t perRow = BytesPerRow(store, line, columns);
-    return std::max<size_t>(1, (store.LineLength(line) + perRow - 1) / perRow);
+    return 1 + (length - first + perRow - 1) / perRow;
 }
 
 // Bytes below 0x40 can be neither half of a double-byte character, so
@@ -82,8 +98,13 @@ std::pair<size_t, size_t> ReceiveRowSpan(const TReceiveTextStore& store, uint64_
                                          int columns) {
     const size_t length = store.LineLength(line);
     if (store.Kind(line) == TLineKind::Hex) {
+        const size_t first = FirstRowBytes(store, line, columns);
+        if (row == 0) {
+            return {0, std::min(length, first)};
+        }
         const size_t perRow = HexBytesPerRow(columns);
-        return {std::min(length, row * perRow), std::min(length, (row + 1) * perRow)};
+        const size_t begin = first + (row - 1) * perRow;
+        return {std::min(length, begin), std::min(length, begin + perRow)};
     }
     // A double-byte character split by a row boundary belongs to the upper row.
     const size_t perRow = TextBytesPerRow(columns);
@@ -96,7 +117,9 @@ std::pair<size_t, size_t> ReceiveRowSpan(const TReceiveTextStore& store, uint64_
 
 size_t ReceiveRowOf(const TReceiveTextStore& store, uint64_t line, size_t pos, int columns) {
     const size_t lastRow = ReceiveRowCount(store, line, columns) - 1;
-    size_t row = std::min(lastRow, pos / BytesPerRow(store, line, columns));
+    const size_t first = FirstRowBytes(store, line, columns);
+    size_t row =
+        std::min(lastRow, pos < first ? 0 : 1 + (pos - first) / BytesPerRow(store, line, columns));
     while (row > 0 && pos < ReceiveRowSpan(store, line, row, columns).first) {
         --row;
     }
@@ -109,9 +132,9 @@ QString ReceiveRowText(const TReceiveTextStore& store, uint64_t line, size_t row
 }
 
 QString ReceiveSpanText(const TReceiveTextStore& store, uint64_t line, size_t begin, size_t end) {
-    const std::string bytes = store.LineBytes(line, begin, end - begin);
-    return store.Kind(line) == TLineKind::Hex ? QString::fromStdString(HexRender(bytes))
-                                              : ShownText(bytes);
+    std::string bytes;
+    AppendShownBytes(store, line, begin, end, bytes);
+    return ShownText(bytes);
 }
 
 QString ShownText(std::string_view bytes) {

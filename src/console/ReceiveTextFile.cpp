@@ -4,7 +4,7 @@
 #include <QFileDialog>
 #include <QSaveFile>
 
-#include "console/HexRender.h"
+#include "console/TextBetween.h"
 
 bool SaveReceivedText(const TReceiveTextStore& store, uint64_t fromLine, const QString& path) {
     constexpr size_t kFlushSize = 1 << 20;
@@ -17,12 +17,7 @@ bool SaveReceivedText(const TReceiveTextStore& store, uint64_t fromLine, const Q
     bool ok = true;
     for (uint64_t line = std::max(fromLine, store.FirstLine()); ok && line < store.EndLine();
          ++line) {
-        const std::string bytes = store.LineBytes(line, 0, store.LineLength(line));
-        if (store.Kind(line) == TLineKind::Hex) {
-            AppendHexRender(bytes, buffer);
-        } else {
-            buffer += bytes;
-        }
+        AppendShownBytes(store, line, 0, store.LineLength(line), buffer);
         buffer += EndingBytes(store.Ending(line));
         if (buffer.size() >= kFlushSize) {
             ok = file.write(buffer.data(), static_cast<qint64>(buffer.size())) >= 0;

@@ -1,9 +1,12 @@
 #include "console/ReceiveTextStore.h"
 
+#include "console/ArrivalStamps.h"
+
 #include <algorithm>
 #include <vector>
 
-void TReceiveTextStore::AppendBlock(std::string_view bytes, TLineKind kind, bool lineStaysOpen) {
+void TReceiveTextStore::AppendBlock(std::string_view bytes, TLineKind kind, bool lineStaysOpen,
+                                    const TBlockStamps* stamps) {
     const bool continues = lineOpen_ && !lines_.empty() && Kind(EndLine() - 1) == kind;
     if (!continues) {
         CloseLastLine();
@@ -12,12 +15,24 @@ void TReceiveTextStore::AppendBlock(std::string_view bytes, TLineKind kind, bool
     if (kind == TLineKind::Hex) {
         // Bytes between two text blocks part a CR from an LF after it.
         stream_.Reset();
-        bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+        if (!bytes.empty()) {
+            StampEmptyLastLine(stamps, 0);
+            bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+            RestampLastLine(stamps, bytes.size() - 1);
+        }
     } else {
         stream_.Split(
             bytes, [this] { CompleteCr(); },
-            [this](const TLineSplitter::TPiece& piece) {
+            [&](const TLineSplitter::TPiece& piece) {
+                const size_t offset = static_cast<size_t>(piece.text.data() - bytes.data());
+                const size_t brought = piece.text.size() + EndingBytes(piece.ending).size();
+                if (!piece.text.empty()) {
+                    StampEmptyLastLine(stamps, offset);
+                }
                 bytes_.insert(bytes_.end(), piece.text.begin(), piece.text.end());
+                if (brought > 0) {
+                    RestampLastLine(stamps, offset + brought - 1);
+                }
                 if (piece.ending != TLineEnding::None) {
                     closingEnding_ = piece.ending;
                     SetEnding(EndLine() - 1, piece.ending);
@@ -29,6 +44,23 @@ void TReceiveTextStore::AppendBlock(std::string_view bytes, TLineKind kind, bool
     if (!lineStaysOpen) {
         CloseLastLine();
     }
+}
+
+void TReceiveTextStore::StampEmptyLastLine(const TBlockStamps* stamps, size_t offset) {
+    if (stamps == nullptr || LineLength(EndLine() - 1) > 0) {
+        return;
+    }
+    const std::string_view stamp = stamps->At(offset);
+    bytes_.insert(bytes_.end(), stamp.begin(), stamp.end());
+    lines_.back().stamped = 1;
+}
+
+void TReceiveTextStore::RestampLastLine(const TBlockStamps* stamps, size_t lastByte) {
+    if (stamps == nullptr || !lines_.back().stamped) {
+        return;
+    }
+    const std::string_view stamp = stamps->At(lastByte);
+    std::copy(stamp.begin(), stamp.end(), ByteIterator(lines_.back().start));
 }
 
 void TReceiveTextStore::CloseLine() {
@@ -78,6 +110,7 @@ TTextPosition TReceiveTextStore::Insert(TTextPosition at, std::string_view bytes
             if (piece.ending != TLineEnding::None) {
                 added.push_back(lines_[slot]);
                 added.back().start = offset + kept.size();
+                added.back().stamped = 0;
                 endings.push_back(piece.ending);
             }
         });
@@ -122,6 +155,7 @@ void TReceiveTextStore::StartLine(TLineKind kind) {
     TLine line{};
     line.start = frontOffset_ + bytes_.size();
     line.hex = kind == TLineKind::Hex ? 1 : 0;
+    line.stamped = 0;
     line.ending = static_cast<uint64_t>(TLineEnding::None);
     lines_.push_back(line);
 }
@@ -132,6 +166,11 @@ uint64_t TReceiveTextStore::EndOffset(size_t slot) const {
 
 TLineKind TReceiveTextStore::Kind(uint64_t line) const {
     return lines_[Slot(line)].hex ? TLineKind::Hex : TLineKind::Text;
+}
+
+size_t TReceiveTextStore::TextPrefix(uint64_t line) const {
+    const TLine& held = lines_[Slot(line)];
+    return held.hex && held.stamped ? kArrivalStampBytes : 0;
 }
 
 TLineEnding TReceiveTextStore::Ending(uint64_t line) const {

@@ -15,6 +15,8 @@
 
 #include "console/LineSplitter.h"
 
+class TBlockStamps;
+
 enum class TLineKind : std::uint8_t { Text, Hex };
 
 // A place between two bytes: byte `byte` of absolute line `line`.
@@ -32,7 +34,13 @@ class TReceiveTextStore {
     // continues the last line (its block was cut, not ended by a pause);
     // otherwise the line is closed and the next block starts a line of its
     // own.
-    void AppendBlock(std::string_view bytes, TLineKind kind, bool lineStaysOpen);
+    //
+    // With `stamps`, every line that gets bytes starts with the arrival
+    // stamp of its last byte so far (rewritten as an open line grows); a
+    // line already holding bytes without one gets none, and an empty line
+    // none either.
+    void AppendBlock(std::string_view bytes, TLineKind kind, bool lineStaysOpen,
+                     const TBlockStamps* stamps = nullptr);
     // Closes the last line: the next block starts a new one.
     void CloseLine();
 
@@ -50,6 +58,9 @@ class TReceiveTextStore {
     uint64_t EndLine() const { return firstLine_ + lines_.size(); }
 
     TLineKind Kind(uint64_t line) const;
+    // Bytes at the start of `line` that show as text whatever its kind: the
+    // arrival stamp of a hex line, 0 for every other line.
+    size_t TextPrefix(uint64_t line) const;
     // How `line` ended. A closed line's own text has no break at its end, so
     // it ends as the device's last break did (CR LF until it sent one; hex
     // lines always with CR LF); a line still open has None.
@@ -65,18 +76,27 @@ class TReceiveTextStore {
     void Clear();
 
     size_t ByteCount() const { return bytes_.size(); }
+    // The memory the text takes: its bytes and an entry per line, so that
+    // empty lines count too.
+    size_t HeldBytes() const { return bytes_.size() + lines_.size() * sizeof(TLine); }
+    static constexpr size_t HeldBytesOfLine(size_t length) { return length + sizeof(TLine); }
 
   private:
     // One line: where its bytes start (an absolute offset), its kind and its
     // ending, in one word since a short line costs few more bytes than this.
     struct TLine {
-        uint64_t start : 61;
+        uint64_t start : 60;
         uint64_t hex : 1;
+        uint64_t stamped : 1;  // begins with an arrival stamp
         uint64_t ending : 2;
     };
     static_assert(sizeof(TLine) == sizeof(uint64_t));
 
     void StartLine(TLineKind kind);
+    // Before bytes go to the last line: an empty one gets a stamp.
+    void StampEmptyLastLine(const TBlockStamps* stamps, size_t offset);
+    // After bytes went to the last line: its stamp becomes theirs.
+    void RestampLastLine(const TBlockStamps* stamps, size_t lastByte);
     // Gives `line` its ending; a lone CR is remembered for the LF that may
     // complete it.
     void SetEnding(uint64_t line, TLineEnding ending);

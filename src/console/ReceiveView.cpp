@@ -48,6 +48,7 @@ TReceiveView::TReceiveView(const TReceiveTextStore& store, QWidget* parent)
 }
 
 void TReceiveView::ShowFrom(uint64_t line) {
+    FollowDroppedLines();
     line = std::clamp(line, store_.FirstLine(), store_.EndLine());
     if (line == firstShown_) {
         StoreChanged();
@@ -63,20 +64,42 @@ void TReceiveView::ShowFrom(uint64_t line) {
 void TReceiveView::StoreChanged() {
     accessible_->TextChanged(false);
     const bool follow = AtBottom();
-    if (firstShown_ < store_.FirstLine()) {
-        LinesChangedFrom(store_.FirstLine());
-    } else {
-        ExtendRowIndex();
-    }
+    FollowDroppedLines();
+    ExtendRowIndex();
     UpdateScrollBar(follow);
 }
 
-void TReceiveView::LinesChangedFrom(uint64_t line) {
-    if (firstShown_ < store_.FirstLine()) {
-        firstShown_ = store_.FirstLine();
-        line = firstShown_;
-        Deselect();
+// The rows of the lines that went leave the index and the scroll position,
+// so the text on screen stays where it is; a selection keeps what is left
+// of it.
+void TReceiveView::FollowDroppedLines() {
+    if (firstShown_ >= store_.FirstLine()) {
+        return;
     }
+    const uint64_t gone = store_.FirstLine() - firstShown_;
+    uint64_t rowsGone = totalRows_;
+    if (gone < rowStarts_.size()) {
+        rowsGone = rowStarts_[static_cast<size_t>(gone)];
+        rowStarts_.erase(rowStarts_.begin(),
+                         rowStarts_.begin() + static_cast<std::ptrdiff_t>(gone));
+        for (uint64_t& start : rowStarts_) {
+            start -= rowsGone;
+        }
+    } else {
+        rowStarts_.clear();
+    }
+    totalRows_ -= rowsGone;
+    firstShown_ = store_.FirstLine();
+    caret_ = std::max(caret_, Start());
+    anchor_ = std::max(anchor_, Start());
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->value() - static_cast<int>(std::min<uint64_t>(
+                                     rowsGone, static_cast<uint64_t>(bar->value()))));
+    viewport()->update();
+}
+
+void TReceiveView::LinesChangedFrom(uint64_t line) {
+    FollowDroppedLines();
     const size_t kept = static_cast<size_t>(std::max(line, firstShown_) - firstShown_);
     if (kept < rowStarts_.size()) {
         totalRows_ = rowStarts_[kept];

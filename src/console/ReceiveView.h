@@ -138,6 +138,8 @@ class TReceiveView : public QAbstractScrollArea {
   private:
     void UpdateColumns();
     void RebuildRowIndex();
+    // Takes in lines the store dropped from the front.
+    void FollowDroppedLines();
     void ExtendRowIndex() const;
     bool AtBottom() const;
     bool HasText() const { return firstShown_ < store_.EndLine(); }

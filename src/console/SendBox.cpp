@@ -101,6 +101,7 @@ void TSendBox::Appended(TTextPosition oldEnd, TTextPosition newEnd) {
             *place = newEnd;
         }
     }
+    bound_.Apply(*text_);
     StoreChanged();
 }
 

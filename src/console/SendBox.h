@@ -22,6 +22,7 @@
 #include "console/CaretBlink.h"
 #include "console/ReceiveTextStore.h"
 #include "console/ReceiveView.h"
+#include "console/TextBound.h"
 
 class TSendBox : public TReceiveView {
     Q_OBJECT
@@ -44,6 +45,10 @@ class TSendBox : public TReceiveView {
     // own line stays open. The received blocks split into lines as one
     // stream until an edit comes between (see TLineSplitter).
     void AppendReceived(std::string_view bytes, bool lineStaysOpen);
+    // Most bytes the box keeps: text appended to it (received blocks, the
+    // time F5 adds) pushes out the oldest lines beyond it (see TTextBound).
+    // The user's own edits never cut text.
+    void SetByteLimit(std::int64_t bytes) { bound_.SetBytes(bytes); }
 
     // The selected text, lines joined by '\n' as in Text().
     QString SelectedText() const override;
@@ -128,4 +133,5 @@ class TSendBox : public TReceiveView {
     QString preedit_;
     int preeditCursor_ = 0;
     TCaretBlink blink_;
+    TTextBound bound_;
 };

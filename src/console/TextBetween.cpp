@@ -1,6 +1,19 @@
 #include "console/TextBetween.h"
 
+#include <algorithm>
+
 #include "console/HexRender.h"
+
+void AppendShownBytes(const TReceiveTextStore& store, uint64_t line, size_t begin, size_t end,
+                      std::string& out) {
+    if (store.Kind(line) == TLineKind::Text) {
+        out += store.LineBytes(line, begin, end - begin);
+        return;
+    }
+    const size_t prefixEnd = std::clamp(store.TextPrefix(line), begin, end);
+    out += store.LineBytes(line, begin, prefixEnd - begin);
+    AppendHexRender(store.LineBytes(line, prefixEnd, end - prefixEnd), out);
+}
 
 std::string TextBytesBetween(const TReceiveTextStore& store, TTextPosition from, TTextPosition to,
                              std::optional<std::string_view> lineBreak) {
@@ -11,12 +24,7 @@ std::string TextBytesBetween(const TReceiveTextStore& store, TTextPosition from,
     for (uint64_t line = from.line; line <= to.line; ++line) {
         const size_t begin = line == from.line ? from.byte : 0;
         const size_t end = line == to.line ? to.byte : store.LineLength(line);
-        const std::string lineBytes = store.LineBytes(line, begin, end - begin);
-        if (store.Kind(line) == TLineKind::Hex) {
-            AppendHexRender(lineBytes, bytes);
-        } else {
-            bytes += lineBytes;
-        }
+        AppendShownBytes(store, line, begin, end, bytes);
         if (line < to.line) {
             bytes += lineBreak.value_or(EndingBytes(store.Ending(line)));
         }

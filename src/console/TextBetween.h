@@ -7,6 +7,11 @@
 
 #include "console/ReceiveTextStore.h"
 
+// Bytes [begin, end) of `line` as the box shows them, appended to `out`:
+// a text line's bytes, a hex line's pairs (after its timestamp, if it has one).
+void AppendShownBytes(const TReceiveTextStore& store, uint64_t line, size_t begin, size_t end,
+                      std::string& out);
+
 // Lines are joined by the breaks they ended with, or by `lineBreak` when it
 // is given; a hex line gives the pairs it shows, which are plain ASCII, so
 // the result decodes as GBK like the text lines around it.

@@ -3,13 +3,8 @@
 #include "console/PlotLineQueue.h"
 #include "feed/LineParsers.h"
 
-TPlotFeedMode::TPlotFeedMode(QTimer& timer, TPlotLineQueue& queue, LineReader reader,
-                             PointSink sink, QObject* parent)
-    : QObject(parent),
-      queue_(queue),
-      reader_(std::move(reader)),
-      sink_(std::move(sink)),
-      timer_(timer) {
+TPlotFeedMode::TPlotFeedMode(QTimer& timer, TPlotLineQueue& queue, LineSink sink, QObject* parent)
+    : QObject(parent), queue_(queue), sink_(std::move(sink)), timer_(timer) {
     timer_.setInterval(kTickMs);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &TPlotFeedMode::Tick);
@@ -39,8 +34,7 @@ void TPlotFeedMode::Tick() {
         if (!line)
             return;
         try {
-            if (const std::optional<double> value = reader_(*line))
-                sink_(*value);
+            sink_(*line, queue_.FirstLineArrival());
         } catch (const std::exception&) {
             // A point the chart refuses costs only its own line.
         }

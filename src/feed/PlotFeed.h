@@ -6,7 +6,8 @@
 // lines a second that is one line a tick; when more are waiting than the ticks
 // clear in a second, a tick takes a share of the backlog big enough that the
 // chart never falls more than about half a second behind the wire. Every line
-// still becomes its own point, in order.
+// still becomes its own point, in order. What a line becomes is the sink's
+// business; the mode hands it over with the time the line arrived.
 
 #include <QObject>
 #include <QTimer>
@@ -14,26 +15,28 @@
 #include <optional>
 #include <string_view>
 
+#include "serial/ArrivalMarks.h"
+
 class TPlotLineQueue;
 
 class TPlotFeedMode : public QObject {
     Q_OBJECT
   public:
-    using LineReader = std::function<std::optional<double>(std::string_view line)>;
-    using PointSink = std::function<void(double y)>;
+    // Plots one line, or nothing for a line that reads as no number; may
+    // throw for a point the chart refuses.
+    using LineSink = std::function<void(std::string_view line, TArrivalTime arrival)>;
 
     static constexpr int kTickMs = 10;
     static constexpr size_t kTicksPerSecond = 1000 / kTickMs;
 
     // `timer` is the mode's 10 ms timer (the main window's Timer3 or Timer6).
-    TPlotFeedMode(QTimer& timer, TPlotLineQueue& queue, LineReader reader, PointSink sink,
-                  QObject* parent = nullptr);
+    TPlotFeedMode(QTimer& timer, TPlotLineQueue& queue, LineSink sink, QObject* parent = nullptr);
 
     void Start();
     void Stop();
     bool Running() const { return timer_.isActive(); }
 
-    // One timer tick: plots the lines due now, drops lines that read as no number.
+    // One timer tick: hands the lines due now to the sink.
     void Tick();
 
     // How many lines one tick takes from a backlog of `waiting` lines.
@@ -41,8 +44,7 @@ class TPlotFeedMode : public QObject {
 
   private:
     TPlotLineQueue& queue_;
-    LineReader reader_;
-    PointSink sink_;
+    LineSink sink_;
     QTimer& timer_;
 };
 

@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 
+#include "console/KelvaneOptions.h"
+#include "feed/LineParsers.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
 
@@ -22,13 +24,16 @@ void SetUpMainChart(TiPlot& plot) {
 }
 
 TWaveformFeed::TWaveformFeed(TiPlot& plot, TPlotLineQueue& hexQueue, TPlotLineQueue& decimalQueue,
-                             const TWaveformFeedControls& controls, QObject* parent)
-    : QObject(parent), plot_(plot) {
-    auto sink = [this](double y) { AddPoint(y); };
-    hexMode_ =
-        std::make_unique<TPlotFeedMode>(*controls.hexTimer, hexQueue, ReadHexPlotLine, sink, this);
-    decimalMode_ = std::make_unique<TPlotFeedMode>(*controls.decimalTimer, decimalQueue,
-                                                   ReadDecimalPlotLine, sink, this);
+                             const TWaveformFeedControls& controls, const TKelvaneOptions& options,
+                             QObject* parent)
+    : QObject(parent), plot_(plot), options_(options), channels_(plot, options) {
+    hexMode_ = std::make_unique<TPlotFeedMode>(
+        *controls.hexTimer, hexQueue,
+        [this](std::string_view line, TArrivalTime arrival) { PlotHexLine(line, arrival); }, this);
+    decimalMode_ = std::make_unique<TPlotFeedMode>(
+        *controls.decimalTimer, decimalQueue,
+        [this](std::string_view line, TArrivalTime arrival) { PlotDecimalLine(line, arrival); },
+        this);
     modes_ = std::make_unique<TPlotModeSwitch>(*hexMode_, *decimalMode_, *controls.hexButton,
                                                *controls.decimalButton);
     connect(controls.hexButton, &QAbstractButton::clicked, this, [this] { HexClicked(); });
@@ -47,6 +52,22 @@ void TWaveformFeed::SpanChosen(const QString& text) {
         plot_.XAxis(0)->SetSpan(span);
 }
 
-void TWaveformFeed::AddPoint(double y) {
-    plot_.Channel(0)->AddYAtElapsedSeconds(y);
+void TWaveformFeed::PlotHexLine(std::string_view line, TArrivalTime arrival) {
+    if (const std::optional<double> value = ReadHexPlotLine(line)) {
+        Plot({TLineValue{{}, 1, *value}}, arrival);
+    }
+}
+
+void TWaveformFeed::PlotDecimalLine(std::string_view line, TArrivalTime arrival) {
+    if (options_.MultiValuePlot()) {
+        Plot(ReadMultiValueLine(line), arrival);
+    } else if (const std::optional<double> value = ReadDecimalPlotLine(line)) {
+        Plot({TLineValue{{}, 1, *value}}, arrival);
+    }
+}
+
+void TWaveformFeed::Plot(const std::vector<TLineValue>& values, TArrivalTime arrival) {
+    if (const std::optional<double> x = channels_.Plot(values, arrival, row_)) {
+        csvRecorder_.AddRow(*x, row_, channels_);
+    }
 }

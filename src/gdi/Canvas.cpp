@@ -1,6 +1,9 @@
 #include "gdi/Canvas.h"
 
+#include <typeinfo>
 #include <utility>
+
+#include "gdi/TextMeasureCache.h"
 
 TCanvas::TCanvas() {
     pen_.OnChange = [this] { penChanged_ = true; };
@@ -49,17 +52,43 @@ void TCanvas::DrawEdge(const TRect& r, TEdgeStyle style) {
 void TCanvas::TextOut(int x, int y, std::string_view text) {
     const QString line = FromUtf8(text);
     DrawTextLine(x, y, line);
-    penPos_ = {x + MeasureTextWidth(line), y};
+    penPos_ = {x + TextWidthOf(line), y};
 }
 
 TSize TCanvas::TextExtent(std::string_view text) {
-    return {MeasureTextWidth(FromUtf8(text)), FontLineHeight()};
+    return {TextWidthOf(FromUtf8(text)), LineHeight()};
+}
+
+void TCanvas::LendTextMeasureCache(TTextMeasureCache* cache) {
+    measureCache_ = cache;
+    if (cache)
+        cache->UseDevice({&typeid(*this), PixelsPerInchX(), PixelsPerInchY()});
+}
+
+int TCanvas::TextWidthOf(const QString& text) {
+    if (!measureCache_)
+        return MeasureTextWidth(text);
+    if (const std::optional<int> width = measureCache_->Width(font_, text))
+        return *width;
+    const int width = MeasureTextWidth(text);
+    measureCache_->StoreWidth(font_, text, width);
+    return width;
+}
+
+int TCanvas::LineHeight() {
+    if (!measureCache_)
+        return FontLineHeight();
+    if (const std::optional<int> height = measureCache_->LineHeight(font_))
+        return *height;
+    const int height = FontLineHeight();
+    measureCache_->StoreLineHeight(font_, height);
+    return height;
 }
 
 int TCanvas::DrawText(std::string_view text, TRect& rect, unsigned format) {
     const TTextLayout layout =
-        LayOutText(FromUtf8(text), rect, format, FontLineHeight(),
-                   [this](const QString& line) { return MeasureTextWidth(line); });
+        LayOutText(FromUtf8(text), rect, format, LineHeight(),
+                   [this](const QString& line) { return TextWidthOf(line); });
     if (format & DT_CALCRECT) {
         rect.Right = rect.Left + layout.Width;
         rect.Bottom = rect.Top + layout.Height;
@@ -80,9 +109,9 @@ void TCanvas::DrawLaidOutText(const TTextLayout& layout) {
         DrawTextLine(line.X, line.Y, line.Text);
         if (line.UnderlinedChar < 0)
             continue;
-        const int left = line.X + MeasureTextWidth(line.Text.left(line.UnderlinedChar));
-        const int right = left + MeasureTextWidth(line.Text.mid(line.UnderlinedChar, 1));
-        const int y = line.Y + FontLineHeight() - 2;
+        const int left = line.X + TextWidthOf(line.Text.left(line.UnderlinedChar));
+        const int right = left + TextWidthOf(line.Text.mid(line.UnderlinedChar, 1));
+        const int y = line.Y + LineHeight() - 2;
         FillSolidRect({left, y, right, y + 1}, font_.Color());
     }
 }

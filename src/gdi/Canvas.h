@@ -26,6 +26,7 @@
 
 class QImage;
 class TMetafile;
+class TTextMeasureCache;
 
 enum TEdgeStyle { edSunken, edRaised };
 
@@ -96,6 +97,11 @@ class TCanvas {
     // True when drawing into a vector metafile rather than pixels.
     virtual bool IsMetafile() const { return false; }
 
+    // Text extents come from (and go into) the cache from now on; nullptr
+    // measures every text on the device again. The cache must outlive the
+    // loan.
+    void LendTextMeasureCache(TTextMeasureCache* cache);
+
   protected:
     virtual void DrawLine(TPoint from, TPoint to) = 0;
     virtual void FillSolidRect(const TRect& rect, TColor color) = 0;
@@ -113,6 +119,8 @@ class TCanvas {
 
   private:
     void DrawLaidOutText(const TTextLayout& layout);
+    int TextWidthOf(const QString& text);
+    int LineHeight();
 
     TPen pen_;
     TBrush brush_;
@@ -123,6 +131,7 @@ class TCanvas {
     TPoint penPos_;
     std::optional<TRect> clip_;
     std::vector<std::optional<TRect>> savedClips_;
+    TTextMeasureCache* measureCache_ = nullptr;
 };
 
 class TClipSaver {

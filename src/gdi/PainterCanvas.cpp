@@ -196,14 +196,13 @@ void TPainterCanvas::ApplyClip(const std::optional<TRect>& clip) {
 void TPainterCanvas::DrawTextLine(int x, int y, const QString& text) {
     UseFont();
     const int orientation = Font().Orientation();
-    const bool opaque = Brush().Style() == bsSolid;
-    const QRect box(0, 0, metrics_->horizontalAdvance(text), metrics_->height());
     painter_.save();
     painter_.translate(x, y);
     if (orientation != 0)
         painter_.rotate(-orientation / 10.0);
-    if (opaque)
-        painter_.fillRect(box, ToQColor(Brush().Color()));
+    if (Brush().Style() == bsSolid)
+        painter_.fillRect(QRect(0, 0, metrics_->horizontalAdvance(text), metrics_->height()),
+                          ToQColor(Brush().Color()));
     painter_.setPen(ToQColor(Font().Color()));
     painter_.drawText(0, metrics_->ascent(), text);
     painter_.restore();

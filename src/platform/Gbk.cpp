@@ -8,8 +8,9 @@
 
 namespace {
 
-// One iconv descriptor per conversion call; opening one is cheap next to the
-// file I/O these conversions serve, and it keeps the functions thread-safe.
+// An iconv descriptor, kept per direction and thread: opening one costs
+// more than converting a screen row, which the receive box does for every
+// row it paints, and one per thread keeps the functions thread-safe.
 class TIconv {
   public:
     TIconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {
@@ -26,6 +27,8 @@ class TIconv {
     // `replacement` and skips `skip(rest)` bytes of the input.
     template <typename Skip>
     std::string Convert(std::string_view input, std::string_view replacement, Skip skip) {
+        // What an earlier conversion left half-done must not carry over.
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         std::string out;
         out.reserve(input.size() * 3 / 2 + 4);
         char* in = const_cast<char*>(input.data());
@@ -75,11 +78,11 @@ size_t Utf8SequenceLength(std::string_view text) {
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
-    return TIconv("UTF-8", "GBK").Convert(gbk, "\xEF\xBF\xBD", [](std::string_view) {
-        return size_t{1};
-    });
+    thread_local TIconv toUtf8("UTF-8", "GBK");
+    return toUtf8.Convert(gbk, "\xEF\xBF\xBD", [](std::string_view) { return size_t{1}; });
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
-    return TIconv("GBK", "UTF-8").Convert(utf8, "?", Utf8SequenceLength);
+    thread_local TIconv toGbk("GBK", "UTF-8");
+    return toGbk.Convert(utf8, "?", Utf8SequenceLength);
 }

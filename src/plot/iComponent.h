@@ -79,6 +79,7 @@ class TiComponent : public QWidget, public TiPersistent {
 
     // Repaint requests.
     void InvalidateChange() {
+        ++changeNotices_;
         // Points arrive far faster than frames: once the window has been
         // asked to paint, that paint shows every later change too.
         if (windowInvalidated_ && !throttle_.Updating())
@@ -97,6 +98,9 @@ class TiComponent : public QWidget, public TiPersistent {
     bool ChangePending() const { return throttle_.ChangePending(); }
     bool BackgroundPending() const { return throttle_.BackgroundPending(); }
     bool BackgroundDirty() const { return backgroundDirty_; }
+    // How many change notices the control has had: a paint step that saw no
+    // new one since an earlier step knows no property moved in between.
+    unsigned long ChangeNotices() const { return changeNotices_; }
 
     // While true the plot raises none of its events.
     bool Loading() const { return loading_; }
@@ -202,6 +206,7 @@ class TiComponent : public QWidget, public TiPersistent {
     bool optionSaveAllProperties_ = false;
     bool backgroundDirty_ = true;
     bool windowInvalidated_ = false;  // asked the window to paint; it has not yet
+    unsigned long changeNotices_ = 0;
     bool loading_ = false;
     bool focused_ = false;
     bool inInput_ = false;

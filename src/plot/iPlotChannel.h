@@ -27,6 +27,10 @@ class TiPlotChannel : public TiPlotChannelCustom {
     // monotonic clock
     int AddYAtElapsedSeconds(double Y) { return AddXY(clock_.ElapsedSeconds(), Y); }
     int AddYAtElapsedTime(double Y) { return AddXY(clock_.ElapsedSeconds() / SecondsPerDay, Y); }
+    // The X AddYAtElapsedSeconds gives now, and the one it would have given
+    // at `At` (a time of the clock's source, by default the monotonic clock).
+    double ElapsedSeconds() const { return clock_.ElapsedSeconds(); }
+    double ElapsedSecondsAt(TiPlotElapsedClock::TimePoint At) const { return clock_.SecondsAt(At); }
     TDateTime StartTime() const { return startTime_; }
     void SetElapsedClockSource(TiPlotElapsedClock::Source Source) {
         clock_.SetSource(std::move(Source));

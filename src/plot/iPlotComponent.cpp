@@ -724,12 +724,22 @@ void TiPlotComponent::CalcLayout(TCanvas& canvas) {
     pass.Run(canvas);
 }
 
+void TiPlotComponent::SetFrameCachesEnabled(bool value) {
+    frameCachesEnabled_ = value;
+    textMeasures_.Clear();
+}
+
 void TiPlotComponent::DoPaint(TCanvas& canvas) {
     painting_ = true;
-    struct PaintingFlag {
+    canvas.LendTextMeasureCache(frameCachesEnabled_ ? &textMeasures_ : nullptr);
+    struct PaintScope {
         bool& flag;
-        ~PaintingFlag() { flag = false; }
-    } clearOnExit{painting_};
+        TCanvas& canvas;
+        ~PaintScope() {
+            flag = false;
+            canvas.LendTextMeasureCache(nullptr);
+        }
+    } endOfPaint{painting_, canvas};
     for (int i = 0; i < ChannelCount(); ++i)
         Channel(i)->PaintStarted();
 
@@ -740,10 +750,7 @@ void TiPlotComponent::DoPaint(TCanvas& canvas) {
     Legend(0)->SetShowAllCursorValues(false);
 
     UpdateDataCursors();
-    GenerateAxisTicks(canvas);
-    CalcLayout(canvas);
-    CalcLayout(canvas);
-    GenerateAxisTicks(canvas);
+    LayOut(canvas);
     for (int i = 0; i < DataCursorCount(); ++i)
         DataCursor(i)->UpdateValues();
     PrepareObjects(canvas);
@@ -752,6 +759,34 @@ void TiPlotComponent::DoPaint(TCanvas& canvas) {
     DrawClippedObjects(canvas);
     DrawOverlays(canvas);
     DrawHint(canvas);
+}
+
+// Ticks, then the layout twice so that sizes depending on each other settle,
+// then the ticks again for the settled scale lengths. When the first pass
+// leaves everything as it found it, the second would only repeat it; and when
+// the first generation found the ticks and places the last paint left, so
+// would the second. The first generation runs on every paint: a label
+// handler may have a new answer without any notice.
+void TiPlotComponent::LayOut(TCanvas& canvas) {
+    const unsigned long notices = ChangeNotices();
+    const TiPlotLayoutSnapshot beforeTicks = LayoutSnapshot();
+    GenerateAxisTicks(canvas);
+    const TiPlotLayoutSnapshot beforeLayout = LayoutSnapshot();
+    CalcLayout(canvas);
+    const TiPlotLayoutSnapshot settled = LayoutSnapshot();
+    if (!frameCachesEnabled_ || ChangeNotices() != notices || settled != beforeLayout) {
+        CalcLayout(canvas);
+        GenerateAxisTicks(canvas);
+    } else if (settled != beforeTicks) {
+        GenerateAxisTicks(canvas);
+    }
+}
+
+TiPlotLayoutSnapshot TiPlotComponent::LayoutSnapshot() const {
+    std::vector<TiPlotAxis*> axes = AxesOf(master_->XAxisManager());
+    const std::vector<TiPlotAxis*> yAxes = AxesOf(master_->YAxisManager());
+    axes.insert(axes.end(), yAxes.begin(), yAxes.end());
+    return TiPlotLayoutSnapshot(master_->LayoutManager(), axes);
 }
 
 void TiPlotComponent::UpdateDataCursors() {

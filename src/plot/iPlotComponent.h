@@ -15,11 +15,13 @@
 #include <QTimer>
 
 #include "gdi/Metafile.h"
+#include "gdi/TextMeasureCache.h"
 #include "plot/iCustomComponent.h"
 #include "plot/iDrawingHelpers.h"
 #include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotDataLog.h"
+#include "plot/iPlotLayoutSnapshot.h"
 #include "plot/iPlotMasterManager.h"
 
 class QFileDialog;
@@ -299,6 +301,11 @@ class TiPlotComponent : public TiCustomComponent {
     void DoGotFocusEvent(TiPlotObject* object);
     void DoLostFocusEvent(TiPlotObject* object);
     void DoPopupEvent(TiPlotObject* object, bool& cancel, int screenX, int screenY);
+    // Lets the application add its own items after an object built its menu.
+    void DoAddPopupMenuItems(QMenu& menu) {
+        if (OnAddPopupMenuItems)
+            OnAddPopupMenuItems(menu);
+    }
     // The range events of one kind of axis, for its axes to look at.
     TiAxisRangeEvents AxisRangeEvents(bool xAxis) const {
         return xAxis
@@ -374,8 +381,17 @@ class TiPlotComponent : public TiCustomComponent {
         OnDataCursorCustomizeHint, OnToolBarCustomizeHint;
     TiPlotToolBarButtonEvent OnToolBarButtonClick;
     TiPlotZoomBoxEvent OnBeforeZoomBox;
+    // Not one of the component's published events: the application's items
+    // for every object's context menu (the main window's CSV export and replay).
+    std::function<void(QMenu& Menu)> OnAddPopupMenuItems;
     TiPlotNotifyEvent OnAfterSaveProperties, OnBeforeLoadProperties, OnAfterLoadProperties,
         OnAfterSaveData, OnAfterLoadData, OnBeforePrint, OnAfterPrint;
+
+    // A frame reuses what earlier frames measured and laid out where nothing
+    // it depends on changed (fonts, texts, sizes, ranges). Off, every frame
+    // measures and lays out anew; the picture is the same either way.
+    bool FrameCachesEnabled() const { return frameCachesEnabled_; }
+    void SetFrameCachesEnabled(bool value);
 
   protected:
     void DoPaint(TCanvas& canvas) override;
@@ -418,6 +434,8 @@ class TiPlotComponent : public TiCustomComponent {
 
     // Paint pipeline steps.
     void UpdateDataCursors();
+    void LayOut(TCanvas& canvas);
+    TiPlotLayoutSnapshot LayoutSnapshot() const;
     void GenerateAxisTicks(TCanvas& canvas);
     void PrepareObjects(TCanvas& canvas);
     void PaintPlotBackground(TCanvas& canvas);
@@ -488,4 +506,6 @@ class TiPlotComponent : public TiCustomComponent {
     std::vector<TRect> occupied_;
     bool echoing_ = false;
     bool painting_ = false;
+    bool frameCachesEnabled_ = true;
+    TTextMeasureCache textMeasures_;
 };

@@ -233,14 +233,14 @@ std::unique_ptr<TiPlotComponent> ScratchLike(TiPlotComponent& plot) {
 }  // namespace
 
 void LoadPlotConfig(TiPlotComponent& plot, const TiStringList& lines) {
+    TiPropertyLines file(lines);
     {
         const std::unique_ptr<TiPlotComponent> scratch = ScratchLike(plot);
         TiLoadingPause pause(*scratch);
-        TiPropertyLines trial(lines);
-        ReadPlotConfig(*scratch, trial);
+        ReadPlotConfig(*scratch, file);
     }
+    file.Rewind();
     TiLoadingPause pause(plot);
-    TiPropertyLines file(lines);
     ReadPlotConfig(plot, file);
 }
 

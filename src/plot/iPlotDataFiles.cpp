@@ -217,20 +217,24 @@ class ByteWindow {
     std::string_view Rest() const { return view_.substr(consumed_); }
     void Consume(size_t count) { consumed_ += count; }
     // Reads the next chunk behind what is left; false at the end. Views of
-    // Rest() taken before are no longer valid after it.
+    // Rest() taken before are no longer valid once it returns true; at the
+    // end (a file that ends on a chunk's edge, or was cut short while it is
+    // read) they stay valid, since the bytes held are left as they are.
     bool More() {
         if (!in_ || !*in_)
             return false;
-        buffer_.erase(0, consumed_);
-        consumed_ = 0;
-        const size_t kept = buffer_.size();
-        buffer_.resize(kept + kChunkBytes);
-        in_->read(buffer_.data() + kept, std::streamsize(kChunkBytes));
-        buffer_.resize(kept + size_t(in_->gcount()));
-        view_ = buffer_;
+        chunk_.resize(kChunkBytes);
+        in_->read(chunk_.data(), std::streamsize(kChunkBytes));
+        const auto read = size_t(in_->gcount());
         if (in_->bad())
             throw TiDataFileError("The file cannot be read");
-        return buffer_.size() > kept;
+        if (read == 0)
+            return false;
+        buffer_.erase(0, consumed_);
+        consumed_ = 0;
+        buffer_.append(chunk_.data(), read);
+        view_ = buffer_;
+        return true;
     }
     // Has at least `count` bytes left, reading on as needed.
     bool Has(size_t count) {
@@ -244,6 +248,7 @@ class ByteWindow {
     static constexpr size_t kChunkBytes = size_t{1} << 20;
     std::istream* in_ = nullptr;
     std::string buffer_;
+    std::string chunk_;  // what the last read brought, before it joins buffer_
     std::string_view view_;
     size_t consumed_ = 0;
 };

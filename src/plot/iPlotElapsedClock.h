@@ -21,8 +21,10 @@ class TiPlotElapsedClock {
         Start_ = Source_() - elapsed;
     }
 
-    double ElapsedSeconds() const {
-        return std::chrono::duration<double>(Source_() - Start_).count();
+    double ElapsedSeconds() const { return SecondsAt(Source_()); }
+    // The seconds counted at `At`, a time of the source's clock.
+    double SecondsAt(TimePoint At) const {
+        return std::chrono::duration<double>(At - Start_).count();
     }
 
   private:

@@ -157,6 +157,7 @@ void TiPlotObject::HandleMouseDown(TMouseButton button, TShiftState shift, int x
             owner_->DoPopupEvent(this, cancel, screenX, screenY);
             if (!cancel) {
                 BuildPopupMenu(menu);
+                owner_->DoAddPopupMenuItems(menu);
                 menu.popup(QPoint(screenX, screenY));
             }
         }

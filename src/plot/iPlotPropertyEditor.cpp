@@ -123,7 +123,13 @@ bool TiPlotPropertyEditor::Apply() {
 }
 
 TiPlotPropertyEditor* FindPlotPropertyEditor(TiPlotComponent& plot) {
-    return plot.findChild<TiPlotPropertyEditor*>(QString(), Qt::FindDirectChildrenOnly);
+    // Not findChild: the editor has no meta-object of its own, so Qt's cast
+    // would take any dialog on the plot (a progress window, a save dialog) for it.
+    for (QObject* child : plot.children()) {
+        if (auto* editor = dynamic_cast<TiPlotPropertyEditor*>(child))
+            return editor;
+    }
+    return nullptr;
 }
 
 TiPlotPropertyEditor& ShowPlotPropertyEditor(TiPlotComponent& plot, TiPersistent* object) {

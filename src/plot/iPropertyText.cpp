@@ -39,6 +39,8 @@ std::string Quoted(const std::string& text) {
 
 // Cuts to at most 255 characters without splitting a UTF-8 sequence.
 void CutLine(std::string& line) {
+    if (line.size() <= kMaxLineCharacters)
+        return;
     size_t characters = 0;
     for (size_t i = 0; i < line.size(); ++i) {
         if ((static_cast<unsigned char>(line[i]) & 0xC0) == 0x80)
@@ -130,7 +132,9 @@ TiPropertyLines::TiPropertyLines(TiStringList lines)
       keys_(lines_.size()),
       values_(lines_.size()),
       order_(lines_.size()),
-      taken_(lines_.size(), false) {
+      single_(lines_.size(), true),
+      taken_(lines_.size(), false),
+      remaining_(lines_.size()) {
     for (size_t i = 0; i < lines_.size(); ++i) {
         SplitKeyValue(lines_[i], "=", keys_[i], values_[i]);
         keys_[i] = Lowered(keys_[i]);
@@ -138,21 +142,51 @@ TiPropertyLines::TiPropertyLines(TiStringList lines)
     }
     std::stable_sort(order_.begin(), order_.end(),
                      [this](size_t a, size_t b) { return keys_[a] < keys_[b]; });
+    for (size_t i = 1; i < order_.size(); ++i) {
+        if (keys_[order_[i - 1]] == keys_[order_[i]])
+            single_[order_[i - 1]] = single_[order_[i]] = false;
+    }
 }
 
 bool TiPropertyLines::Take(std::string_view key, std::string& value) {
-    const std::string lowered = Lowered(key);
-    auto first =
-        std::lower_bound(order_.begin(), order_.end(), lowered,
-                         [this](size_t line, const std::string& k) { return keys_[line] < k; });
-    for (; first != order_.end() && keys_[*first] == lowered; ++first) {
-        if (taken_[*first])
-            continue;
-        taken_[*first] = true;
-        value = std::move(values_[*first]);
-        return true;
+    probe_.assign(key);
+    for (char& c : probe_)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    size_t line = next_;
+    if (line >= lines_.size() || !single_[line] || taken_[line] || keys_[line] != probe_) {
+        auto first =
+            std::lower_bound(order_.begin(), order_.end(), probe_,
+                             [this](size_t at, const std::string& k) { return keys_[at] < k; });
+        while (first != order_.end() && keys_[*first] == probe_ && taken_[*first])
+            ++first;
+        if (first == order_.end() || keys_[*first] != probe_)
+            return false;
+        line = *first;
     }
+    taken_[line] = true;
+    --remaining_;
+    next_ = line + 1;
+    value = values_[line];
+    return true;
+}
+
+bool TiPropertyLines::HasKeysUnder(std::string_view prefix) const {
+    if (Trimmed(prefix).empty())
+        return remaining_ > 0;
+    const std::string under = Lowered(prefix) + ".";
+    auto first =
+        std::lower_bound(order_.begin(), order_.end(), under,
+                         [this](size_t line, const std::string& k) { return keys_[line] < k; });
+    for (; first != order_.end() && keys_[*first].starts_with(under); ++first)
+        if (!taken_[*first])
+            return true;
     return false;
+}
+
+void TiPropertyLines::Rewind() {
+    taken_.assign(lines_.size(), false);
+    remaining_ = lines_.size();
+    next_ = 0;
 }
 
 TiStringList TiPropertyLines::Remaining() const {
@@ -269,6 +303,9 @@ void PropertiesToText(TiPersistent& object, const std::string& prefix, TiStringL
 }
 
 void PropertiesFromText(TiPersistent& object, const std::string& prefix, TiPropertyLines& lines) {
+    // Most objects of a large plot have no line in a small file.
+    if (!lines.HasKeysUnder(prefix))
+        return;
     std::string value;
     for (const TiPublishedTable::Entry& property : object.Published()) {
         if (!Persisted(*property))

@@ -24,6 +24,12 @@ class TiPropertyLines {
     bool Take(std::string_view key, std::string& value);
     // The lines not taken yet, in file order.
     TiStringList Remaining() const;
+    // Whether a line not taken yet has a key in `prefix`'s part of the file
+    // ("Channel0" holds "Channel0.Color" and "Channel0.MarkersFont.Size"),
+    // or, for an empty prefix, any line at all.
+    bool HasKeysUnder(std::string_view prefix) const;
+    // Puts every taken line back, so the same file can be read again.
+    void Rewind();
 
   private:
     TiStringList lines_;
@@ -32,7 +38,14 @@ class TiPropertyLines {
     // Line numbers sorted by key, then file order: a lookup is a binary
     // search, and building it needs no node per line.
     std::vector<size_t> order_;
+    // A file this program wrote lists the properties in the order they are
+    // read, so the line after the last one taken mostly answers without a
+    // search; it may when its key is on no other line.
+    std::vector<bool> single_;
+    size_t next_ = 0;
     std::vector<bool> taken_;
+    size_t remaining_ = 0;
+    std::string probe_;  // the key looked for, in lower case
 };
 
 // Splits at the first separator into trimmed key and value; both are empty

@@ -139,8 +139,10 @@ void TComm::HandleNotification(TNotification& notification) {
         case TNotifyCode::NOTIFY_DATA:
             if (current && OnReceiveData) {
                 receivedBlockEnd_ = notification.BlockEnd;
+                receivedArrival_ = &notification.Arrival;
                 OnReceiveData(this, notification.Block.get(),
                               static_cast<std::uint16_t>(notification.WParam & 0xFFFF));
+                receivedArrival_ = &kNoArrival;
             }
             // Delivered or dropped, the block no longer waits.
             budget_.Credit(QueuedBlockCost(notification.WParam));

@@ -25,6 +25,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "serial/ArrivalMarks.h"
 #include "serial/CommTypes.h"
 #include "serial/ReadBudget.h"
 
@@ -88,6 +89,9 @@ class TComm {
     std::string DevicePath() const;
     // How the block being delivered ended; meaningful during OnReceiveData.
     TBlockEnd ReceivedBlockEnd() const { return receivedBlockEnd_; }
+    // When the bytes of the block being delivered came out of the driver,
+    // read by read; meaningful during OnReceiveData.
+    const TArrivalMarks& ReceivedArrival() const { return *receivedArrival_; }
     // Bytes handed to SendBlock that the last ClosePort dropped unwritten.
     std::uint64_t UnsentBytesAtClose() const { return unsentAtClose_; }
     // Received bytes (with their bookkeeping) posted and not yet delivered.
@@ -180,6 +184,8 @@ class TComm {
     std::unique_ptr<TWriteThread> writer_;
     std::atomic<bool> sendIdle_ = true;
     TBlockEnd receivedBlockEnd_ = TBlockEnd::Pause;
+    static inline const TArrivalMarks kNoArrival{};
+    const TArrivalMarks* receivedArrival_ = &kNoArrival;
     TReadBudget budget_;
     std::uint64_t session_ = 0;  // of the latest open
     TSendRefusal lastSendRefusal_ = TSendRefusal::None;

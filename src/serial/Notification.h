@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "serial/ArrivalMarks.h"
 #include "serial/CommTypes.h"
 #include "serial/ReadBudget.h"
 
@@ -18,10 +19,10 @@ enum class TNotifyCode : std::uint32_t {
 };
 
 // One notification. For NOTIFY_DATA, WParam is the byte count, Block holds
-// the bytes followed by one 0 byte and BlockEnd says how the block ended; the
-// block travels with the notification and is freed with it, delivered or not.
-// Session names the open port it came from, so that nothing posted by a port
-// since closed reaches the handlers of the next one.
+// the bytes followed by one 0 byte, BlockEnd says how the block ended and
+// Arrival when its bytes came out of the driver; the block travels with the notification and is
+// freed with it, delivered or not. Session names the open port it came from, so that nothing posted
+// by a port since closed reaches the handlers of the next one.
 struct TNotification {
     explicit TNotification(TNotifyCode code, std::uint32_t lParam = 0)
         : Code(code), LParam(lParam) {}
@@ -33,6 +34,7 @@ struct TNotification {
     std::uint32_t LParam = 0;
     std::unique_ptr<std::uint8_t[]> Block;
     TBlockEnd BlockEnd = TBlockEnd::Pause;
+    TArrivalMarks Arrival;
     std::uint64_t Session = 0;
 };
 

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 
+#include "serial/ArrivalMarks.h"
 #include "serial/CommTypes.h"
 
 enum class TOpenResult { Opened, CannotOpen, NotCharDevice, CannotSetupBuffers };
@@ -64,7 +65,9 @@ class TPortDevice {
     virtual TLineEvent TakeLineEvent() = 0;
     // Gathers received bytes into buffer under the read time-outs and the
     // block age limit; Done carries at least one byte and how the block ended.
-    virtual TTransfer Read(std::span<std::uint8_t> buffer) = 0;
+    // Each read from the driver that brought some of the bytes adds a mark
+    // to `marks` (which the caller passes in empty).
+    virtual TTransfer Read(std::span<std::uint8_t> buffer, TArrivalMarks& marks) = 0;
 
     // Writer side: writes what the driver accepts, waiting for room (and for
     // the flow control to allow it) as long as needed.

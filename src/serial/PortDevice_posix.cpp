@@ -44,7 +44,7 @@ class TPosixPortDevice final : public TPortDevice {
 
     TReaderWake WaitForReader() override;
     TLineEvent TakeLineEvent() override;
-    TTransfer Read(std::span<std::uint8_t> buffer) override;
+    TTransfer Read(std::span<std::uint8_t> buffer, TArrivalMarks& marks) override;
     TTransfer Write(std::span<const std::uint8_t> bytes) override;
 
   private:
@@ -52,6 +52,7 @@ class TPosixPortDevice final : public TPortDevice {
     enum class TFill { More, Drained, Gone };
     TWake WaitFor(short portEvents, int timeoutMs);
     TFill FillStage();
+    bool BytesWaiting() const;
     bool ReadLineCounters();
     bool ModemLine(int line, bool whenUnknown) const;
     std::size_t KeepReceived(std::span<std::uint8_t> received) const;
@@ -78,6 +79,7 @@ class TPosixPortDevice final : public TPortDevice {
     std::array<std::uint8_t, 4096> stage_;
     std::size_t stageBegin_ = 0;
     std::size_t stageEnd_ = 0;
+    TArrivalTime stagedAt_;  // when the staged bytes came out of the driver
     bool bytesLikelyWaiting_ = false;
     bool countersReadable_ = false;
     struct serial_icounter_struct counters_ {};
@@ -288,14 +290,22 @@ std::size_t TPosixPortDevice::KeepReceived(std::span<std::uint8_t> received) con
                                     received.begin());
 }
 
+bool TPosixPortDevice::BytesWaiting() const {
+    int waiting = 0;
+    return ::ioctl(fd_, FIONREAD, &waiting) == 0 && waiting > 0;
+}
+
 TPosixPortDevice::TFill TPosixPortDevice::FillStage() {
     for (;;) {
         const ssize_t got = ::read(fd_, stage_.data(), stage_.size());
         if (got > 0) {
+            stagedAt_ = TArrivalClock::now();
             stageBegin_ = 0;
             stageEnd_ = KeepReceived(std::span(stage_.data(), static_cast<std::size_t>(got)));
-            // A tty read returns all it holds: a short one empties the driver.
-            return static_cast<std::size_t>(got) < stage_.size() ? TFill::Drained : TFill::More;
+            // A tty read returns all it holds, but on a fast line more has
+            // come by now: asking costs less than a round through poll.
+            return static_cast<std::size_t>(got) < stage_.size() && !BytesWaiting() ? TFill::Drained
+                                                                                    : TFill::More;
         }
         if (got < 0 && errno == EINTR) {
             continue;
@@ -307,7 +317,7 @@ TPosixPortDevice::TFill TPosixPortDevice::FillStage() {
     }
 }
 
-TTransfer TPosixPortDevice::Read(std::span<std::uint8_t> buffer) {
+TTransfer TPosixPortDevice::Read(std::span<std::uint8_t> buffer, TArrivalMarks& marks) {
     std::size_t count = 0;
     TClock::time_point firstByteAt;
     bool driverDrained = false;
@@ -345,6 +355,7 @@ TTransfer TPosixPortDevice::Read(std::span<std::uint8_t> buffer) {
             std::memcpy(buffer.data() + count, stage_.data() + stageBegin_, take);
             stageBegin_ += take;
             count += take;
+            marks.Add(count, stagedAt_);
             continue;
         }
         if (!driverDrained) {

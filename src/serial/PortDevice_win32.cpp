@@ -94,7 +94,7 @@ class TWin32PortDevice final : public TPortDevice {
 
     TReaderWake WaitForReader() override;
     TLineEvent TakeLineEvent() override;
-    TTransfer Read(std::span<std::uint8_t> buffer) override;
+    TTransfer Read(std::span<std::uint8_t> buffer, TArrivalMarks& marks) override;
     TTransfer Write(std::span<const std::uint8_t> bytes) override;
 
   private:
@@ -127,6 +127,7 @@ class TWin32PortDevice final : public TPortDevice {
     DWORD readCount_ = 0;
     DWORD stageBegin_ = 0;
     DWORD stageEnd_ = 0;
+    TArrivalTime stagedAt_;  // when the staged bytes came out of the driver
 
     // Written by the owner's setters while the reader reads them.
     std::atomic<std::uint32_t> readInterval_ = 0;
@@ -323,6 +324,7 @@ TWin32PortDevice::TArm TWin32PortDevice::ArmRead() {
 }
 
 void TWin32PortDevice::StageRead() {
+    stagedAt_ = TArrivalClock::now();
     stageBegin_ = 0;
     stageEnd_ = readCount_;
 }
@@ -356,7 +358,7 @@ TLineEvent TWin32PortDevice::TakeLineEvent() {
     return LineEventFor(eventMask_, errors);
 }
 
-TTransfer TWin32PortDevice::Read(std::span<std::uint8_t> buffer) {
+TTransfer TWin32PortDevice::Read(std::span<std::uint8_t> buffer, TArrivalMarks& marks) {
     std::size_t count = 0;
     ULONGLONG firstByteAt = 0;
     for (;;) {
@@ -377,6 +379,7 @@ TTransfer TWin32PortDevice::Read(std::span<std::uint8_t> buffer) {
             std::memcpy(buffer.data() + count, stage_.data() + stageBegin_, take);
             stageBegin_ += static_cast<DWORD>(take);
             count += take;
+            marks.Add(count, stagedAt_);
             continue;
         }
         if (!readOp_.Pending()) {

@@ -42,10 +42,11 @@ void TReadThread::Run() {
 
 bool TReadThread::CompleteRead() {
     std::array<std::uint8_t, kReadBlockSize> buffer;
-    const TTransfer read = port_.Read(buffer);
+    TArrivalMarks marks;
+    const TTransfer read = port_.Read(buffer, marks);
     switch (read.Status) {
         case TTransfer::Done:
-            return PassReceived(buffer.data(), read.Count, read.End);
+            return PassReceived(buffer.data(), read.Count, read.End, std::move(marks));
         case TTransfer::Close:
             return false;
         case TTransfer::Failed:
@@ -55,7 +56,8 @@ bool TReadThread::CompleteRead() {
     return false;
 }
 
-bool TReadThread::PassReceived(const std::uint8_t* buffer, std::size_t count, TBlockEnd end) {
+bool TReadThread::PassReceived(const std::uint8_t* buffer, std::size_t count, TBlockEnd end,
+                               TArrivalMarks marks) {
     if (count == 0) {
         return false;
     }
@@ -68,7 +70,9 @@ bool TReadThread::PassReceived(const std::uint8_t* buffer, std::size_t count, TB
     }
     std::memcpy(block.get(), buffer, count);
     block[count] = 0;  // lets a handler read the block as C text
-    if (!notifier_.Post(TNotification(std::move(block), static_cast<std::uint32_t>(count), end))) {
+    TNotification notification(std::move(block), static_cast<std::uint32_t>(count), end);
+    notification.Arrival = std::move(marks);
+    if (!notifier_.Post(std::move(notification))) {
         notifier_.PostHangupRequest();
         return false;
     }

@@ -1,8 +1,7 @@
 // The reader of an open port: keeps a read pending at all times, watches line
 // events, and posts every received run of bytes (at most 2048, with how it
-// ended) and every line event to the component. Pauses while the owner has a
-// full read budget of blocks still to take. Ends on the close event or at the
-// first fault.
+// ended and when its bytes came) and every line event to the component. Pauses while the owner has
+// a full read budget of blocks still to take. Ends on the close event or at the first fault.
 #pragma once
 
 #include <cstdint>
@@ -21,7 +20,8 @@ class TReadThread {
   private:
     void Run();
     bool CompleteRead();
-    bool PassReceived(const std::uint8_t* buffer, std::size_t count, TBlockEnd end);
+    bool PassReceived(const std::uint8_t* buffer, std::size_t count, TBlockEnd end,
+                      TArrivalMarks marks);
     bool CompleteLineEvent();
 
     TPortDevice& port_;

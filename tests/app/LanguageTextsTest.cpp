@@ -1,5 +1,4 @@
-// The interface's language: which texts are installed for each choice, and
-// how the command line and the stored choice decide it.
+// The interface's language: which texts are installed for each choice.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -8,7 +7,6 @@
 #include <memory>
 
 #include "app/language_texts.h"
-#include "app/start_language.h"
 
 namespace {
 
@@ -49,27 +47,6 @@ TEST(LanguageTexts, EnglishTranslatesTheProgramAndLeavesQtInEnglish) {
             QStringLiteral("/dev/ttyS9 is not a serial port."));
     }
     EXPECT_EQ(OpenCaption(), QStringLiteral("打开")) << "the texts go with their owner";
-}
-
-TEST(StartLanguage, TheCommandLineOverridesTheStoredChoiceForOneRun) {
-    const QString program = QStringLiteral("kelvane");
-    EXPECT_EQ(StartLanguage({program}, TLanguage::English), TLanguage::English);
-    EXPECT_EQ(StartLanguage({program, "--lang", "zh"}, TLanguage::English), TLanguage::Chinese);
-    EXPECT_EQ(StartLanguage({program, "--lang=en"}, TLanguage::Chinese), TLanguage::English);
-    EXPECT_EQ(StartLanguage({program, "--lang", "zh", "--lang", "en"}, TLanguage::Chinese),
-              TLanguage::English)
-        << "the last one counts";
-    EXPECT_EQ(StartLanguage({program, "other", "--langx"}, TLanguage::Chinese), TLanguage::Chinese)
-        << "arguments of other options are not a language";
-}
-
-TEST(StartLanguage, ALanguageItDoesNotSpeakIsRefused) {
-    const QString program = QStringLiteral("kelvane");
-    EXPECT_EQ(StartLanguage({program, "--lang", "fr"}, TLanguage::Chinese), std::nullopt);
-    EXPECT_EQ(StartLanguage({program, "--lang=EN"}, TLanguage::Chinese), std::nullopt);
-    EXPECT_EQ(StartLanguage({program, "--lang"}, TLanguage::Chinese), std::nullopt)
-        << "a missing language";
-    EXPECT_EQ(StartLanguage({program, "--lang="}, TLanguage::English), std::nullopt);
 }
 
 }  // namespace

@@ -57,8 +57,12 @@ class MainFormFixture : public ::testing::Test {
                 .reporter = log,
                 .globalHotKey = false,
                 .trayHost = {[this] { return trayAvailable; }, [onlyClicks] { return onlyClicks; }},
+                .askRecordPath = [this](bool csv) { return AskRecordPath(csv); },
                 .quit = [this] { ++quits; }};
     }
+
+    // What "记录" is told: the file it records into, empty for a cancel.
+    virtual QString AskRecordPath(bool) { return {}; }
 
     TScratchFolder folder;
     std::shared_ptr<TMessageLog> log = std::make_shared<TMessageLog>();

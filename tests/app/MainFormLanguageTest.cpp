@@ -33,21 +33,15 @@ struct TCaptions {
     const char* promptCaption;
     const char* emptySendBox;
     const char* oddParity;
+    const char* options;
+    const char* record;
 };
 
-const TCaptions kChinese{TLanguage::Chinese,
-                         "打开",
-                         "绘图[16进制]",
-                         "绘图其他",
-                         "停止绘图",
-                         "定时发送",
-                         "停止发送",
-                         "显示面板",
-                         "显示数据面板",
-                         "关闭数据面板",
-                         "提示",
-                         "无数据可发送，请先输入要发送的数据",
-                         "奇校验"};
+const TCaptions kChinese{TLanguage::Chinese, "打开",     "绘图[16进制]",
+                         "绘图其他",         "停止绘图", "定时发送",
+                         "停止发送",         "显示面板", "显示数据面板",
+                         "关闭数据面板",     "提示",     "无数据可发送，请先输入要发送的数据",
+                         "奇校验",           "选项",     "记录"};
 const TCaptions kEnglish{TLanguage::English,
                          "Open",
                          "Plot [hex]",
@@ -60,7 +54,9 @@ const TCaptions kEnglish{TLanguage::English,
                          "Panel hidden",
                          "Note",
                          "Nothing to send. Type the data to send first.",
-                         "Odd"};
+                         "Odd",
+                         "Options",
+                         "Record"};
 
 void PrintTo(const TCaptions& captions, std::ostream* out) {
     *out << LanguageCode(captions.language);
@@ -99,6 +95,8 @@ TEST_P(MainFormLanguage, StartsWithTheLanguagesCaptions) {
     EXPECT_EQ(Button("sButton9")->text(), Text(captions.timedSend));
     EXPECT_EQ(Floating().sButton9->text(), Text(captions.timedSend));
     EXPECT_EQ(Button("sButton11")->text(), Text(captions.panelAtStart));
+    EXPECT_EQ(Button("optionsButton")->text(), Text(captions.options));
+    EXPECT_EQ(Button("recordButton")->text(), Text(captions.record));
 }
 
 TEST_P(MainFormLanguage, PlottingButtonsFollowTheirModesNotTheirWords) {

@@ -23,6 +23,7 @@
 #include "PortSettingsTestSupport.h"
 #include "console/Console.h"
 #include "console/FloatingWindow.h"
+#include "console/KelvaneOptions.h"
 #include "console/PrintTarget.h"
 #include "console/ReceiveView.h"
 #include "console/SendBox.h"
@@ -39,7 +40,7 @@ class TScriptedAsker : public TQuestionAsker {
 
 class ConsoleFixture : public testing::Test {
   protected:
-    ConsoleFixture() {
+    explicit ConsoleFixture(std::int64_t textBoxBytes = TTextBound::kDefaultBytes) {
         auto* layout = new QVBoxLayout(&window);
         panel.window = &window;
         panel.sButton4 = Add<QPushButton>(layout, "sButton4");
@@ -63,8 +64,10 @@ class ConsoleFixture : public testing::Test {
         historyPath = dir.filePath(QStringLiteral("txt.txt")).toStdString();
         TConsoleServices services;
         services.reporter = &reporter;
+        services.options = &options;
         services.asker = &asker;
         services.historyPath = historyPath;
+        services.textBoxBytes = textBoxBytes;
         services.sendBlock = [this](const char* data, std::uint16_t length) {
             if (port) {
                 return port(data, length);
@@ -100,8 +103,9 @@ class ConsoleFixture : public testing::Test {
         return widget;
     }
 
-    void Receive(const std::string& block, TBlockEnd end = TBlockEnd::Pause) {
-        console->Receiver().Receive(block, end);
+    void Receive(const std::string& block, TBlockEnd end = TBlockEnd::Pause,
+                 const TArrivalMarks& arrival = {}) {
+        console->Receiver().Receive(block, end, arrival);
     }
     // Waits for the print job that "打印" started to end.
     bool PrintEnded() {
@@ -122,6 +126,7 @@ class ConsoleFixture : public testing::Test {
     }
 
     QTemporaryDir dir;
+    TKelvaneOptions options{dir.filePath(QStringLiteral("setfile.ini")).toStdString()};
     QWidget window;
     TConsolePanel panel;
     TMessageLog reporter;

@@ -20,18 +20,23 @@ TEST(KelvaneOptions, MissingOrUnreadableValuesGiveTheDefaults) {
     EXPECT_TRUE(none.AutoReopen());
     EXPECT_FALSE(none.KeepDtrLowOnOpen());
     EXPECT_EQ(none.ChartPointLimit(), 10'000'000);
+    EXPECT_EQ(none.TextBoxBytes(), TTextBound::kDefaultBytes);
 
-    WriteFile(folder.File("setfile.ini"), "autoreopen=maybe\r\nkeepdtrlow=1\r\nchartpoints=-3\r\n");
+    WriteFile(folder.File("setfile.ini"),
+              "autoreopen=maybe\r\nkeepdtrlow=1\r\nchartpoints=-3\r\nboxbytes=1000\r\n");
     TKelvaneOptions odd(folder.File("setfile.ini"));
     EXPECT_TRUE(odd.AutoReopen()) << "not an integer";
     EXPECT_TRUE(odd.KeepDtrLowOnOpen());
     EXPECT_EQ(odd.ChartPointLimit(), 10'000'000) << "out of range";
+    EXPECT_EQ(odd.TextBoxBytes(), TTextBound::kDefaultBytes) << "too small to show a screen";
 
-    WriteFile(folder.File("setfile.ini"), "AutoReopen=0\r\nchartpoints=$1000\r\n");
+    WriteFile(folder.File("setfile.ini"),
+              "AutoReopen=0\r\nchartpoints=$1000\r\nboxbytes=1048576\r\n");
     odd.Load();
     EXPECT_FALSE(odd.AutoReopen()) << "keys match without regard to case";
     EXPECT_FALSE(odd.KeepDtrLowOnOpen()) << "Load forgets what the file no longer says";
     EXPECT_EQ(odd.ChartPointLimit(), 4096);
+    EXPECT_EQ(odd.TextBoxBytes(), 1 << 20);
 }
 
 TEST(KelvaneOptions, SavingWritesWhatDiffersAndLeavesThePortSettingsAlone) {

@@ -36,39 +36,19 @@ trap cleanup EXIT
 [ -n "$out" ] || out=$work/screenshots
 mkdir -p "$out"
 
-# A display of its own, numbered from this process so that runs side by side
-# start apart. A number is free only when neither a lock file nor a server
-# listening on its abstract socket (which other folders' servers share)
-# claims it; the lock file then says the server is ours.
-display=$((100 + $$ % 800))
-lock_owner() { tr -d ' ' 2>/dev/null <"/tmp/.X$1-lock"; }
-claimed() {
-  [ -e "/tmp/.X$1-lock" ] ||
-    socat -u OPEN:/dev/null "ABSTRACT-CONNECT:/tmp/.X11-unix/X$1" 2>/dev/null
-}
-for _ in $(seq 20); do
-  if ! claimed "$display"; then
-    Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp 2>"$work/xvfb.log" &
-    server=$!
-    for _ in $(seq 50); do
-      [ "$(lock_owner "$display")" = "$server" ] && break
-      kill -0 "$server" 2>/dev/null || break
-      sleep 0.1
-    done
-    if [ "$(lock_owner "$display")" = "$server" ]; then
-      # The lock comes before the server listens: wait until it answers.
-      for _ in $(seq 100); do
-        xdpyinfo -display ":$display" >/dev/null 2>&1 && break
-        sleep 0.1
-      done
-      pids+=("$server")
-      break
-    fi
-    kill "$server" 2>/dev/null || true
-  fi
-  display=$((display + 1))
+# A display of its own: the server picks a free number itself and writes it
+# once it accepts connections, so runs side by side cannot race for one.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+display=$(tr -d '[:space:]' <"$work/display")
+[ -n "$display" ] || { echo "FAILED: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+for _ in $(seq 300); do
+  xdpyinfo -display ":$display" >/dev/null 2>&1 && break
+  sleep 0.1
 done
-[ "${#pids[@]}" -gt 0 ] || { echo "FAILED: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+xdpyinfo -display ":$display" >/dev/null 2>&1 ||
+  { echo "FAILED: Xvfb on :$display does not answer"; cat "$work/xvfb.log"; exit 1; }
 export DISPLAY=:$display
 
 # This run's single-instance lock and settings stay apart from any other.

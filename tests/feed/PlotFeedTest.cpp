@@ -8,14 +8,24 @@
 
 namespace {
 
+using TLineReader = std::optional<double> (*)(std::string_view);
+
+// A mode whose lines become values by `reader`, for `plot` to take.
+TPlotFeedMode::LineSink Reading(TLineReader reader, std::function<void(double)> plot) {
+    return [reader, plot](std::string_view line, TArrivalTime) {
+        if (const std::optional<double> value = reader(line))
+            plot(*value);
+    };
+}
+
 struct FeedRig {
     QTimer timer;
     TPlotLineQueue queue;
     std::vector<double> points;
     TPlotFeedMode mode;
 
-    explicit FeedRig(TPlotFeedMode::LineReader reader)
-        : mode(timer, queue, std::move(reader), [this](double y) { points.push_back(y); }) {}
+    explicit FeedRig(TLineReader reader)
+        : mode(timer, queue, Reading(reader, [this](double y) { points.push_back(y); })) {}
 
     void Lines(std::initializer_list<std::string_view> lines) {
         for (std::string_view line : lines) {
@@ -80,11 +90,11 @@ TEST(PlotFeed, ARefusedPointCostsOnlyItsLine) {
     QTimer timer;
     TPlotLineQueue queue;
     std::vector<double> points;
-    TPlotFeedMode mode(timer, queue, ReadDecimalPlotLine, [&](double y) {
-        if (y == 2)
-            throw std::runtime_error("refused");
-        points.push_back(y);
-    });
+    TPlotFeedMode mode(timer, queue, Reading(ReadDecimalPlotLine, [&](double y) {
+                           if (y == 2)
+                               throw std::runtime_error("refused");
+                           points.push_back(y);
+                       }));
     for (const char* line : {"1\r\n", "2\r\n", "3\r\n"})
         queue.Append(line);
     for (int i = 0; i < 3; ++i)
@@ -96,8 +106,8 @@ TEST(PlotFeed, ARefusedPointCostsOnlyItsLine) {
 TEST(PlotModeSwitch, CaptionsDecideAndStartingOneModeStopsTheOther) {
     QTimer hexTimer, decTimer;
     TPlotLineQueue hexQueue, decQueue;
-    TPlotFeedMode hex(hexTimer, hexQueue, ReadHexPlotLine, [](double) {});
-    TPlotFeedMode dec(decTimer, decQueue, ReadDecimalPlotLine, [](double) {});
+    TPlotFeedMode hex(hexTimer, hexQueue, Reading(ReadHexPlotLine, [](double) {}));
+    TPlotFeedMode dec(decTimer, decQueue, Reading(ReadDecimalPlotLine, [](double) {}));
     QPushButton hexButton(TPlotModeSwitch::HexCaption()),
         decButton(TPlotModeSwitch::DecimalCaption());
     QPushButton hexTwin(TPlotModeSwitch::HexCaption()), decTwin(TPlotModeSwitch::DecimalCaption());

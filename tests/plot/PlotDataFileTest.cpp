@@ -1,10 +1,13 @@
 #include "plot/iPlotDataFiles.h"
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <limits>
 #include <random>
 #include <sstream>
@@ -76,9 +79,22 @@ TEST(PlotDataFile, NumbersMatchFifteenDigitGeneralFormat) {
     std::mt19937_64 random(42);
     std::uniform_real_distribution<double> mantissa(-10, 10);
     std::uniform_int_distribution<int> exponent(-30, 30);
-    std::vector<double> values = {0, -0.0, 1, 100, 1e14, 1e15, 123456789012345, 0.0001,
-                                  0.00001, 0.1, 1.0 / 3, 2.0 / 3, 999999999999999.9,
-                                  9.999999999999999e14, 5e-324, 1.7976931348623157e308};
+    std::vector<double> values = {0,
+                                  -0.0,
+                                  1,
+                                  100,
+                                  1e14,
+                                  1e15,
+                                  123456789012345,
+                                  0.0001,
+                                  0.00001,
+                                  0.1,
+                                  1.0 / 3,
+                                  2.0 / 3,
+                                  999999999999999.9,
+                                  9.999999999999999e14,
+                                  5e-324,
+                                  1.7976931348623157e308};
     for (int i = 0; i < 200000; ++i)
         values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
     for (int i = 0; i < 20000; ++i)
@@ -255,4 +271,73 @@ TEST(PlotDataFile, StreamedFilesReadLikeFilesInMemory) {
             ASSERT_EQ(fromStream.Points(0)[i].mark, fromMemory.Points(0)[i].mark) << i;
         }
     }
+}
+
+// Another program cuts the file short while it is being read (a log being
+// rotated, a copy overwritten): the reader stops at the new end, with the
+// points it read before it, or refuses what the cut left half-written.
+TEST(PlotDataFile, FileTruncatedWhileBeingReadKeepsWhatWasRead) {
+    // Four megabytes of points whose Y is their index plus 2.
+    std::string text = "a(X)\ta(Y)\r\n";
+    for (int i = 2; text.size() < (size_t{4} << 20); ++i)
+        text += std::to_string(i) + "\t" + std::to_string(i) + "\r\n";
+    std::string compact = "Compact Interval\r\n1\r\n" + Floats({0, 2, 1, 3});
+    for (int i = 4; compact.size() < (size_t{4} << 20); ++i)
+        compact += Floats({float(i)});
+    const std::string path = testing::TempDir() + "/truncated-while-read.dat";
+    // A sink that cuts the file to `cutAt` bytes at its 1000th point, inside
+    // the first of the reader's chunks.
+    struct TCuttingSink : Channels {
+        TCuttingSink(std::string path, long cutAt)
+            : Channels{{"a", {}}}, path(path), cutAt(cutAt) {}
+        void AddPoint(int c, double x, double y, TiDataPointMark mark) override {
+            if (Points(0).size() == 1000) {
+                EXPECT_EQ(truncate(path.c_str(), cutAt), 0);
+            }
+            Channels::AddPoint(c, x, y, mark);
+        }
+        std::string path;
+        long cutAt;
+    };
+    for (const std::string& bytes : {text, compact}) {
+        for (const long cutAt : {0L, (3L << 19) + 1, (5L << 19) + 3}) {
+            {
+                std::FILE* file = std::fopen(path.c_str(), "wb");
+                ASSERT_NE(file, nullptr);
+                std::fwrite(bytes.data(), 1, bytes.size(), file);
+                std::fclose(file);
+            }
+            TCuttingSink sink(path, cutAt);
+            std::ifstream stream(path, std::ios::binary);
+            try {
+                ReadDataFile(stream, sink, '.');
+            } catch (const TiDataFileError& error) {
+                EXPECT_STREQ(error.what(), "Invalid Data") << "only a half-written float";
+            }
+            const std::vector<Point>& points = sink.Points(0);
+            ASSERT_GE(points.size(), 1000u) << "what was read before the cut stays";
+            EXPECT_LT(points.size(), 4u << 20) << "nothing past the cut is made up";
+            // Every point is one the file held; a text row the cut went
+            // through may lose its last digits.
+            for (size_t i = 0; i + 1 < points.size(); ++i) {
+                ASSERT_EQ(points[i].y, double(i + 2)) << i;
+            }
+            EXPECT_LE(points.back().y, double(points.size() + 1));
+        }
+    }
+    std::remove(path.c_str());
+
+    // A file that ends on the edge of the reader's 1 MiB chunks inside a line
+    // without its end: the last read brings nothing, and the line counts.
+    std::string edge = "a(X)\ta(Y)\r\n";
+    while (edge.size() < (size_t{1} << 20) - 20)
+        edge += "1\t1\r\n";
+    edge += std::string((size_t{1} << 20) - edge.size() - 3, ' ') + "2\t2";
+    ASSERT_EQ(edge.size(), size_t{1} << 20);
+    Channels fromEdge{{"a", {}}};
+    std::istringstream edgeStream(edge);
+    ReadDataFile(edgeStream, fromEdge, '.');
+    ASSERT_FALSE(fromEdge.Points(0).empty());
+    EXPECT_EQ(fromEdge.Points(0).back().x, 2);
+    EXPECT_EQ(fromEdge.Points(0).back().y, 2);
 }

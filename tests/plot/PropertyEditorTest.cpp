@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -35,6 +36,18 @@ TEST(PlotPropertyEditor, EditsObjectsByTheirConfigurationKeys) {
     EXPECT_DOUBLE_EQ(plot.XAxis(0)->Span(), 25);
     EXPECT_EQ(PlotPropertiesFromText(plot, {"Channel7.TitleText = nobody"}),
               (TiStringList{"Channel7.TitleText = nobody"}));
+}
+
+// Another dialog on the plot (a progress window) is not taken for the
+// editor when an object goes.
+TEST(PlotPropertyEditor, OnlyTheEditorIsFoundAmongThePlotsDialogs) {
+    TiPlot plot;
+    QDialog progress(&plot);
+    EXPECT_EQ(FindPlotPropertyEditor(plot), nullptr);
+    plot.AddChannel();
+    plot.DeleteChannel(1);
+    TiPlotPropertyEditor& editor = ShowPlotPropertyEditor(plot, nullptr);
+    EXPECT_EQ(FindPlotPropertyEditor(plot), &editor);
 }
 
 // On one object the editor shows and applies that object's lines only; a

@@ -110,6 +110,40 @@ TEST(Comm, ReadIntervalFramesBlocks) {
     EXPECT_EQ(recorder.Ends, (std::vector<TBlockEnd>{TBlockEnd::Pause, TBlockEnd::Pause}));
 }
 
+TEST(Comm, EachReadOfABlockIsStampedWhenItsBytesCame) {
+    TPtyPair pty;
+    TComm comm;
+    TCommRecorder recorder(comm);
+    comm.SetReadIntervalTimeout(800);
+    OpenLikeTheMainWindow(comm, pty.SlavePath());
+
+    // Three lines 150 ms apart fall into one block; each keeps its own time.
+    std::vector<TArrivalTime> written;
+    for (const char* line : {"1\n", "2\n", "3\n"}) {
+        if (!written.empty()) {
+            std::this_thread::sleep_for(150ms);
+        }
+        written.push_back(TArrivalClock::now());
+        pty.WriteToPort(line);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return recorder.Bytes.size() == 6; }));
+    const TArrivalTime delivered = TArrivalClock::now();
+    ASSERT_EQ(recorder.Blocks, (std::vector<std::string>{"1\n2\n3\n"}));
+
+    const TArrivalMarks& arrival = recorder.Arrivals.front();
+    ASSERT_FALSE(arrival.Empty());
+    EXPECT_EQ(arrival.Marks().back().End, 6u);
+    for (std::size_t line = 0; line < 3; ++line) {
+        const TArrivalTime stamp = arrival.TimeOf(2 * line + 1);
+        EXPECT_GE(stamp, written[line]) << "line " << line << " stamped before it was sent";
+        EXPECT_LE(stamp, delivered);
+        if (line + 1 < 3) {
+            // Read as it came, not when the block was passed on.
+            EXPECT_LT(stamp, written[line + 1]) << "line " << line;
+        }
+    }
+}
+
 TEST(Comm, SteadyStreamIsPassedOnWhileItLastsAndNothingIsLost) {
     TPtyPair pty;
     TComm comm;

@@ -46,10 +46,11 @@ class TScriptedDevice : public TPortDevice {
         LineEvents.pop_front();
         return event;
     }
-    TTransfer Read(std::span<std::uint8_t> buffer) override {
+    TTransfer Read(std::span<std::uint8_t> buffer, TArrivalMarks& marks) override {
         const TRead read = Reads.front();
         Reads.pop_front();
         std::copy(read.Bytes.begin(), read.Bytes.end(), buffer.begin());
+        marks.Add(read.Bytes.size(), TArrivalClock::now());
         return {TTransfer::Done, read.Bytes.size(), read.End};
     }
     TTransfer Write(std::span<const std::uint8_t> bytes) override {

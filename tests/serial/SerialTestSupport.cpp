@@ -124,6 +124,7 @@ TCommRecorder::TCommRecorder(TComm& comm) {
         Bytes += block;
         Blocks.push_back(block);
         Ends.push_back(sender->ReceivedBlockEnd());
+        Arrivals.push_back(sender->ReceivedArrival());
         EveryBlockTerminated = EveryBlockTerminated && buffer[length] == 0;
     };
     comm.OnSendDataEmpty = [this](TComm*) { ++SendIdle; };

@@ -58,7 +58,8 @@ struct TCommRecorder {
 
     std::string Bytes;
     std::vector<std::string> Blocks;
-    std::vector<TBlockEnd> Ends;  // how each block ended
+    std::vector<TBlockEnd> Ends;          // how each block ended
+    std::vector<TArrivalMarks> Arrivals;  // when each block's bytes came
     bool EveryBlockTerminated = true;
     int SendIdle = 0;
     int Hangups = 0;

@@ -123,3 +123,19 @@ TEST(WriterSteps, FailedWriteRequestsHangupAndRefusesLaterBlocks) {
     EXPECT_EQ(queue.Post({std::make_unique<std::uint8_t[]>(1), 1}), TPostResult::Shut);
     EXPECT_TRUE(sendIdle);
 }
+
+TEST(ArrivalMarks, ReadsAMillisecondApartKeepTheirOwnTimeCloserOnesShareTheLater) {
+    const TArrivalTime t0 = TArrivalClock::now();
+    TArrivalMarks marks;
+    EXPECT_TRUE(marks.Empty());
+    marks.Add(3, t0);
+    marks.Add(5, t0 + 200us);  // the same millisecond: one mark, the later time
+    marks.Add(9, t0 + 5ms);
+    ASSERT_EQ(marks.Marks().size(), 2u);
+    EXPECT_EQ(marks.Marks()[0].End, 5u);
+    EXPECT_EQ(marks.TimeOf(0), t0 + 200us);
+    EXPECT_EQ(marks.TimeOf(4), t0 + 200us);
+    EXPECT_EQ(marks.TimeOf(5), t0 + 5ms);
+    EXPECT_EQ(marks.TimeOf(8), t0 + 5ms);
+    EXPECT_EQ(marks.TimeOf(100), t0 + 5ms);  // beyond the marks: the last read
+}
