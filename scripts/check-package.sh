@@ -55,4 +55,18 @@ set -e
 [ ! -e "$scratch/root/usr/bin/setfile.ini" ] ||
   { echo "FAILED: the installed program wrote beside itself" >&2; exit 1; }
 echo "installed program: started, painted and exited cleanly; settings in ~/.config/Kelvane"
+
+# Once more in English: the translation travels inside the program.
+set +e
+errors=$(env -i PATH="$PATH" HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" \
+  QT_QPA_PLATFORM=offscreen KELVANE_EXIT_AFTER_FIRST_PAINT=1 \
+  timeout 60 "$scratch/root/usr/bin/kelvane" --lang en 2>&1 >/dev/null)
+status=$?
+set -e
+[ "$status" -eq 0 ] || { echo "FAILED: the installed program exited with $status in English" >&2; exit 1; }
+if grep -q 'English texts' <<<"$errors"; then
+  echo "FAILED: $errors" >&2
+  exit 1
+fi
+echo "installed program: started in English"
 echo "package check: passed"

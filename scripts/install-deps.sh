@@ -10,8 +10,9 @@ packages=(
   clang libclang-rt-14-dev
   # Qt 6 and the image libraries
   qt6-base-dev qt6-svg-dev libgl-dev libjpeg-dev libpng-dev zlib1g-dev
-  # Qt's own texts (context menus, dialogs) in Chinese
-  qt6-translations-l10n
+  # Qt's own texts (context menus, dialogs) in Chinese; lupdate/lrelease and
+  # their CMake functions for the English translation
+  qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
   # X11 for the global hot key
   libx11-dev libxcb1-dev libxcb-keysyms1-dev libxkbcommon-dev
   # fonts with the Chinese captions

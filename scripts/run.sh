@@ -6,6 +6,7 @@
 # pseudo-terminal linked at /tmp/kelvane-sim, points setfile.ini at it and
 # starts the program. Click "打开", then "绘图其他", to watch the wave. The
 # simulator stops when the program exits (tray menu "退出软件").
+# KELVANE_LANG=en starts the program in English (its --lang).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -33,4 +34,4 @@ for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
 } > build/bin/setfile.ini
 
 echo "Simulator on $link; starting Kelvane."
-build/bin/kelvane
+build/bin/kelvane ${KELVANE_LANG:+--lang "$KELVANE_LANG"}

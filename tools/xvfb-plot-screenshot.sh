@@ -3,7 +3,8 @@
 # points setfile.ini at it, starts Kelvane, clicks "打开" and "绘图其他", waits
 # five seconds and saves a screenshot of the scrolling chart.
 #   tools/xvfb-plot-screenshot.sh [BUILD_DIR] [OUT_DIR]
-# Writes OUT_DIR/kelvane-plot.png.
+# Writes OUT_DIR/kelvane-plot.png. KELVANE_LANG=en (or zh) starts the program
+# with that --lang.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
@@ -23,7 +24,7 @@ for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
   printf 'commname=%s\r\nbaudrate=9600\r\nbytesize=8\r\nparity=none\r\nparitycheck=0\r\nstopbits=1\r\n' "$link"
 } > "$work/setfile.ini"
 
-"$work/kelvane" &
+"$work/kelvane" ${KELVANE_LANG:+--lang "$KELVANE_LANG"} &
 pids+=($!)
 wait_for_main_window
 # "打开" sits at (6..66, 8..35), "绘图其他" at (776..854, 8..35).

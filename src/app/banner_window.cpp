@@ -9,10 +9,11 @@ namespace {
 constexpr int kDockIntervalMs = 10;
 
 QString HintText(bool closeKeepsRunning) {
-    return QStringLiteral("打开串口，收发数据，点击“绘图”即可观察设备送来的数值曲线。\n") +
+    return TBannerWindow::tr("打开串口，收发数据，点击“绘图”即可观察设备送来的数值曲线。") + '\n' +
            (closeKeepsRunning
-                ? QStringLiteral("F5 在发送框末尾追加当前时间；关闭主窗口后程序在通知区继续运行。")
-                : QStringLiteral("F5 在发送框末尾追加当前时间；关闭主窗口即退出程序。"));
+                ? TBannerWindow::tr(
+                      "F5 在发送框末尾追加当前时间；关闭主窗口后程序在通知区继续运行。")
+                : TBannerWindow::tr("F5 在发送框末尾追加当前时间；关闭主窗口即退出程序。"));
 }
 }  // namespace
 
@@ -27,7 +28,7 @@ TBannerWindow::TBannerWindow(const QWidget& anchor, std::function<bool()> closeK
     setAutoFillBackground(true);
     setStyleSheet("TBannerWindow { background: #1d2630; } QLabel { color: #d8e2ea; }");
 
-    auto* title = new QLabel(QStringLiteral("Kelvane V3.0  串口调试 · 实时波形"), this);
+    auto* title = new QLabel(tr("Kelvane V3.0  串口调试 · 实时波形"), this);
     QFont titleFont = title->font();
     titleFont.setPointSize(16);
     titleFont.setBold(true);

@@ -47,8 +47,16 @@ QString SetPlot(TCommandLine& line, const QString& value) {
     return {};
 }
 
-const std::array<TCommandOption, 6>& Options() {
-    static const std::array<TCommandOption, 6> options{{
+QString SetLanguage(TCommandLine& line, const QString& value) {
+    line.language = LanguageFromCode(value.toStdString());
+    if (!line.language) {
+        return QStringLiteral("--lang takes zh (Chinese) or en (English), not \"%1\"").arg(value);
+    }
+    return {};
+}
+
+const std::array<TCommandOption, 7>& Options() {
+    static const std::array<TCommandOption, 7> options{{
         {"--port", "PATH", "serial device to use this session (setfile.ini is not changed)",
          "本次使用的串口设备（不修改 setfile.ini）", SetPort},
         {"--baud", "N", "baud rate to use this session", "本次使用的波特率", SetBaud},
@@ -60,6 +68,8 @@ const std::array<TCommandOption, 6>& Options() {
         {"--plot", "decimal|hex",
          "start plotting at start: decimal (绘图其他) or hex (绘图[16进制])",
          "启动后开始绘图：decimal 为“绘图其他”，hex 为“绘图[16进制]”", SetPlot},
+        {"--lang", "zh|en", "interface language this session: zh Chinese, en English",
+         "本次界面语言：zh 为中文，en 为英文", SetLanguage},
         {"--help", nullptr, "show this help and exit", "显示本帮助后退出",
          [](TCommandLine& line, const QString&) {
              line.help = true;

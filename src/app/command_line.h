@@ -1,10 +1,13 @@
 #pragma once
 // What the program's command line asks for: a port and speed for this
-// session, opening it at once, starting a plotting mode, or just the help or
-// version text. Each option is one entry of a table in command_line.cpp.
+// session, opening it at once, starting a plotting mode, the interface's
+// language, or just the help or version text. Each option is one entry of a table in
+// command_line.cpp.
 //
-// --port and --baud only override setfile.ini for this run: the file is not
-// written, so the next plain start behaves as before.
+// --port, --baud and --lang only override setfile.ini for this run: the file
+// is not written, so the next plain start behaves as before.
+
+#include "console/InterfaceLanguage.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,6 +23,7 @@ struct TCommandLine {
     std::optional<std::int32_t> baud;
     bool open = false;
     TStartPlotting plot = TStartPlotting::None;
+    std::optional<TLanguage> language;
     bool help = false;
     bool version = false;
 };

@@ -4,8 +4,18 @@
 #include <QWidget>
 
 namespace {
-const QString kShowPanel = QStringLiteral("显示数据面板");
-const QString kHidePanel = QStringLiteral("关闭数据面板");
+
+QString PanelButtonCaption(TDataPanelFolder::TPanelCaption caption) {
+    switch (caption) {
+        case TDataPanelFolder::TPanelCaption::ShowPanel:
+            return TDataPanelFolder::tr("显示数据面板");
+        case TDataPanelFolder::TPanelCaption::HidePanel:
+            return TDataPanelFolder::tr("关闭数据面板");
+        default:
+            return TDataPanelFolder::tr("显示面板");
+    }
+}
+
 }  // namespace
 
 TDataPanelFolder::TDataPanelFolder(QWidget& panel, QAbstractButton& foldBar,
@@ -13,6 +23,7 @@ TDataPanelFolder::TDataPanelFolder(QWidget& panel, QAbstractButton& foldBar,
     : panel_(panel), foldBar_(foldBar), panelButton_(panelButton) {
     SetHeight(kFoldedHeight);
     foldBar_.setText(kFoldBarFolded);
+    SetPanelCaption(TPanelCaption::AtStart);
     unfoldTimer_.setObjectName("Timer4");
     unfoldTimer_.setInterval(1);
     foldTimer_.setObjectName("Timer5");
@@ -26,10 +37,12 @@ TDataPanelFolder::TDataPanelFolder(QWidget& panel, QAbstractButton& foldBar,
 
 void TDataPanelFolder::ClickFoldBar() {
     if (height_ <= kFoldedHeight) {
+        unfolding_ = true;
         foldBar_.setText(kFoldBarUnfolded);
         foldTimer_.stop();
         unfoldTimer_.start();
     } else {
+        unfolding_ = false;
         foldBar_.setText(kFoldBarFolded);
         unfoldTimer_.stop();
         foldTimer_.start();
@@ -38,17 +51,17 @@ void TDataPanelFolder::ClickFoldBar() {
 
 void TDataPanelFolder::ClickPanelButton() {
     if (panel_.isEnabled()) {
-        const bool wasShowing = panelButton_.text() == kShowPanel;
+        const bool wasShowing = panelCaption_ == TPanelCaption::ShowPanel;
         ClickFoldBar();
-        panelButton_.setText(wasShowing ? kHidePanel : kShowPanel);
+        SetPanelCaption(wasShowing ? TPanelCaption::HidePanel : TPanelCaption::ShowPanel);
     } else {
-        panelButton_.setText(kShowPanel);
+        SetPanelCaption(TPanelCaption::ShowPanel);
     }
 }
 
 void TDataPanelFolder::DisableAndFold(bool onlyIfOpening) {
     panel_.setEnabled(false);
-    if (!onlyIfOpening || foldBar_.text() == kFoldBarUnfolded) {
+    if (!onlyIfOpening || unfolding_) {
         ClickFoldBar();
     }
 }
@@ -69,6 +82,11 @@ void TDataPanelFolder::FoldTick() {
     if (height_ <= kFoldedHeight) {
         foldTimer_.stop();
     }
+}
+
+void TDataPanelFolder::SetPanelCaption(TPanelCaption caption) {
+    panelCaption_ = caption;
+    panelButton_.setText(PanelButtonCaption(caption));
 }
 
 void TDataPanelFolder::SetHeight(int height) {

@@ -3,6 +3,8 @@
 // open height (370 px). Opening eases in quickly on a 1 ms timer, closing on
 // a 10 ms timer; either can be reversed mid-way by the fold bar. The
 // "显示面板" button acts as a fold bar click and names the state reached.
+// Both buttons' captions follow state kept here, never the other way round,
+// so they may be in any language.
 
 #include <QObject>
 #include <QTimer>
@@ -15,6 +17,8 @@ class TDataPanelFolder : public QObject {
   public:
     static constexpr int kFoldedHeight = 30;
     static constexpr int kUnfoldedHeight = 370;
+    // What the panel button says: "显示面板" at start, then the state it reached.
+    enum class TPanelCaption { AtStart, ShowPanel, HidePanel };
 
     // The height after one tick of each timer.
     static int UnfoldStep(int height) { return height + (372 - height) / 3; }
@@ -42,6 +46,7 @@ class TDataPanelFolder : public QObject {
     void UnfoldTick();
     void FoldTick();
     void SetHeight(int height);
+    void SetPanelCaption(TPanelCaption caption);
 
     QWidget& panel_;
     QAbstractButton& foldBar_;
@@ -49,6 +54,9 @@ class TDataPanelFolder : public QObject {
     QTimer unfoldTimer_;
     QTimer foldTimer_;
     int height_ = kFoldedHeight;
+    // The fold bar's heading: open ("↓↓") or shut ("↑↑").
+    bool unfolding_ = false;
+    TPanelCaption panelCaption_ = TPanelCaption::AtStart;
 };
 
 // Fold bar captions: where the panel is heading.

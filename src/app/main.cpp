@@ -1,15 +1,16 @@
 // Kelvane: a serial-port debugging terminal with a live waveform view.
 #include "app/command_line.h"
 #include "app/exit_after_first_paint.h"
+#include "app/language_texts.h"
 #include "app/main_form.h"
-#include "app/qt_translations.h"
 #include "app/start_actions.h"
+#include "console/KelvaneOptions.h"
+#include "console/PortSettingsFile.h"
 #include "platform/DataDir.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstring>
@@ -60,10 +61,18 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName("kelvane");
     // Closing the main window only hides it; "退出软件" ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    QTranslator qtTexts;
-    InstallQtChineseTexts(qtTexts);
 
-    TMainForm mainForm({.dataDir = ProgramDataDir(), .reporter = nullptr, .globalHotKey = true});
+    const std::string dataDir = ProgramDataDir();
+    // --lang holds for this run; setfile.ini keeps its own choice.
+    const TLanguage language =
+        command.line.language.value_or(TKelvaneOptions(dataDir + kSettingsFileName).Language());
+    // Before the first window, so that every caption is built in the language.
+    const TLanguageTexts texts(language);
+    if (language == TLanguage::English && !texts.ProgramTextsInstalled()) {
+        std::fputs("kelvane: the English texts could not be loaded\n", stderr);
+    }
+
+    TMainForm mainForm({.dataDir = dataDir, .reporter = nullptr, .globalHotKey = true});
     if (TExitAfterFirstPaint::Requested()) {
         new TExitAfterFirstPaint(mainForm, [&mainForm] { mainForm.Exit(); });
     }

@@ -183,31 +183,25 @@ void TMainForm::BuildCommandRow() {
     row->setFixedHeight(kCommandRowHeight);
     row->setFrameShape(QFrame::StyledPanel);
     auto& c = controls_;
-    c.sButton1 = MakeButton(row, "sButton1", QStringLiteral("打开"), {6, 8, 60, 27},
-                            QStringLiteral("打开串口"));
-    c.sButton2 = MakeButton(row, "sButton2", QStringLiteral("关闭"), {70, 8, 60, 27},
-                            QStringLiteral("关闭串口"));
+    c.sButton1 = MakeButton(row, "sButton1", tr("打开"), {6, 8, 60, 27}, tr("打开串口"));
+    c.sButton2 = MakeButton(row, "sButton2", tr("关闭"), {70, 8, 60, 27}, tr("关闭串口"));
     c.sButton2->setEnabled(false);
-    c.sButton3 = MakeButton(row, "sButton3", QStringLiteral("设置"), {134, 8, 60, 27},
-                            QStringLiteral("串口设置"));
-    c.sLabel1 = Place(new QLabel(QStringLiteral("间隔量："), row), "sLabel1", {202, 13, 56, 18});
-    c.sComboBox1 =
-        Place(new QComboBox(row), "sComboBox1", {258, 9, 70, 24}, QStringLiteral("波形间隔"));
+    c.sButton3 = MakeButton(row, "sButton3", tr("设置"), {134, 8, 60, 27}, tr("串口设置"));
+    c.sLabel1 = Place(new QLabel(tr("间隔量："), row), "sLabel1", {202, 13, 56, 18});
+    c.sComboBox1 = Place(new QComboBox(row), "sComboBox1", {258, 9, 70, 24}, tr("波形间隔"));
     for (int span = 1; span <= 1000; ++span) {
         c.sComboBox1->addItem(QString::number(span));
     }
     c.sComboBox1->setCurrentIndex(-1);
-    c.sButton12 = MakeButton(row, "sButton12", QStringLiteral("当前信息"), {336, 8, 76, 27},
-                             QStringLiteral("显示当前串口设置信息"));
-    c.sButton11 = MakeButton(row, "sButton11", QStringLiteral("显示面板"), {416, 8, 92, 27},
-                             QStringLiteral("显示控件面板"));
-    c.sBitBtn8 = MakeButton(row, "sBitBtn8", QStringLiteral("历史数据"), {512, 8, 80, 27},
-                            QStringLiteral("查询历史串口数据"));
-    c.sBitBtn7 = MakeButton(row, "sBitBtn7", QStringLiteral("悬浮窗体"), {596, 8, 80, 27});
-    c.sBitBtn5 = MakeButton(row, "sBitBtn5", QStringLiteral("绘图[16进制]"), {680, 8, 92, 27},
-                            QStringLiteral("绘制16进制数据波型图"));
-    c.sBitBtn6 = MakeButton(row, "sBitBtn6", QStringLiteral("绘图其他"), {776, 8, 78, 27},
-                            QStringLiteral("绘图其他数据波型图"));
+    c.sButton12 =
+        MakeButton(row, "sButton12", tr("当前信息"), {336, 8, 76, 27}, tr("显示当前串口设置信息"));
+    // The data panel's folder captions this button, the plot feed the two plotting buttons.
+    c.sButton11 = MakeButton(row, "sButton11", {}, {416, 8, 92, 27}, tr("显示控件面板"));
+    c.sBitBtn8 =
+        MakeButton(row, "sBitBtn8", tr("历史数据"), {512, 8, 80, 27}, tr("查询历史串口数据"));
+    c.sBitBtn7 = MakeButton(row, "sBitBtn7", tr("悬浮窗体"), {596, 8, 80, 27});
+    c.sBitBtn5 = MakeButton(row, "sBitBtn5", {}, {680, 8, 92, 27}, tr("绘制16进制数据波型图"));
+    c.sBitBtn6 = MakeButton(row, "sBitBtn6", {}, {776, 8, 78, 27}, tr("绘图其他数据波型图"));
 }
 
 void TMainForm::BuildDataPanel() {
@@ -216,7 +210,7 @@ void TMainForm::BuildDataPanel() {
     panel->setFrameShape(QFrame::StyledPanel);
 
     auto* foldBar = Place(new QToolButton(panel), "sSpeedButton1", {0, 0, kClientWidth, 30},
-                          QStringLiteral("数据发送/接收"));
+                          tr("数据发送/接收"));
     foldBar->setAutoRaise(true);
     QFont foldFont = foldBar->font();
     foldFont.setPointSize(14);
@@ -230,22 +224,20 @@ void TMainForm::BuildDataPanel() {
 
 void TMainForm::BuildReceiveGroup(QWidget* panel) {
     auto& c = controls_;
-    auto* group =
-        Place(new QGroupBox(QStringLiteral("接收数据"), panel), "sGroupBox1", {4, 30, 852, 198});
+    auto* group = Place(new QGroupBox(tr("接收数据"), panel), "sGroupBox1", {4, 30, 852, 198});
     c.sGroupBox1 = group;
-    c.sButton4 = MakeButton(group, "sButton4", QStringLiteral("保存"), {8, 18, 60, 24});
-    c.sButton5 = MakeButton(group, "sButton5", QStringLiteral("打印"), {72, 18, 60, 24});
-    c.sButton6 = MakeButton(group, "sButton6", QStringLiteral("清空"), {136, 18, 60, 24});
-    c.sBitBtn3 = MakeButton(group, "sBitBtn3", QStringLiteral("悬浮窗体"), {200, 18, 80, 24},
-                            QStringLiteral("悬浮 【接收/发送数据窗体】"));
-    c.sCheckBox2 =
-        MakeCheckBox(group, "sCheckBox2", QStringLiteral("16进制接收"), {292, 18, 110, 24});
+    c.sButton4 = MakeButton(group, "sButton4", tr("保存"), {8, 18, 60, 24});
+    c.sButton5 = MakeButton(group, "sButton5", tr("打印"), {72, 18, 60, 24});
+    c.sButton6 = MakeButton(group, "sButton6", tr("清空"), {136, 18, 60, 24});
+    c.sBitBtn3 = MakeButton(group, "sBitBtn3", tr("悬浮窗体"), {200, 18, 80, 24},
+                            tr("悬浮 【接收/发送数据窗体】"));
+    c.sCheckBox2 = MakeCheckBox(group, "sCheckBox2", tr("16进制接收"), {292, 18, 110, 24});
     c.recordSize = Place(new QLabel(group), "recordSize", {430, 22, 240, 18});
     c.recordSize->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    c.recordButton = MakeButton(group, "recordButton", QStringLiteral("记录"), {680, 18, 80, 24},
-                                QStringLiteral("把接收数据或绘图数据记录到文件"));
-    c.optionsButton = MakeButton(group, "optionsButton", QStringLiteral("选项"), {764, 18, 80, 24},
-                                 QStringLiteral("Kelvane 选项"));
+    c.recordButton = MakeButton(group, "recordButton", tr("记录"), {680, 18, 80, 24},
+                                tr("把接收数据或绘图数据记录到文件"));
+    c.optionsButton =
+        MakeButton(group, "optionsButton", tr("选项"), {764, 18, 80, 24}, tr("Kelvane 选项"));
     c.sMemo1 = Place(new QPlainTextEdit(group), "sMemo1", {8, 46, 836, 144});
     c.sMemo1->setReadOnly(true);
     c.sMemo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -253,24 +245,24 @@ void TMainForm::BuildReceiveGroup(QWidget* panel) {
 
 void TMainForm::BuildSendGroup(QWidget* panel) {
     auto& c = controls_;
-    auto* group =
-        Place(new QGroupBox(QStringLiteral("发送数据"), panel), "sGroupBox2", {4, 228, 852, 104});
+    auto* group = Place(new QGroupBox(tr("发送数据"), panel), "sGroupBox2", {4, 228, 852, 104});
     c.sGroupBox2 = group;
 
     auto* bar = Place(new QFrame(panel), "sPanel4", {0, 332, kClientWidth, 41});
     c.sPanel4 = bar;
-    c.sButton7 = MakeButton(bar, "sButton7", QStringLiteral("发送"), {8, 7, 60, 27});
-    c.sButton8 = MakeButton(bar, "sButton8", QStringLiteral("发送并保存"), {72, 7, 90, 27});
-    c.sButton9 = MakeButton(bar, "sButton9", QStringLiteral("定时发送"), {166, 7, 80, 27});
-    c.sCheckBox3 = MakeCheckBox(bar, "sCheckBox3", QStringLiteral("带帧头帧尾"), {256, 7, 100, 27},
-                                QStringLiteral("帧头(5B)/帧尾5D"));
-    c.sCheckBox1 = MakeCheckBox(bar, "sCheckBox1", QStringLiteral("16进制发送"), {360, 7, 104, 27},
-                                QStringLiteral("按16进制发送信息"));
-    c.sLabel12 = Place(new QLabel(QStringLiteral("已发送："), bar), "sLabel12", {472, 12, 60, 18},
-                       QStringLiteral("已发送的字节数"));
+    c.sButton7 = MakeButton(bar, "sButton7", tr("发送"), {8, 7, 60, 27});
+    c.sButton8 = MakeButton(bar, "sButton8", tr("发送并保存"), {72, 7, 90, 27});
+    // Captioned by the timed sender, whose state it shows.
+    c.sButton9 = MakeButton(bar, "sButton9", {}, {166, 7, 80, 27});
+    c.sCheckBox3 =
+        MakeCheckBox(bar, "sCheckBox3", tr("带帧头帧尾"), {256, 7, 100, 27}, tr("帧头(5B)/帧尾5D"));
+    c.sCheckBox1 = MakeCheckBox(bar, "sCheckBox1", tr("16进制发送"), {360, 7, 104, 27},
+                                tr("按16进制发送信息"));
+    c.sLabel12 =
+        Place(new QLabel(tr("已发送："), bar), "sLabel12", {472, 12, 60, 18}, tr("已发送的字节数"));
     c.sEdit1 = Place(new QLineEdit(QStringLiteral("0"), bar), "sEdit1", {532, 9, 100, 23});
     c.sEdit1->setReadOnly(true);
-    c.sBitBtn9 = MakeButton(bar, "sBitBtn9", QStringLiteral("清空计数"), {640, 7, 80, 27});
+    c.sBitBtn9 = MakeButton(bar, "sBitBtn9", tr("清空计数"), {640, 7, 80, 27});
 }
 
 void TMainForm::WireShell() {

@@ -1,5 +1,6 @@
 // Kelvane's own controls beside the Windows program's: the options dialog,
 // recording to a file and the chart's CSV export and replay.
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QPushButton>
 
@@ -17,11 +18,15 @@ namespace {
 QString AskRecordPath(QWidget* parent, bool csv) {
     // Recording appends, so an existing file is no reason to ask again.
     return csv ? QFileDialog::getSaveFileName(
-                     parent, QStringLiteral("记录绘图数据"), QStringLiteral("plot.csv"),
-                     QStringLiteral("CSV 文件 (*.csv)"), nullptr, QFileDialog::DontConfirmOverwrite)
+                     parent, QCoreApplication::translate("TMainForm", "记录绘图数据"),
+                     QStringLiteral("plot.csv"),
+                     QCoreApplication::translate("TMainForm", "CSV 文件 (*.csv)"), nullptr,
+                     QFileDialog::DontConfirmOverwrite)
                : QFileDialog::getSaveFileName(
-                     parent, QStringLiteral("记录接收数据"), QStringLiteral("received.log"),
-                     QStringLiteral("所有文件 (*)"), nullptr, QFileDialog::DontConfirmOverwrite);
+                     parent, QCoreApplication::translate("TMainForm", "记录接收数据"),
+                     QStringLiteral("received.log"),
+                     QCoreApplication::translate("TMainForm", "所有文件 (*)"), nullptr,
+                     QFileDialog::DontConfirmOverwrite);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include "app/options_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -18,17 +21,18 @@ TOptionsDialog::TOptionsDialog(TKelvaneOptions& options, TMessageReporter& repor
       reporter_(reporter),
       form_(new QFormLayout) {
     setObjectName(QStringLiteral("TOptionsDialog"));
-    setWindowTitle(QStringLiteral("选项"));
+    setWindowTitle(tr("选项"));
 
-    AddRow("multiValue", QStringLiteral("多通道与小数"), options.MultiValuePlot);
-    AddRow("arrivalX", QStringLiteral("按接收时间"), options.ArrivalTimeX);
-    AddRow("timestamps", QStringLiteral("显示时间戳"), options.ShowTimestamps);
-    AddRow("chartPoints", QStringLiteral("波形最多点数："), options.ChartPointLimit);
+    AddRow("multiValue", tr("多通道与小数"), options.MultiValuePlot);
+    AddRow("arrivalX", tr("按接收时间"), options.ArrivalTimeX);
+    AddRow("timestamps", tr("显示时间戳"), options.ShowTimestamps);
+    AddRow("chartPoints", tr("波形最多点数："), options.ChartPointLimit);
+    AddRow("language", tr("语言："), options.Language);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(tr("确定"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("okButton"));
-    QPushButton* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->addButton(tr("取消"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancelButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, &TOptionsDialog::Apply);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -67,12 +71,31 @@ void TOptionsDialog::AddRow(const char* objectName, const QString& caption,
                      [number, &option] { option.Set(number->value()); }});
 }
 
+void TOptionsDialog::AddRow(const char* objectName, const QString& caption,
+                            TOption<TLanguage>& option) {
+    auto* list = new QComboBox(this);
+    list->setObjectName(QString::fromLatin1(objectName));
+    for (int i = static_cast<int>(option.Lowest()); i <= static_cast<int>(option.Highest()); ++i) {
+        const auto language = static_cast<TLanguage>(i);
+        list->addItem(QString::fromUtf8(LanguageName(language)), i);
+    }
+    // The windows are built in the language chosen at start, so a change
+    // waits for the next one.
+    auto* row = new QHBoxLayout;
+    row->addWidget(list);
+    row->addWidget(new QLabel(tr("下次启动时生效"), this));
+    form_->addRow(caption, row);
+    rows_.push_back(
+        {[list, &option] { list->setCurrentIndex(list->findData(static_cast<int>(option()))); },
+         [list, &option] { option.Set(static_cast<TLanguage>(list->currentData().toInt())); }});
+}
+
 void TOptionsDialog::Apply() {
     for (const TRow& row : rows_) {
         row.apply();
     }
     if (!options_.Save()) {
-        reporter_.Show(kPromptCaption, QStringLiteral("选项保存失败，请检查设置文件是否可写"),
+        reporter_.Show(PromptCaption(), tr("选项保存失败，请检查设置文件是否可写"),
                        TMessageIcon::Error);
         return;
     }

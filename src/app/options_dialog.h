@@ -1,12 +1,14 @@
 #pragma once
-// "选项": Kelvane's own options of the receive boxes and the chart (see
-// TKelvaneOptions; the port's are in the settings dialog) as a small form,
-// one row per option, shown with the values in effect and written to
-// setfile.ini on "确定". An option gets a row by one AddRow line in the
-// constructor; a kind of option without a row type yet gets one AddRow
-// overload.
+// "选项": Kelvane's own options of the receive boxes, the chart and the
+// interface's language (see TKelvaneOptions; the port's are in the settings
+// dialog) as a small form, one row per option, shown with the values in
+// effect and written to setfile.ini on "确定". An option gets a row by one
+// AddRow line in the constructor; a kind of option without a row type yet
+// gets one AddRow overload.
 
 #include <QDialog>
+
+#include "console/InterfaceLanguage.h"
 
 #include <cstdint>
 #include <functional>
@@ -29,6 +31,8 @@ class TOptionsDialog : public QDialog {
   private:
     void AddRow(const char* objectName, const QString& caption, TOption<bool>& option);
     void AddRow(const char* objectName, const QString& caption, TOption<std::int32_t>& option);
+    // Takes effect at the next start, and says so beside the choice.
+    void AddRow(const char* objectName, const QString& caption, TOption<TLanguage>& option);
     // Takes the rows' values and writes them; says so when the file refuses.
     void Apply();
 

@@ -23,15 +23,15 @@ QString ByteSizeText(TByteSize size) {
 QString ParityText(TParity parity) {
     switch (parity) {
         case TParity::Even:
-            return QStringLiteral("偶校验");
+            return TPortInfoPanel::tr("偶校验");
         case TParity::Odd:
-            return QStringLiteral("奇校验");
+            return TPortInfoPanel::tr("奇校验");
         case TParity::Mark:
-            return QStringLiteral("标记");
+            return TPortInfoPanel::tr("标记");
         case TParity::Space:
-            return QStringLiteral("空格");
+            return TPortInfoPanel::tr("空格");
         default:
-            return QStringLiteral("无");
+            return TPortInfoPanel::tr("无");
     }
 }
 
@@ -55,12 +55,12 @@ constexpr int kRowHeight = 21;
 }  // namespace
 
 QStringList PortInfoLabels() {
-    return {QStringLiteral("串口名称："),   QStringLiteral("波特率："),
-            QStringLiteral("数据位："),     QStringLiteral("校验位："),
-            QStringLiteral("停止位："),     QStringLiteral("Outx_Cts："),
-            QStringLiteral("Outx_Dsr："),   QStringLiteral("Outx_XonXoff："),
-            QStringLiteral("Inx_XonXoff:"), QStringLiteral("XoffChar："),
-            QStringLiteral("XoffLimit："),  QStringLiteral("XonChar：")};
+    return {TPortInfoPanel::tr("串口名称："),  TPortInfoPanel::tr("波特率："),
+            TPortInfoPanel::tr("数据位："),    TPortInfoPanel::tr("校验位："),
+            TPortInfoPanel::tr("停止位："),    TPortInfoPanel::tr("Outx_Cts："),
+            TPortInfoPanel::tr("Outx_Dsr："),  TPortInfoPanel::tr("Outx_XonXoff："),
+            QStringLiteral("Inx_XonXoff:"),    TPortInfoPanel::tr("XoffChar："),
+            TPortInfoPanel::tr("XoffLimit："), TPortInfoPanel::tr("XonChar：")};
 }
 
 QStringList PortInfoValues(const TComm& comm) {
@@ -85,7 +85,7 @@ TPortInfoPanel::TPortInfoPanel(QWidget* parent) : QFrame(parent) {
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
 
-    auto* group = new QGroupBox(QStringLiteral("当前串口信息"), this);
+    auto* group = new QGroupBox(tr("当前串口信息"), this);
     group->setGeometry(6, 4, 204, 279);
     const QStringList labels = PortInfoLabels();
     for (int row = 0; row < labels.size(); ++row) {

@@ -19,11 +19,11 @@ TRecordControls::TRecordControls(QPushButton& button, QLabel& sizeLine, TFileRec
       askPath_(std::move(askPath)),
       menu_(new QMenu(&button)) {
     menu_->setObjectName(QStringLiteral("recordMenu"));
-    menu_->addAction(QStringLiteral("记录接收数据…"), this, &TRecordControls::RecordReceived)
+    menu_->addAction(tr("记录接收数据…"), this, &TRecordControls::RecordReceived)
         ->setObjectName(QStringLiteral("recordReceived"));
-    menu_->addAction(QStringLiteral("记录绘图数据(CSV)…"), this, &TRecordControls::RecordPlotted)
+    menu_->addAction(tr("记录绘图数据(CSV)…"), this, &TRecordControls::RecordPlotted)
         ->setObjectName(QStringLiteral("recordPlotted"));
-    QAction* stop = menu_->addAction(QStringLiteral("停止记录"), this, &TRecordControls::Stop);
+    QAction* stop = menu_->addAction(tr("停止记录"), this, &TRecordControls::Stop);
     stop->setObjectName(QStringLiteral("stopRecording"));
     connect(menu_, &QMenu::aboutToShow, this, [this, stop] {
         stop->setEnabled(received_.Recording() || plotted_.File().Recording());
@@ -57,8 +57,7 @@ bool TRecordControls::OpenAndStart(bool csv) {
     QString error;
     std::unique_ptr<TRecordWriter> writer = OpenRecordFile(path, error);
     if (!writer) {
-        reporter_.Show(kPromptCaption, QStringLiteral("无法记录到该文件：%1").arg(error),
-                       TMessageIcon::Error);
+        reporter_.Show(PromptCaption(), tr("无法记录到该文件：%1").arg(error), TMessageIcon::Error);
         return false;
     }
     Stop();
@@ -81,10 +80,10 @@ void TRecordControls::WatchFailures(TFileRecorder& recorder) {
         ShowSize();
     });
     connect(&recorder, &TFileRecorder::Failed, this, [this, &recorder](const QString& reason) {
-        reporter_.Show(kPromptCaption,
-                       QStringLiteral("记录已停止：%1\n已写入的数据保留在 %2 中。")
-                           .arg(reason, recorder.Path()),
-                       TMessageIcon::Error);
+        reporter_.Show(
+            PromptCaption(),
+            tr("记录已停止：%1\n已写入的数据保留在 %2 中。").arg(reason, recorder.Path()),
+            TMessageIcon::Error);
     });
 }
 
@@ -94,7 +93,7 @@ void TRecordControls::ShowSize() {
         sizeLine_.clear();
         return;
     }
-    sizeLine_.setText(QStringLiteral("记录中：%1").arg(RecordedSizeText(on.BytesRecorded())));
+    sizeLine_.setText(tr("记录中：%1").arg(RecordedSizeText(on.BytesRecorded())));
     sizeLine_.setToolTip(on.Path());
 }
 

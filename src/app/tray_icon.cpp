@@ -47,15 +47,15 @@ TTrayHost TTrayHost::System() {
 TTrayIcon::TTrayIcon(TTrayHost host)
     : host_(std::move(host)), onlyClicks_(host_.reportsOnlyClicks()) {
     menu_.setObjectName("PopupMenu1");
-    AddItem(menu_, "N5", QStringLiteral("显示主界面"), OnShowMain);
+    AddItem(menu_, "N5", tr("显示主界面"), OnShowMain);
     menu_.addSeparator()->setObjectName("N3");
-    AddItem(menu_, "N4", QStringLiteral("退出软件"), OnExit);
+    AddItem(menu_, "N4", tr("退出软件"), OnExit);
     menu_.addSeparator()->setObjectName("N6");
-    AddItem(menu_, "N1", QStringLiteral("在线升级"), OnUpgradeInfo);
-    AddItem(menu_, "N2", QStringLiteral("在线帮助"), OnHelpInfo);
+    AddItem(menu_, "N1", tr("在线升级"), OnUpgradeInfo);
+    AddItem(menu_, "N2", tr("在线帮助"), OnHelpInfo);
 
     icon_.setIcon(AppIcon());
-    icon_.setToolTip(QStringLiteral("双击显示主界面"));
+    icon_.setToolTip(tr("双击显示主界面"));
     icon_.setContextMenu(&menu_);
     connect(&icon_, &QSystemTrayIcon::activated, this, &TTrayIcon::Activated);
 }

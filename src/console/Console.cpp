@@ -53,10 +53,10 @@ TConsole::TConsole(const TConsolePanel& panel, TConsoleServices services)
           TTimedSender::THooks{[this] { return SendBoxEmpty(); }, [this] { return SendOnce(); }},
           *services_.reporter)) {
     mainView_->setObjectName(QStringLiteral("sMemo1"));
-    mainView_->setAccessibleName(kReceiveBoxName);
+    mainView_->setAccessibleName(ReceiveBoxName());
     sendBox_->setObjectName(QStringLiteral("sMemo2"));
     sendBox_->SetByteLimit(services_.textBoxBytes);
-    sendBox_->setAccessibleName(kSendBoxName);
+    sendBox_->setAccessibleName(SendBoxName());
     receiver_.AttachViews(mainView_, floating_->Controls().sMemo1, panel.sCheckBox2);
     WireReceiveBar();
     WireSendBar();
@@ -108,12 +108,7 @@ void TConsole::WireFloatingWindow() {
         timedSender_->Click();
     });
     // The plot feed sets both windows' captions when the main button runs.
-    connect(floating.sBitBtn2, &QPushButton::clicked, this, [this, floating] {
-        const QString hexCaption = QStringLiteral("绘图[16进制]");
-        floating.sBitBtn2->setText(
-            floating.sBitBtn2->text() == hexCaption ? QStringLiteral("停止绘图") : hexCaption);
-        panel_.sBitBtn5->click();
-    });
+    connect(floating.sBitBtn2, &QPushButton::clicked, panel_.sBitBtn5, &QPushButton::click);
     connect(floating.sBitBtn3, &QPushButton::clicked, panel_.sBitBtn6, &QPushButton::click);
     connect(floating.sBitBtn4, &QPushButton::clicked, this, [this] { counter_.ResetBoth(); });
 }
@@ -140,12 +135,12 @@ TSendOutcome TConsole::SendOnce() {
 
 void TConsole::SendAndSave() {
     if (SendBoxEmpty()) {
-        services_.reporter->Show(kPromptCaption, kEmptySendBoxText, TMessageIcon::Warning);
+        services_.reporter->Show(PromptCaption(), EmptySendBoxText(), TMessageIcon::Warning);
         return;
     }
     Send();
     const bool saved = TSendHistoryFile(services_.historyPath).Append(sendBox_->Bytes());
-    services_.reporter->Show(kHistoryCaption, saved ? kHistorySavedText : kHistorySaveErrorText,
+    services_.reporter->Show(HistoryCaption(), saved ? HistorySavedText() : HistorySaveErrorText(),
                              saved ? TMessageIcon::Information : TMessageIcon::Error);
 }
 

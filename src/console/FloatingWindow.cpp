@@ -31,27 +31,27 @@ TForm7::TForm7(const TReceiveTextStore& store, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("TForm7"));
-    setWindowTitle(QStringLiteral("接收/发送数据 【悬浮窗体】"));
+    setWindowTitle(tr("接收/发送数据 【悬浮窗体】"));
     setFixedSize(860, 406);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(BuildReceiveGroup(store), 3);
     layout->addWidget(BuildSendGroup(), 2);
     layout->addWidget(BuildSendBar());
-    controls_.sBitBtn1 = Button(QStringLiteral("关闭悬浮窗体"), "sBitBtn1", this);
+    controls_.sBitBtn1 = Button(tr("关闭悬浮窗体"), "sBitBtn1", this);
     layout->addWidget(controls_.sBitBtn1, 0, Qt::AlignHCenter);
 
     connect(controls_.sBitBtn1, &QPushButton::clicked, this, &TForm7::close);
 }
 
 QWidget* TForm7::BuildReceiveGroup(const TReceiveTextStore& store) {
-    auto* group = new QGroupBox(QStringLiteral("接收数据"), this);
-    controls_.sButton4 = Button(QStringLiteral("保存"), "sButton4", group);
-    controls_.sButton5 = Button(QStringLiteral("打印"), "sButton5", group);
-    controls_.sButton6 = Button(QStringLiteral("清空"), "sButton6", group);
-    controls_.sCheckBox1 = Named(new QCheckBox(QStringLiteral("16进制接收"), group), "sCheckBox1");
+    auto* group = new QGroupBox(tr("接收数据"), this);
+    controls_.sButton4 = Button(tr("保存"), "sButton4", group);
+    controls_.sButton5 = Button(tr("打印"), "sButton5", group);
+    controls_.sButton6 = Button(tr("清空"), "sButton6", group);
+    controls_.sCheckBox1 = Named(new QCheckBox(tr("16进制接收"), group), "sCheckBox1");
     controls_.sMemo1 = Named(new TReceiveView(store, group), "sMemo1");
-    controls_.sMemo1->setAccessibleName(kReceiveBoxName);
+    controls_.sMemo1->setAccessibleName(ReceiveBoxName());
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(controls_.sButton4);
@@ -66,9 +66,9 @@ QWidget* TForm7::BuildReceiveGroup(const TReceiveTextStore& store) {
 }
 
 QWidget* TForm7::BuildSendGroup() {
-    auto* group = new QGroupBox(QStringLiteral("发送数据"), this);
+    auto* group = new QGroupBox(tr("发送数据"), this);
     controls_.sMemo2 = Named(new QPlainTextEdit(group), "sMemo2");
-    controls_.sMemo2->setAccessibleName(kSendBoxName);
+    controls_.sMemo2->setAccessibleName(SendBoxName());
     controls_.sMemo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(controls_.sMemo2);
@@ -77,20 +77,21 @@ QWidget* TForm7::BuildSendGroup() {
 
 QWidget* TForm7::BuildSendBar() {
     auto* bar = new QWidget(this);
-    controls_.sButton7 = Button(QStringLiteral("发送"), "sButton7", bar);
-    controls_.sButton8 = Button(QStringLiteral("发送并保存"), "sButton8", bar);
-    controls_.sButton9 = Button(QStringLiteral("定时发送"), "sButton9", bar);
-    controls_.sButton10 = Button(QStringLiteral("历史数据"), "sButton10", bar);
-    controls_.sBitBtn2 = Button(QStringLiteral("绘图[16进制]"), "sBitBtn2", bar);
-    controls_.sBitBtn2->setToolTip(QStringLiteral("绘制16进制数据波型图"));
-    controls_.sBitBtn3 = Button(QStringLiteral("绘图其他"), "sBitBtn3", bar);
-    controls_.sBitBtn3->setToolTip(QStringLiteral("绘图其他数据波型图"));
-    controls_.sCheckBox3 = Named(new QCheckBox(QStringLiteral("带帧头帧尾"), bar), "sCheckBox3");
-    controls_.sCheckBox2 = Named(new QCheckBox(QStringLiteral("16进制发送"), bar), "sCheckBox2");
+    controls_.sButton7 = Button(tr("发送"), "sButton7", bar);
+    controls_.sButton8 = Button(tr("发送并保存"), "sButton8", bar);
+    controls_.sButton9 = Button(tr("定时发送"), "sButton9", bar);
+    controls_.sButton10 = Button(tr("历史数据"), "sButton10", bar);
+    // The plot feed captions the two plotting buttons with the main ones.
+    controls_.sBitBtn2 = Button({}, "sBitBtn2", bar);
+    controls_.sBitBtn2->setToolTip(tr("绘制16进制数据波型图"));
+    controls_.sBitBtn3 = Button({}, "sBitBtn3", bar);
+    controls_.sBitBtn3->setToolTip(tr("绘图其他数据波型图"));
+    controls_.sCheckBox3 = Named(new QCheckBox(tr("带帧头帧尾"), bar), "sCheckBox3");
+    controls_.sCheckBox2 = Named(new QCheckBox(tr("16进制发送"), bar), "sCheckBox2");
     controls_.sEdit1 = Named(new QLineEdit(QStringLiteral("0"), bar), "sEdit1");
     controls_.sEdit1->setReadOnly(true);
     controls_.sEdit1->setMaximumWidth(90);
-    controls_.sBitBtn4 = Button(QStringLiteral("清空计数"), "sBitBtn4", bar);
+    controls_.sBitBtn4 = Button(tr("清空计数"), "sBitBtn4", bar);
 
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -102,7 +103,7 @@ QWidget* TForm7::BuildSendBar() {
           static_cast<QWidget*>(controls_.sCheckBox2)}) {
         layout->addWidget(widget);
     }
-    layout->addWidget(new QLabel(QStringLiteral("已发送："), bar));
+    layout->addWidget(new QLabel(tr("已发送："), bar));
     layout->addWidget(controls_.sEdit1);
     layout->addWidget(controls_.sBitBtn4);
     return bar;

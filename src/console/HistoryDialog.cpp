@@ -20,15 +20,15 @@ TForm2::TForm2(TSendHistoryFile file, std::function<void(const QString&)> recall
       asker_(asker),
       list_(new QListWidget(this)) {
     setObjectName(QStringLiteral("TForm2"));
-    setWindowTitle(QStringLiteral("历史数据"));
+    setWindowTitle(tr("历史数据"));
     setModal(false);
     setFixedSize(190, 378);
 
     list_->setObjectName(QStringLiteral("sListBox1"));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    auto* remove = new QPushButton(QStringLiteral("删除"), this);
+    auto* remove = new QPushButton(tr("删除"), this);
     remove->setObjectName(QStringLiteral("sButton1"));
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto* cancel = new QPushButton(tr("取消"), this);
     cancel->setObjectName(QStringLiteral("sButton2"));
 
     auto* buttons = new QHBoxLayout;
@@ -81,7 +81,7 @@ void TForm2::Recall() {
 }
 
 void TForm2::DeleteSelected() {
-    if (asker_.AskYesNo(kPromptCaption, kDeleteEntryQuestion)) {
+    if (asker_.AskYesNo(PromptCaption(), DeleteEntryQuestion())) {
         const int row = list_->currentRow();
         if (row >= 0 && list_->currentItem()->isSelected()) {
             entries_.erase(entries_.begin() + row);

@@ -19,7 +19,7 @@ TForm3::TForm3(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       interval_(new QComboBox(this)) {
     setObjectName(QStringLiteral("TForm3"));
-    setWindowTitle(QStringLiteral("间隔时间"));
+    setWindowTitle(tr("间隔时间"));
     setModal(false);
     setFixedSize(183, 182);
 
@@ -33,17 +33,17 @@ TForm3::TForm3(QWidget* parent)
     interval_->setEditText(QStringLiteral("10"));
     TTypedCharacterFilter::Install(interval_->lineEdit(), IsIntervalCharacter);
 
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    auto* ok = new QPushButton(tr("确定"), this);
     ok->setObjectName(QStringLiteral("sButton1"));
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto* cancel = new QPushButton(tr("取消"), this);
     cancel->setObjectName(QStringLiteral("sButton2"));
     ok->setAutoDefault(false);
     cancel->setAutoDefault(false);
 
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("时间："), this));
+    row->addWidget(new QLabel(tr("时间："), this));
     row->addWidget(interval_, 1);
-    row->addWidget(new QLabel(QStringLiteral("(毫秒)"), this));
+    row->addWidget(new QLabel(tr("(毫秒)"), this));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

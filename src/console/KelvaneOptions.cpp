@@ -24,12 +24,21 @@ std::optional<std::int32_t> ParseValue<std::int32_t>(const std::string& text) {
     return TryStrToInt(text);
 }
 
+template <>
+std::optional<TLanguage> ParseValue<TLanguage>(const std::string& text) {
+    return LanguageFromCode(text);
+}
+
 std::string ValueText(bool value) {
     return value ? "1" : "0";
 }
 
 std::string ValueText(std::int32_t value) {
     return std::to_string(value);
+}
+
+std::string ValueText(TLanguage value) {
+    return LanguageCode(value);
 }
 
 }  // namespace
@@ -61,6 +70,7 @@ bool TOption<T>::Write(const std::string& path) const {
 
 template class TOption<bool>;
 template class TOption<std::int32_t>;
+template class TOption<TLanguage>;
 
 TKelvaneOptions::TKelvaneOptions(std::string settingsPath) : path_(std::move(settingsPath)) {
     Load();

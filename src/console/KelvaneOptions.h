@@ -10,6 +10,8 @@
 // so a file the settings dialog creates with the defaults holds exactly the
 // port settings.
 
+#include "console/InterfaceLanguage.h"
+
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -111,6 +113,9 @@ class TKelvaneOptions : public TOptionRegistry {
     // oldest lines go (see TTextBound).
     TOption<std::int32_t> TextBoxBytes{*this, "boxbytes", TTextBound::kDefaultBytes,
                                        TTextBound::kLeastBytes, 1 << 30};
+    // The interface's language from the next start on ("zh" or "en").
+    TOption<TLanguage> Language{*this, "language", TLanguage::Chinese, TLanguage::Chinese,
+                                TLanguage::English};
 
   private:
     std::string path_;

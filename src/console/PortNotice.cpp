@@ -16,7 +16,7 @@ TPortNoticeBar::TPortNoticeBar(QWidget* parent) : QFrame(parent), text_(new QLab
     auto* close = new QToolButton(this);
     close->setObjectName("portNoticeClose");
     close->setText(QStringLiteral("×"));
-    close->setToolTip(QStringLiteral("关闭提示"));
+    close->setToolTip(tr("关闭提示"));
     close->setAutoRaise(true);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 2, 2, 2);

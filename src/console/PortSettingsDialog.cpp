@@ -57,8 +57,11 @@ int RowY(int row) {
     return kFirstRowY + row * kRowHeight + (row >= 6 ? kSeparatorGap : 0);
 }
 
+// What the settings file gets: the entry's own text, whatever language shows
+// it; a port may also be typed.
 std::string Text(const QComboBox* list) {
-    return list->currentText().toStdString();
+    return (list->isEditable() ? list->currentText() : list->currentData().toString())
+        .toStdString();
 }
 
 }  // namespace
@@ -72,30 +75,27 @@ TForm1::TForm1(std::string settingsPath, std::shared_ptr<TMessageReporter> repor
       options_(options),
       scan_(std::move(scan)) {
     setObjectName("TForm1");
-    setWindowTitle(QStringLiteral("串口设置"));
+    setWindowTitle(tr("串口设置"));
     setFixedSize(kDialogWidth, kButtonsY + 40);
 
     const QStringList falseTrue{"false", "true"};
-    portList_ =
-        AddChoiceRow("sComboBox1", QStringLiteral("串口名称："), Numbered(1, 10, "COM"), "COM1", 0);
-    baudList_ = AddChoiceRow("sComboBox2", QStringLiteral("波特率："),
+    portList_ = AddChoiceRow("sComboBox1", tr("串口名称："), Numbered(1, 10, "COM"), "COM1", 0);
+    baudList_ = AddChoiceRow("sComboBox2", tr("波特率："),
                              {"110", "300", "1200", "2400", "4800", "9600", "19200", "38400",
                               "57600", "115200", "230400", "460800", "921600"},
                              "9600", 1);
-    byteSizeList_ =
-        AddChoiceRow("sComboBox3", QStringLiteral("数据位："), {"5", "6", "7", "8"}, "8", 2);
-    parityList_ = AddChoiceRow("sComboBox4", QStringLiteral("奇偶校验："),
-                               {"偶校验", "奇校验", "无", "标记", "空格"}, "无", 3);
-    stopBitsList_ =
-        AddChoiceRow("sComboBox5", QStringLiteral("停止位："), {"1.5", "1", "2"}, "1", 4);
-    parityCheckList_ =
-        AddChoiceRow("sComboBox6", QStringLiteral("是否奇偶校验："), {"否", "是"}, "否", 5);
-    ctsList_ = AddChoiceRow("sComboBox7", QStringLiteral("Outx_CtsFlow："), falseTrue, "false", 6);
-    dsrList_ = AddChoiceRow("sComboBox8", QStringLiteral("Outx_DsrFlow："), falseTrue, "false", 7);
-    outXonList_ =
-        AddChoiceRow("sComboBox9", QStringLiteral("Outx_XonXoff："), falseTrue, "false", 8);
-    inXonList_ =
-        AddChoiceRow("sComboBox10", QStringLiteral("Inx_XonXoff："), falseTrue, "false", 9);
+    byteSizeList_ = AddChoiceRow("sComboBox3", tr("数据位："), {"5", "6", "7", "8"}, "8", 2);
+    parityList_ = AddChoiceRow("sComboBox4", tr("奇偶校验："),
+                               {QT_TR_NOOP("偶校验"), QT_TR_NOOP("奇校验"), QT_TR_NOOP("无"),
+                                QT_TR_NOOP("标记"), QT_TR_NOOP("空格")},
+                               "无", 3);
+    stopBitsList_ = AddChoiceRow("sComboBox5", tr("停止位："), {"1.5", "1", "2"}, "1", 4);
+    parityCheckList_ = AddChoiceRow("sComboBox6", tr("是否奇偶校验："),
+                                    {QT_TR_NOOP("否"), QT_TR_NOOP("是")}, "否", 5);
+    ctsList_ = AddChoiceRow("sComboBox7", tr("Outx_CtsFlow："), falseTrue, "false", 6);
+    dsrList_ = AddChoiceRow("sComboBox8", tr("Outx_DsrFlow："), falseTrue, "false", 7);
+    outXonList_ = AddChoiceRow("sComboBox9", tr("Outx_XonXoff："), falseTrue, "false", 8);
+    inXonList_ = AddChoiceRow("sComboBox10", tr("Inx_XonXoff："), falseTrue, "false", 9);
 
     // Device paths are not all listable (a simulator's link, a udev alias),
     // so the port may also be typed.
@@ -108,16 +108,14 @@ TForm1::TForm1(std::string settingsPath, std::shared_ptr<TMessageReporter> repor
     separator->setFrameShadow(QFrame::Sunken);
     separator->setGeometry(kLabelX, RowY(6) - kSeparatorGap / 2 - 4, kDialogWidth - 2 * kLabelX, 4);
 
-    autoReopenBox_ =
-        AddOptionBox("autoReopenBox", QStringLiteral("断开后自动重连"), options_.AutoReopen(), 0);
-    dtrLowBox_ = AddOptionBox("dtrLowBox", QStringLiteral("打开时不拉高 DTR"),
-                              options_.KeepDtrLowOnOpen(), 1);
+    autoReopenBox_ = AddOptionBox("autoReopenBox", tr("断开后自动重连"), options_.AutoReopen(), 0);
+    dtrLowBox_ = AddOptionBox("dtrLowBox", tr("打开时不拉高 DTR"), options_.KeepDtrLowOnOpen(), 1);
 
-    auto* save = new QPushButton(QStringLiteral("保存"), this);
+    auto* save = new QPushButton(tr("保存"), this);
     save->setObjectName("sButton1");
     save->setGeometry(30, kButtonsY, 70, 27);
     connect(save, &QPushButton::clicked, this, &TForm1::Save);
-    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto* cancel = new QPushButton(tr("取消"), this);
     cancel->setObjectName("sButton2");
     cancel->setGeometry(121, kButtonsY, 70, 27);
     connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
@@ -129,8 +127,10 @@ QComboBox* TForm1::AddChoiceRow(const char* objectName, const QString& label,
     caption->setGeometry(kLabelX, RowY(row) + 3, kListX - kLabelX, 18);
     auto* list = new QComboBox(this);
     list->setObjectName(objectName);
-    list->addItems(entries);
-    list->setCurrentText(initial);
+    for (const QString& entry : entries) {
+        list->addItem(tr(entry.toUtf8().constData()), entry);
+    }
+    list->setCurrentIndex(list->findData(initial));
     list->setGeometry(kListX, RowY(row), kListWidth, 22);
     return list;
 }
@@ -154,10 +154,10 @@ void TForm1::Save() {
     options_.AutoReopen.Set(autoReopenBox_->isChecked());
     options_.KeepDtrLowOnOpen.Set(dtrLowBox_->isChecked());
     if (!SavePortChoices(Choices(), settingsPath_) || !options_.Save()) {
-        reporter_->Show(kPromptCaption, QStringLiteral("串口设置失败"), TMessageIcon::Warning);
+        reporter_->Show(PromptCaption(), tr("串口设置失败"), TMessageIcon::Warning);
         return;
     }
-    reporter_->Show(kPromptCaption, QStringLiteral("串口设置成功,请重新打开串口以便生效"),
+    reporter_->Show(PromptCaption(), tr("串口设置成功,请重新打开串口以便生效"),
                     TMessageIcon::Warning);
     hide();
 }

@@ -3,6 +3,7 @@
 // (their nested event loop keeps received data and timers running, as users
 // expect); tests substitute a recorder so nothing blocks.
 
+#include <QCoreApplication>
 #include <QString>
 
 enum class TMessageIcon { Warning, Error, Information };
@@ -20,4 +21,6 @@ class TMessageBoxReporter : public TMessageReporter {
 };
 
 // Caption of the console's message boxes.
-inline const QString kPromptCaption = QStringLiteral("提示");
+inline QString PromptCaption() {
+    return QCoreApplication::translate("TConsole", "提示");
+}

@@ -14,7 +14,7 @@ namespace {
 constexpr std::chrono::seconds kBackNoticeLasts{10};
 
 QString UnsentText(std::uint64_t unsent) {
-    return unsent == 0 ? QString() : QStringLiteral("未发出的 %1 字节已丢弃。").arg(unsent);
+    return unsent == 0 ? QString() : TPortOpener::tr("未发出的 %1 字节已丢弃。").arg(unsent);
 }
 
 }  // namespace
@@ -60,19 +60,19 @@ void TPortOpener::Open() {
         return;
     }
     ShowOpen();
-    reporter_->Show(kPromptCaption, QStringLiteral("串口打开成功"), TMessageIcon::Warning);
+    reporter_->Show(PromptCaption(), tr("串口打开成功"), TMessageIcon::Warning);
 }
 
 void TPortOpener::ReportOpenFailure(const QString& cause) {
     // The component's own text stays out of the box: the usual causes come
     // first, then what the system says happened.
-    QString text = QStringLiteral("串口打开失败，请检测串口是否被占用或者为无用串口");
+    QString text = tr("串口打开失败，请检测串口是否被占用或者为无用串口");
     if (!cause.isEmpty()) {
         text += QLatin1Char('\n') + cause;
     }
     openButton_.setEnabled(true);
     emit PortStateChanged();
-    reporter_->Show(kPromptCaption, text, TMessageIcon::Warning);
+    reporter_->Show(PromptCaption(), text, TMessageIcon::Warning);
 }
 
 void TPortOpener::Close() {
@@ -82,7 +82,7 @@ void TPortOpener::Close() {
     comm_.ClosePort();
     openButton_.setEnabled(true);
     emit PortStateChanged();
-    reporter_->Show(kPromptCaption, QStringLiteral("串口关闭成功"), TMessageIcon::Warning);
+    reporter_->Show(PromptCaption(), tr("串口关闭成功"), TMessageIcon::Warning);
 }
 
 void TPortOpener::ShowOpen() {
@@ -103,11 +103,9 @@ void TPortOpener::DeviceLost() {
     closeButton_.setEnabled(waiting);
     if (waiting) {
         watch_.Watch(device);
-        notices_.ShowNotice(
-            QStringLiteral("串口 %1 的设备已断开，正在等待它重新连接…… %2").arg(name, unsent));
+        notices_.ShowNotice(tr("串口 %1 的设备已断开，正在等待它重新连接…… %2").arg(name, unsent));
     } else {
-        notices_.ShowNotice(
-            QStringLiteral("串口 %1 的设备已断开，串口已关闭。%2").arg(name, unsent));
+        notices_.ShowNotice(tr("串口 %1 的设备已断开，串口已关闭。%2").arg(name, unsent));
     }
     emit PortStateChanged();
 }
@@ -119,7 +117,7 @@ bool TPortOpener::Reopen() {
         return false;  // not ready yet: the watch looks again
     }
     ShowOpen();
-    notices_.ShowNotice(QStringLiteral("串口 %1 的设备已重新连接，串口已按原来的设置重新打开。")
+    notices_.ShowNotice(tr("串口 %1 的设备已重新连接，串口已按原来的设置重新打开。")
                             .arg(QString::fromStdString(comm_.CommName())),
                         kBackNoticeLasts);
     return true;
@@ -128,14 +126,13 @@ bool TPortOpener::Reopen() {
 void TPortOpener::ReceiveErrors(std::uint32_t errors) {
     QString where;
     if (errors & CE_RXOVER) {
-        where = QStringLiteral("串口驱动的接收缓冲区溢出");
+        where = tr("串口驱动的接收缓冲区溢出");
     } else if (errors & CE_OVERRUN) {
-        where = QStringLiteral("串口硬件来不及接收");
+        where = tr("串口硬件来不及接收");
     }
     if (where.isEmpty() || lossTold_) {
         return;
     }
     lossTold_ = true;
-    notices_.ShowNotice(
-        QStringLiteral("接收数据有丢失（%1）。请降低波特率，或打开流控。").arg(where));
+    notices_.ShowNotice(tr("接收数据有丢失（%1）。请降低波特率，或打开流控。").arg(where));
 }

@@ -1,5 +1,6 @@
 #include "console/PrintTarget.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -18,7 +19,8 @@ QString SuggestedPdfPath() {
         folder = QDir::homePath();
     }
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    return QDir(folder).filePath(QStringLiteral("接收数据-%1.pdf").arg(stamp));
+    return QDir(folder).filePath(
+        QCoreApplication::translate("TPrintTarget", "接收数据-%1.pdf").arg(stamp));
 }
 
 }  // namespace
@@ -73,17 +75,19 @@ TPrintChoice ChoosePrintTarget(const TPrintDesk& desk) {
 }
 
 TPrintDesk SystemPrintDesk(QWidget* parent) {
-    return {[] { return !QPrinterInfo::defaultPrinter().isNull(); },
-            [parent](const QString& suggested) {
-                QFileDialog dialog(parent, QStringLiteral("未找到打印机，打印到 PDF 文件"));
-                dialog.setAcceptMode(QFileDialog::AcceptSave);
-                dialog.setNameFilter(QStringLiteral("PDF 文件(*.pdf)"));
-                // The suffix goes on before the dialog asks about replacing a file.
-                dialog.setDefaultSuffix(QStringLiteral("pdf"));
-                dialog.selectFile(suggested);
-                if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-                    return QString();
-                }
-                return dialog.selectedFiles().constFirst();
-            }};
+    return {
+        [] { return !QPrinterInfo::defaultPrinter().isNull(); },
+        [parent](const QString& suggested) {
+            QFileDialog dialog(parent, QCoreApplication::translate(
+                                           "TPrintTarget", "未找到打印机，打印到 PDF 文件"));
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setNameFilter(QCoreApplication::translate("TPrintTarget", "PDF 文件(*.pdf)"));
+            // The suffix goes on before the dialog asks about replacing a file.
+            dialog.setDefaultSuffix(QStringLiteral("pdf"));
+            dialog.selectFile(suggested);
+            if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+                return QString();
+            }
+            return dialog.selectedFiles().constFirst();
+        }};
 }

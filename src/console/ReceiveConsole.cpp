@@ -1,6 +1,7 @@
 #include "console/ReceiveConsole.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -65,16 +66,18 @@ void TReceiveConsole::Print() {
         return;
     }
     if (!choice.target) {
-        reporter_.Show(kPromptCaption, kPrintErrorText, TMessageIcon::Error);
+        reporter_.Show(PromptCaption(), PrintErrorText(), TMessageIcon::Error);
         return;
     }
     printJob_ = new TReceivePrintJob(std::move(choice.target), store_, mainView_->FirstShownLine(),
                                      mainView_->Columns());
-    ShowJobProgress(*printJob_, mainView_->window(), QStringLiteral("打印"),
-                    QStringLiteral("正在打印接收数据…"), QStringLiteral("PrintProgress"));
+    ShowJobProgress(*printJob_, mainView_->window(),
+                    QCoreApplication::translate("TReceiveConsole", "打印"),
+                    QCoreApplication::translate("TReceiveConsole", "正在打印接收数据…"),
+                    QStringLiteral("PrintProgress"));
     QObject::connect(printJob_, &TReceivePrintJob::Finished, printJob_, [this](bool printed) {
         printJob_->deleteLater();
-        reporter_.Show(kPromptCaption, printed ? kPrintedText : kPrintErrorText,
+        reporter_.Show(PromptCaption(), printed ? PrintedText() : PrintErrorText(),
                        printed ? TMessageIcon::Information : TMessageIcon::Error);
     });
     QObject::connect(printJob_, &TReceivePrintJob::Cancelled, printJob_, &QObject::deleteLater);

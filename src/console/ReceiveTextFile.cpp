@@ -1,5 +1,6 @@
 #include "console/ReceiveTextFile.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QSaveFile>
 
@@ -30,7 +31,7 @@ bool SaveReceivedText(const TReceiveTextStore& store, uint64_t fromLine, const Q
 QString TSaveFilePrompt::Ask() {
     QFileDialog dialog(parent_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("文本文档(*.txt)"));
+    dialog.setNameFilter(QCoreApplication::translate("TSaveFilePrompt", "文本文档(*.txt)"));
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.selectFile(lastName_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

@@ -445,7 +445,7 @@ void TReceiveView::mouseReleaseEvent(QMouseEvent*) {
 
 void TReceiveView::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    menu.addAction(QStringLiteral("复制"), this, &TReceiveView::Copy)->setEnabled(HasSelection());
-    menu.addAction(QStringLiteral("全选"), this, &TReceiveView::SelectAll)->setEnabled(HasText());
+    menu.addAction(tr("复制"), this, &TReceiveView::Copy)->setEnabled(HasSelection());
+    menu.addAction(tr("全选"), this, &TReceiveView::SelectAll)->setEnabled(HasText());
     menu.exec(event->globalPos());
 }

@@ -399,16 +399,16 @@ void TSendBox::contextMenuEvent(QContextMenuEvent* event) {
     const bool selected = HasSelection();
     QMenu menu(this);
     // The entries in the words Qt's own Chinese edit menus use.
-    menu.addAction(QStringLiteral("撤消"), this, &TSendBox::Undo)->setEnabled(!undo_.empty());
-    menu.addAction(QStringLiteral("重做"), this, &TSendBox::Redo)->setEnabled(!redo_.empty());
+    menu.addAction(tr("撤消"), this, &TSendBox::Undo)->setEnabled(!undo_.empty());
+    menu.addAction(tr("重做"), this, &TSendBox::Redo)->setEnabled(!redo_.empty());
     menu.addSeparator();
-    menu.addAction(QStringLiteral("剪切"), this, &TSendBox::Cut)->setEnabled(selected);
-    menu.addAction(QStringLiteral("复制"), this, &TSendBox::Copy)->setEnabled(selected);
-    menu.addAction(QStringLiteral("粘贴"), this, &TSendBox::Paste)
+    menu.addAction(tr("剪切"), this, &TSendBox::Cut)->setEnabled(selected);
+    menu.addAction(tr("复制"), this, &TSendBox::Copy)->setEnabled(selected);
+    menu.addAction(tr("粘贴"), this, &TSendBox::Paste)
         ->setEnabled(!QApplication::clipboard()->text().isEmpty());
-    menu.addAction(QStringLiteral("删除"), this, &TSendBox::DeleteSelection)->setEnabled(selected);
+    menu.addAction(tr("删除"), this, &TSendBox::DeleteSelection)->setEnabled(selected);
     menu.addSeparator();
-    menu.addAction(QStringLiteral("全选"), this, &TSendBox::SelectAll)->setEnabled(!IsEmpty());
+    menu.addAction(tr("全选"), this, &TSendBox::SelectAll)->setEnabled(!IsEmpty());
     menu.exec(event->globalPos());
 }
 

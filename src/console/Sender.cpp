@@ -42,10 +42,10 @@ bool TSender::SendInBlocks(std::string_view bytes) {
 
 void ReportSendOutcome(TMessageReporter& reporter, TSendOutcome outcome, bool quietRefusal) {
     if (outcome == TSendOutcome::EmptyBox) {
-        reporter.Show(kPromptCaption, kEmptySendBoxText, TMessageIcon::Warning);
+        reporter.Show(PromptCaption(), EmptySendBoxText(), TMessageIcon::Warning);
     } else if (outcome == TSendOutcome::Refused && !quietRefusal) {
-        reporter.Show(kPromptCaption, kSendErrorText, TMessageIcon::Error);
+        reporter.Show(PromptCaption(), SendErrorText(), TMessageIcon::Error);
     } else if (outcome == TSendOutcome::BufferFull) {
-        reporter.Show(kPromptCaption, kSendBufferFullText, TMessageIcon::Warning);
+        reporter.Show(PromptCaption(), SendBufferFullText(), TMessageIcon::Warning);
     }
 }

@@ -1,5 +1,6 @@
 #include "console/TimedSender.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTimer>
 
@@ -8,8 +9,15 @@
 #include "platform/StrConv.h"
 
 namespace {
-const QString kIdleCaption = QStringLiteral("定时发送");
-const QString kStartedCaption = QStringLiteral("停止发送");
+
+QString IdleCaption() {
+    return QCoreApplication::translate("TTimedSender", "定时发送");
+}
+
+QString StartedCaption() {
+    return QCoreApplication::translate("TTimedSender", "停止发送");
+}
+
 }  // namespace
 
 TTimedSender::TTimedSender(QPushButton* button, QTimer* timer, TForm3& dialog, THooks hooks,
@@ -20,12 +28,14 @@ TTimedSender::TTimedSender(QPushButton* button, QTimer* timer, TForm3& dialog, T
       hooks_(std::move(hooks)),
       reporter_(reporter) {
     connect(&dialog_, &TForm3::Confirmed, this, &TTimedSender::Confirm);
-    connect(&dialog_, &TForm3::Cancelled, this, [this] { button_->setText(kIdleCaption); });
+    connect(&dialog_, &TForm3::Cancelled, this, [this] { SetStarted(false); });
     connect(timer_, &QTimer::timeout, this, &TTimedSender::Tick);
+    SetStarted(false);
 }
 
-bool TTimedSender::Started() const {
-    return button_->text() != kIdleCaption;
+void TTimedSender::SetStarted(bool started) {
+    started_ = started;
+    button_->setText(started ? StartedCaption() : IdleCaption());
 }
 
 void TTimedSender::Click() {
@@ -34,12 +44,12 @@ void TTimedSender::Click() {
         return;
     }
     if (hooks_.sendBoxEmpty()) {
-        reporter_.Show(kPromptCaption, kEmptySendBoxText, TMessageIcon::Warning);
+        reporter_.Show(PromptCaption(), EmptySendBoxText(), TMessageIcon::Warning);
         return;
     }
     dialog_.show();
     dialog_.raise();
-    button_->setText(kStartedCaption);
+    SetStarted(true);
 }
 
 // A dialog still waiting for "确定" goes too, so that no timer can start
@@ -47,7 +57,7 @@ void TTimedSender::Click() {
 void TTimedSender::Stop() {
     timer_->stop();
     dialog_.hide();
-    button_->setText(kIdleCaption);
+    SetStarted(false);
 }
 
 void TTimedSender::Confirm(const QString& text) {

@@ -1,7 +1,7 @@
 #pragma once
 // "定时发送": repeats "发送" at the interval the user confirms in TForm3.
 //
-// The button's caption is the state: "定时发送" idle, "停止发送" started or
+// The button's caption shows the state: "定时发送" idle, "停止发送" started or
 // waiting for the dialog. A click while started always stops, whatever the
 // send box holds. A tick whose send fails (an emptied box, a closed port)
 // stops the timer before it says so, so a failing timed send raises one
@@ -32,16 +32,19 @@ class TTimedSender : public QObject {
     // A click on the send bar's button (or on the floating window's).
     void Click();
     // Started, or waiting for the dialog: the next click stops.
-    bool Started() const;
+    bool Started() const { return started_; }
 
   private:
     void Confirm(const QString& text);
     void Tick();
     void Stop();
+    // Keeps the caption in step with the state.
+    void SetStarted(bool started);
 
     QPushButton* button_;
     QTimer* timer_;
     TForm3& dialog_;
     THooks hooks_;
     TMessageReporter& reporter_;
+    bool started_ = false;
 };

@@ -47,7 +47,7 @@ void TChartFileCommands::OpenFile() {
         return;
     }
     if (feed_.Plotting()) {
-        reporter_.Show(kPromptCaption, tr("请先停止绘图，再打开数据文件"), TMessageIcon::Warning);
+        reporter_.Show(PromptCaption(), tr("请先停止绘图，再打开数据文件"), TMessageIcon::Warning);
         return;
     }
     const QString path = prompts_.openName ? prompts_.openName() : AskOpenName();
@@ -67,7 +67,7 @@ void TChartFileCommands::Run(TBackgroundJob* job, const QString& progressText,
             [this, job, failure](bool succeeded, const QString& error) {
                 job->deleteLater();
                 if (!succeeded) {
-                    reporter_.Show(kPromptCaption, failure + QStringLiteral("：") + error,
+                    reporter_.Show(PromptCaption(), failure + QStringLiteral("：") + error,
                                    TMessageIcon::Error);
                 }
             });

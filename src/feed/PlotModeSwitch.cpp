@@ -1,50 +1,62 @@
 #include "feed/PlotModeSwitch.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 
 #include "feed/PlotFeed.h"
 
-const QString TPlotModeSwitch::kHexCaption = QStringLiteral("绘图[16进制]");
-const QString TPlotModeSwitch::kDecimalCaption = QStringLiteral("绘图其他");
-const QString TPlotModeSwitch::kStopCaption = QStringLiteral("停止绘图");
+QString TPlotModeSwitch::HexCaption() {
+    return QCoreApplication::translate("TPlotModeSwitch", "绘图[16进制]");
+}
+
+QString TPlotModeSwitch::DecimalCaption() {
+    return QCoreApplication::translate("TPlotModeSwitch", "绘图其他");
+}
+
+QString TPlotModeSwitch::StopCaption() {
+    return QCoreApplication::translate("TPlotModeSwitch", "停止绘图");
+}
 
 TPlotModeSwitch::TPlotModeSwitch(TPlotFeedMode& hexMode, TPlotFeedMode& decimalMode,
                                  QAbstractButton& hexButton, QAbstractButton& decimalButton)
     : hexMode_(hexMode),
       decimalMode_(decimalMode),
-      hexButton_(hexButton),
-      decimalButton_(decimalButton) {}
-
-void TPlotModeSwitch::SetTwins(QAbstractButton* hexTwin, QAbstractButton* decimalTwin) {
-    hexTwin_ = hexTwin;
-    decimalTwin_ = decimalTwin;
+      hex_{hexButton, nullptr, HexCaption()},
+      decimal_{decimalButton, nullptr, DecimalCaption()} {
+    hex_.Show(false);
+    decimal_.Show(false);
 }
 
-void TPlotModeSwitch::SetCaptions(QAbstractButton& button, QAbstractButton* twin,
-                                  const QString& caption) {
+void TPlotModeSwitch::SetTwins(QAbstractButton* hexTwin, QAbstractButton* decimalTwin) {
+    hex_.twin = hexTwin;
+    decimal_.twin = decimalTwin;
+    hex_.Show(hex_.showsStop);
+    decimal_.Show(decimal_.showsStop);
+}
+
+void TPlotModeSwitch::TModeButtons::Show(bool stop) {
+    showsStop = stop;
+    const QString caption = stop ? StopCaption() : idleCaption;
     button.setText(caption);
     if (twin)
         twin->setText(caption);
 }
 
-void TPlotModeSwitch::HexClicked() {
-    if (hexButton_.text() == kHexCaption) {
-        SetCaptions(hexButton_, hexTwin_, kStopCaption);
-        decimalMode_.Stop();
-        hexMode_.Start();
+void TPlotModeSwitch::Clicked(TModeButtons& buttons, TPlotFeedMode& mode, TPlotFeedMode& other) {
+    if (!buttons.showsStop) {
+        buttons.Show(true);
+        other.Stop();
+        mode.Start();
     } else {
-        SetCaptions(hexButton_, hexTwin_, kHexCaption);
-        hexMode_.Stop();
+        buttons.Show(false);
+        mode.Stop();
     }
 }
 
+void TPlotModeSwitch::HexClicked() {
+    Clicked(hex_, hexMode_, decimalMode_);
+}
+
 void TPlotModeSwitch::DecimalClicked() {
-    if (decimalButton_.text() == kDecimalCaption) {
-        SetCaptions(decimalButton_, decimalTwin_, kStopCaption);
-        hexMode_.Stop();
-        decimalMode_.Start();
-    } else {
-        SetCaptions(decimalButton_, decimalTwin_, kDecimalCaption);
-        decimalMode_.Stop();
-    }
+    Clicked(decimal_, decimalMode_, hexMode_);
 }

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 
 #include "console/KelvaneOptions.h"
 #include "feed/LineParsers.h"
@@ -13,8 +14,9 @@ void SetUpMainChart(TiPlot& plot) {
     plot.SetBorderStyle(ibsNone);
     plot.XAxis(0)->SetTrackingStyle(iptsScrollSmooth);
     plot.YAxis(0)->SetTrackingStyle(iptsScaleMinMax);
-    plot.Channel(0)->SetTitleText("数据");
-    plot.SetTitleText("数据波形图");
+    plot.Channel(0)->SetTitleText(
+        QCoreApplication::translate("TWaveformFeed", "数据").toStdString());
+    plot.SetTitleText(QCoreApplication::translate("TWaveformFeed", "数据波形图").toStdString());
     // Set-up at creation.
     plot.SetTitleVisible(false);
     plot.XAxis(0)->SetSpan(1);

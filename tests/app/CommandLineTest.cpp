@@ -21,6 +21,7 @@ TEST(CommandLine, NoArgumentsChangeNothing) {
     EXPECT_FALSE(result.line.baud);
     EXPECT_FALSE(result.line.open);
     EXPECT_EQ(result.line.plot, TStartPlotting::None);
+    EXPECT_FALSE(result.line.language) << "the stored language stays";
     EXPECT_FALSE(result.line.help || result.line.version);
 }
 
@@ -39,10 +40,14 @@ TEST(CommandLine, EveryOptionInBothForms) {
     EXPECT_EQ(joined.line.port, "COM3");
     EXPECT_EQ(joined.line.baud, 9600);
 
+    EXPECT_EQ(Parse({"--lang", "en"}).line.language, TLanguage::English);
+    EXPECT_EQ(Parse({"--lang=zh"}).line.language, TLanguage::Chinese);
+
     EXPECT_TRUE(Parse({"--help"}).line.help);
     EXPECT_TRUE(Parse({"--version"}).line.version);
     // The last of a repeated option wins.
     EXPECT_EQ(Parse({"--baud", "1200", "--baud", "2400"}).line.baud, 2400);
+    EXPECT_EQ(Parse({"--lang", "zh", "--lang", "en"}).line.language, TLanguage::English);
 }
 
 TEST(CommandLine, RefusalsNameWhatIsWrong) {
@@ -63,6 +68,11 @@ TEST(CommandLine, RefusalsNameWhatIsWrong) {
         {{"--plot"}, "--plot needs decimal|hex"},
         {{"--open=yes"}, "--open takes no value"},
         {{"--open", "--bogus"}, "--bogus"},
+        {{"--lang", "fr"}, "--lang takes zh (Chinese) or en (English), not \"fr\""},
+        {{"--lang=EN"}, "EN"},
+        {{"--lang"}, "--lang needs zh|en"},
+        {{"--lang="}, "--lang takes zh"},
+        {{"--langx", "en"}, "--langx"},
     };
     for (const auto& test : cases) {
         const QString error = Parse(test.arguments).error;
@@ -73,8 +83,8 @@ TEST(CommandLine, RefusalsNameWhatIsWrong) {
 
 TEST(CommandLine, HelpListsEveryOptionInEnglishAndChinese) {
     const QString help = CommandLineHelp();
-    for (const char* option :
-         {"--port PATH", "--baud N", "--open", "--plot decimal|hex", "--help", "--version"}) {
+    for (const char* option : {"--port PATH", "--baud N", "--open", "--plot decimal|hex",
+                               "--lang zh|en", "--help", "--version"}) {
         EXPECT_TRUE(help.contains(QString::fromUtf8(option))) << option;
     }
     EXPECT_TRUE(help.contains(QStringLiteral("Usage:")));

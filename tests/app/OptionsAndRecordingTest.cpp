@@ -5,6 +5,8 @@
 #include "MainFormFixture.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QSpinBox>
 #include <QTest>
@@ -74,6 +76,35 @@ TEST_F(OptionsAndRecording, AFileThatRefusesTheOptionsSaysSoAndKeepsTheDialog) {
     ASSERT_EQ(log->messages.size(), 1u);
     EXPECT_TRUE(log->LastText().contains(QStringLiteral("选项保存失败")));
     EXPECT_TRUE(form.OptionsDialog().isVisible());
+}
+
+TEST_F(OptionsAndRecording, TheLanguageIsChosenForTheNextStartAndSaysSo) {
+    WriteSettings("language=en\r\n");
+    OpenOptions();
+    auto* language = Row<QComboBox>("language");
+    ASSERT_NE(language, nullptr);
+    ASSERT_EQ(language->count(), 2);
+    EXPECT_EQ(language->itemText(0), QStringLiteral("中文"));
+    EXPECT_EQ(language->itemText(1), QStringLiteral("English"));
+    EXPECT_EQ(language->currentText(), QStringLiteral("English")) << "the stored choice shows";
+    QStringList notes;
+    for (const QLabel* label : form.OptionsDialog().findChildren<QLabel*>()) {
+        notes << label->text();
+    }
+    EXPECT_TRUE(notes.contains(QStringLiteral("下次启动时生效"))) << notes.join('|').toStdString();
+
+    language->setCurrentIndex(0);
+    Row<QPushButton>("okButton")->click();
+    EXPECT_EQ(form.Options().Language(), TLanguage::Chinese);
+    EXPECT_EQ(TKelvaneOptions(folder.File("setfile.ini")).Language(), TLanguage::Chinese);
+    EXPECT_EQ(form.Controls().optionsButton->text(), QStringLiteral("选项"))
+        << "the running window keeps its language";
+
+    OpenOptions();
+    EXPECT_EQ(language->currentText(), QStringLiteral("中文"));
+    language->setCurrentIndex(1);
+    Row<QPushButton>("okButton")->click();
+    EXPECT_EQ(TKelvaneOptions(folder.File("setfile.ini")).Language(), TLanguage::English);
 }
 
 class Recording : public MainFormFixture {

@@ -7,9 +7,15 @@
 
 namespace {
 
-TEST(Program, StartsPaintsAndExitsCleanly) {
+struct TRun {
+    bool finished = false;
+    int exitCode = -1;
+    QByteArray errors;  // what it wrote to stderr
+};
+
+TRun RunProgram(const QStringList& arguments) {
     QTemporaryDir runtime;
-    ASSERT_TRUE(runtime.isValid());
+    EXPECT_TRUE(runtime.isValid());
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // Its own lock folder, so a Kelvane the user has open does not stop it.
     environment.insert("XDG_RUNTIME_DIR", runtime.path());
@@ -17,17 +23,38 @@ TEST(Program, StartsPaintsAndExitsCleanly) {
     environment.insert("KELVANE_EXIT_AFTER_FIRST_PAINT", "1");
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.start(KELVANE_PROGRAM);
-    ASSERT_TRUE(program.waitForStarted());
-    const bool finished = program.waitForFinished(60000);
-    if (!finished) {
+    program.setProcessChannelMode(QProcess::SeparateChannels);
+    program.start(KELVANE_PROGRAM, arguments);
+    EXPECT_TRUE(program.waitForStarted());
+    TRun run;
+    run.finished = program.waitForFinished(60000);
+    if (!run.finished) {
         program.kill();
         program.waitForFinished();
     }
-    ASSERT_TRUE(finished) << "still running a minute after start";
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
+    run.exitCode = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+    run.errors = program.readAllStandardError();
+    return run;
+}
+
+TEST(Program, StartsPaintsAndExitsCleanly) {
+    const TRun run = RunProgram({});
+    ASSERT_TRUE(run.finished) << "still running a minute after start";
+    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+}
+
+TEST(Program, StartsInEnglishWhenTheCommandLineAsks) {
+    const TRun run = RunProgram({"--lang", "en"});
+    ASSERT_TRUE(run.finished) << "still running a minute after start";
+    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_FALSE(run.errors.contains("English texts")) << run.errors.toStdString();
+}
+
+TEST(Program, RefusesALanguageItDoesNotSpeak) {
+    const TRun run = RunProgram({"--lang", "fr"});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.errors.contains("--lang takes zh")) << run.errors.toStdString();
 }
 
 }  // namespace

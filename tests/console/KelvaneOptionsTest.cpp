@@ -67,3 +67,25 @@ TEST(KelvaneOptions, AnUnwritableFileFailsTheSave) {
     options.KeepDtrLowOnOpen.Set(true);
     EXPECT_FALSE(options.Save());
 }
+
+TEST(KelvaneOptions, TheLanguageIsChineseUnlessTheFileSaysEnglish) {
+    TScratchFolder folder;
+    const std::string path = folder.File("setfile.ini");
+    EXPECT_EQ(TKelvaneOptions(path).Language(), TLanguage::Chinese);
+    for (const char* notALanguage : {"language=fr\r\n", "language=\r\n", "language=1\r\n"}) {
+        WriteFile(path, notALanguage);
+        EXPECT_EQ(TKelvaneOptions(path).Language(), TLanguage::Chinese) << notALanguage;
+    }
+    WriteFile(path, "language = en \r\n");
+    EXPECT_EQ(TKelvaneOptions(path).Language(), TLanguage::English);
+
+    const std::string fresh = folder.File("fresh.ini");
+    ASSERT_TRUE(SavePortChoices({}, fresh));
+    const std::string portSettingsOnly = TScratchFolder::Read(fresh);
+    TKelvaneOptions options(fresh);
+    ASSERT_TRUE(options.Save());
+    EXPECT_EQ(TScratchFolder::Read(fresh), portSettingsOnly) << "the default adds nothing";
+    options.Language.Set(TLanguage::English);
+    ASSERT_TRUE(options.Save());
+    EXPECT_EQ(TScratchFolder::Read(fresh), portSettingsOnly + "language=en\r\n");
+}

@@ -28,7 +28,7 @@ TEST(SendBufferFull, ARefusedSendSaysTheBufferIsFull) {
     TMessageLog log;
     ReportSendOutcome(log, result.outcome, false);
     ASSERT_EQ(log.messages.size(), 1u);
-    EXPECT_EQ(log.messages[0].text, kSendBufferFullText);
+    EXPECT_EQ(log.messages[0].text, SendBufferFullText());
     EXPECT_EQ(log.messages[0].icon, TMessageIcon::Warning);
 
     // A hex send says it too, where a refused hex send otherwise says nothing.
@@ -39,7 +39,7 @@ TEST(SendBufferFull, ARefusedSendSaysTheBufferIsFull) {
     result = sender.Send(hex, {.hex = true});
     EXPECT_EQ(result.outcome, TSendOutcome::BufferFull);
     ReportSendOutcome(log, result.outcome, true);
-    EXPECT_EQ(log.LastText(), kSendBufferFullText);
+    EXPECT_EQ(log.LastText(), SendBufferFullText());
 
     comm.ClosePort();
     EXPECT_EQ(sender.Send(text, {}).outcome, TSendOutcome::Refused);

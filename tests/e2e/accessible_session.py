@@ -3,7 +3,7 @@
 
 Runs inside a private D-Bus session on a virtual X server (see
 run-accessible-session.sh). Starts the AT-SPI bus and the program, finds its
-controls by their Chinese names, opens the port, reads LF-only lines from
+controls by their names in the chosen language (Chinese unless --lang en), opens the port, reads LF-only lines from
 the receive box's accessible text, puts text into the send box through its
 editable text and sends it, presses F5 as a real key, starts decimal
 plotting and checks that the chart moves, and closes the window, which on a
@@ -28,6 +28,16 @@ from Xlib import X, display, protocol
 # Controls whose insides are long lists (the span list holds 1000 entries):
 # the search does not walk into them.
 PRUNED = {pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_BOX, pyatspi.ROLE_TABLE}
+
+# What a user of each language reads on the controls and messages the session uses.
+NAMES = {
+    "zh": {"prompt": "提示", "receive box": "接收数据", "send box": "发送数据", "open": "打开",
+           "opened": "串口打开成功", "send": "发送", "plot decimal": "绘图其他", "stop plot": "停止绘图",
+           "show panel": "显示面板"},
+    "en": {"prompt": "Note", "receive box": "Received data", "send box": "Data to send", "open": "Open",
+           "opened": "Port opened.", "send": "Send", "plot decimal": "Plot [dec]", "stop plot": "Stop plot",
+           "show panel": "Show panel"},
+}
 
 
 def wait_for(what, predicate, timeout=20):
@@ -100,13 +110,13 @@ class Program:
     def text_box(self, name):
         return wait_for("the text box " + name, lambda: find(self.frame, named(pyatspi.ROLE_TEXT, name)))
 
-    def dismiss_message(self, text):
-        """Presses OK on the message box that says `text`."""
+    def dismiss_message(self, caption, text):
+        """Presses OK on the message box `caption` that says `text`."""
 
         def message_box():
             for index in range(self.app.childCount):
                 window = self.app.getChildAtIndex(index)
-                if window is not None and window.name == "提示" and find(window, lambda n: n.name == text):
+                if window is not None and window.name == caption and find(window, lambda n: n.name == text):
                     return window
             return None
 
@@ -194,21 +204,23 @@ def main():
     parser.add_argument("--kelvane", required=True)
     parser.add_argument("--peer", required=True)
     parser.add_argument("--out", required=True)
+    parser.add_argument("--lang", choices=sorted(NAMES), default="zh")
     args = parser.parse_args()
+    names = NAMES[args.lang]
 
     # Importing pyatspi has already started the accessibility bus through
     # D-Bus activation, so the program finds it when it starts.
     environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    kelvane = subprocess.Popen([args.kelvane], env=environment, cwd=os.path.dirname(args.kelvane))
+    kelvane = subprocess.Popen([args.kelvane, "--lang", args.lang], env=environment, cwd=os.path.dirname(args.kelvane))
     device = Device(args.peer)
     try:
         program = Program()
-        receive_box = program.text_box("接收数据")
-        send_box = program.text_box("发送数据")
+        receive_box = program.text_box(names["receive box"])
+        send_box = program.text_box(names["send box"])
         print("found the main window, its buttons and its two text boxes")
 
-        program.press("打开")
-        program.dismiss_message("串口打开成功")
+        program.press(names["open"])
+        program.dismiss_message(names["prompt"], names["opened"])
         device.write(b"first\nsecond\nthird\n")
         lines = wait_for("the lines in the receive box",
                          lambda: [l for l in all_text(receive_box).split("\n") if l] == ["first", "second", "third"]
@@ -218,7 +230,7 @@ def main():
         send_box.queryEditableText().setTextContents("AT+PING")
         assert all_text(send_box) == "AT+PING", all_text(send_box)
         device.drain()
-        program.press("发送")
+        program.press(names["send"])
         sent = device.read(7)
         assert sent == b"AT+PING", sent
         print("sent %r through the send box" % sent)
@@ -228,9 +240,9 @@ def main():
         stamped = wait_for("the time F5 appends", lambda: re.fullmatch(r"AB\d{6}", all_text(send_box)))
         print("F5 turned the send box into %r" % stamped.group(0))
 
-        program.press("绘图其他")
+        program.press(names["plot decimal"])
         stop, thread = device.stream_numbers()
-        wait_for("the plot button to say 停止绘图", lambda: program.button("停止绘图"))
+        wait_for("the plot button to say " + names["stop plot"], lambda: program.button(names["stop plot"]))
         x, y = program.frame.queryComponent().getPosition(pyatspi.DESKTOP_COORDS)
         chart = (x, y + 45, 860, 375)  # below the command row, above the folded data panel
         time.sleep(1.5)
@@ -239,7 +251,7 @@ def main():
         screenshot(first, chart)
         time.sleep(1)
         screenshot(second, chart)
-        program.press("显示面板")  # unfold the data panel to show the boxes too
+        program.press(names["show panel"])  # unfold the data panel to show the boxes too
         time.sleep(1)
         subprocess.run(["import", "-window", "root", os.path.join(args.out, "session.png")], check=True)
         stop.set()

@@ -4,6 +4,7 @@
 # and the AT-SPI accessibility bus, a socat pseudo-terminal pair as the
 # device, driven by accessible_session.py.
 #   tests/e2e/run-accessible-session.sh KELVANE [OUT_DIR]
+# KELVANE_LANG=en runs the session in English (default zh, Chinese).
 # Screenshots of the moving chart go to OUT_DIR (default: a scratch folder
 # that is removed afterwards). Exits 77 (skipped) with the reason when a
 # tool it needs is missing.
@@ -66,4 +67,4 @@ for _ in $(seq 100); do [ -e "$work/dev" ] && [ -e "$work/peer" ] && break; slee
 } >"$work/app/setfile.ini"
 
 timeout 110 dbus-run-session -- /usr/bin/python3 "$here/accessible_session.py" \
-  --kelvane "$work/app/kelvane" --peer "$work/peer" --out "$out"
+  --kelvane "$work/app/kelvane" --peer "$work/peer" --out "$out" --lang "${KELVANE_LANG:-zh}"

@@ -83,8 +83,8 @@ class ChartFileJobs : public testing::Test {
     TKelvaneOptions options{dir.filePath("setfile.ini").toStdString()};
     TiPlot plot;
     TPlotLineQueue hexQueue, decimalQueue;
-    QPushButton hexButton{TPlotModeSwitch::kHexCaption};
-    QPushButton decimalButton{TPlotModeSwitch::kDecimalCaption};
+    QPushButton hexButton{TPlotModeSwitch::HexCaption()};
+    QPushButton decimalButton{TPlotModeSwitch::DecimalCaption()};
     QComboBox spans;
     QTimer hexTimer, decimalTimer;
     TWaveformFeed feed{plot,

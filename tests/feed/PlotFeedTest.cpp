@@ -108,9 +108,9 @@ TEST(PlotModeSwitch, CaptionsDecideAndStartingOneModeStopsTheOther) {
     TPlotLineQueue hexQueue, decQueue;
     TPlotFeedMode hex(hexTimer, hexQueue, Reading(ReadHexPlotLine, [](double) {}));
     TPlotFeedMode dec(decTimer, decQueue, Reading(ReadDecimalPlotLine, [](double) {}));
-    QPushButton hexButton(TPlotModeSwitch::kHexCaption),
-        decButton(TPlotModeSwitch::kDecimalCaption);
-    QPushButton hexTwin(TPlotModeSwitch::kHexCaption), decTwin(TPlotModeSwitch::kDecimalCaption);
+    QPushButton hexButton(TPlotModeSwitch::HexCaption()),
+        decButton(TPlotModeSwitch::DecimalCaption());
+    QPushButton hexTwin(TPlotModeSwitch::HexCaption()), decTwin(TPlotModeSwitch::DecimalCaption());
     TPlotModeSwitch modes(hex, dec, hexButton, decButton);
     modes.SetTwins(&hexTwin, &decTwin);
 

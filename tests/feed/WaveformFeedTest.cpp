@@ -51,7 +51,7 @@ class WaveformFeed : public testing::Test {
     TKelvaneOptions options{dir.filePath("setfile.ini").toStdString()};
     TiPlot plot;
     TPlotLineQueue hexQueue, decimalQueue;
-    QPushButton hexButton{TPlotModeSwitch::kHexCaption}, decimalButton{TPlotModeSwitch::kDecimalCaption};
+    QPushButton hexButton{TPlotModeSwitch::HexCaption()}, decimalButton{TPlotModeSwitch::DecimalCaption()};
     QComboBox spans;
     QTimer hexTimer, decimalTimer;
     TWaveformFeed feed{plot,    hexQueue, decimalQueue, {&hexButton, &decimalButton, &spans, &hexTimer, &decimalTimer},
