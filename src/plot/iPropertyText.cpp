@@ -37,13 +37,22 @@ std::string Quoted(const std::string& text) {
     return "'" + text.substr(0, kMaxQuotedBytes) + "...'";
 }
 
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+size_t CharacterCount(std::string_view text) {
+    return static_cast<size_t>(
+        std::ranges::count_if(text, [](char c) { return !IsContinuationByte(c); }));
+}
+
 // Cuts to at most 255 characters without splitting a UTF-8 sequence.
 void CutLine(std::string& line) {
     if (line.size() <= kMaxLineCharacters)
         return;
     size_t characters = 0;
     for (size_t i = 0; i < line.size(); ++i) {
-        if ((static_cast<unsigned char>(line[i]) & 0xC0) == 0x80)
+        if (IsContinuationByte(line[i]))
             continue;
         if (characters++ == kMaxLineCharacters) {
             line.resize(i);
@@ -102,6 +111,31 @@ std::string EscapedString(std::string_view value) {
         }
     }
     return text;
+}
+
+// The longest start of a value whose escaped text fits in `room` characters,
+// cut between characters. Spaces the cut leaves at its end are dropped, since
+// the reader trims them. The start is escaped on its own afterwards: a "%"
+// escaped for what followed it reads back differently once that is cut off.
+std::string_view FittingStart(std::string_view value, size_t room) {
+    size_t characters = 0;
+    size_t i = 0;
+    while (i < value.size()) {
+        const auto c = static_cast<unsigned char>(value[i]);
+        size_t end = i + 1;
+        while (end < value.size() && IsContinuationByte(value[end]))
+            ++end;
+        const size_t width = c < 0x20 || EscapedCode(value, i) >= 0 ? 3 : 1;
+        if (characters + width > room)
+            break;
+        characters += width;
+        i = end;
+    }
+    std::string_view start = value.substr(0, i);
+    if (i < value.size())
+        while (!start.empty() && start.back() == ' ')
+            start.remove_suffix(1);
+    return start;
 }
 
 std::string UnescapedString(std::string_view text) {
@@ -294,6 +328,7 @@ void PropertiesToText(TiPersistent& object, const std::string& prefix, TiStringL
         const std::string name = FullName(prefix, property->Name());
         if (IsExcluded(excluded, name))
             continue;
+        const std::string head = name + " = ";
         std::string value;
         switch (property->Kind()) {
             case ipkObject:
@@ -304,13 +339,15 @@ void PropertiesToText(TiPersistent& object, const std::string& prefix, TiStringL
                 value = FloatToText(property->GetFloat(object), decimalSeparator);
                 break;
             case ipkString:
-                value = EscapedString(property->GetString(object));
+                value = EscapedString(FittingStart(
+                    property->GetString(object),
+                    kMaxLineCharacters - std::min(kMaxLineCharacters, CharacterCount(head))));
                 break;
             default:
                 value = std::to_string(property->GetOrdinal(object));
                 break;
         }
-        std::string line = name + " = " + value;
+        std::string line = head + value;
         CutLine(line);
         lines.push_back(std::move(line));
     }

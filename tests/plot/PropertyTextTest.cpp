@@ -129,6 +129,28 @@ TEST(PropertyText, LinesAreCutAt255CharactersWithoutSplittingOne) {
     EXPECT_FALSE(cut.contains(QChar::ReplacementCharacter));
 }
 
+// Where the cut falls beside a space or inside an escape, the cut line still
+// reads back to a title that writes the very same line.
+TEST(PropertyText, ACutLineReadsBackAsWritten) {
+    const std::string head = "Title = ";
+    for (const std::string& tail :
+         {std::string(" x"), std::string("\n\n"), std::string("%0Dx"), std::string("%%0A")}) {
+        for (size_t at = 240; at < 255; ++at) {
+            TPropertyTestSettings s;
+            s.SetTitle(std::string(at - head.size(), 'x') + tail + std::string(300, 'y'));
+            TiStringList lines;
+            PropertiesToText(s, "", lines, nullptr, '.');
+            TPropertyTestSettings copy;
+            TiPropertyLines reader(lines);
+            PropertiesFromText(copy, "", reader);
+            TiStringList again;
+            PropertiesToText(copy, "", again, nullptr, '.');
+            ASSERT_EQ(again[4], lines[4]) << "cut at " << at << " before " << tail;
+            EXPECT_LE(lines[4].size(), 255u);
+        }
+    }
+}
+
 TEST(PropertyText, ExclusionsCompareFullNamesWithoutCase) {
     TPropertyTestSettings s;
     TiStringList lines;
