@@ -242,11 +242,9 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     Qt::CursorShape MouseCursor(TPoint point) override;
     // The common items only ("Edit...").
     void BuildPopupMenu(QMenu& menu) override;
-    int HitIndex() const { return hitIndex_; }
 
   protected:
     const TiPlotDataAttributes& Attributes() const { return dataList_->Attributes(); }
-    TiPlotDataCustomList& MutableDataList() { return *dataList_; }
 
     // Fills Axes from the two axes; false when either is missing.
     bool GetTraceAxes(TiPlotTraceAxes& Axes);

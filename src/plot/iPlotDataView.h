@@ -154,7 +154,6 @@ class TiPlotDataView : public TiPlotLayoutObject {
     }
     void SetFlag(bool& field, bool value) { SetValue(field, value); }
 
-    void DrawGrid(TCanvas& canvas);
     void DrawAxisGrid(TCanvas& canvas, TiPlotAxis& axis, GridLineKind major, GridLineKind minor);
     void DrawFrame(TCanvas& canvas);
     void DrawFocusAndBand(TCanvas& canvas, TColor backgroundColor);

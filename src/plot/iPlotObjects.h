@@ -149,7 +149,6 @@ class TiPlotObject : public TiPersistent {
     void YieldFocusTo(TiPlotObject* other);
     void SetPrepared(bool value) { prepared_ = value; }
     void SetPressed(bool value) { pressed_ = value; }
-    TiPlotObject* MouseObject() const { return mouseObject_; }
 
     // Store a changed value and call the notifier (DoChange or DoLayoutChange).
     template <class T>
@@ -204,7 +203,6 @@ class TiPlotLayoutObject : public TiPlotManagerObject {
     void SetForceStacking(bool value);
 
     virtual bool IsHorizontal() const { return horizontal_; }
-    virtual bool IsVertical() const { return !horizontal_; }
     // Depth across the object's length, in pixels.
     virtual int RequiredThickness(TCanvas& canvas);
     // How far the object reaches beyond the ends of its length (end labels).
@@ -221,8 +219,6 @@ class TiPlotLayoutObject : public TiPlotManagerObject {
     bool StackedStart() const { return stackedStart_; }
     bool StackedStop() const { return stackedStop_; }
     void SetStacked(bool start, bool stop);
-    const TRect& ViewerRect() const { return viewerRect_; }
-    void SetViewerRect(const TRect& value) { viewerRect_ = value; }
 
     // Sort keys of the layout stacks: level, then start, 3 digits each.
     std::string ZOrderKey() const;
@@ -238,7 +234,6 @@ class TiPlotLayoutObject : public TiPlotManagerObject {
     TRect layoutRect_{};
     bool stackedStart_ = false;
     bool stackedStop_ = false;
-    TRect viewerRect_{};
 };
 
 // A picture button inside a toolbar, legend or table. Not registered with any

@@ -171,7 +171,6 @@ class TiPlotToolBar : public TiPlotLayoutObject {
     void SetAxesMode(TiPlotToolBarButtonType downButton);
     void ZoomAllAxes(bool zoomIn);
     void ToggleLatched(TiPlotToolBarButtonType toggled, TiPlotToolBarButtonType released);
-    void OpenPropertyEditor();
     void RunOutputOperation(TiPlotToolBarButtonType type);
 
     std::vector<std::unique_ptr<TiPlotToolBarButton>> buttons_;
