@@ -25,7 +25,9 @@ enum TiPlotCursorStatus { ipcstValue = 0, ipcstNoValue = 1, ipcstOutside = 2 };
 
 class TiPlotChannelCustom : public TiPlotManagerObject {
   public:
-    TiPlotChannelCustom(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotChannelCustom(TiPlotHost* owner, TiPlotObjectHandlers handlers);
+    TiPlotObjectKind Kind() const override { return ipokChannel; }
+    static bool OfKind(TiPlotObjectKind kind) { return kind == ipokChannel; }
     ~TiPlotChannelCustom() override;
 
     static const TiPublishedTable& PublishedTable();

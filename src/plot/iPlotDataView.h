@@ -19,7 +19,9 @@ enum TiPlotViewMode { ipvmNone, ipvmZoomBox, ipvmSelect, ipvmAxesControl };
 
 class TiPlotDataView : public TiPlotLayoutObject {
   public:
-    TiPlotDataView(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotDataView(TiPlotHost* owner, TiPlotObjectHandlers handlers);
+    TiPlotObjectKind Kind() const override { return ipokDataView; }
+    static bool OfKind(TiPlotObjectKind kind) { return kind == ipokDataView; }
 
     static const TiPublishedTable& PublishedTable();
     const TiPublishedTable& Published() const override { return PublishedTable(); }
