@@ -19,7 +19,6 @@
 #include "plot/iPlotAxisRange.h"
 #include "plot/iPlotObjects.h"
 
-class TiPlotChannelCustom;
 
 using TiPlotObjectDoubleValueChangeEvent =
     std::function<void(int Index, double OldValue, double NewValue)>;
