@@ -303,6 +303,8 @@ class TiPlotButton : public TiPlotObject {
 };
 
 // The object as a T when it is of one of T's kinds (T::OfKind), else none.
+// OfKind must cover T and all its subclasses, so a class that shares its
+// base's kind (TiPlotChannel, TiXYPlotChannel) is not a KindCast target.
 template <class T, class Object>
 auto KindCast(Object* object) {
     using Result = std::conditional_t<std::is_const_v<Object>, const T*, T*>;
