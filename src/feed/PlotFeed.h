@@ -8,6 +8,10 @@
 // chart never falls more than about half a second behind the wire. Every line
 // still becomes its own point, in order. What a line becomes is the sink's
 // business; the mode hands it over with the time the line arrived.
+//
+// A mode that is on keeps its timer running only while lines wait: the
+// first line into an empty queue starts it, and the tick that empties the
+// queue stops it, so an idle port costs no wake-ups.
 
 #include <QObject>
 #include <QTimer>
@@ -34,7 +38,8 @@ class TPlotFeedMode : public QObject {
 
     void Start();
     void Stop();
-    bool Running() const { return timer_.isActive(); }
+    // Whether the mode is on, lines waiting or not.
+    bool Running() const { return on_; }
 
     // One timer tick: hands the lines due now to the sink.
     void Tick();
@@ -43,9 +48,12 @@ class TPlotFeedMode : public QObject {
     static size_t LinesForTick(size_t waiting);
 
   private:
+    void LineArrived();
+
     TPlotLineQueue& queue_;
     LineSink sink_;
     QTimer& timer_;
+    bool on_ = false;
 };
 
 // The two ways a line reads as a value.
