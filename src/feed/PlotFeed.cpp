@@ -40,7 +40,11 @@ size_t TPlotFeedMode::LinesForTick(size_t waiting) {
 
 void TPlotFeedMode::Tick() {
     const size_t due = LinesForTick(queue_.LineCount());
+    const auto deadline = std::chrono::steady_clock::now() + kTickBudget;
     for (size_t i = 0; i < due && queue_.HasLine(); ++i) {
+        if (i > 0 && std::chrono::steady_clock::now() >= deadline) {
+            break;
+        }
         try {
             sink_(*queue_.FirstLine(), queue_.FirstLineArrival());
         } catch (const std::exception&) {

@@ -4,6 +4,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <chrono>
+#include <thread>
+
 #include "console/PlotLineQueue.h"
 #include "feed/PlotModeSwitch.h"
 
@@ -85,6 +88,30 @@ TEST(PlotFeed, FastInflowStaysLessThanASecondBehindAndLosesNothing) {
     ASSERT_EQ(rig.points.size(), size_t(sent));
     for (int i = 0; i < sent; ++i)
         ASSERT_EQ(rig.points[i], i);
+}
+
+TEST(PlotFeed, ASlowChartBoundsATickAndLosesOrReordersNothing) {
+    QTimer timer;
+    TPlotLineQueue queue;
+    std::vector<double> points;
+    // Each point costs a millisecond: a tick due to take many stops at its budget.
+    TPlotFeedMode mode(timer, queue, Reading(ReadDecimalPlotLine, [&](double y) {
+                           std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                           points.push_back(y);
+                       }));
+    constexpr int kLines = 2000;
+    for (int i = 0; i < kLines; ++i)
+        queue.Append(std::to_string(i) + "\n");
+    const size_t due = TPlotFeedMode::LinesForTick(queue.LineCount());
+    ASSERT_GT(due, 20u);
+    mode.Tick();
+    EXPECT_GE(points.size(), 1u) << "every tick makes progress";
+    EXPECT_LT(points.size(), due) << "the budget ends the tick early";
+    for (int i = 0; i < 10000 && queue.HasLine(); ++i)
+        mode.Tick();
+    ASSERT_EQ(points.size(), size_t(kLines));
+    for (int i = 0; i < kLines; ++i)
+        ASSERT_EQ(points[i], i);
 }
 
 TEST(PlotFeed, ARefusedPointCostsOnlyItsLine) {
