@@ -31,6 +31,7 @@
 #include <string>
 #include <thread>
 
+#include "../common/EventCosts.h"
 #include "../common/WholeProgramRun.h"
 #include "app/main_form.h"
 #include "console/Console.h"
@@ -152,9 +153,12 @@ class TFillWatch {
 
 }  // namespace
 
+// Deliveries at least this long are listed with what they were.
+constexpr double kSlowEventMs = 20;
+
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TTimedApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 600;
     const long rate = argc > 2 ? std::max(1L, std::atol(argv[2])) : 1000000;
 
@@ -198,6 +202,7 @@ int main(int argc, char** argv) {
     TFillWatch fill(form);
     {
         TDeviceWriter writer(device, rate);
+        app.KeepSlowerThan(kSlowEventMs);
         stalls.Start();
         const int firstMinute = std::min(seconds, 60);
         RunEventsFor(firstMinute * 1000);
@@ -232,6 +237,8 @@ int main(int argc, char** argv) {
     std::printf("max_event_loop_stall_ms=%.1f\nstalls_over_50ms=%d\n", stalls.MaxMs(),
                 stalls.LongStalls());
     std::printf("max_event_loop_stall_once_full_ms=%.1f\n", stallsOnceFull.MaxMs());
+    // What the window was doing when it stalled, and when.
+    app.PrintSlowest("slowest_event", 8);
     std::printf("bytes_written=%lld\nbytes_received=%lld\nbytes_lost=%lld\n", written, received,
                 written - received);
     std::printf("cpu_percent=%.1f\n", cpuPercent);

@@ -1,12 +1,14 @@
 #include "app/banner_window.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 
 namespace {
-// The anchor's frame can move at any time (the user drags it); 10 ms keeps
-// the strip attached without visible lag.
+// While the anchor's frame moves (the user drags it), 10 ms keeps the strip
+// attached without visible lag; a second after it last moved it has settled.
 constexpr int kDockIntervalMs = 10;
+constexpr int kSettleMs = 1000;
 
 QString HintText(bool closeKeepsRunning) {
     return TBannerWindow::tr("打开串口，收发数据，点击“绘图”即可观察设备送来的数值曲线。") + '\n' +
@@ -17,7 +19,7 @@ QString HintText(bool closeKeepsRunning) {
 }
 }  // namespace
 
-TBannerWindow::TBannerWindow(const QWidget& anchor, std::function<bool()> closeKeepsRunning)
+TBannerWindow::TBannerWindow(QWidget& anchor, std::function<bool()> closeKeepsRunning)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus),
       anchor_(anchor),
@@ -40,7 +42,8 @@ TBannerWindow::TBannerWindow(const QWidget& anchor, std::function<bool()> closeK
     layout->addWidget(hint_, 1);
 
     dockTimer_.setInterval(kDockIntervalMs);
-    connect(&dockTimer_, &QTimer::timeout, this, &TBannerWindow::Dock);
+    connect(&dockTimer_, &QTimer::timeout, this, &TBannerWindow::DockTick);
+    anchor.installEventFilter(this);
 }
 
 void TBannerWindow::Dock() {
@@ -51,11 +54,34 @@ void TBannerWindow::Dock() {
     }
 }
 
+void TBannerWindow::FollowAnchor() {
+    Dock();
+    sinceAnchorMoved_.start();
+    dockTimer_.start();
+}
+
+void TBannerWindow::DockTick() {
+    const QPoint before = pos();
+    Dock();
+    if (pos() != before) {
+        sinceAnchorMoved_.start();
+    } else if (sinceAnchorMoved_.elapsed() > kSettleMs) {
+        dockTimer_.stop();
+    }
+}
+
+bool TBannerWindow::eventFilter(QObject*, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (isVisible() && (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show)) {
+        FollowAnchor();
+    }
+    return false;
+}
+
 void TBannerWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     hint_->setText(HintText(closeKeepsRunning_()));
-    Dock();
-    dockTimer_.start();
+    FollowAnchor();
 }
 
 void TBannerWindow::hideEvent(QHideEvent* event) {

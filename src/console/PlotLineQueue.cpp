@@ -19,8 +19,12 @@ void TPlotLineQueue::Append(std::string_view bytes, const TArrivalMarks& arrival
 }
 
 void TPlotLineQueue::EndLine() {
+    const bool first = lineEnds_.empty();
     lineEnds_.push_back(frontOffset_ + bytes_.size());
     lineArrivals_.push_back(lastArrival_);
+    if (first && onFirstLine_) {
+        onFirstLine_();
+    }
 }
 
 std::optional<std::string> TPlotLineQueue::FirstLine() const {

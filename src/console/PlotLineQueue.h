@@ -10,9 +10,13 @@
 // Each complete line keeps its arrival time: that of the read that brought
 // its last byte (its line break, or for a line a pause ended, the block's
 // last byte).
+//
+// Whoever takes the lines may ask to hear when a line completes in a queue
+// that held none, so that it need not look while the queue is empty.
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +47,9 @@ class TPlotLineQueue {
     // Bytes held, complete lines and the open one, breaks left out.
     size_t ByteCount() const { return bytes_.size(); }
 
+    // Called when a line completes while no other complete line waits.
+    void SetFirstLineHandler(std::function<void()> handler) { onFirstLine_ = std::move(handler); }
+
   private:
     TLineSplitter splitter_;
     std::deque<char> bytes_;
@@ -52,4 +59,5 @@ class TPlotLineQueue {
     std::deque<uint64_t> lineEnds_;
     std::deque<TArrivalTime> lineArrivals_;  // one per complete line
     TArrivalTime lastArrival_;               // of the last byte appended
+    std::function<void()> onFirstLine_;
 };

@@ -8,14 +8,25 @@ TPlotFeedMode::TPlotFeedMode(QTimer& timer, TPlotLineQueue& queue, LineSink sink
     timer_.setInterval(kTickMs);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &TPlotFeedMode::Tick);
+    queue_.SetFirstLineHandler([this] { LineArrived(); });
 }
 
 void TPlotFeedMode::Start() {
-    timer_.start();
+    on_ = true;
+    if (queue_.HasLine()) {
+        timer_.start();
+    }
 }
 
 void TPlotFeedMode::Stop() {
+    on_ = false;
     timer_.stop();
+}
+
+void TPlotFeedMode::LineArrived() {
+    if (on_ && !timer_.isActive()) {
+        timer_.start();
+    }
 }
 
 size_t TPlotFeedMode::LinesForTick(size_t waiting) {
@@ -29,16 +40,20 @@ size_t TPlotFeedMode::LinesForTick(size_t waiting) {
 
 void TPlotFeedMode::Tick() {
     const size_t due = LinesForTick(queue_.LineCount());
-    for (size_t i = 0; i < due; ++i) {
-        const std::optional<std::string> line = queue_.FirstLine();
-        if (!line)
-            return;
+    const auto deadline = std::chrono::steady_clock::now() + kTickBudget;
+    for (size_t i = 0; i < due && queue_.HasLine(); ++i) {
+        if (i > 0 && std::chrono::steady_clock::now() >= deadline) {
+            break;
+        }
         try {
-            sink_(*line, queue_.FirstLineArrival());
+            sink_(*queue_.FirstLine(), queue_.FirstLineArrival());
         } catch (const std::exception&) {
             // A point the chart refuses costs only its own line.
         }
         queue_.RemoveFirstLine();
+    }
+    if (!queue_.HasLine()) {
+        timer_.stop();  // the next line to arrive starts it again
     }
 }
 

@@ -8,9 +8,18 @@
 // chart never falls more than about half a second behind the wire. Every line
 // still becomes its own point, in order. What a line becomes is the sink's
 // business; the mode hands it over with the time the line arrived.
+//
+// However far behind it is, a tick hands over lines for at most
+// kTickBudget, so the window never waits long for the feed; what is left
+// waits, in order, for the next tick.
+//
+// A mode that is on keeps its timer running only while lines wait: the
+// first line into an empty queue starts it, and the tick that empties the
+// queue stops it, so an idle port costs no wake-ups.
 
 #include <QObject>
 #include <QTimer>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -28,13 +37,15 @@ class TPlotFeedMode : public QObject {
 
     static constexpr int kTickMs = 10;
     static constexpr size_t kTicksPerSecond = 1000 / kTickMs;
+    static constexpr std::chrono::milliseconds kTickBudget{8};
 
     // `timer` is the mode's 10 ms timer (the main window's Timer3 or Timer6).
     TPlotFeedMode(QTimer& timer, TPlotLineQueue& queue, LineSink sink, QObject* parent = nullptr);
 
     void Start();
     void Stop();
-    bool Running() const { return timer_.isActive(); }
+    // Whether the mode is on, lines waiting or not.
+    bool Running() const { return on_; }
 
     // One timer tick: hands the lines due now to the sink.
     void Tick();
@@ -43,9 +54,12 @@ class TPlotFeedMode : public QObject {
     static size_t LinesForTick(size_t waiting);
 
   private:
+    void LineArrived();
+
     TPlotLineQueue& queue_;
     LineSink sink_;
     QTimer& timer_;
+    bool on_ = false;
 };
 
 // The two ways a line reads as a value.

@@ -209,24 +209,16 @@ void TiComponent::paintEvent(QPaintEvent*) {
     windowInvalidated_ = false;
     try {
         TiPaintLock lock(*this);
-        const bool transparent = PaintsTransparent();
-        const auto format =
-            transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
-        if (offscreen_.size() != size() || offscreen_.format() != format)
-            offscreen_ = QImage(size(), format);
-        if (transparent)
-            offscreen_.fill(Qt::transparent);
-        {
-            TPainterCanvas canvas(offscreen_);
-            try {
-                DoPaint(canvas);
-            } catch (const std::exception& error) {
-                PaintErrorPicture(canvas, error.what());
-            }
-            if (OnAfterPaint)
-                OnAfterPaint(canvas);
+        // The window's backing store is already off the screen, so the frame
+        // is drawn straight into it: no image of our own to fill and copy.
+        TPainterCanvas canvas(*this);
+        try {
+            DoPaint(canvas);
+        } catch (const std::exception& error) {
+            PaintErrorPicture(canvas, error.what());
         }
-        QPainter(this).drawImage(0, 0, offscreen_);
+        if (OnAfterPaint)
+            OnAfterPaint(canvas);
     } catch (...) {
         // Nothing sensible can be drawn; the window keeps its old picture.
     }

@@ -169,9 +169,6 @@ class TiComponent : public QWidget, public TiPersistent {
     // Seams: the clock the throttle reads and the window invalidation.
     virtual TiRepaintThrottle::Clock::time_point Now() const;
     virtual void InvalidateWindow() { update(); }
-    // When transparent the off-screen image starts see-through and the
-    // background is not filled.
-    virtual bool PaintsTransparent() const { return false; }
 
     // Qt's side.
     bool event(QEvent* event) override;
@@ -211,7 +208,6 @@ class TiComponent : public QWidget, public TiPersistent {
     bool showHint_ = false;
     bool leftPressed_ = false;
     QImage backgroundPicture_;
-    QImage offscreen_;
 };
 
 // Holds a component's update batch for a scope, ended on every path.

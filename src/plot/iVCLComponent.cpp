@@ -70,7 +70,7 @@ void TiVCLComponent::SetTransparent(bool value) {
 
 void TiVCLComponent::PaintBackground(TCanvas& canvas, TColor color) {
     if (transparent_)
-        return;  // the off-screen image starts see-through
+        return;  // the parent's background stays where nothing is drawn
     TiComponent::PaintBackground(canvas, color);
 }
 

@@ -54,7 +54,6 @@ class TiVCLComponent : public TiComponent {
   protected:
     // Called on every tick of the internal timer.
     virtual void DoTimer() {}
-    bool PaintsTransparent() const override { return transparent_; }
     void PaintBackground(TCanvas& canvas, TColor color) override;
 
   private:

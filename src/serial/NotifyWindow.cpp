@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <chrono>
 #include <optional>
 
 namespace {
@@ -11,6 +12,10 @@ const QEvent::Type kWakeEventType = static_cast<QEvent::Type>(QEvent::registerEv
 // A full block cut short means the reader is already reading the next: in a
 // flood the owner is woken once for this many of them, not for each.
 constexpr std::size_t kFloodBatchBlocks = 16;
+
+// One wake hands over notifications for at most this long; the rest get a
+// wake of their own behind the paints and timers that came meanwhile.
+constexpr std::chrono::milliseconds kDeliveryBudget{8};
 
 bool FloodBlock(const TNotification& notification) {
     return notification.Code == TNotifyCode::NOTIFY_DATA && notification.WParam == kReadBlockSize &&
@@ -68,7 +73,11 @@ void TNotifyWindow::customEvent(QEvent* event) {
     // its own, so painting and input get their turn on a line that never stops.
     // One at a time, since a handler may run a nested event loop that
     // delivers the following ones.
-    for (; due > 0; --due) {
+    const auto deadline = std::chrono::steady_clock::now() + kDeliveryBudget;
+    for (bool first = true; due > 0; --due, first = false) {
+        if (!first && std::chrono::steady_clock::now() >= deadline) {
+            break;
+        }
         std::optional<TNotification> next;
         {
             std::lock_guard lock(mutex_);

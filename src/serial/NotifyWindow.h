@@ -3,6 +3,9 @@
 // event loop is woken once for whatever has piled up, not once per block, and
 // during a flood (full blocks, each with the next already being read) only
 // once per batch of them, so a busy line costs the owner's thread few wake-ups.
+// A wake that has handed over notifications for a few milliseconds leaves the
+// rest, in order, to a wake of its own, so a backlog never holds up the
+// owner's paints and timers.
 #pragma once
 
 #include <QObject>

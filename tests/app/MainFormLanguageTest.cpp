@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include "app/language_texts.h"
 #include "app/main_form.h"
@@ -16,6 +15,7 @@
 #include "console/IntervalDialog.h"
 #include "console/PortSettingsTestSupport.h"
 #include "console/SendBox.h"
+#include "feed/WaveformFeed.h"
 
 namespace {
 
@@ -70,7 +70,6 @@ class MainFormLanguage : public ::testing::TestWithParam<TCaptions> {
         return button;
     }
     const TForm7::TControls& Floating() { return form.Console().FloatingWindow().Controls(); }
-    QTimer* Timer(const char* name) { return form.findChild<QTimer*>(name); }
     static QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
     const TCaptions& captions = GetParam();
@@ -100,27 +99,28 @@ TEST_P(MainFormLanguage, StartsWithTheLanguagesCaptions) {
 }
 
 TEST_P(MainFormLanguage, PlottingButtonsFollowTheirModesNotTheirWords) {
-    QTimer* hexTimer = Timer("Timer6");
-    QTimer* decimalTimer = Timer("Timer3");
+    // Each mode's timer runs only while lines wait, so the modes say which is on.
+    const TPlotFeedMode& hexMode = form.Feed().HexMode();
+    const TPlotFeedMode& decimalMode = form.Feed().DecimalMode();
     Button("sBitBtn6")->click();
-    EXPECT_TRUE(decimalTimer->isActive());
+    EXPECT_TRUE(decimalMode.Running());
     EXPECT_EQ(Button("sBitBtn6")->text(), Text(captions.stopPlot));
     EXPECT_EQ(Floating().sBitBtn3->text(), Text(captions.stopPlot));
 
-    // Starting hex plotting stops the decimal timer but leaves its caption.
+    // Starting hex plotting stops decimal plotting but leaves its caption.
     Floating().sBitBtn2->click();
-    EXPECT_TRUE(hexTimer->isActive());
-    EXPECT_FALSE(decimalTimer->isActive());
+    EXPECT_TRUE(hexMode.Running());
+    EXPECT_FALSE(decimalMode.Running());
     EXPECT_EQ(Button("sBitBtn5")->text(), Text(captions.stopPlot));
     EXPECT_EQ(Floating().sBitBtn2->text(), Text(captions.stopPlot));
     EXPECT_EQ(Button("sBitBtn6")->text(), Text(captions.stopPlot));
 
     Button("sBitBtn6")->click();  // only puts the caption back
-    EXPECT_TRUE(hexTimer->isActive());
-    EXPECT_FALSE(decimalTimer->isActive());
+    EXPECT_TRUE(hexMode.Running());
+    EXPECT_FALSE(decimalMode.Running());
     EXPECT_EQ(Floating().sBitBtn3->text(), Text(captions.decimalPlot));
     Button("sBitBtn5")->click();
-    EXPECT_FALSE(hexTimer->isActive());
+    EXPECT_FALSE(hexMode.Running());
     EXPECT_EQ(Button("sBitBtn5")->text(), Text(captions.hexPlot));
 }
 

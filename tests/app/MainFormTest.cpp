@@ -1,4 +1,5 @@
 #include "MainFormFixture.h"
+#include "app/banner_window.h"
 #include "console/PortSettingsTestSupport.h"
 #include "console/SendBox.h"
 #include "platform/Gbk.h"
@@ -189,6 +190,21 @@ TEST_F(MainForm, BannerShowsDockedUnderTheMainWindow) {
     EXPECT_TRUE(banner->isVisible());
     EXPECT_EQ(banner->size(), QSize(867, 101));
     form.move(form.pos() + QPoint(37, 11));
+    const QRect frame = form.frameGeometry();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return banner->pos() == QPoint(frame.left(), frame.bottom() + 1); }, 5000));
+}
+
+TEST_F(MainForm, BannerStopsLookingOnceTheWindowStaysPutAndFollowsItsNextMove) {
+    auto* banner = qobject_cast<TBannerWindow*>(TopLevel("TForm4"));
+    ASSERT_NE(banner, nullptr);
+    form.ShowWithBanner();
+    EXPECT_TRUE(banner->Following());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !banner->Following(); }, 10000))
+        << "a window that does not move costs no wake-ups";
+
+    form.move(form.pos() + QPoint(25, 9));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return banner->Following(); }, 5000));
     const QRect frame = form.frameGeometry();
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return banner->pos() == QPoint(frame.left(), frame.bottom() + 1); }, 5000));

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <QPushButton>
+#include <QTest>
+
+#include <chrono>
+#include <thread>
 
 #include "console/PlotLineQueue.h"
 #include "feed/PlotModeSwitch.h"
@@ -86,6 +90,30 @@ TEST(PlotFeed, FastInflowStaysLessThanASecondBehindAndLosesNothing) {
         ASSERT_EQ(rig.points[i], i);
 }
 
+TEST(PlotFeed, ASlowChartBoundsATickAndLosesOrReordersNothing) {
+    QTimer timer;
+    TPlotLineQueue queue;
+    std::vector<double> points;
+    // Each point costs a millisecond: a tick due to take many stops at its budget.
+    TPlotFeedMode mode(timer, queue, Reading(ReadDecimalPlotLine, [&](double y) {
+                           std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                           points.push_back(y);
+                       }));
+    constexpr int kLines = 2000;
+    for (int i = 0; i < kLines; ++i)
+        queue.Append(std::to_string(i) + "\n");
+    const size_t due = TPlotFeedMode::LinesForTick(queue.LineCount());
+    ASSERT_GT(due, 20u);
+    mode.Tick();
+    EXPECT_GE(points.size(), 1u) << "every tick makes progress";
+    EXPECT_LT(points.size(), due) << "the budget ends the tick early";
+    for (int i = 0; i < 10000 && queue.HasLine(); ++i)
+        mode.Tick();
+    ASSERT_EQ(points.size(), size_t(kLines));
+    for (int i = 0; i < kLines; ++i)
+        ASSERT_EQ(points[i], i);
+}
+
 TEST(PlotFeed, ARefusedPointCostsOnlyItsLine) {
     QTimer timer;
     TPlotLineQueue queue;
@@ -101,6 +129,53 @@ TEST(PlotFeed, ARefusedPointCostsOnlyItsLine) {
         mode.Tick();
     EXPECT_EQ(points, (std::vector<double>{1, 3}));
     EXPECT_FALSE(queue.HasLine());
+}
+
+TEST(PlotFeed, TimerRunsOnlyWhileLinesWait) {
+    FeedRig rig(ReadDecimalPlotLine);
+    rig.mode.Start();
+    EXPECT_TRUE(rig.mode.Running());
+    EXPECT_FALSE(rig.timer.isActive()) << "nothing queued: no ticks";
+    EXPECT_EQ(rig.timer.interval(), TPlotFeedMode::kTickMs);
+
+    rig.queue.Append("1");
+    EXPECT_FALSE(rig.timer.isActive()) << "a line still arriving is not plotted yet";
+    rig.queue.Append("2\r\n3\r\n");
+    EXPECT_TRUE(rig.timer.isActive()) << "the first complete line wakes the mode";
+
+    rig.mode.Tick();
+    EXPECT_TRUE(rig.timer.isActive()) << "one line still waits";
+    rig.mode.Tick();
+    EXPECT_FALSE(rig.timer.isActive()) << "the tick that empties the queue stops the timer";
+    EXPECT_TRUE(rig.mode.Running());
+    EXPECT_EQ(rig.points, (std::vector<double>{12, 3}));
+
+    rig.Lines({"4"});
+    EXPECT_TRUE(rig.timer.isActive()) << "and the next line starts it again";
+    rig.mode.Stop();
+    EXPECT_FALSE(rig.timer.isActive());
+    rig.mode.Tick();
+    rig.Lines({"5"});
+    EXPECT_FALSE(rig.timer.isActive()) << "a mode that is off never wakes";
+}
+
+TEST(PlotFeed, StartingWithLinesWaitingStartsTheTimer) {
+    FeedRig rig(ReadDecimalPlotLine);
+    rig.Lines({"7", "8"});
+    EXPECT_FALSE(rig.timer.isActive());
+    rig.mode.Start();
+    EXPECT_TRUE(rig.timer.isActive());
+}
+
+TEST(PlotFeed, TimerTicksEmptyTheQueueAndThenSleep) {
+    FeedRig rig(ReadDecimalPlotLine);
+    rig.mode.Start();
+    rig.Lines({"1", "2", "3"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rig.timer.isActive(); }, 5000));
+    EXPECT_EQ(rig.points, (std::vector<double>{1, 2, 3}));
+    rig.Lines({"4"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.points.size() == 4; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rig.timer.isActive(); }, 5000));
 }
 
 TEST(PlotModeSwitch, CaptionsDecideAndStartingOneModeStopsTheOther) {

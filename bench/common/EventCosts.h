@@ -1,0 +1,164 @@
+#pragma once
+// What the window thread did, for the benchmarks that run the whole program:
+// how often each watched widget painted and each watched timer ticked, and
+// which event deliveries took the longest (the stalls a user sees, with who
+// caused them and when).
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QMetaEnum>
+#include <QObject>
+#include <QString>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+// "class/name" of an object, or of its parent for an unnamed one (a view's
+// viewport, a widget's own timer), as "class/name>class".
+inline std::string ObjectLabel(const QObject* object) {
+    std::string label = object->metaObject()->className();
+    if (!object->objectName().isEmpty())
+        return label + "/" + object->objectName().toStdString();
+    if (const QObject* parent = object->parent()) {
+        std::string owner = parent->metaObject()->className();
+        if (!parent->objectName().isEmpty())
+            owner += "/" + parent->objectName().toStdString();
+        return owner + ">" + label;
+    }
+    return label;
+}
+
+// Counts the paints and timer ticks of the objects it watches, and every
+// timer tick of the whole program.
+class TEventTally : public QObject {
+  public:
+    // Counts from Reset until Stop.
+    void Stop() { qApp->removeEventFilter(this); }
+    void Watch(const std::string& name, QObject* object) {
+        names_[object] = name;
+        counts_[name] = 0;
+    }
+    void Reset() {
+        for (auto& [name, count] : counts_)
+            count = 0;
+        timerTicks_ = 0;
+        ticksBy_.clear();
+        qApp->installEventFilter(this);
+    }
+    // One name=value line per watched object: its events a second over `seconds`.
+    void Print(const std::string& suffix, double seconds) const {
+        for (const auto& [name, count] : counts_)
+            std::printf("%s_per_s%s=%.1f\n", name.c_str(), suffix.c_str(), count / seconds);
+        std::printf("timer_ticks_per_s%s=%.1f\n", suffix.c_str(), timerTicks_ / seconds);
+        std::vector<std::pair<long, std::string>> busiest;
+        for (const auto& [label, count] : ticksBy_)
+            busiest.push_back({count, label});
+        std::sort(busiest.rbegin(), busiest.rend());
+        busiest.resize(std::min<std::size_t>(busiest.size(), 4));
+        for (const auto& [count, label] : busiest)
+            std::printf("timer_ticks_per_s%s[%s]=%.1f\n", suffix.c_str(), label.c_str(),
+                        count / seconds);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Timer) {
+            ++timerTicks_;
+            ++ticksBy_[ObjectLabel(watched)];
+        }
+        if (event->type() == QEvent::Paint || event->type() == QEvent::Timer) {
+            const auto found = names_.find(watched);
+            if (found != names_.end())
+                ++counts_[found->second];
+        }
+        return false;
+    }
+
+  private:
+    std::map<QObject*, std::string> names_;
+    std::map<std::string, long> counts_;
+    long timerTicks_ = 0;
+    std::map<std::string, long> ticksBy_;
+};
+
+// A QApplication that times every event it delivers. For each delivery made
+// straight from the event loop that took longer than the threshold it keeps
+// when it started, what it was and the longest delivery nested inside it
+// (a window's update request holds the paints of its widgets).
+class TTimedApplication : public QApplication {
+  public:
+    struct TSlowEvent {
+        double atS;         // since the clock started
+        double ms;          // the whole delivery
+        std::string what;   // receiver class/object name: event type
+        std::string inner;  // the longest nested delivery, and its ms
+    };
+
+    TTimedApplication(int& argc, char** argv) : QApplication(argc, argv) { clock_.start(); }
+
+    // Deliveries from the event loop that took at least `ms` are kept from now on.
+    void KeepSlowerThan(double ms) {
+        thresholdMs_ = ms;
+        slow_.clear();
+        clock_.restart();
+    }
+    // The slowest kept deliveries, slowest first, one line each.
+    void PrintSlowest(const char* prefix, std::size_t count) const {
+        std::vector<TSlowEvent> sorted = slow_;
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const TSlowEvent& a, const TSlowEvent& b) { return a.ms > b.ms; });
+        sorted.resize(std::min(count, sorted.size()));
+        for (std::size_t i = 0; i < sorted.size(); ++i) {
+            const TSlowEvent& e = sorted[i];
+            std::printf("%s_%zu=%.1fms at=%.1fs event=%s inner=%s\n", prefix, i + 1, e.ms, e.atS,
+                        e.what.c_str(), e.inner.c_str());
+        }
+        std::printf("%s_count=%zu\n", prefix, slow_.size());
+    }
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        if (thresholdMs_ <= 0)
+            return QApplication::notify(receiver, event);
+        const bool outer = depth_ == 0;
+        const double startMs = clock_.nsecsElapsed() / 1e6;
+        if (outer) {
+            innerMs_ = 0;
+            inner_.clear();
+        }
+        ++depth_;
+        const bool result = QApplication::notify(receiver, event);
+        --depth_;
+        const double ms = clock_.nsecsElapsed() / 1e6 - startMs;
+        if (outer) {
+            if (ms >= thresholdMs_)
+                slow_.push_back({startMs / 1000, ms, Describe(receiver, event),
+                                 inner_.empty() ? "-" : inner_ + ":" + Ms(innerMs_)});
+        } else if (depth_ == 1 && ms > innerMs_) {
+            innerMs_ = ms;
+            inner_ = Describe(receiver, event);
+        }
+        return result;
+    }
+
+  private:
+    static std::string Ms(double ms) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.1fms", ms);
+        return text;
+    }
+    static std::string Describe(QObject* receiver, QEvent* event) {
+        const char* type = QMetaEnum::fromType<QEvent::Type>().valueToKey(event->type());
+        return ObjectLabel(receiver) + ":" + (type ? type : std::to_string(int(event->type())));
+    }
+
+    QElapsedTimer clock_;
+    double thresholdMs_ = 0;
+    int depth_ = 0;
+    double innerMs_ = 0;
+    std::string inner_;
+    std::vector<TSlowEvent> slow_;
+};
