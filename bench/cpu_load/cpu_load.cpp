@@ -23,7 +23,7 @@
 #include <string>
 
 #include "../common/WholeProgramRun.h"
-#include "app/main_form.h"
+#include "app/MainForm.h"
 #include "console/PortSettingsFile.h"
 
 namespace {

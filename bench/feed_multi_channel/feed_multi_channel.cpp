@@ -30,7 +30,7 @@
 #include <vector>
 
 #include "../common/WholeProgramRun.h"
-#include "app/main_form.h"
+#include "app/MainForm.h"
 #include "console/Console.h"
 #include "console/FileRecorder.h"
 #include "console/KelvaneOptions.h"

@@ -32,7 +32,7 @@
 #include <thread>
 
 #include "../common/WholeProgramRun.h"
-#include "app/main_form.h"
+#include "app/MainForm.h"
 #include "console/Console.h"
 #include "console/PlotLineQueue.h"
 #include "console/PortSettingsFile.h"

@@ -9,8 +9,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/language_texts.h"
-#include "app/main_form.h"
+#include "app/LanguageTexts.h"
+#include "app/MainForm.h"
 #include "console/Console.h"
 #include "console/FloatingWindow.h"
 #include "console/IntervalDialog.h"

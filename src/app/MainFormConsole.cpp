@@ -4,7 +4,7 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 
-#include "app/main_form.h"
+#include "app/MainForm.h"
 #include "console/Console.h"
 #include "console/FloatingWindow.h"
 #include "console/HistoryDialog.h"

@@ -7,8 +7,8 @@
 // notification area, where a hidden window could never come back, closing
 // it ends the program as "退出软件" does.
 
-#include "app/main_form_controls.h"
-#include "app/tray_icon.h"
+#include "app/MainFormControls.h"
+#include "app/TrayIcon.h"
 #include "console/PortSettingsFile.h"
 #include "console/PortSettingsMessages.h"
 #include "serial/Comm.h"
@@ -122,11 +122,11 @@ class TMainForm : public QWidget {
     // wiring assigns Comm1's events first.
     void WirePort(const std::string& settingsPath);
     void WireShell();
-    // Connects the console's behaviour to the controls; lives in main_form_console.cpp.
+    // Connects the console's behaviour to the controls; lives in MainFormConsole.cpp.
     void WireConsole();
-    // Puts the strip chart into the chart area and feeds it; main_form_chart.cpp.
+    // Puts the strip chart into the chart area and feeds it; MainFormChart.cpp.
     void WireChart();
-    // "选项", "记录" and the chart's file commands; main_form_options.cpp.
+    // "选项", "记录" and the chart's file commands; MainFormOptions.cpp.
     void WireOptionsAndFiles();
 
     TMainFormOptions options_;

@@ -4,7 +4,7 @@
 #include <QLayout>
 #include <QPushButton>
 
-#include "app/main_form.h"
+#include "app/MainForm.h"
 #include "console/Console.h"
 #include "console/FloatingWindow.h"
 #include "console/KelvaneOptions.h"
