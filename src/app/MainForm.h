@@ -22,6 +22,7 @@
 
 class TBannerWindow;
 class TConsole;
+class TConsoleWiring;
 class TCentreOnShow;
 class TDataPanelFolder;
 class TForm1;
@@ -37,12 +38,6 @@ class TPlotLineQueue;
 class TPortOpener;
 class TWaveformFeed;
 class TiPlot;
-
-// What the console keeps alive for the main window; defined by the console wiring.
-struct TConsoleWiring;
-struct TConsoleWiringDeleter {
-    void operator()(TConsoleWiring* wiring) const;
-};
 
 struct TMainFormOptions {
     // Folder of setfile.ini and the history file, with a trailing '/'.
@@ -122,7 +117,7 @@ class TMainForm : public QWidget {
     // wiring assigns Comm1's events first.
     void WirePort(const std::string& settingsPath);
     void WireShell();
-    // Connects the console's behaviour to the controls; lives in MainFormConsole.cpp.
+    // Builds the console over the controls and shows its windows centred.
     void WireConsole();
     // Puts the strip chart into the chart area and feeds it; MainFormChart.cpp.
     void WireChart();
@@ -144,7 +139,7 @@ class TMainForm : public QWidget {
     std::unique_ptr<TInfoDialog> upgradeDialog_;
     std::unique_ptr<TTrayIcon> tray_;
     std::unique_ptr<TGlobalHotKey> hotKey_;
-    std::unique_ptr<TConsoleWiring, TConsoleWiringDeleter> console_;
+    std::unique_ptr<TConsoleWiring> console_;
     TiPlot* iPlot1_ = nullptr;  // the strip chart, owned by sPanel1
     std::unique_ptr<TWaveformFeed> feed_;
     std::unique_ptr<TOptionsDialog> optionsDialog_;
