@@ -12,10 +12,6 @@ int HexDigitValue(char c) {
     return -1;
 }
 
-bool IsBlankOrControl(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
 std::optional<uint32_t> ReadHexDigits(std::string_view digits) {
     if (digits.empty())
         return std::nullopt;
@@ -89,12 +85,4 @@ std::optional<int32_t> ReadDecimalLine(std::string_view text) {
         return std::nullopt;
     return negative ? static_cast<int32_t>(-static_cast<int64_t>(*magnitude))
                     : static_cast<int32_t>(*magnitude);
-}
-
-std::string_view TrimControlAndBlanks(std::string_view text) {
-    while (!text.empty() && IsBlankOrControl(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlankOrControl(text.back()))
-        text.remove_suffix(1);
-    return text;
 }

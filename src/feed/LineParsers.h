@@ -15,6 +15,3 @@ int32_t HexParse(std::string_view text);
 // "$", "x", "X", "0x" or "0X", and nothing after. Decimal values must fit in
 // 32 signed bits; hexadecimal ones in 32 bits, read as signed.
 std::optional<int32_t> ReadDecimalLine(std::string_view text);
-
-// Removes leading and trailing characters with codes 0 to 32.
-std::string_view TrimControlAndBlanks(std::string_view text);
