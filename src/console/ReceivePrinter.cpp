@@ -18,7 +18,7 @@ constexpr int kFontPoints = 12;
 }  // namespace
 
 TReceivePrintJob::TReceivePrintJob(std::unique_ptr<TPrintTarget> target,
-                                   const TReceiveTextStore& store, uint64_t firstLine, int columns)
+                                   const TLineTextStore& store, uint64_t firstLine, int columns)
     : target_(std::move(target)),
       store_(store),
       firstLine_(firstLine),
