@@ -65,8 +65,6 @@ class TMainForm : public QWidget {
 
     const TMainFormControls& Controls() const { return controls_; }
     TComm& Comm1() { return *comm_; }
-    const std::string& DataDir() const { return options_.dataDir; }
-    TMessageReporter& Reporter() { return *options_.reporter; }
     TConsole& Console();
     TiPlot& Plot() { return *iPlot1_; }
     TWaveformFeed& Feed() { return *feed_; }

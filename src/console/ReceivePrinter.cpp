@@ -1,5 +1,6 @@
 #include "console/ReceivePrinter.h"
 
+#include <QElapsedTimer>
 #include <QPrinter>
 #include <QTimer>
 

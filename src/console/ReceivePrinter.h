@@ -7,7 +7,6 @@
 // arriving, the chart keeps moving), and it can be cancelled between any two
 // slices.
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPainter>
 
