@@ -4,10 +4,11 @@
 
 #include "FuzzSupport.h"
 #include "feed/LineParsers.h"
+#include "platform/StrConv.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view line = AsText(data, size);
-    const std::string_view trimmed = TrimControlAndBlanks(line);
+    const std::string_view trimmed = Trim(line, TBlanks::SpacesAndControls);
     FuzzCheck(trimmed.empty() || (static_cast<unsigned char>(trimmed.front()) > ' ' &&
                                   static_cast<unsigned char>(trimmed.back()) > ' '),
               "trimming leaves no blank or control character at either end");

@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 Paint(floatingView);
                 break;
         }
-        const TReceiveTextStore& store = console.Store();
+        const TLineTextStore& store = console.Store();
         FuzzCheck(store.ByteCount() <= received, "the store invents no bytes");
         // The smallest budget, so that a run of line breaks makes it drop lines.
         FuzzCheck(store.HeldBytes() <= size_t(TTextBound::kLeastBytes) ||

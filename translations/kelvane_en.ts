@@ -399,6 +399,17 @@ Project page and issue tracker: see README.md in the program folder</translation
     </message>
 </context>
 <context>
+    <name>TLineStoreView</name>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>全选</source>
+        <translation>Select all</translation>
+    </message>
+</context>
+<context>
     <name>TMainForm</name>
     <message>
         <source>打开</source>
@@ -803,17 +814,6 @@ Project page and issue tracker: see README.md in the program folder</translation
     <message>
         <source>打印</source>
         <translation>Print</translation>
-    </message>
-</context>
-<context>
-    <name>TReceiveView</name>
-    <message>
-        <source>复制</source>
-        <translation>Copy</translation>
-    </message>
-    <message>
-        <source>全选</source>
-        <translation>Select all</translation>
     </message>
 </context>
 <context>

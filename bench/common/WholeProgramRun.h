@@ -17,7 +17,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "app/main_form.h"
+#include "app/MainForm.h"
 #include "console/PortSettingsFile.h"
 #include "console/PortSettingsMessages.h"
 

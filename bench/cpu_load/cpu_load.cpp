@@ -31,8 +31,8 @@
 
 #include "../common/EventCosts.h"
 #include "../common/WholeProgramRun.h"
-#include "app/main_form.h"
-#include "app/main_form_controls.h"
+#include "app/MainForm.h"
+#include "app/MainFormControls.h"
 #include "console/Console.h"
 #include "console/PortSettingsFile.h"
 #include "console/ReceiveView.h"

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "../common/WholeProgramRun.h"
-#include "app/main_form.h"
+#include "app/MainForm.h"
 #include "console/PlotLineQueue.h"
 #include "console/PortSettingsFile.h"
 #include "console/PortSettingsMessages.h"

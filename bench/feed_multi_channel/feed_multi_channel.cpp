@@ -32,7 +32,7 @@
 
 #include "../common/EventCosts.h"
 #include "../common/WholeProgramRun.h"
-#include "app/main_form.h"
+#include "app/MainForm.h"
 #include "console/Console.h"
 #include "console/FileRecorder.h"
 #include "console/KelvaneOptions.h"

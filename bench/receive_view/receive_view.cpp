@@ -188,7 +188,7 @@ double MaxStallMs(TConsole& console, int seconds) {
 // Prints the last 50 MB of the main receive box to a PDF, the way "打印"
 // does, and returns the longest the window waited and the seconds taken.
 std::pair<double, double> PrintSeconds(TConsole& console, const QString& path) {
-    const TReceiveTextStore& store = console.Receiver().Store();
+    const TLineTextStore& store = console.Receiver().Store();
     const uint64_t lines = (50u << 20) / kLineLength;
     const uint64_t first = store.EndLine() > lines ? store.EndLine() - lines : store.FirstLine();
     TReceivePrintJob job(TPrintTarget::ForPdfFile(path), store, first,
@@ -218,7 +218,7 @@ double AccessibleTextMs(TConsole& console) {
 
 // Seconds to copy 10 MB of received text, all selected, to the clipboard.
 double CopySeconds() {
-    TReceiveTextStore store;
+    TLineTextStore store;
     TReceiveView view(store);
     const std::string line = Utf8ToGbk("温度=25.5 压力=101.3 kPa 状态 OK") + "\r\n";
     std::string block;

@@ -33,7 +33,7 @@
 
 #include "../common/EventCosts.h"
 #include "../common/WholeProgramRun.h"
-#include "app/main_form.h"
+#include "app/MainForm.h"
 #include "console/Console.h"
 #include "console/PlotLineQueue.h"
 #include "console/PortSettingsFile.h"

@@ -1,13 +1,13 @@
 #include "console/AccessibleText.h"
 
-#include "console/ReceiveView.h"
+#include "console/LineStoreView.h"
 
 TAccessibleText::TBus& TAccessibleText::Bus() {
     static TBus bus;
     return bus;
 }
 
-TAccessibleText::TAccessibleText(TReceiveView& view) : QObject(&view), view_(view) {
+TAccessibleText::TAccessibleText(TLineStoreView& view) : QObject(&view), view_(view) {
     announce_.setSingleShot(true);
     announce_.setInterval(kAnnounceMs);
     connect(&announce_, &QTimer::timeout, this, &TAccessibleText::Announce);

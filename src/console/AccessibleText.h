@@ -15,11 +15,11 @@
 
 #include "console/AccessibleTextWindow.h"
 
-class TReceiveView;
+class TLineStoreView;
 
 class TAccessibleText : public QObject {
   public:
-    explicit TAccessibleText(TReceiveView& view);
+    explicit TAccessibleText(TLineStoreView& view);
 
     // The text as the box shows it now.
     const TAccessibleTextWindow& Window();
@@ -46,7 +46,7 @@ class TAccessibleText : public QObject {
     const TAccessibleTextWindow& Current();
     void Announce();
 
-    TReceiveView& view_;
+    TLineStoreView& view_;
     std::shared_ptr<const TAccessibleTextWindow> window_;  // null once the text changed
     // The text as the tools were last told it; null until one has read it.
     std::shared_ptr<const TAccessibleTextWindow> announced_;

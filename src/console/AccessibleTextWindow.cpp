@@ -12,7 +12,7 @@ constexpr size_t kMarkBytes = 256;
 
 // A hex line shows three characters a byte ("41 42"), less the last blank,
 // after its timestamp's characters.
-size_t ShownLength(const TReceiveTextStore& store, uint64_t line, size_t fromByte) {
+size_t ShownLength(const TLineTextStore& store, uint64_t line, size_t fromByte) {
     const size_t length = store.LineLength(line);
     if (store.Kind(line) == TLineKind::Text) {
         return length - fromByte;
@@ -22,13 +22,13 @@ size_t ShownLength(const TReceiveTextStore& store, uint64_t line, size_t fromByt
 }
 
 // The first character boundary at or after `byte`.
-size_t CharacterBoundary(const TReceiveTextStore& store, uint64_t line, size_t byte) {
+size_t CharacterBoundary(const TLineTextStore& store, uint64_t line, size_t byte) {
     return byte + (store.Kind(line) == TLineKind::Text && IsInsideDoubleByte(store, line, byte));
 }
 
 }  // namespace
 
-TAccessibleTextWindow::TAccessibleTextWindow(const TReceiveTextStore& store, uint64_t firstLine,
+TAccessibleTextWindow::TAccessibleTextWindow(const TLineTextStore& store, uint64_t firstLine,
                                              size_t maxCharacters)
     : store_(store) {
     const uint64_t first = std::max(firstLine, store.FirstLine());

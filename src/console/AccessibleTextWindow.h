@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "console/ReceiveTextStore.h"
+#include "console/LineTextStore.h"
 
 class TAccessibleTextWindow {
   public:
@@ -25,7 +25,7 @@ class TAccessibleTextWindow {
 
     // The store's lines from `firstLine` on, the last kMaxCharacters
     // characters of them at most (`maxCharacters` for tests).
-    TAccessibleTextWindow(const TReceiveTextStore& store, uint64_t firstLine,
+    TAccessibleTextWindow(const TLineTextStore& store, uint64_t firstLine,
                           size_t maxCharacters = kMaxCharacters);
 
     const QString& Text() const { return text_; }
@@ -57,7 +57,7 @@ class TAccessibleTextWindow {
     // Where the bytes of `mark` end: the next mark on its line, or the line's end.
     size_t MarkEnd(const TMark& mark) const;
 
-    const TReceiveTextStore& store_;
+    const TLineTextStore& store_;
     TTextPosition start_;
     TTextPosition end_;
     QString text_;

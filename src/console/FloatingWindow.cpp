@@ -27,7 +27,7 @@ QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
 
 }  // namespace
 
-TForm7::TForm7(const TReceiveTextStore& store, QWidget* parent)
+TForm7::TForm7(const TLineTextStore& store, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("TForm7"));
@@ -44,7 +44,7 @@ TForm7::TForm7(const TReceiveTextStore& store, QWidget* parent)
     connect(controls_.sBitBtn1, &QPushButton::clicked, this, &TForm7::close);
 }
 
-QWidget* TForm7::BuildReceiveGroup(const TReceiveTextStore& store) {
+QWidget* TForm7::BuildReceiveGroup(const TLineTextStore& store) {
     auto* group = new QGroupBox(tr("接收数据"), this);
     controls_.sButton4 = Button(tr("保存"), "sButton4", group);
     controls_.sButton5 = Button(tr("打印"), "sButton5", group);

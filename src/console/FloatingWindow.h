@@ -10,13 +10,13 @@ class QCheckBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class TReceiveTextStore;
+class TLineTextStore;
 class TReceiveView;
 
 class TForm7 : public QWidget {
     Q_OBJECT
   public:
-    explicit TForm7(const TReceiveTextStore& store, QWidget* parent = nullptr);
+    explicit TForm7(const TLineTextStore& store, QWidget* parent = nullptr);
 
     struct TControls {
         QPushButton* sButton4;   // 保存
@@ -48,7 +48,7 @@ class TForm7 : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    QWidget* BuildReceiveGroup(const TReceiveTextStore& store);
+    QWidget* BuildReceiveGroup(const TLineTextStore& store);
     QWidget* BuildSendGroup();
     QWidget* BuildSendBar();
 

@@ -25,18 +25,8 @@ double ReadNumber(const char* key, double fallback, const std::string& path) {
     return TryStrToFloat(ReadText(key, "", path)).value_or(fallback);
 }
 
-// Drops blanks and control characters at both ends, as list texts are trimmed.
-std::string TrimText(const std::string& text) {
-    size_t first = 0;
-    size_t last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= ' ') {
-        ++first;
-    }
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') {
-        --last;
-    }
-    return text.substr(first, last - first);
-}
+// A list text is written without the blanks and control characters at its ends.
+constexpr TBlanks kListBlanks = TBlanks::SpacesAndControls;
 
 bool IsFalseText(const std::string& text) {
     return text == "false";
@@ -46,7 +36,7 @@ std::string FlagText(const std::string& listText) {
     return IsFalseText(listText) ? "false" : "true";
 }
 
-std::string ParityKeyText(const std::string& listText) {
+std::string ParityKeyText(std::string_view listText) {
     if (listText == "偶校验")
         return "Even";
     if (listText == "奇校验")
@@ -139,17 +129,17 @@ bool SavePortChoices(const TPortChoices& choices, const std::string& path) {
         return WriteProfileString(kSettingsSection, key, value, path);
     };
     const auto writeInteger = [&write](const char* key, const std::string& listText) {
-        const std::optional<std::int32_t> value = TryStrToInt(TrimText(listText));
+        const std::optional<std::int32_t> value = TryStrToInt(Trim(listText, kListBlanks));
         return value && write(key, std::to_string(*value));
     };
-    const std::optional<double> stopbits = TryStrToFloat(TrimText(choices.stopBits));
+    const std::optional<double> stopbits = TryStrToFloat(Trim(choices.stopBits, kListBlanks));
     return write("commname", choices.portName) && writeInteger("baudrate", choices.baudRate) &&
            writeInteger("bytesize", choices.byteSize) &&
            write("Outx_CtsFlow", FlagText(choices.outxCtsFlow)) &&
            write("Outx_DsrFlow", FlagText(choices.outxDsrFlow)) &&
            write("Outx_XonXoff", FlagText(choices.outxXonXoff)) &&
            write("Inx_XonXoff", FlagText(choices.inxXonXoff)) &&
-           write("parity", ParityKeyText(TrimText(choices.parity))) &&
-           write("paritycheck", TrimText(choices.parityCheck) == "否" ? "0" : "1") && stopbits &&
-           write("stopbits", ShortestDecimal(*stopbits));
+           write("parity", ParityKeyText(Trim(choices.parity, kListBlanks))) &&
+           write("paritycheck", Trim(choices.parityCheck, kListBlanks) == "否" ? "0" : "1") &&
+           stopbits && write("stopbits", ShortestDecimal(*stopbits));
 }

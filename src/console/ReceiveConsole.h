@@ -23,10 +23,10 @@
 #include <string_view>
 
 #include "console/FileRecorder.h"
+#include "console/LineTextStore.h"
 #include "console/PlotLineQueue.h"
 #include "console/PrintTarget.h"
 #include "console/ReceivePrinter.h"
-#include "console/ReceiveTextStore.h"
 #include "console/TextBound.h"
 #include "serial/CommTypes.h"
 
@@ -56,7 +56,7 @@ class TReceiveConsole {
     // window's hexadecimal-receive switch; set once, before the first block.
     void AttachViews(TReceiveView* mainView, TReceiveView* floatingView, QCheckBox* hexReceive);
 
-    const TReceiveTextStore& Store() const { return store_; }
+    const TLineTextStore& Store() const { return store_; }
     TPlotLineQueue& HexQueue() { return hexQueue_; }          // sMemo4
     TPlotLineQueue& DecimalQueue() { return decimalQueue_; }  // sMemo3
 
@@ -81,7 +81,7 @@ class TReceiveConsole {
     THooks hooks_;
     TMessageReporter& reporter_;
     const TKelvaneOptions& options_;
-    TReceiveTextStore store_;
+    TLineTextStore store_;
     TTextBound bound_;
     TPlotLineQueue hexQueue_;
     TPlotLineQueue decimalQueue_;

@@ -1,5 +1,6 @@
 #include "console/ReceivePrinter.h"
 
+#include <QElapsedTimer>
 #include <QPrinter>
 #include <QTimer>
 
@@ -18,7 +19,7 @@ constexpr int kFontPoints = 12;
 }  // namespace
 
 TReceivePrintJob::TReceivePrintJob(std::unique_ptr<TPrintTarget> target,
-                                   const TReceiveTextStore& store, uint64_t firstLine, int columns)
+                                   const TLineTextStore& store, uint64_t firstLine, int columns)
     : target_(std::move(target)),
       store_(store),
       firstLine_(firstLine),

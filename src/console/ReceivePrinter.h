@@ -7,14 +7,13 @@
 // arriving, the chart keeps moving), and it can be cancelled between any two
 // slices.
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPainter>
 
 #include <cstdint>
 #include <memory>
 
-#include "console/ReceiveTextStore.h"
+#include "console/LineTextStore.h"
 
 class TPrintTarget;
 
@@ -23,7 +22,7 @@ class TReceivePrintJob : public QObject {
   public:
     // Prints lines `firstLine` up to the store's current end, wrapped at
     // `columns` as the box shows them.
-    TReceivePrintJob(std::unique_ptr<TPrintTarget> target, const TReceiveTextStore& store,
+    TReceivePrintJob(std::unique_ptr<TPrintTarget> target, const TLineTextStore& store,
                      uint64_t firstLine, int columns);
     ~TReceivePrintJob() override;
 
@@ -54,7 +53,7 @@ class TReceivePrintJob : public QObject {
     int Percent() const;
 
     std::unique_ptr<TPrintTarget> target_;
-    const TReceiveTextStore& store_;
+    const TLineTextStore& store_;
     QPainter painter_;
     uint64_t firstLine_;
     uint64_t endLine_;

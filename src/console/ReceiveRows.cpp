@@ -32,13 +32,13 @@ void ShowControlCharacters(QString& text) {
     }
 }
 
-size_t BytesPerRow(const TReceiveTextStore& store, uint64_t line, int columns) {
+size_t BytesPerRow(const TLineTextStore& store, uint64_t line, int columns) {
     return store.Kind(line) == TLineKind::Hex ? HexBytesPerRow(columns) : TextBytesPerRow(columns);
 }
 
 // Bytes in the first row of a line: a hex line's timestamp takes its own
 // columns there, and the pairs that still fit follow it.
-size_t FirstRowBytes(const TReceiveTextStore& store, uint64_t line, int columns) {
+size_t FirstRowBytes(const TLineTextStore& store, uint64_t line, int columns) {
     const size_t prefix = store.TextPrefix(line);
     if (prefix == 0) {
         return BytesPerRow(store, line, columns);
@@ -49,7 +49,7 @@ size_t FirstRowBytes(const TReceiveTextStore& store, uint64_t line, int columns)
 
 }  // namespace
 
-size_t ReceiveRowCount(const TReceiveTextStore& store, uint64_t line, int columns) {
+size_t ReceiveRowCount(const TLineTextStore& store, uint64_t line, int columns) {
     const size_t length = store.LineLength(line);
     const size_t first = FirstRowBytes(store, line, columns);
     if (length <= first) {
@@ -62,7 +62,7 @@ size_t ReceiveRowCount(const TReceiveTextStore& store, uint64_t line, int column
 // Bytes below 0x40 can be neither half of a double-byte character, so
 // parsing starts after the last such byte; the look-back is bounded so that a
 // line of nothing but high bytes still renders in constant time.
-bool IsInsideDoubleByte(const TReceiveTextStore& store, uint64_t line, size_t pos) {
+bool IsInsideDoubleByte(const TLineTextStore& store, uint64_t line, size_t pos) {
     constexpr size_t kMaxLookBack = 1024;
     const size_t length = store.LineLength(line);
     if (pos == 0 || pos >= length) {
@@ -81,20 +81,20 @@ bool IsInsideDoubleByte(const TReceiveTextStore& store, uint64_t line, size_t po
     return i > pos;
 }
 
-size_t NextCharacter(const TReceiveTextStore& store, uint64_t line, size_t pos) {
+size_t NextCharacter(const TLineTextStore& store, uint64_t line, size_t pos) {
     const bool pair = store.Kind(line) == TLineKind::Text && pos + 1 < store.LineLength(line) &&
                       IsGbkLeadByte(store.ByteAt(line, pos)) &&
                       IsGbkTrailByte(store.ByteAt(line, pos + 1));
     return pos + (pair ? 2 : 1);
 }
 
-size_t PreviousCharacter(const TReceiveTextStore& store, uint64_t line, size_t pos) {
+size_t PreviousCharacter(const TLineTextStore& store, uint64_t line, size_t pos) {
     const bool pair =
         store.Kind(line) == TLineKind::Text && pos >= 2 && IsInsideDoubleByte(store, line, pos - 1);
     return pos - (pair ? 2 : 1);
 }
 
-std::pair<size_t, size_t> ReceiveRowSpan(const TReceiveTextStore& store, uint64_t line, size_t row,
+std::pair<size_t, size_t> ReceiveRowSpan(const TLineTextStore& store, uint64_t line, size_t row,
                                          int columns) {
     const size_t length = store.LineLength(line);
     if (store.Kind(line) == TLineKind::Hex) {
@@ -115,7 +115,7 @@ std::pair<size_t, size_t> ReceiveRowSpan(const TReceiveTextStore& store, uint64_
     return {boundary(row * perRow), boundary((row + 1) * perRow)};
 }
 
-size_t ReceiveRowOf(const TReceiveTextStore& store, uint64_t line, size_t pos, int columns) {
+size_t ReceiveRowOf(const TLineTextStore& store, uint64_t line, size_t pos, int columns) {
     const size_t lastRow = ReceiveRowCount(store, line, columns) - 1;
     const size_t first = FirstRowBytes(store, line, columns);
     size_t row =
@@ -126,12 +126,12 @@ size_t ReceiveRowOf(const TReceiveTextStore& store, uint64_t line, size_t pos, i
     return row;
 }
 
-QString ReceiveRowText(const TReceiveTextStore& store, uint64_t line, size_t row, int columns) {
+QString ReceiveRowText(const TLineTextStore& store, uint64_t line, size_t row, int columns) {
     const auto [begin, end] = ReceiveRowSpan(store, line, row, columns);
     return ReceiveSpanText(store, line, begin, end);
 }
 
-QString ReceiveSpanText(const TReceiveTextStore& store, uint64_t line, size_t begin, size_t end) {
+QString ReceiveSpanText(const TLineTextStore& store, uint64_t line, size_t begin, size_t end) {
     std::string bytes;
     AppendShownBytes(store, line, begin, end, bytes);
     return ShownText(bytes);

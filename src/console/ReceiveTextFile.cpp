@@ -6,7 +6,7 @@
 
 #include "console/TextBetween.h"
 
-bool SaveReceivedText(const TReceiveTextStore& store, uint64_t fromLine, const QString& path) {
+bool SaveReceivedText(const TLineTextStore& store, uint64_t fromLine, const QString& path) {
     constexpr size_t kFlushSize = 1 << 20;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {

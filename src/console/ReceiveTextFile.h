@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "console/ReceiveTextStore.h"
+#include "console/LineTextStore.h"
 
 class QWidget;
 
@@ -14,7 +14,7 @@ class QWidget;
 // rendering and CR LF. A line still open has no break yet. The file is
 // replaced only once everything is written, so a failed save leaves the old
 // file intact. False when the file could not be written.
-bool SaveReceivedText(const TReceiveTextStore& store, uint64_t fromLine, const QString& path);
+bool SaveReceivedText(const TLineTextStore& store, uint64_t fromLine, const QString& path);
 
 // The save dialog of "保存": "sc.txt" at first, then the last name chosen.
 class TSaveFilePrompt {

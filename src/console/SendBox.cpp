@@ -34,10 +34,10 @@ std::string GbkWithCrLf(const QString& text) {
 
 }  // namespace
 
-TSendBox::TSendBox(QWidget* parent) : TSendBox(std::make_unique<TReceiveTextStore>(), parent) {}
+TSendBox::TSendBox(QWidget* parent) : TSendBox(std::make_unique<TLineTextStore>(), parent) {}
 
-TSendBox::TSendBox(std::unique_ptr<TReceiveTextStore> text, QWidget* parent)
-    : TReceiveView(*text, parent),
+TSendBox::TSendBox(std::unique_ptr<TLineTextStore> text, QWidget* parent)
+    : TLineStoreView(*text, parent),
       text_(std::move(text)),
       blink_(this, [this] { viewport()->update(CaretRect().adjusted(-1, 0, 1, 0)); }) {
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -343,7 +343,7 @@ void TSendBox::keyPressEvent(QKeyEvent* event) {
     if (MoveCaret(event) || SelectionKey(event) || Edit(event)) {
         event->accept();
     } else {
-        TReceiveView::keyPressEvent(event);
+        TLineStoreView::keyPressEvent(event);
     }
 }
 
@@ -352,7 +352,7 @@ void TSendBox::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && !preedit_.isEmpty()) {
         QGuiApplication::inputMethod()->commit();
     }
-    TReceiveView::mousePressEvent(event);
+    TLineStoreView::mousePressEvent(event);
 }
 
 void TSendBox::inputMethodEvent(QInputMethodEvent* event) {
@@ -391,7 +391,7 @@ QVariant TSendBox::inputMethodQuery(Qt::InputMethodQuery query) const {
         case Qt::ImTextAfterCursor:
             return SurroundingTextOf(*text_, caret_, anchor_).Answer(query);
         default:
-            return TReceiveView::inputMethodQuery(query);
+            return TLineStoreView::inputMethodQuery(query);
     }
 }
 
@@ -413,18 +413,18 @@ void TSendBox::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TSendBox::focusInEvent(QFocusEvent* event) {
-    TReceiveView::focusInEvent(event);
+    TLineStoreView::focusInEvent(event);
     blink_.Restart();
 }
 
 void TSendBox::focusOutEvent(QFocusEvent* event) {
-    TReceiveView::focusOutEvent(event);
+    TLineStoreView::focusOutEvent(event);
     blink_.Stop();
 }
 
 void TSendBox::PaintRow(QPainter& painter, const QRect& area, uint64_t line, size_t rowInLine) {
     const auto [begin, end] = ReceiveRowSpan(*text_, line, rowInLine, Columns());
-    TReceiveView::PaintRow(painter, area, line, rowInLine);
+    TLineStoreView::PaintRow(painter, area, line, rowInLine);
     const bool caretHere =
         caret_.line == line && ReceiveRowOf(*text_, line, caret_.byte, Columns()) == rowInLine;
     if (caretHere && !preedit_.isEmpty()) {

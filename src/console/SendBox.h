@@ -20,11 +20,11 @@
 #include <vector>
 
 #include "console/CaretBlink.h"
-#include "console/ReceiveTextStore.h"
-#include "console/ReceiveView.h"
+#include "console/LineStoreView.h"
+#include "console/LineTextStore.h"
 #include "console/TextBound.h"
 
-class TSendBox : public TReceiveView {
+class TSendBox : public TLineStoreView {
     Q_OBJECT
   public:
     explicit TSendBox(QWidget* parent = nullptr);
@@ -66,7 +66,7 @@ class TSendBox : public TReceiveView {
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
   protected:
-    TSendBox(std::unique_ptr<TReceiveTextStore> text, QWidget* parent);
+    TSendBox(std::unique_ptr<TLineTextStore> text, QWidget* parent);
 
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -117,7 +117,7 @@ class TSendBox : public TReceiveView {
     // Text was added at the end, which moved from `oldEnd` to `newEnd`.
     void Appended(TTextPosition oldEnd, TTextPosition newEnd);
 
-    std::unique_ptr<TReceiveTextStore> text_;
+    std::unique_ptr<TLineTextStore> text_;
     // The received blocks as one stream since the last edit: how it splits,
     // and where it left the end of the box while its last line stays open.
     struct TReceivedStream {

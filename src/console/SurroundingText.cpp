@@ -31,7 +31,7 @@ QVariant TSurroundingText::Answer(Qt::InputMethodQuery query) const {
     }
 }
 
-TSurroundingText SurroundingTextOf(const TReceiveTextStore& store, TTextPosition caret,
+TSurroundingText SurroundingTextOf(const TLineTextStore& store, TTextPosition caret,
                                    TTextPosition anchor) {
     const uint64_t line = caret.line;
     size_t from = caret.byte > kSurroundingBytes ? caret.byte - kSurroundingBytes : 0;

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QVariant>
 
-#include "console/ReceiveTextStore.h"
+#include "console/LineTextStore.h"
 
 struct TSurroundingText {
     QString text;
@@ -21,5 +21,5 @@ struct TSurroundingText {
     QVariant Answer(Qt::InputMethodQuery query) const;
 };
 
-TSurroundingText SurroundingTextOf(const TReceiveTextStore& store, TTextPosition caret,
+TSurroundingText SurroundingTextOf(const TLineTextStore& store, TTextPosition caret,
                                    TTextPosition anchor);

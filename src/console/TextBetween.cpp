@@ -4,7 +4,7 @@
 
 #include "console/HexRender.h"
 
-void AppendShownBytes(const TReceiveTextStore& store, uint64_t line, size_t begin, size_t end,
+void AppendShownBytes(const TLineTextStore& store, uint64_t line, size_t begin, size_t end,
                       std::string& out) {
     if (store.Kind(line) == TLineKind::Text) {
         out += store.LineBytes(line, begin, end - begin);
@@ -15,7 +15,7 @@ void AppendShownBytes(const TReceiveTextStore& store, uint64_t line, size_t begi
     AppendHexRender(store.LineBytes(line, prefixEnd, end - prefixEnd), out);
 }
 
-std::string TextBytesBetween(const TReceiveTextStore& store, TTextPosition from, TTextPosition to,
+std::string TextBytesBetween(const TLineTextStore& store, TTextPosition from, TTextPosition to,
                              std::optional<std::string_view> lineBreak) {
     std::string bytes;
     // An empty range may sit past the last line, where no line can be read.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "console/ReceiveTextStore.h"
+#include "console/LineTextStore.h"
 
 TTextBound::TTextBound(std::int64_t bytes) {
     SetBytes(bytes);
@@ -12,7 +12,7 @@ void TTextBound::SetBytes(std::int64_t bytes) {
     bytes_ = std::max<std::int64_t>(bytes, kLeastBytes);
 }
 
-bool TTextBound::Apply(TReceiveTextStore& store) const {
+bool TTextBound::Apply(TLineTextStore& store) const {
     const auto held = static_cast<std::int64_t>(store.HeldBytes());
     if (held <= bytes_) {
         return false;
@@ -22,8 +22,7 @@ bool TTextBound::Apply(TReceiveTextStore& store) const {
     const uint64_t first = store.FirstLine();
     uint64_t line = first;
     for (; line + 1 < store.EndLine() && held - freed > target; ++line) {
-        freed +=
-            static_cast<std::int64_t>(TReceiveTextStore::HeldBytesOfLine(store.LineLength(line)));
+        freed += static_cast<std::int64_t>(TLineTextStore::HeldBytesOfLine(store.LineLength(line)));
     }
     store.DropLinesBefore(line);
     return line > first;

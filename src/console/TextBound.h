@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 
-class TReceiveTextStore;
+class TLineTextStore;
 
 class TTextBound {
   public:
@@ -26,7 +26,7 @@ class TTextBound {
 
     // Drops lines from the front of `store` while it holds more than the
     // budget; true when any went.
-    bool Apply(TReceiveTextStore& store) const;
+    bool Apply(TLineTextStore& store) const;
 
   private:
     std::int64_t bytes_;

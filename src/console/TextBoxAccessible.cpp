@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "console/AccessibleText.h"
-#include "console/ReceiveView.h"
+#include "console/LineStoreView.h"
 #include "console/SendBox.h"
 
 namespace {
@@ -70,18 +70,18 @@ QString AtBoundary(const QString& text, int offset, int* startOffset, int* endOf
 
 }  // namespace
 
-TTextBoxAccessible::TTextBoxAccessible(TReceiveView* view)
+TTextBoxAccessible::TTextBoxAccessible(TLineStoreView* view)
     : QAccessibleWidget(view, QAccessible::EditableText) {}
 
 void TTextBoxAccessible::Install() {
     QAccessible::installFactory([](const QString&, QObject* object) -> QAccessibleInterface* {
-        auto* view = qobject_cast<TReceiveView*>(object);
+        auto* view = qobject_cast<TLineStoreView*>(object);
         return view ? new TTextBoxAccessible(view) : nullptr;
     });
 }
 
-TReceiveView* TTextBoxAccessible::View() const {
-    return static_cast<TReceiveView*>(widget());
+TLineStoreView* TTextBoxAccessible::View() const {
+    return static_cast<TLineStoreView*>(widget());
 }
 
 TSendBox* TTextBoxAccessible::SendBox() const {

@@ -8,16 +8,16 @@
 #include <QAccessibleWidget>
 
 class TAccessibleTextWindow;
-class TReceiveView;
+class TLineStoreView;
 class TSendBox;
 
 class TTextBoxAccessible : public QAccessibleWidget,
                            public QAccessibleTextInterface,
                            public QAccessibleEditableTextInterface {
   public:
-    explicit TTextBoxAccessible(TReceiveView* view);
+    explicit TTextBoxAccessible(TLineStoreView* view);
 
-    // Makes every TReceiveView and TSendBox answer with this interface.
+    // Makes every TLineStoreView (receive and send boxes) answer with this interface.
     static void Install();
 
     void* interface_cast(QAccessible::InterfaceType type) override;
@@ -51,7 +51,7 @@ class TTextBoxAccessible : public QAccessibleWidget,
     void replaceText(int startOffset, int endOffset, const QString& text) override;
 
   private:
-    TReceiveView* View() const;
+    TLineStoreView* View() const;
     TSendBox* SendBox() const;  // null for a receive box
     const TAccessibleTextWindow& Window() const;
 };

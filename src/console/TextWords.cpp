@@ -11,7 +11,7 @@ constexpr size_t kMaxWordBytes = 4096;
 
 enum class TCharKind { Blank, Word, Punctuation };
 
-TCharKind KindAt(const TReceiveTextStore& store, uint64_t line, size_t pos) {
+TCharKind KindAt(const TLineTextStore& store, uint64_t line, size_t pos) {
     const size_t end = NextCharacter(store, line, pos);
     const QString character =
         QString::fromStdString(GbkToUtf8(store.LineBytes(line, pos, end - pos)));
@@ -23,7 +23,7 @@ TCharKind KindAt(const TReceiveTextStore& store, uint64_t line, size_t pos) {
 }
 
 // The place after the run of `kind` that starts at `pos`.
-size_t RunEnd(const TReceiveTextStore& store, uint64_t line, size_t pos, TCharKind kind) {
+size_t RunEnd(const TLineTextStore& store, uint64_t line, size_t pos, TCharKind kind) {
     const size_t limit = std::min(store.LineLength(line), pos + kMaxWordBytes);
     while (pos < limit && KindAt(store, line, pos) == kind) {
         pos = NextCharacter(store, line, pos);
@@ -32,7 +32,7 @@ size_t RunEnd(const TReceiveTextStore& store, uint64_t line, size_t pos, TCharKi
 }
 
 // The place where the run of `kind` that ends at `pos` starts.
-size_t RunStart(const TReceiveTextStore& store, uint64_t line, size_t pos, TCharKind kind) {
+size_t RunStart(const TLineTextStore& store, uint64_t line, size_t pos, TCharKind kind) {
     const size_t limit = pos > kMaxWordBytes ? pos - kMaxWordBytes : 0;
     while (pos > limit) {
         const size_t before = PreviousCharacter(store, line, pos);
@@ -46,7 +46,7 @@ size_t RunStart(const TReceiveTextStore& store, uint64_t line, size_t pos, TChar
 
 }  // namespace
 
-std::pair<size_t, size_t> WordAround(const TReceiveTextStore& store, uint64_t line, size_t pos) {
+std::pair<size_t, size_t> WordAround(const TLineTextStore& store, uint64_t line, size_t pos) {
     const size_t length = store.LineLength(line);
     if (length == 0) {
         return {0, 0};
@@ -61,7 +61,7 @@ std::pair<size_t, size_t> WordAround(const TReceiveTextStore& store, uint64_t li
     return {RunStart(store, line, pos, kind), RunEnd(store, line, pos, kind)};
 }
 
-size_t NextWordStart(const TReceiveTextStore& store, uint64_t line, size_t pos) {
+size_t NextWordStart(const TLineTextStore& store, uint64_t line, size_t pos) {
     if (pos >= store.LineLength(line)) {
         return pos;
     }
@@ -72,7 +72,7 @@ size_t NextWordStart(const TReceiveTextStore& store, uint64_t line, size_t pos) 
     return RunEnd(store, line, pos, TCharKind::Blank);
 }
 
-size_t PreviousWordStart(const TReceiveTextStore& store, uint64_t line, size_t pos) {
+size_t PreviousWordStart(const TLineTextStore& store, uint64_t line, size_t pos) {
     pos = RunStart(store, line, pos, TCharKind::Blank);
     if (pos == 0) {
         return pos;

@@ -1,5 +1,5 @@
 #pragma once
-// Word boundaries inside one line of a TReceiveTextStore, for
+// Word boundaries inside one line of a TLineTextStore, for
 // double-click selection and moving or deleting by words.
 //
 // A word is a run of characters of one kind: letters and digits (Chinese
@@ -10,12 +10,12 @@
 #include <cstdint>
 #include <utility>
 
-#include "console/ReceiveTextStore.h"
+#include "console/LineTextStore.h"
 
 // The run that holds the character after `pos` (before it at the line's end).
 // On a hex line every byte's pair is a word of its own.
-std::pair<size_t, size_t> WordAround(const TReceiveTextStore& store, uint64_t line, size_t pos);
+std::pair<size_t, size_t> WordAround(const TLineTextStore& store, uint64_t line, size_t pos);
 // Where the next word after `pos` starts, or the line's end.
-size_t NextWordStart(const TReceiveTextStore& store, uint64_t line, size_t pos);
+size_t NextWordStart(const TLineTextStore& store, uint64_t line, size_t pos);
 // Where the word before `pos` starts, blanks before `pos` skipped.
-size_t PreviousWordStart(const TReceiveTextStore& store, uint64_t line, size_t pos);
+size_t PreviousWordStart(const TLineTextStore& store, uint64_t line, size_t pos);

@@ -4,12 +4,15 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/StrConv.h"
 #include "plot/iPlotDataFiles.h"
 
 namespace {
 
 constexpr std::string_view kTimeColumn = "time_s";
 constexpr std::string_view kLineEnd = "\r\n";
+// What may surround a number, and all a blank line holds.
+constexpr TBlanks kCsvBlanks = TBlanks::SpacesAndTabs;
 
 void AppendNumber(std::string& out, double value) {
     char digits[32];
@@ -30,16 +33,6 @@ void AppendField(std::string& out, std::string_view text) {
         }
     }
     out += '"';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 // The fields of a header line, quotes taken off.
@@ -63,7 +56,7 @@ std::vector<std::string> HeaderFields(std::string_view line) {
 }
 
 std::optional<double> ReadNumber(std::string_view field) {
-    field = TrimBlanks(field);
+    field = Trim(field, kCsvBlanks);
     if (!field.empty() && field.front() == '+') {
         field.remove_prefix(1);
     }
@@ -151,7 +144,7 @@ void TChartCsvReader::ReadLines(std::string_view text, TDataFileSink& sink) {
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
-        if (TrimBlanks(line).empty()) {
+        if (Trim(line, kCsvBlanks).empty()) {
             continue;
         }
         if (IsChartCsvHeader(line)) {
@@ -183,7 +176,7 @@ void TChartCsvReader::ReadRow(std::string_view line, TDataFileSink& sink) {
     }
     const int channels = sink.ChannelCount();
     for (std::size_t column = 1; column < fields_.size(); ++column) {
-        if (TrimBlanks(fields_[column]).empty()) {
+        if (Trim(fields_[column], kCsvBlanks).empty()) {
             continue;
         }
         const std::optional<double> y = ReadNumber(fields_[column]);

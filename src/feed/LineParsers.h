@@ -13,8 +13,6 @@ int32_t HexParse(std::string_view text);
 // The strict integer reading used for decimal plotting: optional leading
 // blanks, an optional sign, then decimal digits or hexadecimal digits after
 // "$", "x", "X", "0x" or "0X", and nothing after. Decimal values must fit in
-// 32 signed bits; hexadecimal ones in 32 bits, read as signed.
+// 32 signed bits; hexadecimal ones in 32 bits, read as signed. The same
+// reading as a settings file's integers (TryStrToInt).
 std::optional<int32_t> ReadDecimalLine(std::string_view text);
-
-// Removes leading and trailing characters with codes 0 to 32.
-std::string_view TrimControlAndBlanks(std::string_view text);

@@ -1,6 +1,7 @@
 #include "feed/MultiValueLine.h"
 
 #include "feed/LineParsers.h"
+#include "platform/StrConv.h"
 
 #include <charconv>
 #include <cmath>
@@ -26,14 +27,6 @@ constexpr bool IsDigit(char c) {
 // Longest names kept; a device printing garbage should not make legend rows
 // a screen wide.
 constexpr size_t kMaxNameBytes = 64;
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 size_t SkipDigits(std::string_view text, size_t at) {
     while (at < text.size() && IsDigit(text[at]))
@@ -82,10 +75,10 @@ std::optional<TLineValue> ReadNamedField(std::string_view field) {
         ++mark;
     if (mark == field.size())
         return std::nullopt;
-    const std::string_view name = TrimBlanks(field.substr(0, mark));
+    const std::string_view name = Trim(field.substr(0, mark), TBlanks::Spaces);
     if (name.empty())
         return std::nullopt;
-    const auto value = ReadFieldValue(TrimBlanks(field.substr(mark + 1)));
+    const auto value = ReadFieldValue(Trim(field.substr(mark + 1), TBlanks::Spaces));
     if (!value)
         return std::nullopt;
     return TLineValue{std::string(name.substr(0, kMaxNameBytes)), 0, *value};
@@ -152,7 +145,7 @@ std::optional<double> ReadDecimalNumber(std::string_view text) {
 }
 
 std::vector<TLineValue> ReadMultiValueLine(std::string_view line) {
-    const std::string_view trimmed = TrimBlanks(line);
+    const std::string_view trimmed = Trim(line, TBlanks::Spaces);
     if (trimmed.empty())
         return {};
     const std::vector<std::string_view> fields = SplitFields(trimmed);

@@ -2,6 +2,7 @@
 
 #include "console/PlotLineQueue.h"
 #include "feed/LineParsers.h"
+#include "platform/StrConv.h"
 
 TPlotFeedMode::TPlotFeedMode(QTimer& timer, TPlotLineQueue& queue, LineSink sink, QObject* parent)
     : QObject(parent), queue_(queue), sink_(std::move(sink)), timer_(timer) {
@@ -58,7 +59,7 @@ void TPlotFeedMode::Tick() {
 }
 
 std::optional<double> ReadHexPlotLine(std::string_view line) {
-    const std::string_view digits = TrimControlAndBlanks(line);
+    const std::string_view digits = Trim(line, TBlanks::SpacesAndControls);
     if (digits.empty())
         return std::nullopt;
     return HexParse(digits);

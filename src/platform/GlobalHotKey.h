@@ -20,10 +20,6 @@ class TGlobalHotKey : public QObject {
     explicit TGlobalHotKey(unsigned keysym, QObject* parent = nullptr);
     ~TGlobalHotKey() override;
 
-    // True when the grab took effect; false without a display or when
-    // another program owns the key.
-    bool Registered() const { return keycode_ != 0; }
-
     // Releases the key; afterwards presses no longer arrive.
     void Unregister();
 

@@ -1,6 +1,5 @@
 #include "platform/GlobalHotKey.h"
 
-#include <QDebug>
 #include <QSocketNotifier>
 
 #include <xcb/xcb.h>

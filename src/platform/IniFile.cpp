@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 
 #include "platform/Gbk.h"
+#include "platform/StrConv.h"
 
 #include <QString>
 
@@ -14,19 +15,12 @@
 
 namespace {
 
+// What surrounds a section name, key or value; a line read with its CR LF
+// keeps the CR.
+constexpr TBlanks kLineBlanks = TBlanks::SpacesTabsAndCr;
+
 // Longest value a reader gets, as with a 2048-byte buffer and its terminator.
 constexpr size_t kMaxValueBytes = 2047;
-
-std::string_view Trim(std::string_view text) {
-    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 bool SameName(std::string_view gbkName, std::string_view utf8Name) {
     return QString::fromStdString(GbkToUtf8(gbkName))
@@ -66,19 +60,20 @@ std::vector<TLine> SplitLines(const std::string& content) {
 
 // The section name of a "[name]" line, trimmed; nothing for other lines.
 std::optional<std::string_view> SectionName(std::string_view line) {
-    line = Trim(line);
+    line = Trim(line, kLineBlanks);
     if (line.empty() || line.front() != '[') {
         return std::nullopt;
     }
     // The last ']': a GBK character's second byte may also be 0x5D.
     const size_t close = line.rfind(']');
     return Trim(
-        line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+        line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1),
+        kLineBlanks);
 }
 
 // Key and raw value of a "key=value" line; comments and other lines give nothing.
 std::optional<std::pair<std::string_view, std::string_view>> KeyValue(std::string_view line) {
-    const std::string_view trimmed = Trim(line);
+    const std::string_view trimmed = Trim(line, kLineBlanks);
     if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[') {
         return std::nullopt;
     }
@@ -86,7 +81,7 @@ std::optional<std::pair<std::string_view, std::string_view>> KeyValue(std::strin
     if (equals == std::string_view::npos) {
         return std::nullopt;
     }
-    return std::pair{Trim(trimmed.substr(0, equals)), trimmed.substr(equals + 1)};
+    return std::pair{Trim(trimmed.substr(0, equals), kLineBlanks), trimmed.substr(equals + 1)};
 }
 
 // The lines [first, last) of a section's body: first after its header, last
@@ -125,7 +120,7 @@ std::optional<size_t> FindKey(const std::vector<TLine>& lines, TSectionSpan span
 // Value as a reader sees it: trimmed, one pair of enclosing quotes removed,
 // cut at a zero byte and at the length limit.
 std::string CleanValue(std::string_view raw) {
-    std::string_view value = Trim(raw);
+    std::string_view value = Trim(raw, kLineBlanks);
     value = value.substr(0, value.find('\0'));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {

@@ -6,16 +6,6 @@
 
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
@@ -63,8 +53,31 @@ std::optional<std::int32_t> TryStrToInt(std::string_view text) {
                                               : static_cast<std::int64_t>(magnitude));
 }
 
+std::string_view Trim(std::string_view text, TBlanks blanks) {
+    const auto blank = [blanks](char c) {
+        switch (blanks) {
+            case TBlanks::Spaces:
+                return c == ' ';
+            case TBlanks::SpacesAndTabs:
+                return c == ' ' || c == '\t';
+            case TBlanks::SpacesTabsAndCr:
+                return c == ' ' || c == '\t' || c == '\r';
+            case TBlanks::SpacesAndControls:
+                return static_cast<unsigned char>(c) <= ' ';
+        }
+        return false;
+    };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 std::optional<double> TryStrToFloat(std::string_view text) {
-    text = TrimBlanks(text);
+    text = Trim(text, TBlanks::Spaces);
     std::string_view digits = text;
     if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
         digits.remove_prefix(1);

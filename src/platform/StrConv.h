@@ -2,11 +2,23 @@
 // Text-to-number rules shared by the settings file and the plot feed: the
 // integer rules accept what an embedded developer writes in a config file
 // ("9600", "-5", "$2580", "0x2580"), and anything else is a failure the
-// caller answers with its default.
+// caller answers with its default. Also the one trim every reader uses,
+// each naming the blanks its format allows.
 
 #include <cstdint>
 #include <optional>
 #include <string_view>
+
+// Which characters Trim drops at both ends.
+enum class TBlanks {
+    Spaces,             // ' ' alone
+    SpacesAndTabs,      // ' ' and '\t'
+    SpacesTabsAndCr,    // ' ', '\t' and the '\r' of a CR LF line
+    SpacesAndControls,  // every byte from 0 to ' '
+};
+
+// `text` without the `blanks` at its start and end.
+std::string_view Trim(std::string_view text, TBlanks blanks);
 
 // Optional leading blanks, an optional sign, then decimal digits or
 // hexadecimal digits after "$", "x", "X", "0x" or "0X"; nothing may follow.

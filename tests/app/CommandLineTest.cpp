@@ -2,7 +2,7 @@
 // refusals that make the program end with a clear message.
 #include <gtest/gtest.h>
 
-#include "app/command_line.h"
+#include "app/CommandLine.h"
 
 namespace {
 

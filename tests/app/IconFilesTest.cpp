@@ -1,6 +1,6 @@
 // The icon files the desktop entry names are the program's own icon: each
 // PNG is the window icon at that size, and the SVG draws the same picture.
-#include "app/app_icon.h"
+#include "app/AppIcon.h"
 
 #include <QImage>
 #include <QPainter>

@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <memory>
 
-#include "app/language_texts.h"
+#include "app/LanguageTexts.h"
 
 namespace {
 

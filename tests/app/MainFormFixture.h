@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "app/main_form.h"
+#include "app/MainForm.h"
 #include "console/PortSettingsTestSupport.h"
 #include "platform/Gbk.h"
 

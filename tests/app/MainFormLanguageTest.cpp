@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/language_texts.h"
-#include "app/main_form.h"
+#include "app/LanguageTexts.h"
+#include "app/MainForm.h"
 #include "console/Console.h"
 #include "console/FloatingWindow.h"
 #include "console/IntervalDialog.h"

@@ -1,7 +1,7 @@
 // The main window when its port's device goes and comes back: the port shows
 // closed, one notice below the chart says so, and the chart and the receive
 // view carry on once the device is back. The chart keeps a bounded ring.
-#include "app/main_form.h"
+#include "app/MainForm.h"
 #include "console/KelvaneOptions.h"
 #include "console/PortNotice.h"
 #include "console/PortSettingsTestSupport.h"

@@ -1,5 +1,5 @@
 #include "MainFormFixture.h"
-#include "app/banner_window.h"
+#include "app/BannerWindow.h"
 #include "console/PortSettingsTestSupport.h"
 #include "console/SendBox.h"
 #include "platform/Gbk.h"

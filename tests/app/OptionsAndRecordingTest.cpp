@@ -13,8 +13,8 @@
 
 #include <filesystem>
 
-#include "app/options_dialog.h"
-#include "app/record_controls.h"
+#include "app/OptionsDialog.h"
+#include "app/RecordControls.h"
 #include "console/Console.h"
 #include "console/KelvaneOptions.h"
 #include "console/ReceiveConsole.h"

@@ -4,8 +4,8 @@
 
 #include <QTest>
 
-#include "app/command_line.h"
-#include "app/start_actions.h"
+#include "app/CommandLine.h"
+#include "app/StartActions.h"
 #include "plot/iPlot.h"
 #include "serial/Comm.h"
 

@@ -5,15 +5,15 @@
 #include "console/HexRender.h"
 #include "console/HexSendParser.h"
 #include "console/LineSplitter.h"
+#include "console/LineTextStore.h"
 #include "console/PlotLineQueue.h"
-#include "console/ReceiveTextStore.h"
 #include "console/SendHistoryFile.h"
 
 using namespace std::string_literals;
 
 namespace {
 
-std::vector<std::string> StoreLines(const TReceiveTextStore& store) {
+std::vector<std::string> StoreLines(const TLineTextStore& store) {
     std::vector<std::string> lines;
     for (uint64_t line = store.FirstLine(); line < store.EndLine(); ++line) {
         lines.push_back(store.LineBytes(line, 0, store.LineLength(line)));
@@ -36,7 +36,7 @@ constexpr TLineEnding CrLf = TLineEnding::CrLf;
 constexpr TLineEnding Lf = TLineEnding::Lf;
 constexpr TLineEnding Cr = TLineEnding::Cr;
 
-Endings StoreEndings(const TReceiveTextStore& store) {
+Endings StoreEndings(const TLineTextStore& store) {
     Endings endings;
     for (uint64_t line = store.FirstLine(); line < store.EndLine(); ++line) {
         endings.push_back(store.Ending(line));
@@ -180,8 +180,8 @@ TEST(PlotLineQueue, AppendingKeepsTheFirstLineInPlace) {
     EXPECT_EQ(DrainQueue(queue), (Lines{"5"}));
 }
 
-TEST(ReceiveTextStore, EveryClosedBlockStartsALine) {
-    TReceiveTextStore store;
+TEST(LineTextStore, EveryClosedBlockStartsALine) {
+    TLineTextStore store;
     store.AppendBlock("12", TLineKind::Text, false);
     store.AppendBlock("3\r\n45", TLineKind::Text, false);
     EXPECT_EQ(StoreLines(store), (Lines{"12", "3", "45"}));
@@ -189,8 +189,8 @@ TEST(ReceiveTextStore, EveryClosedBlockStartsALine) {
     EXPECT_EQ(StoreLines(store), (Lines{"12", "3", "45", "6", ""}));
 }
 
-TEST(ReceiveTextStore, OpenBlockIsContinuedByTheNextOfItsKind) {
-    TReceiveTextStore store;
+TEST(LineTextStore, OpenBlockIsContinuedByTheNextOfItsKind) {
+    TLineTextStore store;
     store.AppendBlock("12\r", TLineKind::Text, true);
     store.AppendBlock("\n34", TLineKind::Text, true);
     store.AppendBlock("56", TLineKind::Text, false);
@@ -203,8 +203,8 @@ TEST(ReceiveTextStore, OpenBlockIsContinuedByTheNextOfItsKind) {
     EXPECT_EQ(store.Kind(store.EndLine() - 1), TLineKind::Text);
 }
 
-TEST(ReceiveTextStore, KeepsZeroBytesAndBinary) {
-    TReceiveTextStore store;
+TEST(LineTextStore, KeepsZeroBytesAndBinary) {
+    TLineTextStore store;
     const std::string block = "AB\0CD\xff\r\n"s;
     store.AppendBlock(block, TLineKind::Text, false);
     EXPECT_EQ(StoreLines(store), (Lines{"AB\0CD\xff"s, ""}));
@@ -212,8 +212,8 @@ TEST(ReceiveTextStore, KeepsZeroBytesAndBinary) {
     EXPECT_EQ(store.LineLength(store.EndLine() - 1), 4u);  // hex lines never split
 }
 
-TEST(ReceiveTextStore, InsertingBreaksLinesAtEveryEnding) {
-    TReceiveTextStore store;
+TEST(LineTextStore, InsertingBreaksLinesAtEveryEnding) {
+    TLineTextStore store;
     store.AppendBlock("abc\r\nxyz", TLineKind::Text, false);
     const TTextPosition end = store.Insert({0, 1}, "1\r\n2\r3\n4");
     EXPECT_EQ(StoreLines(store), (Lines{"a1", "2", "3", "4bc", "xyz"}));
@@ -224,8 +224,8 @@ TEST(ReceiveTextStore, InsertingBreaksLinesAtEveryEnding) {
     EXPECT_EQ(StoreLines(store), (Lines{"a1", "2", "3", "4bc", "xyz!"}));
 }
 
-TEST(ReceiveTextStore, TextBlocksSplitAsOneStream) {
-    TReceiveTextStore store;
+TEST(LineTextStore, TextBlocksSplitAsOneStream) {
+    TLineTextStore store;
     store.AppendBlock("ab\r", TLineKind::Text, true);  // cut after the CR
     store.AppendBlock("\ncd\n", TLineKind::Text, false);
     EXPECT_EQ(StoreLines(store), (Lines{"ab", "cd", ""}));
@@ -247,8 +247,8 @@ TEST(ReceiveTextStore, TextBlocksSplitAsOneStream) {
     EXPECT_EQ(store.LineLength(store.EndLine() - 2), 0u);             // the lone LF's line
 }
 
-TEST(ReceiveTextStore, ErasingJoinsLinesAndKeepsTheRest) {
-    TReceiveTextStore store;
+TEST(LineTextStore, ErasingJoinsLinesAndKeepsTheRest) {
+    TLineTextStore store;
     store.AppendBlock("one\r\ntwo\r\nthree\r\nfour", TLineKind::Text, false);
     store.Erase({0, 2}, {2, 1});
     EXPECT_EQ(StoreLines(store), (Lines{"onhree", "four"}));
@@ -259,8 +259,8 @@ TEST(ReceiveTextStore, ErasingJoinsLinesAndKeepsTheRest) {
     EXPECT_EQ(store.ByteCount(), 7u);
 }
 
-TEST(ReceiveTextStore, DroppingLinesKeepsNumbers) {
-    TReceiveTextStore store;
+TEST(LineTextStore, DroppingLinesKeepsNumbers) {
+    TLineTextStore store;
     store.AppendBlock("a\r\nb\r\nc", TLineKind::Text, false);
     store.DropLinesBefore(2);
     EXPECT_EQ(store.FirstLine(), 2u);

@@ -11,9 +11,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include "console/LineTextStore.h"
 #include "console/PrintTarget.h"
 #include "console/ReceivePrinter.h"
-#include "console/ReceiveTextStore.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ class ReceivePrint : public testing::Test {
     }
 
     QTemporaryDir dir;
-    TReceiveTextStore store;
+    TLineTextStore store;
     QString suggested;
 };
 

@@ -63,7 +63,7 @@ class ReceiveSelection : public testing::Test {
         QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, at);
     }
 
-    TReceiveTextStore store;
+    TLineTextStore store;
     TReceiveView view{store};
 };
 

@@ -149,7 +149,7 @@ TEST_F(ReceiveTimestamps, TurnedOnItStampsOnlyLinesThatArriveAfter) {
 }  // namespace
 
 TEST(AccessibleTextWindow, AStampedHexLineReadsAsShownAndMapsBothWays) {
-    TReceiveTextStore store;
+    TLineTextStore store;
     const TArrivalMarks now;
     const TBlockStamps stamps(now);
     store.AppendBlock("\x01\x02\x03", TLineKind::Hex, false, &stamps);

@@ -32,14 +32,14 @@ std::string Block(int from, int to) {
     return block;
 }
 
-std::string Line(const TReceiveTextStore& store, uint64_t line) {
+std::string Line(const TLineTextStore& store, uint64_t line) {
     return store.LineBytes(line, 0, store.LineLength(line));
 }
 
 }  // namespace
 
 TEST(TextBound, DropsWholeOldLinesAndKeepsTheNewest) {
-    TReceiveTextStore store;
+    TLineTextStore store;
     const TTextBound bound(TTextBound::kLeastBytes);
     for (int number = 0; number < 20000; number += 100) {
         store.AppendBlock(Block(number, number + 100), TLineKind::Text, false);
@@ -58,7 +58,7 @@ TEST(TextBound, DropsWholeOldLinesAndKeepsTheNewest) {
 }
 
 TEST(TextBound, EmptyLinesCountAndTheLastLineStays) {
-    TReceiveTextStore store;
+    TLineTextStore store;
     const TTextBound bound(TTextBound::kLeastBytes);
     for (int block = 0; block < 100; ++block) {
         store.AppendBlock(std::string(2000, '\n'), TLineKind::Text, false);
@@ -94,7 +94,7 @@ class BoundedBoxes : public ConsoleFixture {
         }
         return from;
     }
-    const TReceiveTextStore& Store() { return console->Receiver().Store(); }
+    const TLineTextStore& Store() { return console->Receiver().Store(); }
     TReceiveView& MainView() { return *console->MainReceiveView(); }
 };
 

@@ -194,7 +194,7 @@ TEST_F(TextBoxAccessible, HugeBoxShowsItsLastMegabyte) {
 }  // namespace
 
 TEST(AccessibleTextWindow, WholeLinesFromTheEndAndALongLastLineInPart) {
-    TReceiveTextStore store;
+    TLineTextStore store;
     store.AppendBlock("one\ntwo\nthree", TLineKind::Text, false);
     EXPECT_EQ(TAccessibleTextWindow(store, 0).Text(), QStringLiteral("one\ntwo\nthree"));
     EXPECT_EQ(TAccessibleTextWindow(store, 0, 10).Text(), QStringLiteral("two\nthree"));
@@ -210,7 +210,7 @@ TEST(AccessibleTextWindow, WholeLinesFromTheEndAndALongLastLineInPart) {
 }
 
 TEST(AccessibleTextWindow, OffsetsAndPlacesAgreeOverDoubleByteText) {
-    TReceiveTextStore store;
+    TLineTextStore store;
     std::string line;
     for (int i = 0; i < 400; ++i) {  // longer than a mark's reach
         line += i % 3 == 0 ? "a" : "\xc4\xe3";
@@ -224,7 +224,7 @@ TEST(AccessibleTextWindow, OffsetsAndPlacesAgreeOverDoubleByteText) {
 }
 
 TEST(AccessibleTextWindow, ChangesFromOneTextToTheNext) {
-    TReceiveTextStore store;
+    TLineTextStore store;
     store.AppendBlock("aa\nbb\n", TLineKind::Text, true);
     const TAccessibleTextWindow before(store, 0, 6);
     store.AppendBlock("cc\n", TLineKind::Text, true);

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "console/ReceiveView.h"
+#include "console/LineStoreView.h"
 
 // A point inside screen row `row`, `x` pixels from the viewport's left.
 inline QPoint RowPoint(const QWidget& box, int row, int x) {
@@ -25,5 +25,5 @@ inline QPoint CharacterPoint(const QWidget& box, int row, const QString& before,
 // The point between the text `before` and what follows it in screen row `row`.
 inline QPoint BoundaryPoint(const QWidget& box, int row, const QString& before) {
     return RowPoint(box, row,
-                    TReceiveView::kTextMargin + box.fontMetrics().horizontalAdvance(before));
+                    TLineStoreView::kTextMargin + box.fontMetrics().horizontalAdvance(before));
 }

@@ -41,14 +41,3 @@ TEST(ReadDecimalLine, RefusesEverythingElse) {
         EXPECT_FALSE(ReadDecimalLine(bad).has_value()) << '"' << bad << '"';
     }
 }
-
-TEST(TrimControlAndBlanks, RemovesCodesUpTo32AtBothEnds) {
-    EXPECT_EQ(TrimControlAndBlanks(" \t1A\r\n"), "1A");
-    EXPECT_EQ(TrimControlAndBlanks(std::string_view("\x00\x1f"
-                                                    "a b"
-                                                    "\x01",
-                                                    6)),
-              "a b");
-    EXPECT_EQ(TrimControlAndBlanks("   "), "");
-    EXPECT_EQ(TrimControlAndBlanks("\xff"), "\xff");
-}

@@ -58,4 +58,30 @@ TEST(StrConv, FloatsAcceptDecimalsOnly) {
     EXPECT_EQ(TryStrToFloat("1e999"), std::nullopt);
 }
 
+// Each reader names the blanks its format allows; one set must not leak
+// into another (a tab ends a space-trimmed text, a CR a tab-trimmed one).
+TEST(StrConv, TrimDropsOnlyTheNamedBlanksAtBothEnds) {
+    const std::string_view mixed = " \t\r x y \r\t ";
+    EXPECT_EQ(Trim(mixed, TBlanks::Spaces), "\t\r x y \r\t");
+    EXPECT_EQ(Trim(mixed, TBlanks::SpacesAndTabs), "\r x y \r");
+    EXPECT_EQ(Trim(mixed, TBlanks::SpacesTabsAndCr), "x y");
+    EXPECT_EQ(Trim(mixed, TBlanks::SpacesAndControls), "x y");
+
+    EXPECT_EQ(Trim(" \t1A\r\n", TBlanks::SpacesAndControls), "1A");
+    EXPECT_EQ(Trim(std::string_view("\x00\x1f"
+                                    "a b"
+                                    "\x01",
+                                    6),
+                   TBlanks::SpacesAndControls),
+              "a b");
+    EXPECT_EQ(Trim("\n1\n", TBlanks::SpacesTabsAndCr), "\n1\n");
+    // GBK lead bytes and DEL are text, not blanks.
+    EXPECT_EQ(Trim("\xff\x7f", TBlanks::SpacesAndControls), "\xff\x7f");
+    for (const TBlanks blanks : {TBlanks::Spaces, TBlanks::SpacesAndTabs, TBlanks::SpacesTabsAndCr,
+                                 TBlanks::SpacesAndControls}) {
+        EXPECT_EQ(Trim("   ", blanks), "");
+        EXPECT_EQ(Trim("", blanks), "");
+    }
+}
+
 }  // namespace

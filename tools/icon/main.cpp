@@ -3,7 +3,7 @@
 //   kelvane-icon OUT_DIR
 // gives OUT_DIR/<n>x<n>/apps/kelvane.png for each PNG size and
 // OUT_DIR/scalable/apps/kelvane.svg, the layout of an icon theme folder.
-#include "app/app_icon.h"
+#include "app/AppIcon.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "app/command_line.h"
+#include "app/CommandLine.h"
 
 #include <array>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "app/exit_after_first_paint.h"
+#include "app/ExitAfterFirstPaint.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,5 +1,6 @@
 #pragma once
-// Everything shown in the receive box, kept as the bytes that arrived.
+// The text of the receive box and of the send box, kept as GBK bytes: what
+// arrived, and in the send box what the user typed.
 //
 // Lines hold raw bytes and remember how they ended (CR LF, LF or CR, as the
 // device sent them) and whether they were received in hexadecimal mode;
@@ -26,7 +27,7 @@ struct TTextPosition {
     auto operator<=>(const TTextPosition&) const = default;
 };
 
-class TReceiveTextStore {
+class TLineTextStore {
   public:
     // Adds a received block. Text blocks are split into lines at CR LF, LF
     // and CR, all text blocks as one stream (see TLineSplitter); a hex block

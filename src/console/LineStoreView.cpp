@@ -1,4 +1,4 @@
-#include "console/ReceiveView.h"
+#include "console/LineStoreView.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -26,7 +26,7 @@ constexpr int kDragScrollMs = 50;
 
 }  // namespace
 
-TReceiveView::TReceiveView(const TReceiveTextStore& store, QWidget* parent)
+TLineStoreView::TLineStoreView(const TLineTextStore& store, QWidget* parent)
     : QAbstractScrollArea(parent),
       store_(store),
       firstShown_(store.EndLine()),
@@ -47,7 +47,7 @@ TReceiveView::TReceiveView(const TReceiveTextStore& store, QWidget* parent)
     UpdateColumns();
 }
 
-void TReceiveView::ShowFrom(uint64_t line) {
+void TLineStoreView::ShowFrom(uint64_t line) {
     FollowDroppedLines();
     line = std::clamp(line, store_.FirstLine(), store_.EndLine());
     if (line == firstShown_) {
@@ -61,7 +61,7 @@ void TReceiveView::ShowFrom(uint64_t line) {
     accessible_->TextChanged(false);
 }
 
-void TReceiveView::StoreChanged() {
+void TLineStoreView::StoreChanged() {
     accessible_->TextChanged(false);
     const bool follow = AtBottom();
     FollowDroppedLines();
@@ -72,7 +72,7 @@ void TReceiveView::StoreChanged() {
 // The rows of the lines that went leave the index and the scroll position,
 // so the text on screen stays where it is; a selection keeps what is left
 // of it.
-void TReceiveView::FollowDroppedLines() {
+void TLineStoreView::FollowDroppedLines() {
     if (firstShown_ >= store_.FirstLine()) {
         return;
     }
@@ -98,7 +98,7 @@ void TReceiveView::FollowDroppedLines() {
     viewport()->update();
 }
 
-void TReceiveView::LinesChangedFrom(uint64_t line) {
+void TLineStoreView::LinesChangedFrom(uint64_t line) {
     FollowDroppedLines();
     const size_t kept = static_cast<size_t>(std::max(line, firstShown_) - firstShown_);
     if (kept < rowStarts_.size()) {
@@ -111,17 +111,17 @@ void TReceiveView::LinesChangedFrom(uint64_t line) {
     ExtendRowIndex();
 }
 
-uint64_t TReceiveView::FirstRowOf(uint64_t line) const {
+uint64_t TLineStoreView::FirstRowOf(uint64_t line) const {
     ExtendRowIndex();
     return rowStarts_[static_cast<size_t>(line - firstShown_)];
 }
 
-uint64_t TReceiveView::RowCount() {
+uint64_t TLineStoreView::RowCount() {
     ExtendRowIndex();
     return totalRows_;
 }
 
-QStringList TReceiveView::Rows() {
+QStringList TLineStoreView::Rows() {
     QStringList rows;
     for (uint64_t line = firstShown_; line < store_.EndLine(); ++line) {
         const size_t count = ReceiveRowCount(store_, line, columns_);
@@ -132,7 +132,7 @@ QStringList TReceiveView::Rows() {
     return rows;
 }
 
-void TReceiveView::RebuildRowIndex() {
+void TLineStoreView::RebuildRowIndex() {
     rowStarts_.clear();
     totalRows_ = 0;
     ExtendRowIndex();
@@ -140,7 +140,7 @@ void TReceiveView::RebuildRowIndex() {
 
 // The last indexed line may have grown since it was indexed, so it is
 // measured again together with the lines added after it.
-void TReceiveView::ExtendRowIndex() const {
+void TLineStoreView::ExtendRowIndex() const {
     if (!rowStarts_.empty()) {
         totalRows_ = rowStarts_.back();
         rowStarts_.pop_back();
@@ -151,26 +151,26 @@ void TReceiveView::ExtendRowIndex() const {
     }
 }
 
-std::pair<uint64_t, size_t> TReceiveView::LocateRow(uint64_t row) {
+std::pair<uint64_t, size_t> TLineStoreView::LocateRow(uint64_t row) {
     ExtendRowIndex();
     const auto next = std::upper_bound(rowStarts_.begin(), rowStarts_.end(), row);
     const auto index = static_cast<size_t>(next - rowStarts_.begin()) - 1;
     return {firstShown_ + index, static_cast<size_t>(row - rowStarts_[index])};
 }
 
-int TReceiveView::RowHeight() const {
+int TLineStoreView::RowHeight() const {
     return fontMetrics().lineSpacing();
 }
 
-int TReceiveView::VisibleRows() const {
+int TLineStoreView::VisibleRows() const {
     return std::max(1, viewport()->height() / RowHeight());
 }
 
-bool TReceiveView::AtBottom() const {
+bool TLineStoreView::AtBottom() const {
     return verticalScrollBar()->value() >= verticalScrollBar()->maximum();
 }
 
-void TReceiveView::UpdateScrollBar(bool followTail) {
+void TLineStoreView::UpdateScrollBar(bool followTail) {
     constexpr uint64_t kMaxRange = std::numeric_limits<int>::max();
     const uint64_t visible = static_cast<uint64_t>(VisibleRows());
     const uint64_t range = totalRows_ > visible ? totalRows_ - visible : 0;
@@ -184,7 +184,7 @@ void TReceiveView::UpdateScrollBar(bool followTail) {
     viewport()->update();
 }
 
-void TReceiveView::UpdateColumns() {
+void TLineStoreView::UpdateColumns() {
     const int charWidth = std::max(1, fontMetrics().horizontalAdvance(QLatin1Char('0')));
     const int columns = std::max(1, (viewport()->width() - 2 * kTextMargin) / charWidth);
     if (columns != columns_) {
@@ -193,14 +193,14 @@ void TReceiveView::UpdateColumns() {
     }
 }
 
-void TReceiveView::resizeEvent(QResizeEvent* event) {
+void TLineStoreView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     const bool follow = AtBottom();
     UpdateColumns();
     UpdateScrollBar(follow);
 }
 
-void TReceiveView::changeEvent(QEvent* event) {
+void TLineStoreView::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         UpdateColumns();
@@ -208,7 +208,7 @@ void TReceiveView::changeEvent(QEvent* event) {
     }
 }
 
-void TReceiveView::paintEvent(QPaintEvent*) {
+void TLineStoreView::paintEvent(QPaintEvent*) {
     ExtendRowIndex();
     QPainter painter(viewport());
     painter.setPen(
@@ -221,7 +221,8 @@ void TReceiveView::paintEvent(QPaintEvent*) {
     }
 }
 
-void TReceiveView::PaintRow(QPainter& painter, const QRect& area, uint64_t line, size_t rowInLine) {
+void TLineStoreView::PaintRow(QPainter& painter, const QRect& area, uint64_t line,
+                              size_t rowInLine) {
     const QString text = ReceiveRowText(store_, line, rowInLine, columns_);
     painter.drawText(kTextMargin, area.top() + fontMetrics().ascent(), text);
     if (HasSelection()) {
@@ -231,8 +232,8 @@ void TReceiveView::PaintRow(QPainter& painter, const QRect& area, uint64_t line,
 
 // The selected part of the row's `text` is drawn again over its highlight,
 // clipped to it.
-void TReceiveView::PaintSelection(QPainter& painter, const QRect& area, uint64_t line,
-                                  size_t rowInLine, const QString& text) {
+void TLineStoreView::PaintSelection(QPainter& painter, const QRect& area, uint64_t line,
+                                    size_t rowInLine, const QString& text) {
     const auto [begin, end] = ReceiveRowSpan(store_, line, rowInLine, columns_);
     const TTextPosition from = std::max(SelectionStart(), TTextPosition{line, begin});
     const TTextPosition to = std::min(SelectionEnd(), TTextPosition{line, end});
@@ -249,44 +250,44 @@ void TReceiveView::PaintSelection(QPainter& painter, const QRect& area, uint64_t
     painter.restore();
 }
 
-TTextPosition TReceiveView::End() const {
+TTextPosition TLineStoreView::End() const {
     const uint64_t last = store_.EndLine() - 1;
     return {last, store_.LineLength(last)};
 }
 
-QString TReceiveView::SelectedText() const {
+QString TLineStoreView::SelectedText() const {
     return ShownTextBetween(SelectionStart(), SelectionEnd());
 }
 
-QString TReceiveView::ShownTextBetween(TTextPosition from, TTextPosition to,
-                                       std::optional<std::string_view> lineBreak) const {
+QString TLineStoreView::ShownTextBetween(TTextPosition from, TTextPosition to,
+                                         std::optional<std::string_view> lineBreak) const {
     return ReceivedTextForDisplay(TextBytesBetween(store_, from, to, lineBreak));
 }
 
-void TReceiveView::SelectAll() {
+void TLineStoreView::SelectAll() {
     if (HasText()) {
         Select(Start(), End());
     }
 }
 
-void TReceiveView::Copy() const {
+void TLineStoreView::Copy() const {
     if (HasSelection()) {
         QApplication::clipboard()->setText(SelectedText());
     }
 }
 
-void TReceiveView::Select(TTextPosition from, TTextPosition to) {
+void TLineStoreView::Select(TTextPosition from, TTextPosition to) {
     anchor_ = from;
     caret_ = to;
     viewport()->update();
     SelectionChanged();
 }
 
-void TReceiveView::SelectionChanged() {
+void TLineStoreView::SelectionChanged() {
     accessible_->CaretMoved();
 }
 
-void TReceiveView::SetSelection(TTextPosition anchor, TTextPosition caret) {
+void TLineStoreView::SetSelection(TTextPosition anchor, TTextPosition caret) {
     const auto inText = [this](TTextPosition at) {
         return HasText() ? std::clamp(at, Start(), End()) : Start();
     };
@@ -294,7 +295,7 @@ void TReceiveView::SetSelection(TTextPosition anchor, TTextPosition caret) {
     EnsureCaretVisible();
 }
 
-QRect TReceiveView::CharacterRect(TTextPosition at) {
+QRect TLineStoreView::CharacterRect(TTextPosition at) {
     if (!HasText()) {
         return {kTextMargin, 0, 1, RowHeight()};
     }
@@ -311,18 +312,18 @@ QRect TReceiveView::CharacterRect(TTextPosition at) {
     return {left, top, std::max(1, right - left), RowHeight()};
 }
 
-void TReceiveView::Deselect() {
+void TLineStoreView::Deselect() {
     caret_ = anchor_ = Start();
     viewport()->update();
 }
 
 // The whole line with its break, as a triple click takes it.
-void TReceiveView::SelectLine(uint64_t line) {
+void TLineStoreView::SelectLine(uint64_t line) {
     Select({line, 0}, line + 1 < store_.EndLine() ? TTextPosition{line + 1, 0}
                                                   : TTextPosition{line, store_.LineLength(line)});
 }
 
-void TReceiveView::ScrollToShow(TTextPosition at) {
+void TLineStoreView::ScrollToShow(TTextPosition at) {
     if (!HasText()) {
         return;
     }
@@ -338,7 +339,7 @@ void TReceiveView::ScrollToShow(TTextPosition at) {
     viewport()->update();
 }
 
-TTextPosition TReceiveView::PlaceAt(const QPoint& point, TPick pick) {
+TTextPosition TLineStoreView::PlaceAt(const QPoint& point, TPick pick) {
     const int64_t lastRow = static_cast<int64_t>(RowCount()) - 1;
     // Above the viewport is the row before the first shown, so a drag upwards scrolls.
     const int rowsDown = point.y() < 0 ? -1 : point.y() / RowHeight();
@@ -346,7 +347,7 @@ TTextPosition TReceiveView::PlaceAt(const QPoint& point, TPick pick) {
     return PlaceInRow(static_cast<uint64_t>(row), point.x(), pick);
 }
 
-TTextPosition TReceiveView::PlaceInRow(uint64_t row, int x, TPick pick) {
+TTextPosition TLineStoreView::PlaceInRow(uint64_t row, int x, TPick pick) {
     const auto [line, rowInLine] = LocateRow(row);
     const auto [begin, end] = ReceiveRowSpan(store_, line, rowInLine, columns_);
     // Only the last row of a line can hold the place at its very end; on
@@ -367,12 +368,12 @@ TTextPosition TReceiveView::PlaceInRow(uint64_t row, int x, TPick pick) {
     return at;
 }
 
-int TReceiveView::XOf(TTextPosition at, size_t rowStart) const {
+int TLineStoreView::XOf(TTextPosition at, size_t rowStart) const {
     return kTextMargin +
            fontMetrics().horizontalAdvance(ReceiveSpanText(store_, at.line, rowStart, at.byte));
 }
 
-bool TReceiveView::SelectionKey(QKeyEvent* event) {
+bool TLineStoreView::SelectionKey(QKeyEvent* event) {
     if (event->matches(QKeySequence::SelectAll)) {
         SelectAll();
     } else if (event->matches(QKeySequence::Copy)) {
@@ -383,7 +384,7 @@ bool TReceiveView::SelectionKey(QKeyEvent* event) {
     return true;
 }
 
-void TReceiveView::keyPressEvent(QKeyEvent* event) {
+void TLineStoreView::keyPressEvent(QKeyEvent* event) {
     if (SelectionKey(event)) {
         event->accept();
     } else {
@@ -391,7 +392,7 @@ void TReceiveView::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void TReceiveView::mousePressEvent(QMouseEvent* event) {
+void TLineStoreView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !HasText()) {
         return;
     }
@@ -405,7 +406,7 @@ void TReceiveView::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void TReceiveView::mouseDoubleClickEvent(QMouseEvent* event) {
+void TLineStoreView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !HasText()) {
         return;
     }
@@ -417,7 +418,7 @@ void TReceiveView::mouseDoubleClickEvent(QMouseEvent* event) {
     Select({at.line, from}, {at.line, to});
 }
 
-void TReceiveView::mouseMoveEvent(QMouseEvent* event) {
+void TLineStoreView::mouseMoveEvent(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton) || !HasText()) {
         return;
     }
@@ -439,13 +440,13 @@ void TReceiveView::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
-void TReceiveView::mouseReleaseEvent(QMouseEvent*) {
+void TLineStoreView::mouseReleaseEvent(QMouseEvent*) {
     dragScroll_.stop();
 }
 
-void TReceiveView::contextMenuEvent(QContextMenuEvent* event) {
+void TLineStoreView::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    menu.addAction(tr("复制"), this, &TReceiveView::Copy)->setEnabled(HasSelection());
-    menu.addAction(tr("全选"), this, &TReceiveView::SelectAll)->setEnabled(HasText());
+    menu.addAction(tr("复制"), this, &TLineStoreView::Copy)->setEnabled(HasSelection());
+    menu.addAction(tr("全选"), this, &TLineStoreView::SelectAll)->setEnabled(HasText());
     menu.exec(event->globalPos());
 }

@@ -2,7 +2,7 @@
 // What the program's command line asks for: a port and speed for this
 // session, opening it at once, starting a plotting mode, the interface's
 // language, or just the help or version text. Each option is one entry of a table in
-// command_line.cpp.
+// CommandLine.cpp.
 //
 // --port, --baud and --lang only override setfile.ini for this run: the file
 // is not written, so the next plain start behaves as before.

@@ -1,4 +1,4 @@
-#include "app/record_controls.h"
+#include "app/RecordControls.h"
 
 #include <QLabel>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "app/port_info_panel.h"
+#include "app/PortInfoPanel.h"
 
 #include "serial/Comm.h"
 

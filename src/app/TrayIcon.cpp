@@ -1,10 +1,10 @@
-#include "app/tray_icon.h"
+#include "app/TrayIcon.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
 
-#include "app/app_icon.h"
+#include "app/AppIcon.h"
 
 namespace {
 

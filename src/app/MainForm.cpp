@@ -1,14 +1,19 @@
-#include "app/main_form.h"
+#include "app/MainForm.h"
 
-#include "app/app_icon.h"
-#include "app/banner_window.h"
-#include "app/data_panel_folder.h"
-#include "app/info_dialog.h"
-#include "app/options_dialog.h"
-#include "app/port_info_panel.h"
-#include "app/record_controls.h"
-#include "app/tray_icon.h"
-#include "app/window_centring.h"
+#include "app/AppIcon.h"
+#include "app/BannerWindow.h"
+#include "app/ConsoleWiring.h"
+#include "app/DataPanelFolder.h"
+#include "app/InfoDialog.h"
+#include "app/OptionsDialog.h"
+#include "app/PortInfoPanel.h"
+#include "app/RecordControls.h"
+#include "app/TrayIcon.h"
+#include "app/WindowCentring.h"
+#include "console/Console.h"
+#include "console/FloatingWindow.h"
+#include "console/HistoryDialog.h"
+#include "console/IntervalDialog.h"
 #include "console/KelvaneOptions.h"
 #include "console/PortNotice.h"
 #include "console/PortSettingsDialog.h"
@@ -24,12 +29,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -238,9 +241,6 @@ void TMainForm::BuildReceiveGroup(QWidget* panel) {
                                 tr("把接收数据或绘图数据记录到文件"));
     c.optionsButton =
         MakeButton(group, "optionsButton", tr("选项"), {764, 18, 80, 24}, tr("Kelvane 选项"));
-    c.sMemo1 = Place(new QPlainTextEdit(group), "sMemo1", {8, 46, 836, 144});
-    c.sMemo1->setReadOnly(true);
-    c.sMemo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
 void TMainForm::BuildSendGroup(QWidget* panel) {
@@ -292,6 +292,25 @@ void TMainForm::WireShell() {
              this, portSettings_.get(), helpDialog_.get(), upgradeDialog_.get()}) {
         centring_->Watch(window);
     }
+}
+
+void TMainForm::WireConsole() {
+    console_ = std::make_unique<TConsoleWiring>(*this, controls_, *comm_, *options_.reporter,
+                                                *kelvaneOptions_, options_.dataDir);
+    TConsole& console = console_->Console();
+    TForm7& floating = console.FloatingWindow();
+    CentreWhenShown(&floating);
+    connect(this, &TMainForm::FloatingWindowRequested, &floating, [&floating] {
+        floating.show();
+        floating.raise();
+    });
+    connect(&floating, &TForm7::Closed, this, &TMainForm::EnableDataPanel);
+    CentreWhenShown(&console.HistoryDialog());
+    CentreWhenShown(&console.IntervalDialog());
+}
+
+TConsole& TMainForm::Console() {
+    return console_->Console();
 }
 
 void TMainForm::CentreWhenShown(QWidget* window) {

@@ -1,4 +1,4 @@
-#include "app/options_dialog.h"
+#include "app/OptionsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

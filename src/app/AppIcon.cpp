@@ -1,4 +1,4 @@
-#include "app/app_icon.h"
+#include "app/AppIcon.h"
 
 #include <QPainter>
 #include <QPainterPath>

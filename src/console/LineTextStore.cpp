@@ -1,12 +1,12 @@
-#include "console/ReceiveTextStore.h"
+#include "console/LineTextStore.h"
 
 #include "console/ArrivalStamps.h"
 
 #include <algorithm>
 #include <vector>
 
-void TReceiveTextStore::AppendBlock(std::string_view bytes, TLineKind kind, bool lineStaysOpen,
-                                    const TBlockStamps* stamps) {
+void TLineTextStore::AppendBlock(std::string_view bytes, TLineKind kind, bool lineStaysOpen,
+                                 const TBlockStamps* stamps) {
     const bool continues = lineOpen_ && !lines_.empty() && Kind(EndLine() - 1) == kind;
     if (!continues) {
         CloseLastLine();
@@ -46,7 +46,7 @@ void TReceiveTextStore::AppendBlock(std::string_view bytes, TLineKind kind, bool
     }
 }
 
-void TReceiveTextStore::StampEmptyLastLine(const TBlockStamps* stamps, size_t offset) {
+void TLineTextStore::StampEmptyLastLine(const TBlockStamps* stamps, size_t offset) {
     if (stamps == nullptr || LineLength(EndLine() - 1) > 0) {
         return;
     }
@@ -55,7 +55,7 @@ void TReceiveTextStore::StampEmptyLastLine(const TBlockStamps* stamps, size_t of
     lines_.back().stamped = 1;
 }
 
-void TReceiveTextStore::RestampLastLine(const TBlockStamps* stamps, size_t lastByte) {
+void TLineTextStore::RestampLastLine(const TBlockStamps* stamps, size_t lastByte) {
     if (stamps == nullptr || !lines_.back().stamped) {
         return;
     }
@@ -63,26 +63,26 @@ void TReceiveTextStore::RestampLastLine(const TBlockStamps* stamps, size_t lastB
     std::copy(stamp.begin(), stamp.end(), ByteIterator(lines_.back().start));
 }
 
-void TReceiveTextStore::CloseLine() {
+void TLineTextStore::CloseLine() {
     CloseLastLine();
     lineOpen_ = false;
 }
 
-void TReceiveTextStore::CloseLastLine() {
+void TLineTextStore::CloseLastLine() {
     if (!lines_.empty() && Ending(EndLine() - 1) == TLineEnding::None) {
         const bool hex = Kind(EndLine() - 1) == TLineKind::Hex;
         lines_.back().ending = static_cast<uint64_t>(hex ? TLineEnding::CrLf : closingEnding_);
     }
 }
 
-void TReceiveTextStore::SetEnding(uint64_t line, TLineEnding ending) {
+void TLineTextStore::SetEnding(uint64_t line, TLineEnding ending) {
     lines_[Slot(line)].ending = static_cast<uint64_t>(ending);
     if (ending == TLineEnding::Cr) {
         loneCrLine_ = line;
     }
 }
 
-void TReceiveTextStore::CompleteCr() {
+void TLineTextStore::CompleteCr() {
     if (loneCrLine_ >= FirstLine() && loneCrLine_ < EndLine() &&
         Ending(loneCrLine_) == TLineEnding::Cr) {
         SetEnding(loneCrLine_, TLineEnding::CrLf);
@@ -90,13 +90,13 @@ void TReceiveTextStore::CompleteCr() {
     }
 }
 
-TTextPosition TReceiveTextStore::Insert(TTextPosition at, std::string_view bytes) {
+TTextPosition TLineTextStore::Insert(TTextPosition at, std::string_view bytes) {
     TLineSplitter fresh;
     return Insert(at, bytes, fresh);
 }
 
-TTextPosition TReceiveTextStore::Insert(TTextPosition at, std::string_view bytes,
-                                        TLineSplitter& stream) {
+TTextPosition TLineTextStore::Insert(TTextPosition at, std::string_view bytes,
+                                     TLineSplitter& stream) {
     const size_t slot = Slot(at.line);
     const uint64_t offset = Offset(at);
     std::string kept;  // the bytes without their breaks
@@ -134,7 +134,7 @@ TTextPosition TReceiveTextStore::Insert(TTextPosition at, std::string_view bytes
     return {line, static_cast<size_t>(offset + kept.size() - StartOffset(Slot(line)))};
 }
 
-void TReceiveTextStore::Erase(TTextPosition from, TTextPosition to) {
+void TLineTextStore::Erase(TTextPosition from, TTextPosition to) {
     const uint64_t begin = Offset(from);
     const uint64_t end = Offset(to);
     bytes_.erase(ByteIterator(begin), ByteIterator(end));
@@ -145,13 +145,13 @@ void TReceiveTextStore::Erase(TTextPosition from, TTextPosition to) {
     ShiftLineStarts(Slot(from.line) + 1, -static_cast<int64_t>(end - begin));
 }
 
-void TReceiveTextStore::ShiftLineStarts(size_t slot, int64_t delta) {
+void TLineTextStore::ShiftLineStarts(size_t slot, int64_t delta) {
     for (auto it = lines_.begin() + static_cast<std::ptrdiff_t>(slot); it != lines_.end(); ++it) {
         it->start = static_cast<uint64_t>(static_cast<int64_t>(it->start) + delta);
     }
 }
 
-void TReceiveTextStore::StartLine(TLineKind kind) {
+void TLineTextStore::StartLine(TLineKind kind) {
     TLine line{};
     line.start = frontOffset_ + bytes_.size();
     line.hex = kind == TLineKind::Hex ? 1 : 0;
@@ -160,29 +160,29 @@ void TReceiveTextStore::StartLine(TLineKind kind) {
     lines_.push_back(line);
 }
 
-uint64_t TReceiveTextStore::EndOffset(size_t slot) const {
+uint64_t TLineTextStore::EndOffset(size_t slot) const {
     return slot + 1 < lines_.size() ? StartOffset(slot + 1) : frontOffset_ + bytes_.size();
 }
 
-TLineKind TReceiveTextStore::Kind(uint64_t line) const {
+TLineKind TLineTextStore::Kind(uint64_t line) const {
     return lines_[Slot(line)].hex ? TLineKind::Hex : TLineKind::Text;
 }
 
-size_t TReceiveTextStore::TextPrefix(uint64_t line) const {
+size_t TLineTextStore::TextPrefix(uint64_t line) const {
     const TLine& held = lines_[Slot(line)];
     return held.hex && held.stamped ? kArrivalStampBytes : 0;
 }
 
-TLineEnding TReceiveTextStore::Ending(uint64_t line) const {
+TLineEnding TLineTextStore::Ending(uint64_t line) const {
     return static_cast<TLineEnding>(lines_[Slot(line)].ending);
 }
 
-size_t TReceiveTextStore::LineLength(uint64_t line) const {
+size_t TLineTextStore::LineLength(uint64_t line) const {
     const size_t slot = Slot(line);
     return static_cast<size_t>(EndOffset(slot) - StartOffset(slot));
 }
 
-std::string TReceiveTextStore::LineBytes(uint64_t line, size_t from, size_t count) const {
+std::string TLineTextStore::LineBytes(uint64_t line, size_t from, size_t count) const {
     const size_t length = LineLength(line);
     if (from >= length) {
         return {};
@@ -193,11 +193,11 @@ std::string TReceiveTextStore::LineBytes(uint64_t line, size_t from, size_t coun
     return std::string(begin, begin + static_cast<std::ptrdiff_t>(count));
 }
 
-unsigned char TReceiveTextStore::ByteAt(uint64_t line, size_t index) const {
+unsigned char TLineTextStore::ByteAt(uint64_t line, size_t index) const {
     return static_cast<unsigned char>(bytes_[StartOffset(Slot(line)) - frontOffset_ + index]);
 }
 
-void TReceiveTextStore::DropLinesBefore(uint64_t line) {
+void TLineTextStore::DropLinesBefore(uint64_t line) {
     line = std::min(line, EndLine());
     if (line <= firstLine_) {
         return;
@@ -214,7 +214,7 @@ void TReceiveTextStore::DropLinesBefore(uint64_t line) {
     }
 }
 
-void TReceiveTextStore::Clear() {
+void TLineTextStore::Clear() {
     DropLinesBefore(EndLine());
     stream_.Reset();
 }

@@ -1,4 +1,4 @@
-#include "app/banner_window.h"
+#include "app/BannerWindow.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

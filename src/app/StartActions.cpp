@@ -1,9 +1,9 @@
-#include "app/start_actions.h"
+#include "app/StartActions.h"
 
 #include <QPushButton>
 
-#include "app/command_line.h"
-#include "app/main_form.h"
+#include "app/CommandLine.h"
+#include "app/MainForm.h"
 
 void RunStartActions(TMainForm& form, const TCommandLine& line) {
     form.SetPortSessionOverride({.commname = line.port, .baudrate = line.baud});

@@ -4,9 +4,9 @@
 #include <QFileDialog>
 #include <QPushButton>
 
-#include "app/main_form.h"
-#include "app/options_dialog.h"
-#include "app/record_controls.h"
+#include "app/MainForm.h"
+#include "app/OptionsDialog.h"
+#include "app/RecordControls.h"
 #include "console/Console.h"
 #include "console/ReceiveConsole.h"
 #include "feed/ChartFileCommands.h"

@@ -1,4 +1,4 @@
-#include "app/data_panel_folder.h"
+#include "app/DataPanelFolder.h"
 
 #include <QAbstractButton>
 #include <QWidget>

@@ -7,8 +7,8 @@
 // notification area, where a hidden window could never come back, closing
 // it ends the program as "退出软件" does.
 
-#include "app/main_form_controls.h"
-#include "app/tray_icon.h"
+#include "app/MainFormControls.h"
+#include "app/TrayIcon.h"
 #include "console/PortSettingsFile.h"
 #include "console/PortSettingsMessages.h"
 #include "serial/Comm.h"
@@ -22,6 +22,7 @@
 
 class TBannerWindow;
 class TConsole;
+class TConsoleWiring;
 class TCentreOnShow;
 class TDataPanelFolder;
 class TForm1;
@@ -37,12 +38,6 @@ class TPlotLineQueue;
 class TPortOpener;
 class TWaveformFeed;
 class TiPlot;
-
-// What the console keeps alive for the main window; defined by the console wiring.
-struct TConsoleWiring;
-struct TConsoleWiringDeleter {
-    void operator()(TConsoleWiring* wiring) const;
-};
 
 struct TMainFormOptions {
     // Folder of setfile.ini and the history file, with a trailing '/'.
@@ -70,8 +65,6 @@ class TMainForm : public QWidget {
 
     const TMainFormControls& Controls() const { return controls_; }
     TComm& Comm1() { return *comm_; }
-    const std::string& DataDir() const { return options_.dataDir; }
-    TMessageReporter& Reporter() { return *options_.reporter; }
     TConsole& Console();
     TiPlot& Plot() { return *iPlot1_; }
     TWaveformFeed& Feed() { return *feed_; }
@@ -122,11 +115,11 @@ class TMainForm : public QWidget {
     // wiring assigns Comm1's events first.
     void WirePort(const std::string& settingsPath);
     void WireShell();
-    // Connects the console's behaviour to the controls; lives in main_form_console.cpp.
+    // Builds the console over the controls and shows its windows centred.
     void WireConsole();
-    // Puts the strip chart into the chart area and feeds it; main_form_chart.cpp.
+    // Puts the strip chart into the chart area and feeds it; MainFormChart.cpp.
     void WireChart();
-    // "选项", "记录" and the chart's file commands; main_form_options.cpp.
+    // "选项", "记录" and the chart's file commands; MainFormOptions.cpp.
     void WireOptionsAndFiles();
 
     TMainFormOptions options_;
@@ -144,7 +137,7 @@ class TMainForm : public QWidget {
     std::unique_ptr<TInfoDialog> upgradeDialog_;
     std::unique_ptr<TTrayIcon> tray_;
     std::unique_ptr<TGlobalHotKey> hotKey_;
-    std::unique_ptr<TConsoleWiring, TConsoleWiringDeleter> console_;
+    std::unique_ptr<TConsoleWiring> console_;
     TiPlot* iPlot1_ = nullptr;  // the strip chart, owned by sPanel1
     std::unique_ptr<TWaveformFeed> feed_;
     std::unique_ptr<TOptionsDialog> optionsDialog_;

@@ -9,10 +9,10 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 class QToolButton;
+class TReceiveView;
 class TSendBox;
 
 struct TMainFormControls {
@@ -42,7 +42,7 @@ struct TMainFormControls {
     QPushButton* sButton6 = nullptr;       // 清空
     QPushButton* sBitBtn3 = nullptr;       // 悬浮窗体 (receive bar)
     QCheckBox* sCheckBox2 = nullptr;       // 16进制接收
-    QPlainTextEdit* sMemo1 = nullptr;      // receive box
+    TReceiveView* sMemo1 = nullptr;        // receive box, made by the console
     // Kelvane's own, right of the receive group's row.
     QLabel* recordSize = nullptr;          // size recorded so far
     QPushButton* recordButton = nullptr;   // 记录

@@ -4,7 +4,7 @@
 #include <QLayout>
 #include <QPushButton>
 
-#include "app/main_form.h"
+#include "app/MainForm.h"
 #include "console/Console.h"
 #include "console/FloatingWindow.h"
 #include "console/KelvaneOptions.h"
@@ -18,8 +18,11 @@ void TMainForm::WireChart() {
     c.sPanel1->layout()->addWidget(iPlot1_);
     SetUpMainChart(*iPlot1_);
 
-    const TWaveformFeedControls feedControls{c.sBitBtn5, c.sBitBtn6, c.sComboBox1, c.Timer6,
-                                             c.Timer3};
+    const TWaveformFeedControls feedControls{.hexButton = c.sBitBtn5,
+                                             .decimalButton = c.sBitBtn6,
+                                             .spanList = c.sComboBox1,
+                                             .hexTimer = c.Timer6,
+                                             .decimalTimer = c.Timer3};
     feed_ = std::make_unique<TWaveformFeed>(*iPlot1_, HexPlotQueue(), DecimalPlotQueue(),
                                             feedControls, *kelvaneOptions_);
     const TForm7::TControls& floating = Console().FloatingWindow().Controls();

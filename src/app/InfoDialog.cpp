@@ -1,4 +1,4 @@
-#include "app/info_dialog.h"
+#include "app/InfoDialog.h"
 
 #include <QGroupBox>
 #include <QLabel>

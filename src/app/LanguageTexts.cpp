@@ -1,4 +1,4 @@
-#include "app/language_texts.h"
+#include "app/LanguageTexts.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "app/window_centring.h"
+#include "app/WindowCentring.h"
 
 #include <QEvent>
 #include <QGuiApplication>
