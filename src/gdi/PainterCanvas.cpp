@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "gdi/Metafile.h"
+#include "gdi/ThinLineRuns.h"
 
 namespace {
 
@@ -115,6 +116,34 @@ const QPoint* TPainterCanvas::ToQPoints(std::span<const TPoint> points) {
 void TPainterCanvas::DrawLine(TPoint from, TPoint to) {
     UsePen();
     painter_.drawLine(from.X, from.Y, to.X, to.Y);
+}
+
+// On the raster engine, lines of a thin solid pen that run straight or step
+// aside by one pixel are filled as the runs of pixels stroking would cover:
+// most lines of a dense trace are such. Every other line is stroked alone,
+// since the stroker carries state from one line to the next within one call.
+// Other devices (SVG, PDF) keep their lines as lines.
+bool TPainterCanvas::FillsThinLines() {
+    const TPen& pen = Pen();
+    return pen.Width() <= 1 && (pen.Style() == psSolid || pen.Style() == psInsideFrame) &&
+           painter_.paintEngine()->type() == QPaintEngine::Raster;
+}
+
+void TPainterCanvas::DrawLines(std::span<const TLineSegment> lines) {
+    if (!FillsThinLines()) {
+        TCanvas::DrawLines(lines);
+        return;
+    }
+    UsePen();
+    const QColor color = painter_.pen().color();
+    for (const TLineSegment& line : lines) {
+        if (const std::optional<TThinLineRuns> runs = ThinLineRuns(line)) {
+            for (int i = 0; i < runs->Count; ++i)
+                painter_.fillRect(ToQRect(runs->Runs[i]), color);
+        } else {
+            painter_.drawLine(line.From.X, line.From.Y, line.To.X, line.To.Y);
+        }
+    }
 }
 
 void TPainterCanvas::Polyline(std::span<const TPoint> points) {

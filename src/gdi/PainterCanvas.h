@@ -40,6 +40,7 @@ class TPainterCanvas : public TCanvas {
 
   protected:
     void DrawLine(TPoint from, TPoint to) override;
+    void DrawLines(std::span<const TLineSegment> lines) override;
     void FillSolidRect(const TRect& rect, TColor color) override;
     void ApplyClip(const std::optional<TRect>& clip) override;
     void DrawTextLine(int x, int y, const QString& text) override;
@@ -51,6 +52,7 @@ class TPainterCanvas : public TCanvas {
     void UseBrush();
     void UseFont();
     const QPoint* ToQPoints(std::span<const TPoint> points);
+    bool FillsThinLines();
 
     QPaintDevice& device_;
     QPainter painter_;
