@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPaintEngine>
 #include <QSvgRenderer>
+#include <algorithm>
 #include <stdexcept>
 
 #include "gdi/Metafile.h"
@@ -59,6 +60,19 @@ QRect ToQRect(const TRect& r) {
 // along the last pixel row and column, as on the devices the plot was made for.
 QRect OutlineRect(const TRect& r) {
     return QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
+}
+
+// Fills an opaque run straight into the pixels, inside the image and the clip.
+void WriteRun(QImage& image, TRect run, const std::optional<TRect>& clip, QRgb color) {
+    run = IntersectRect(run, {0, 0, image.width(), image.height()});
+    if (clip)
+        run = IntersectRect(run, *clip);
+    if (run.IsEmpty())
+        return;
+    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(run.Top)) + run.Left;
+    for (int y = run.Top; y < run.Bottom; ++y, row += stride)
+        std::fill(row, row + run.Width(), color);
 }
 
 }  // namespace
@@ -136,14 +150,35 @@ void TPainterCanvas::DrawLines(std::span<const TLineSegment> lines) {
     }
     UsePen();
     const QColor color = painter_.pen().color();
+    QImage* image = WritableImage();
     for (const TLineSegment& line : lines) {
         if (const std::optional<TThinLineRuns> runs = ThinLineRuns(line)) {
-            for (int i = 0; i < runs->Count; ++i)
-                painter_.fillRect(ToQRect(runs->Runs[i]), color);
+            for (int i = 0; i < runs->Count; ++i) {
+                if (image)
+                    WriteRun(*image, runs->Runs[i], ClipRect(), color.rgba());
+                else
+                    painter_.fillRect(ToQRect(runs->Runs[i]), color);
+            }
         } else {
             painter_.drawLine(line.From.X, line.From.Y, line.To.X, line.To.Y);
         }
     }
+}
+
+// The image under the painter when an opaque fill may go straight into its
+// pixels: a 32-bit image at one device pixel per pixel, painted without a
+// transform or a composition other than plain source-over.
+QImage* TPainterCanvas::WritableImage() {
+    if (device_.devType() != QInternal::Image)
+        return nullptr;
+    auto& image = static_cast<QImage&>(device_);
+    const QImage::Format format = image.format();
+    const bool plain = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                       format == QImage::Format_ARGB32_Premultiplied;
+    if (!plain || image.devicePixelRatio() != 1.0 || !painter_.worldTransform().isIdentity() ||
+        painter_.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return nullptr;
+    return &image;
 }
 
 void TPainterCanvas::Polyline(std::span<const TPoint> points) {

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
 #include <optional>
 #include <vector>
@@ -53,6 +54,7 @@ class TPainterCanvas : public TCanvas {
     void UseFont();
     const QPoint* ToQPoints(std::span<const TPoint> points);
     bool FillsThinLines();
+    QImage* WritableImage();
 
     QPaintDevice& device_;
     QPainter painter_;

@@ -30,8 +30,15 @@ void SetUp(TCanvas& canvas, const TPenCase& pen, bool clipped) {
         canvas.SetClipRect({7, 9, kSize - 11, kSize - 6});
 }
 
-QImage DrawnOneByOne(const std::vector<TLineSegment>& lines, const TPenCase& pen, bool clipped) {
-    QImage image = BlankImage(kSize, kSize);
+// 32-bit images take the runs straight into their pixels, others through
+// the painter's fills.
+QImage BlankOf(QImage::Format format) {
+    return BlankImage(kSize, kSize).convertToFormat(format);
+}
+
+QImage DrawnOneByOne(const std::vector<TLineSegment>& lines, const TPenCase& pen, bool clipped,
+                     QImage::Format format) {
+    QImage image = BlankOf(format);
     TPainterCanvas canvas(image);
     SetUp(canvas, pen, clipped);
     for (const TLineSegment& line : lines) {
@@ -42,8 +49,9 @@ QImage DrawnOneByOne(const std::vector<TLineSegment>& lines, const TPenCase& pen
     return image;
 }
 
-QImage DrawnTogether(const std::vector<TLineSegment>& lines, const TPenCase& pen, bool clipped) {
-    QImage image = BlankImage(kSize, kSize);
+QImage DrawnTogether(const std::vector<TLineSegment>& lines, const TPenCase& pen, bool clipped,
+                     QImage::Format format) {
+    QImage image = BlankOf(format);
     TPainterCanvas canvas(image);
     SetUp(canvas, pen, clipped);
     canvas.Lines(lines);
@@ -125,12 +133,15 @@ std::vector<TLineSegment> RandomLines() {
 class CanvasLines : public ::testing::TestWithParam<TPenCase> {};
 
 TEST_P(CanvasLines, DrawTheSamePixelsAsOneLineAtATime) {
-    for (const bool clipped : {false, true}) {
-        for (const auto& lines : {ShapedLines(), RandomLines()}) {
-            const QImage expected = DrawnOneByOne(lines, GetParam(), clipped);
-            const QImage actual = DrawnTogether(lines, GetParam(), clipped);
-            EXPECT_EQ(FirstDifference(expected, actual), "")
-                << GetParam().Name << (clipped ? ", clipped" : ", unclipped");
+    for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_RGB888}) {
+        for (const bool clipped : {false, true}) {
+            for (const auto& lines : {ShapedLines(), RandomLines()}) {
+                const QImage expected = DrawnOneByOne(lines, GetParam(), clipped, format);
+                const QImage actual = DrawnTogether(lines, GetParam(), clipped, format);
+                EXPECT_EQ(FirstDifference(expected, actual), "")
+                    << GetParam().Name << (clipped ? ", clipped" : ", unclipped") << ", format "
+                    << int(format);
+            }
         }
     }
 }
