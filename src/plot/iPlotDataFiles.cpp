@@ -664,6 +664,53 @@ void ReadDataWindow(ByteWindow& bytes, TDataFileSink& sink, char decimalSeparato
 
 }  // namespace
 
+namespace {
+
+// The blanks a channel data file's parts are trimmed of.
+std::string_view TrimBlanks(std::string_view s) {
+    constexpr std::string_view kBlanks = " \t\r\n";
+    const size_t first = s.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
+}
+
+void ReadChannelRows(std::string_view bytes, PointRuns& runs, char decimalSeparator) {
+    // A point row is a few dozen characters; a "line" of megabytes is not a
+    // data file.
+    constexpr size_t kMaxLineLength = 4096;
+    char separator = 0;
+    while (!bytes.empty()) {
+        const size_t end = std::min(bytes.find('\n'), bytes.size());
+        std::string_view line = bytes.substr(0, end);
+        bytes.remove_prefix(std::min(end + 1, bytes.size()));
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.size() > kMaxLineLength)
+            throw TiDataFileError("Invalid Data");
+        if (separator == 0)
+            separator = line.find('\t') != std::string_view::npos ? '\t' : ',';
+        const size_t split = line.find(separator);
+        if (split == std::string_view::npos)
+            continue;
+        const std::string_view xText = TrimBlanks(line.substr(0, split));
+        if (xText.empty())
+            continue;
+        const std::string_view yText = TrimBlanks(line.substr(split + 1));
+        const double x = ReadDataNumber(xText, decimalSeparator);
+        if (EqualsNoCase(yText, "NULL"))
+            runs.AddMarked(0, x, idpmNull);
+        else
+            runs.Add(0, x, ReadDataNumber(yText, decimalSeparator));
+    }
+}
+
+}  // namespace
+
+void ReadChannelDataFile(std::string_view bytes, TDataFileSink& sink, char decimalSeparator) {
+    ReadInRuns(sink, 1, [&](PointRuns& runs) { ReadChannelRows(bytes, runs, decimalSeparator); });
+}
+
 void ReadDataFile(std::string_view bytes, TDataFileSink& sink, char decimalSeparator) {
     ByteWindow window(bytes);
     ReadDataWindow(window, sink, decimalSeparator);
