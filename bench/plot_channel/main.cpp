@@ -19,6 +19,7 @@
 #include "gdi/PainterCanvas.h"
 #include "plot/iPlot.h"
 #include "plot/iPlotAxis.h"
+#include "plot/iPlotDataListFactory.h"
 #include "plot/iPlotDataNullList.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotMinMaxSummary.h"

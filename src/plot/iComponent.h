@@ -107,7 +107,6 @@ class TiComponent : public QWidget, public TiPersistent {
     void SetLoading(bool value) { loading_ = value; }
     bool Focused() const { return focused_; }
     bool InInput() const { return inInput_; }
-    TPoint CenterPoint() const { return {width() / 2, height() / 2}; }
 
     virtual void Lock() = 0;
     virtual void Unlock() = 0;
@@ -142,7 +141,6 @@ class TiComponent : public QWidget, public TiPersistent {
     virtual void DoPaint(TCanvas& canvas) = 0;
     virtual void PaintBackground(TCanvas& canvas, TColor color);
     virtual void DrawBorder(TCanvas& canvas);
-    virtual void BackgroundChanged() { InvalidateBackground(); }
 
     virtual void GotFocus();
     virtual void LostFocus();

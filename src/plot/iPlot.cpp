@@ -8,9 +8,12 @@
 
 TiPlot::TiPlot(QWidget* parent) : TiPlotComponent(parent) {
     BeginUpdate();
-    Master().SetChannelClass([](TiPlotComponent* owner, const TiPlotObjectHandlers& handlers) {
+    Master().SetChannelClass([](TiPlotHost* owner, const TiPlotObjectHandlers& handlers) {
         return std::make_unique<TiPlotChannel>(owner, handlers);
     });
+    // Strip charts scroll their X axes so the newest point stays at the right end.
+    Master().XAxisManager().SetNewAxisDefaults(
+        [](TiPlotXAxis& axis) { axis.SetTrackingStyle(iptsScrollSmooth); });
     TiPlotLayoutManager& layout = Master().LayoutManager();
     layout.SetEnabled(false);
     ToolBar(AddToolBar())->SetZOrder(3);

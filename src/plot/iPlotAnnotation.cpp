@@ -2,7 +2,7 @@
 
 #include "plot/iPlotDataView.h"
 
-TiPlotAnnotation::TiPlotAnnotation(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiPlotAnnotation::TiPlotAnnotation(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : TiPlotManagerObject(owner, std::move(handlers)) {
     style_.Font.SetColor(clWhite);
     style_.Font.OnChange = [this] { DoChange(); };

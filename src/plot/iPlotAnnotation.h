@@ -20,7 +20,9 @@ struct TiPlotAnnotationStyle {
 
 class TiPlotAnnotation : public TiPlotManagerObject {
   public:
-    TiPlotAnnotation(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotAnnotation(TiPlotHost* owner, TiPlotObjectHandlers handlers);
+    TiPlotObjectKind Kind() const override { return ipokAnnotation; }
+    static bool OfKind(TiPlotObjectKind kind) { return kind == ipokAnnotation; }
 
     static const TiPublishedTable& PublishedTable();
     const TiPublishedTable& Published() const override { return PublishedTable(); }

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "plot/iPlotAxis.h"
-#include "plot/iPlotComponent.h"
+#include "plot/iPlotHost.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ TiAxesToFollow TiAxesDragChoice::Follow(TiPlotAxesControlStyle style, bool shift
     return m_made ? OneKind(m_isX) : TiAxesToFollow{true, true};
 }
 
-void ForEachPlotAxis(const TiPlotComponent& plot, const std::function<void(TiPlotAxis&)>& step,
+void ForEachPlotAxis(const TiPlotHost& plot, const std::function<void(TiPlotAxis&)>& step,
                      TiAxesToFollow kinds) {
     if (kinds.X) {
         for (int i = 0; i < plot.XAxisCount(); ++i)

@@ -5,7 +5,7 @@
 #include <functional>
 
 class TiPlotAxis;
-class TiPlotComponent;
+class TiPlotHost;
 
 enum TiPlotAxesControlStyle { ipacsXAxis, ipacsYAxis, ipacsBoth };
 
@@ -41,5 +41,5 @@ class TiAxesDragChoice {
 
 // Runs step on every X axis and then every Y axis of the plot, of the kinds
 // asked for: the order every user action on "all axes" keeps.
-void ForEachPlotAxis(const TiPlotComponent& plot, const std::function<void(TiPlotAxis&)>& step,
+void ForEachPlotAxis(const TiPlotHost& plot, const std::function<void(TiPlotAxis&)>& step,
                      TiAxesToFollow kinds = {true, true});

@@ -2,9 +2,7 @@
 
 #include <cmath>
 
-#include "plot/iPlot.h"
-#include "plot/iPlotChannelCustom.h"
-#include "plot/iPlotComponent.h"
+#include "plot/iPlotHost.h"
 #include "plot/iPropertyText.h"
 
 namespace {
@@ -25,7 +23,7 @@ class TFlagGuard {
 
 }  // namespace
 
-TiPlotAxis::TiPlotAxis(TiPlotComponent* owner, TiPlotObjectHandlers handlers, bool isXAxis)
+TiPlotAxis::TiPlotAxis(TiPlotHost* owner, TiPlotObjectHandlers handlers, bool isXAxis)
     : TiPlotLayoutObject(owner, std::move(handlers)),
       rangeEvents_(owner->AxisRangeEvents(isXAxis)),
       isXAxis_(isXAxis) {
@@ -323,21 +321,7 @@ bool TiPlotAxis::ResumeValuesDiffer() const {
     return range_ != resume_;
 }
 
-TiPlotAxis::Extents TiPlotAxis::ChannelExtents(bool fast) const {
-    Extents extents{kAxisMinLimit, -kAxisMinLimit};
-    for (int i = 0; i < Owner()->ChannelCount(); ++i) {
-        TiPlotChannelCustom& channel = *Owner()->Channel(i);
-        if (!SameName(ChannelAxisName(channel), Name())) {
-            continue;
-        }
-        const Extents channelExtents = ChannelExtent(channel, fast);
-        extents.Low = std::min(extents.Low, channelExtents.Low);
-        extents.High = std::max(extents.High, channelExtents.High);
-    }
-    return extents;
-}
-
-void TiPlotAxis::FitTo(const Extents& extents) {
+void TiPlotAxis::FitTo(const TiPlotExtents& extents) {
     if (extents.High > -kAxisMinLimit && extents.Low < kAxisMinLimit &&
         extents.High != extents.Low) {
         SetMinSpan(extents.Low, extents.High - extents.Low);
@@ -345,11 +329,11 @@ void TiPlotAxis::FitTo(const Extents& extents) {
 }
 
 void TiPlotAxis::ZoomToFit() {
-    FitTo(ChannelExtents(false));
+    FitTo(Owner()->ChannelExtents(isXAxis_, Name(), false));
 }
 
 void TiPlotAxis::ZoomToFitFast() {
-    FitTo(ChannelExtents(true));
+    FitTo(Owner()->ChannelExtents(isXAxis_, Name(), true));
 }
 
 // --------------------------------------------------------- user operations
@@ -446,7 +430,7 @@ void TiPlotAxis::ObjectRemoved(TiPlotObject* object) {
 }
 
 void TiPlotAxis::ObjectRenamed(TiPlotObject* object) {
-    if (dynamic_cast<TiPlotAxis*>(object) == nullptr) {
+    if (KindCast<TiPlotAxis>(object) == nullptr) {
         return;
     }
     cartesianRef_.ObjectRenamed(object);
@@ -455,11 +439,10 @@ void TiPlotAxis::ObjectRenamed(TiPlotObject* object) {
 
 // ------------------------------------------------------------ X and Y axes
 
-TiPlotXAxis::TiPlotXAxis(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiPlotXAxis::TiPlotXAxis(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : TiPlotAxis(owner, std::move(handlers), true) {
     SetHorizontal(true);
-    // Strip charts scroll their X axis so the newest point stays at the right end.
-    SetTrackingStyle(dynamic_cast<TiPlot*>(owner) != nullptr ? iptsScrollSmooth : iptsScaleMinMax);
+    SetTrackingStyle(iptsScaleMinMax);
     SetTrackingAlignFirstStyle(ipafsAuto);
 }
 
@@ -471,16 +454,7 @@ TiPlotAxis* TiPlotXAxis::FindSameKindAxis(const std::string& name) const {
     return Owner()->XAxisByName(name);
 }
 
-const std::string& TiPlotXAxis::ChannelAxisName(const TiPlotChannelCustom& channel) const {
-    return channel.XAxisName();
-}
-
-TiPlotAxis::Extents TiPlotXAxis::ChannelExtent(TiPlotChannelCustom& channel, bool fast) const {
-    return fast ? Extents{channel.MinX(), channel.MaxX()}
-                : Extents{channel.MinXExtent(), channel.MaxXExtent()};
-}
-
-TiPlotYAxis::TiPlotYAxis(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiPlotYAxis::TiPlotYAxis(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : TiPlotAxis(owner, std::move(handlers), false) {
     SetTrackingStyle(iptsScaleMinMax);
     SetTrackingAlignFirstStyle(ipafsNone);
@@ -492,13 +466,4 @@ TiPlotAxis* TiPlotYAxis::FindCrossAxis(const std::string& name) const {
 
 TiPlotAxis* TiPlotYAxis::FindSameKindAxis(const std::string& name) const {
     return Owner()->YAxisByName(name);
-}
-
-const std::string& TiPlotYAxis::ChannelAxisName(const TiPlotChannelCustom& channel) const {
-    return channel.YAxisName();
-}
-
-TiPlotAxis::Extents TiPlotYAxis::ChannelExtent(TiPlotChannelCustom& channel, bool fast) const {
-    return fast ? Extents{channel.MinY(), channel.MaxY()}
-                : Extents{channel.MinYExtent(), channel.MaxYExtent()};
 }

@@ -19,7 +19,6 @@
 #include "plot/iPlotAxisRange.h"
 #include "plot/iPlotObjects.h"
 
-class TiPlotChannelCustom;
 
 using TiPlotObjectDoubleValueChangeEvent =
     std::function<void(int Index, double OldValue, double NewValue)>;
@@ -61,7 +60,8 @@ struct TiAxisTextSettings {
 
 class TiPlotAxis : public TiPlotLayoutObject {
   public:
-    TiPlotAxis(TiPlotComponent* owner, TiPlotObjectHandlers handlers, bool isXAxis);
+    TiPlotAxis(TiPlotHost* owner, TiPlotObjectHandlers handlers, bool isXAxis);
+    static bool OfKind(TiPlotObjectKind kind) { return kind == ipokXAxis || kind == ipokYAxis; }
 
     static const TiPublishedTable& PublishedTable();
     const TiPublishedTable& Published() const override { return PublishedTable(); }
@@ -358,15 +358,6 @@ class TiPlotAxis : public TiPlotLayoutObject {
     // Y axes the other way round.
     virtual TiPlotAxis* FindCrossAxis(const std::string& name) const = 0;
     virtual TiPlotAxis* FindSameKindAxis(const std::string& name) const = 0;
-    struct Extents {
-        double Low;
-        double High;
-    };
-    // The channel's axis name that refers to an axis of this kind.
-    virtual const std::string& ChannelAxisName(const TiPlotChannelCustom& channel) const = 0;
-    // The channel's values along this kind of axis: its extents, or with
-    // `fast` its running minimum and maximum.
-    virtual Extents ChannelExtent(TiPlotChannelCustom& channel, bool fast) const = 0;
 
   private:
     template <class T>
@@ -412,8 +403,7 @@ class TiPlotAxis : public TiPlotLayoutObject {
     // Stores a new range and raises the range events, Min's and Span's first.
     void ChangeRangeAnnounced(double min, double span);
     void UpdateMapping() const;
-    void FitTo(const Extents& extents);
-    Extents ChannelExtents(bool fast) const;
+    void FitTo(const TiPlotExtents& extents);
     bool LinearScale() const { return scaleType_ == ipstLinear; }
     // Text of value with one use's settings; measuring lets AutoAdjust raise
     // the use's MinLength.
@@ -504,22 +494,22 @@ class TiPlotAxis : public TiPlotLayoutObject {
 
 class TiPlotXAxis final : public TiPlotAxis {
   public:
-    TiPlotXAxis(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotXAxis(TiPlotHost* owner, TiPlotObjectHandlers handlers);
+    TiPlotObjectKind Kind() const override { return ipokXAxis; }
+    static bool OfKind(TiPlotObjectKind kind) { return kind == ipokXAxis; }
 
   protected:
     TiPlotAxis* FindCrossAxis(const std::string& name) const override;
     TiPlotAxis* FindSameKindAxis(const std::string& name) const override;
-    const std::string& ChannelAxisName(const TiPlotChannelCustom& channel) const override;
-    Extents ChannelExtent(TiPlotChannelCustom& channel, bool fast) const override;
 };
 
 class TiPlotYAxis final : public TiPlotAxis {
   public:
-    TiPlotYAxis(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotYAxis(TiPlotHost* owner, TiPlotObjectHandlers handlers);
+    TiPlotObjectKind Kind() const override { return ipokYAxis; }
+    static bool OfKind(TiPlotObjectKind kind) { return kind == ipokYAxis; }
 
   protected:
     TiPlotAxis* FindCrossAxis(const std::string& name) const override;
     TiPlotAxis* FindSameKindAxis(const std::string& name) const override;
-    const std::string& ChannelAxisName(const TiPlotChannelCustom& channel) const override;
-    Extents ChannelExtent(TiPlotChannelCustom& channel, bool fast) const override;
 };

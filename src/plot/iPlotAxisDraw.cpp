@@ -6,7 +6,7 @@
 #include "plot/iDrawingHelpers.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotAxisScale.h"
-#include "plot/iPlotComponent.h"
+#include "plot/iPlotHost.h"
 
 namespace {
 

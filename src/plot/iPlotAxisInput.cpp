@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "plot/iPlotAxis.h"
-#include "plot/iPlotComponent.h"
+#include "plot/iPlotHost.h"
 
 namespace {
 
@@ -147,7 +147,7 @@ void TiPlotAxis::KeyDown(int& key, TShiftState shift) {
 void TiPlotAxis::ObjectFocused(TiPlotObject* object) {
     // Shift or Ctrl lets several axes be selected together.
     const bool addingAxis =
-        dynamic_cast<TiPlotAxis*>(object) != nullptr && (ShiftState() & (ssShift | ssCtrl)) != 0;
+        KindCast<TiPlotAxis>(object) != nullptr && (ShiftState() & (ssShift | ssCtrl)) != 0;
     if (!addingAxis) {
         YieldFocusTo(object);
     }

@@ -41,6 +41,12 @@ inline double ClampAxisSpan(double value) {
     return std::clamp(value, kAxisSpanFloor, kAxisSpanCeiling);
 }
 
+// The lowest and highest of a set of values; Low above High when empty.
+struct TiPlotExtents {
+    double Low;
+    double High;
+};
+
 // A logarithmic axis cannot start at or below zero nor have an empty span.
 TiAxisRange LogSafeRange(TiAxisRange range);
 

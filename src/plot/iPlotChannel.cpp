@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 #include "plot/iPlotAxis.h"
-#include "plot/iPlotComponent.h"
 #include "plot/iPlotDataCursor.h"
+#include "plot/iPlotHost.h"
 
-TiPlotChannel::TiPlotChannel(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiPlotChannel::TiPlotChannel(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : TiPlotChannelCustom(owner, std::move(handlers)), startTime_(Now()) {}
 
 const TiPublishedTable& TiPlotChannel::PublishedTable() {

@@ -18,7 +18,7 @@ enum TiOPCXValueSource {
 
 class TiPlotChannel : public TiPlotChannelCustom {
   public:
-    TiPlotChannel(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotChannel(TiPlotHost* owner, TiPlotObjectHandlers handlers);
 
     static const TiPublishedTable& PublishedTable();
     const TiPublishedTable& Published() const override { return PublishedTable(); }

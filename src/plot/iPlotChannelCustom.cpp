@@ -7,11 +7,11 @@
 #include <stdexcept>
 
 #include "plot/iPlotAxis.h"
-#include "plot/iPlotComponent.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataFiles.h"
+#include "plot/iPlotDataListFactory.h"
 #include "plot/iPlotDataView.h"
-#include "plot/iPlotLegend.h"
+#include "plot/iPlotHost.h"
 #include "plot/iPropertyText.h"
 
 namespace {
@@ -52,7 +52,7 @@ std::string ReadWholeFile(const std::string& fileName) {
 
 }  // namespace
 
-TiPlotChannelCustom::TiPlotChannelCustom(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiPlotChannelCustom::TiPlotChannelCustom(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : TiPlotManagerObject(owner, std::move(handlers)), dataList_(CreatePlotDataList(ipdsStandard)) {
     TiPlotDataAttributes& attributes = dataList_->Attributes();
     attributes.TraceColor = clRed;
@@ -307,18 +307,18 @@ void TiPlotChannelCustom::ObjectRemoved(TiPlotObject* object) {
 }
 
 void TiPlotChannelCustom::ObjectRenamed(TiPlotObject* object) {
-    if (dynamic_cast<TiPlotXAxis*>(object))
+    if (KindCast<TiPlotXAxis>(object))
         xAxis_.ObjectRenamed(object);
-    if (dynamic_cast<TiPlotYAxis*>(object))
+    if (KindCast<TiPlotYAxis>(object))
         yAxis_.ObjectRenamed(object);
 }
 
 void TiPlotChannelCustom::ObjectFocused(TiPlotObject* object) {
     // The legend lists the channel and its data cursor reads it: selecting
     // either keeps the channel selected.
-    if (dynamic_cast<TiPlotLegend*>(object))
+    if (object && object->Kind() == ipokLegend)
         return;
-    if (auto* cursor = dynamic_cast<TiPlotDataCursor*>(object); cursor && cursor->Channel() == this)
+    if (auto* cursor = KindCast<TiPlotDataCursor>(object); cursor && cursor->Channel() == this)
         return;
     YieldFocusTo(object);
 }

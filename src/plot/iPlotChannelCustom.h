@@ -25,7 +25,9 @@ enum TiPlotCursorStatus { ipcstValue = 0, ipcstNoValue = 1, ipcstOutside = 2 };
 
 class TiPlotChannelCustom : public TiPlotManagerObject {
   public:
-    TiPlotChannelCustom(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotChannelCustom(TiPlotHost* owner, TiPlotObjectHandlers handlers);
+    TiPlotObjectKind Kind() const override { return ipokChannel; }
+    static bool OfKind(TiPlotObjectKind kind) { return kind == ipokChannel; }
     ~TiPlotChannelCustom() override;
 
     static const TiPublishedTable& PublishedTable();
@@ -242,11 +244,9 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     Qt::CursorShape MouseCursor(TPoint point) override;
     // The common items only ("Edit...").
     void BuildPopupMenu(QMenu& menu) override;
-    int HitIndex() const { return hitIndex_; }
 
   protected:
     const TiPlotDataAttributes& Attributes() const { return dataList_->Attributes(); }
-    TiPlotDataCustomList& MutableDataList() { return *dataList_; }
 
     // Fills Axes from the two axes; false when either is missing.
     bool GetTraceAxes(TiPlotTraceAxes& Axes);

@@ -9,7 +9,6 @@
 class TiPlotChannelLog {
   public:
     bool Active() const { return Active_; }
-    int PendingCount() const { return PendingCount_; }
 
     // Throws "Log File Name not Defined", "Logging Already Active", or the
     // reason the file cannot be opened.

@@ -26,19 +26,25 @@ const char* const kAllChannels = "<All>";
 constexpr int kFirstArrowKey = 37;  // left, up, right, down: 37 to 40
 constexpr int kLastArrowKey = 40;
 
+bool IsDataViewOrLegend(const TiPlotObject* object) {
+    return object->Kind() == ipokDataView || object->Kind() == ipokLegend;
+}
+
 bool IsDataViewOrLegendOrMarker(const TiPlotObject* object) {
-    return dynamic_cast<const TiPlotDataView*>(object) ||
-           dynamic_cast<const TiPlotLegend*>(object) ||
-           dynamic_cast<const TiPlotDataViewLayout*>(object);
+    return IsDataViewOrLegend(object) || object->Kind() == ipokLevelMarker;
 }
 
 bool IsAxis(const TiPlotObject* object) {
-    return dynamic_cast<const TiPlotAxis*>(object);
+    return TiPlotAxis::OfKind(object->Kind());
+}
+
+bool IsToolBar(const TiPlotObject* object) {
+    return object->Kind() == ipokToolBar;
 }
 
 // Parts of a toolbar or legend are buttons; they take the press themselves.
 bool TakesPressItself(const TiPlotObject* object) {
-    return dynamic_cast<const TiPlotButton*>(object) != nullptr;
+    return object->Kind() == ipokButton;
 }
 
 template <class T>
@@ -65,87 +71,92 @@ struct TiPlotComponent::KindEvents {
 };
 
 TiPlotComponent::KindEvents TiPlotComponent::EventsOf(const TiPlotObject* object) {
-    if (dynamic_cast<const TiPlotChannelCustom*>(object))
-        return {master_->ChannelManager().IndexOf(object),
-                &OnMouseDownChannel,
-                &OnMouseUpChannel,
-                &OnMouseMoveChannel,
-                &OnClickChannel,
-                &OnDblClickChannel,
-                &OnGotFocusChannel,
-                &OnLostFocusChannel,
-                &OnPopupMenuChannel};
-    if (dynamic_cast<const TiPlotXAxis*>(object))
-        return {master_->XAxisManager().IndexOf(object),
-                &OnMouseDownXAxis,
-                &OnMouseUpXAxis,
-                &OnMouseMoveXAxis,
-                &OnClickXAxis,
-                &OnDblClickXAxis,
-                &OnGotFocusXAxis,
-                &OnLostFocusXAxis,
-                &OnPopupMenuXAxis};
-    if (dynamic_cast<const TiPlotYAxis*>(object))
-        return {master_->YAxisManager().IndexOf(object),
-                &OnMouseDownYAxis,
-                &OnMouseUpYAxis,
-                &OnMouseMoveYAxis,
-                &OnClickYAxis,
-                &OnDblClickYAxis,
-                &OnGotFocusYAxis,
-                &OnLostFocusYAxis,
-                &OnPopupMenuYAxis};
-    if (dynamic_cast<const TiPlotDataCursor*>(object))
-        return {master_->DataCursorManager().IndexOf(object),
-                &OnMouseDownDataCursor,
-                &OnMouseUpDataCursor,
-                &OnMouseMoveDataCursor,
-                &OnClickDataCursor,
-                &OnDblClickDataCursor,
-                &OnGotFocusDataCursor,
-                &OnLostFocusDataCursor,
-                &OnPopupMenuDataCursor};
-    if (dynamic_cast<const TiPlotDataView*>(object))
-        return {master_->DataViewManager().IndexOf(object),
-                &OnMouseDownDataView,
-                &OnMouseUpDataView,
-                &OnMouseMoveDataView,
-                &OnClickDataView,
-                &OnDblClickDataView,
-                &OnGotFocusDataView,
-                &OnLostFocusDataView,
-                &OnPopupMenuDataView};
-    if (dynamic_cast<const TiPlotLegend*>(object))
-        return {master_->LegendManager().IndexOf(object),
-                &OnMouseDownLegend,
-                &OnMouseUpLegend,
-                &OnMouseMoveLegend,
-                &OnClickLegend,
-                &OnDblClickLegend,
-                &OnGotFocusLegend,
-                &OnLostFocusLegend,
-                &OnPopupMenuLegend};
-    if (dynamic_cast<const TiPlotLimit*>(object))
-        return {master_->LimitManager().IndexOf(object),
-                &OnMouseDownLimit,
-                &OnMouseUpLimit,
-                &OnMouseMoveLimit,
-                &OnClickLimit,
-                &OnDblClickLimit,
-                nullptr,
-                nullptr,
-                &OnPopupMenuLimit};
-    if (dynamic_cast<const TiPlotAnnotation*>(object))
-        return {master_->AnnotationManager().IndexOf(object),
-                &OnMouseDownAnnotation,
-                &OnMouseUpAnnotation,
-                &OnMouseMoveAnnotation,
-                &OnClickAnnotation,
-                &OnDblClickAnnotation,
-                &OnGotFocusAnnotation,
-                &OnLostFocusAnnotation,
-                &OnPopupMenuAnnotation};
-    return {};
+    if (!object)
+        return {};
+    switch (object->Kind()) {
+        case ipokChannel:
+            return {master_->ChannelManager().IndexOf(object),
+                    &OnMouseDownChannel,
+                    &OnMouseUpChannel,
+                    &OnMouseMoveChannel,
+                    &OnClickChannel,
+                    &OnDblClickChannel,
+                    &OnGotFocusChannel,
+                    &OnLostFocusChannel,
+                    &OnPopupMenuChannel};
+        case ipokXAxis:
+            return {master_->XAxisManager().IndexOf(object),
+                    &OnMouseDownXAxis,
+                    &OnMouseUpXAxis,
+                    &OnMouseMoveXAxis,
+                    &OnClickXAxis,
+                    &OnDblClickXAxis,
+                    &OnGotFocusXAxis,
+                    &OnLostFocusXAxis,
+                    &OnPopupMenuXAxis};
+        case ipokYAxis:
+            return {master_->YAxisManager().IndexOf(object),
+                    &OnMouseDownYAxis,
+                    &OnMouseUpYAxis,
+                    &OnMouseMoveYAxis,
+                    &OnClickYAxis,
+                    &OnDblClickYAxis,
+                    &OnGotFocusYAxis,
+                    &OnLostFocusYAxis,
+                    &OnPopupMenuYAxis};
+        case ipokDataCursor:
+            return {master_->DataCursorManager().IndexOf(object),
+                    &OnMouseDownDataCursor,
+                    &OnMouseUpDataCursor,
+                    &OnMouseMoveDataCursor,
+                    &OnClickDataCursor,
+                    &OnDblClickDataCursor,
+                    &OnGotFocusDataCursor,
+                    &OnLostFocusDataCursor,
+                    &OnPopupMenuDataCursor};
+        case ipokDataView:
+            return {master_->DataViewManager().IndexOf(object),
+                    &OnMouseDownDataView,
+                    &OnMouseUpDataView,
+                    &OnMouseMoveDataView,
+                    &OnClickDataView,
+                    &OnDblClickDataView,
+                    &OnGotFocusDataView,
+                    &OnLostFocusDataView,
+                    &OnPopupMenuDataView};
+        case ipokLegend:
+            return {master_->LegendManager().IndexOf(object),
+                    &OnMouseDownLegend,
+                    &OnMouseUpLegend,
+                    &OnMouseMoveLegend,
+                    &OnClickLegend,
+                    &OnDblClickLegend,
+                    &OnGotFocusLegend,
+                    &OnLostFocusLegend,
+                    &OnPopupMenuLegend};
+        case ipokLimit:
+            return {master_->LimitManager().IndexOf(object),
+                    &OnMouseDownLimit,
+                    &OnMouseUpLimit,
+                    &OnMouseMoveLimit,
+                    &OnClickLimit,
+                    &OnDblClickLimit,
+                    nullptr,
+                    nullptr,
+                    &OnPopupMenuLimit};
+        case ipokAnnotation:
+            return {master_->AnnotationManager().IndexOf(object),
+                    &OnMouseDownAnnotation,
+                    &OnMouseUpAnnotation,
+                    &OnMouseMoveAnnotation,
+                    &OnClickAnnotation,
+                    &OnDblClickAnnotation,
+                    &OnGotFocusAnnotation,
+                    &OnLostFocusAnnotation,
+                    &OnPopupMenuAnnotation};
+        default:
+            return {};
+    }
 }
 
 // ------------------------------------------------------------------ lifecycle
@@ -157,7 +168,7 @@ TiPlotComponent::TiPlotComponent(QWidget* parent) : TiCustomComponent(parent) {
     SetUpdateFrameRate(60);
     SetAutoFrameRate(true);
 
-    master_ = std::make_unique<TiPlotMasterManager>(this);
+    master_ = std::make_unique<TiPlotMasterManager>(this, *this);
     master_->OnRemoveRelay = [this](TiPlotObject* object) { ForgetObject(object); };
     master_->OnRepaintRelay = [this] { RepaintNow(); };
     master_->OnEditRelay = [this](TiPlotObject* object) { ShowPlotPropertyEditor(*this, object); };
@@ -517,12 +528,38 @@ void TiPlotComponent::SetAllTracking(bool enabled) {
 }
 
 bool TiPlotComponent::SelectModeActive() const {
-    return ToolBarCount() > 0 && ToolBar(0)->SelectButtonDown();
+    return ToolBarCount() > 0 && ToolBar(0)->SelectDown();
+}
+
+bool TiPlotComponent::ZoomBoxModeActive() const {
+    return ToolBarCount() > 0 && ToolBar(0)->ZoomBoxDown();
+}
+
+TiPlotExtents TiPlotComponent::ChannelExtents(bool xAxis, const std::string& axisName,
+                                              bool fast) const {
+    TiPlotExtents extents{kAxisMinLimit, -kAxisMinLimit};
+    for (int i = 0; i < ChannelCount(); ++i) {
+        TiPlotChannelCustom& channel = *Channel(i);
+        if (!SameName(xAxis ? channel.XAxisName() : channel.YAxisName(), axisName))
+            continue;
+        const TiPlotExtents along =
+            xAxis ? (fast ? TiPlotExtents{channel.MinX(), channel.MaxX()}
+                          : TiPlotExtents{channel.MinXExtent(), channel.MaxXExtent()})
+                  : (fast ? TiPlotExtents{channel.MinY(), channel.MaxY()}
+                          : TiPlotExtents{channel.MinYExtent(), channel.MaxYExtent()});
+        extents.Low = std::min(extents.Low, along.Low);
+        extents.High = std::max(extents.High, along.High);
+    }
+    return extents;
 }
 
 void TiPlotComponent::SetSelectMode(bool value) {
     if (ToolBarCount() > 0 && SelectModeActive() != value)
         ToolBar(0)->ClickSelectButton();
+}
+
+void TiPlotComponent::EditProperties() {
+    ShowPlotPropertyEditor(*this);
 }
 
 bool TiPlotComponent::TryReserveRect(const TRect& rect) {
@@ -917,10 +954,7 @@ TiPlotObject* TiPlotComponent::HitTest(int x, int y) {
     if (TiPlotObject* hit = firstHit(
             [](const TiPlotObject* object) { return !IsDataViewOrLegendOrMarker(object); }))
         return hit;
-    return firstHit([](const TiPlotObject* object) {
-        return dynamic_cast<const TiPlotDataView*>(object) ||
-               dynamic_cast<const TiPlotLegend*>(object);
-    });
+    return firstHit(IsDataViewOrLegend);
 }
 
 void TiPlotComponent::DoMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -945,7 +979,7 @@ void TiPlotComponent::DoMouseDown(TMouseButton button, TShiftState shift, int x,
     } else if (shift & ssCtrl) {
         axisSelecting_ = IsAxis(object);
         object->SetFocused(axisSelecting_ ? !object->Focused() : true);
-    } else if (!dynamic_cast<TiPlotToolBar*>(object) && !TakesPressItself(object)) {
+    } else if (!IsToolBar(object) && !TakesPressItself(object)) {
         object->SetFocused(true);
     }
     if (button == mbRight || TakesPressItself(object))
@@ -967,8 +1001,7 @@ void TiPlotComponent::DoMouseMove(TShiftState shift, int x, int y) {
     TiHintData hint;
     const bool buttonDown = (shift & (ssLeft | ssRight)) != 0;
     if (buttonDown) {
-        if (pressedObject_ &&
-            (dynamic_cast<TiPlotToolBar*>(pressedObject_) || TakesPressItself(pressedObject_)))
+        if (pressedObject_ && (IsToolBar(pressedObject_) || TakesPressItself(pressedObject_)))
             pressedObject_->HandleMouseMove(hint, shift, doubleClick_, x, y, screen.X, screen.Y);
         else
             master_->ObjectManager().DispatchMouseMove(hint, shift, doubleClick_, x, y, screen.X,

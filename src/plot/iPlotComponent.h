@@ -21,24 +21,16 @@
 #include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotDataLog.h"
+#include "plot/iPlotHost.h"
 #include "plot/iPlotLayoutSnapshot.h"
 #include "plot/iPlotMasterManager.h"
 
 class QFileDialog;
-class QMenu;
 class QPrinter;
-class TiPlotAxis;
-class TiPlotXAxis;
-class TiPlotYAxis;
-class TiPlotChannelCustom;
-class TiPlotDataView;
-class TiPlotDataCursor;
-class TiPlotToolBar;
 class TiPlotLegend;
 class TiPlotLabel;
 class TiPlotLayoutObject;
 class TiPlotTable;
-class TiPlotLimit;
 
 enum TiPlotFormStyle { ipfsModal, ipfsStayOnTop };
 enum TiPlotExportFormat { ipefMetaFile, ipefBitmap, ipefJPEG };
@@ -59,7 +51,7 @@ using TiPlotToolBarButtonEvent = std::function<void(int Index, int ButtonType)>;
 using TiPlotZoomBoxEvent = std::function<void(TRect& ZoomRect, bool& Cancel)>;
 using TiPlotNotifyEvent = std::function<void()>;
 
-class TiPlotComponent : public TiCustomComponent {
+class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
   public:
     explicit TiPlotComponent(QWidget* parent = nullptr);
     ~TiPlotComponent() override;
@@ -70,7 +62,9 @@ class TiPlotComponent : public TiCustomComponent {
     TiPlotMasterManager& Master() const { return *master_; }
     // Drops what the plot remembers of `object` (under the pointer, pressed)
     // before it goes; objects and the buttons they own call it.
-    void ForgetObject(TiPlotObject* object);
+    void ForgetObject(TiPlotObject* object) override;
+    void ClearFocus() override { master_->ClearFocus(); }
+    void RequestRepaint() override { TiCustomComponent::RequestRepaint(); }
 
     // ---- published properties
     int DataViewZHorz() const;
@@ -146,13 +140,15 @@ class TiPlotComponent : public TiCustomComponent {
     void SetDataFileColumnSeparator(TiPlotDataFileColumnSeparator value);
     TiPlotDataFileFormat DataFileFormat() const { return dataFileFormat_; }
     void SetDataFileFormat(TiPlotDataFileFormat value);
-    char DataFileSeparatorChar() const { return columnSeparator_ == ipdfcsComma ? ',' : '\t'; }
+    char DataFileSeparatorChar() const override {
+        return columnSeparator_ == ipdfcsComma ? ',' : '\t';
+    }
     const std::string& LogFileName() const { return logFileName_; }
     void SetLogFileName(const std::string& value);
     // Kept for the property editor; the log writes once per event-loop turn.
     int LogBufferSize() const { return logBufferSize_; }
     void SetLogBufferSize(int value) { logBufferSize_ = value; }
-    bool LoggingActive() const { return dataLog_.Active(); }
+    bool LoggingActive() const override { return dataLog_.Active(); }
 
     // What AddAnnotation gives every new annotation.
     TiFont& AnnotationDefaultFont() { return annotationDefaults_.Font; }
@@ -173,16 +169,16 @@ class TiPlotComponent : public TiCustomComponent {
     void SetClipAnnotationsToAxes(bool value) { clipAnnotationsToAxes_ = value; }
 
     // ---- objects by index and by name
-    int ChannelCount() const;
-    virtual TiPlotChannelCustom* Channel(int index) const;
-    int XAxisCount() const;
-    TiPlotXAxis* XAxis(int index) const;
-    int YAxisCount() const;
-    TiPlotYAxis* YAxis(int index) const;
-    int DataViewCount() const;
-    TiPlotDataView* DataView(int index) const;
-    int DataCursorCount() const;
-    TiPlotDataCursor* DataCursor(int index) const;
+    int ChannelCount() const override;
+    TiPlotChannelCustom* Channel(int index) const override;
+    int XAxisCount() const override;
+    TiPlotXAxis* XAxis(int index) const override;
+    int YAxisCount() const override;
+    TiPlotYAxis* YAxis(int index) const override;
+    int DataViewCount() const override;
+    TiPlotDataView* DataView(int index) const override;
+    int DataCursorCount() const override;
+    TiPlotDataCursor* DataCursor(int index) const override;
     int ToolBarCount() const;
     TiPlotToolBar* ToolBar(int index) const;
     int LegendCount() const;
@@ -197,9 +193,9 @@ class TiPlotComponent : public TiCustomComponent {
     TiPlotAnnotation* Annotation(int index) const;
     int TranslationCount() const;
     TiPlotTranslation* Translation(int index) const;
-    TiPlotChannelCustom* ChannelByName(const std::string& name) const;
-    TiPlotXAxis* XAxisByName(const std::string& name) const;
-    TiPlotYAxis* YAxisByName(const std::string& name) const;
+    TiPlotChannelCustom* ChannelByName(const std::string& name) const override;
+    TiPlotXAxis* XAxisByName(const std::string& name) const override;
+    TiPlotYAxis* YAxisByName(const std::string& name) const override;
 
     // ---- adding and deleting objects
     int AddToolBar() { return master_->AddToolBar(); }
@@ -243,26 +239,30 @@ class TiPlotComponent : public TiCustomComponent {
     void RemoveAllLabels();
 
     // A fixed text as the translation table has it.
-    std::string Translate(const std::string& text) const {
+    std::string Translate(const std::string& text) const override {
         return master_->Translations().Translate(text);
     }
 
     // ---- operations for the toolbar, the data view and the application
-    void DisableAllTracking() { SetAllTracking(false); }
-    void EnableAllTracking() { SetAllTracking(true); }
+    void DisableAllTracking() override { SetAllTracking(false); }
+    void EnableAllTracking() override { SetAllTracking(true); }
     // Closes an open data log first.
     void ClearAllData();
-    bool SelectModeActive() const;
-    void SetSelectMode(bool value);
-    void AddOccupiedRect(const TRect& rect) { occupied_.push_back(rect); }
+    bool SelectModeActive() const override;
+    bool ZoomBoxModeActive() const override;
+    void SetSelectMode(bool value) override;
+    void AddOccupiedRect(const TRect& rect) override { occupied_.push_back(rect); }
     // Reserves rect for label drawing unless it overlaps what is taken or,
     // once something is taken, leaves data view 0.
-    bool TryReserveRect(const TRect& rect);
+    bool TryReserveRect(const TRect& rect) override;
 
     // ---- files, pictures and printing. Failures are raised with the texts
     // the caller shows ("Error Loading Data - ...").
     void SaveProperties(const std::string& fileName) override;
     void LoadProperties(const std::string& fileName) override;
+    // Every object the configuration file holds, with its prefix
+    // ("Channel0", "XAxis0", ...), kind by kind in the file's order.
+    void ForEachSavedObject(const std::function<void(TiPersistent&, const std::string&)>& visit);
     void SaveAnnotationsToFile(const std::string& fileName);
     void LoadAnnotationsFromFile(const std::string& fileName);
     void SaveDataToFile(const std::string& fileName);
@@ -273,41 +273,45 @@ class TiPlotComponent : public TiCustomComponent {
     const std::string& PropertiesFileName() const { return propertiesFileName_; }
     const std::string& DataFileName() const { return dataFileName_; }
     // The picture without toolbars or selection marks, in CopyToClipBoardFormat.
-    void CopyToClipboard();
+    void CopyToClipboard() override;
     // Asks for a file name; the ending picks bitmap, metafile, JPEG or PNG.
-    void SaveImage();
+    void SaveImage() override;
     // The picture on one page, after the printer dialog when PrintShowDialog.
-    void Print();
-    void PrintPreview();
+    void Print() override;
+    void PrintPreview() override;
+    void EditProperties() override;
+    QWidget* DialogParent() override { return this; }
     // The picture as a metafile kept by the plot.
     const TMetafile& SnapshotPicture();
     // The printer Print uses; made on first use.
     QPrinter& Printer();
 
+    TiPlotExtents ChannelExtents(bool xAxis, const std::string& axisName, bool fast) const override;
     // A channel calls this for every point it adds.
-    void ChannelPointAdded(const TiPlotChannelCustom& channel) {
+    void ChannelPointAdded(const TiPlotChannelCustom& channel) override {
         if (dataLog_.Active())
             LogPointAdded(channel);
     }
 
     // ---- event entry points for the plot objects
     void DoMouseDownEvent(TiPlotObject* object, TMouseButton button, TShiftState shift, int x,
-                          int y);
-    void DoMouseMoveEvent(TiPlotObject* object, TShiftState shift, int x, int y);
-    void DoMouseUpEvent(TiPlotObject* object, TMouseButton button, TShiftState shift, int x, int y);
+                          int y) override;
+    void DoMouseMoveEvent(TiPlotObject* object, TShiftState shift, int x, int y) override;
+    void DoMouseUpEvent(TiPlotObject* object, TMouseButton button, TShiftState shift, int x,
+                        int y) override;
     // OnDblClick of the kind after a double click, else OnClick.
-    void DoClickEvent(TiPlotObject* object);
-    void DoDataPointClickEvent(TiPlotChannelCustom* channel, int dataIndex);
-    void DoGotFocusEvent(TiPlotObject* object);
-    void DoLostFocusEvent(TiPlotObject* object);
-    void DoPopupEvent(TiPlotObject* object, bool& cancel, int screenX, int screenY);
+    void DoClickEvent(TiPlotObject* object) override;
+    void DoDataPointClickEvent(TiPlotChannelCustom* channel, int dataIndex) override;
+    void DoGotFocusEvent(TiPlotObject* object) override;
+    void DoLostFocusEvent(TiPlotObject* object) override;
+    void DoPopupEvent(TiPlotObject* object, bool& cancel, int screenX, int screenY) override;
     // Lets the application add its own items after an object built its menu.
-    void DoAddPopupMenuItems(QMenu& menu) {
+    void DoAddPopupMenuItems(QMenu& menu) override {
         if (OnAddPopupMenuItems)
             OnAddPopupMenuItems(menu);
     }
     // The range events of one kind of axis, for its axes to look at.
-    TiAxisRangeEvents AxisRangeEvents(bool xAxis) const {
+    TiAxisRangeEvents AxisRangeEvents(bool xAxis) const override {
         return xAxis
                    ? TiAxisRangeEvents{&OnXAxisMinChange, &OnXAxisSpanChange, &OnXAxisMinSpanChange}
                    : TiAxisRangeEvents{&OnYAxisMinChange, &OnYAxisSpanChange,
@@ -315,36 +319,37 @@ class TiPlotComponent : public TiCustomComponent {
     }
     // A watched scrolling axis raises these with every point: whether
     // anyone listens is checked inline, the raising is not.
-    void DoAxisMinChange(TiPlotAxis* axis, double oldValue, double newValue) {
+    void DoAxisMinChange(TiPlotAxis* axis, double oldValue, double newValue) override {
         if (OnXAxisMinChange || OnYAxisMinChange)
             RaiseAxisMinChange(axis, oldValue, newValue);
     }
-    void DoAxisSpanChange(TiPlotAxis* axis, double oldValue, double newValue) {
+    void DoAxisSpanChange(TiPlotAxis* axis, double oldValue, double newValue) override {
         if (OnXAxisSpanChange || OnYAxisSpanChange)
             RaiseAxisSpanChange(axis, oldValue, newValue);
     }
     void DoAxisMinSpanChange(TiPlotAxis* axis, double oldMin, double oldSpan, double newMin,
-                             double newSpan) {
+                             double newSpan) override {
         if (OnXAxisMinSpanChange || OnYAxisMinSpanChange)
             RaiseAxisMinSpanChange(axis, oldMin, oldSpan, newMin, newSpan);
     }
-    void DoAxisCustomizeLabel(TiPlotAxis* axis, double value, std::string& label);
-    void DoAxisCustomizeHint(TiPlotAxis* axis, std::string& text);
-    void DoDataCursorCustomizeHint(TiPlotDataCursor* cursor, std::string& text);
-    void DoDataCursorChange(TiPlotDataCursor* cursor);
-    void DoBeforeDataCursorUpdate(TiPlotDataCursor* cursor);
-    void DoToolBarCustomizeHint(TiPlotToolBar* toolBar, std::string& text);
-    void DoToolBarButtonClick(TiPlotToolBar* toolBar, int buttonType);
-    void DoBeforeZoomBox(TRect& zoomRect, bool& cancel);
+    void DoAxisCustomizeLabel(TiPlotAxis* axis, double value, std::string& label) override;
+    void DoAxisCustomizeHint(TiPlotAxis* axis, std::string& text) override;
+    void DoDataCursorCustomizeHint(TiPlotDataCursor* cursor, std::string& text) override;
+    void DoDataCursorChange(TiPlotDataCursor* cursor) override;
+    void DoBeforeDataCursorUpdate(TiPlotDataCursor* cursor) override;
+    void DoToolBarCustomizeHint(TiPlotToolBar* toolBar, std::string& text) override;
+    void DoToolBarButtonClick(TiPlotToolBar* toolBar, int buttonType) override;
+    void DoBeforeZoomBox(TRect& zoomRect, bool& cancel) override;
     // Line is 1 or 2.
-    void DoLimitLinePositionChange(TiPlotLimit* limit, int line, double oldValue, double newValue);
+    void DoLimitLinePositionChange(TiPlotLimit* limit, int line, double oldValue,
+                                   double newValue) override;
 
     // Axes with MasterUIInput relay the user's input to the other axes of
     // their kind; the guard stops the echo from echoing.
-    void EchoAxisMouseDown(TiPlotAxis* axis, const TiPlotMouseData& data);
-    void EchoAxisMouseMove(TiPlotAxis* axis, const TiPlotMouseData& data);
-    void EchoAxisMouseUp(TiPlotAxis* axis, const TiPlotMouseData& data);
-    void EchoAxisKeyDown(TiPlotAxis* axis, int& key, TShiftState shift);
+    void EchoAxisMouseDown(TiPlotAxis* axis, const TiPlotMouseData& data) override;
+    void EchoAxisMouseMove(TiPlotAxis* axis, const TiPlotMouseData& data) override;
+    void EchoAxisMouseUp(TiPlotAxis* axis, const TiPlotMouseData& data) override;
+    void EchoAxisKeyDown(TiPlotAxis* axis, int& key, TShiftState shift) override;
 
     // ---- the pieces of a paint, public for exports and tests
     void CalcLayout(TCanvas& canvas);

@@ -43,6 +43,11 @@ void TiPlotComponent::LoadProperties(const std::string& fileName) {
     Raise(OnAfterLoadProperties);
 }
 
+void TiPlotComponent::ForEachSavedObject(
+    const std::function<void(TiPersistent&, const std::string&)>& visit) {
+    ForEachPlotObject(*this, visit);
+}
+
 void TiPlotComponent::SaveAnnotationsToFile(const std::string& fileName) {
     WithContext("Error Saving Annotations - ",
                 [&] { WriteTextLines(fileName, AnnotationLines(*this)); });

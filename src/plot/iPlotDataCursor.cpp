@@ -6,8 +6,8 @@
 
 #include "plot/iDrawingHelpers.h"
 #include "plot/iPlotChannelCustom.h"
-#include "plot/iPlotComponent.h"
 #include "plot/iPlotDataView.h"
+#include "plot/iPlotHost.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ QAction* AddCheckItem(QMenu& menu, const std::string& caption, bool checked,
 
 }  // namespace
 
-TiPlotDataCursor::TiPlotDataCursor(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiPlotDataCursor::TiPlotDataCursor(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : TiPlotManagerObject(owner, std::move(handlers)) {
     SetVisible(false);
     font_.OnChange = [this] { DoChange(); };
@@ -141,13 +141,13 @@ void TiPlotDataCursor::UpdateShapes() {
 }
 
 TiPlotChannelCustom* TiPlotDataCursor::Channel() {
-    TiPlotComponent& plot = *Owner();
+    TiPlotHost& plot = *Owner();
     return static_cast<TiPlotChannelCustom*>(channel_.Resolve(
         [&plot](const std::string& name) -> TiPlotObject* { return plot.ChannelByName(name); }));
 }
 
 void TiPlotDataCursor::UpdateValues() {
-    TiPlotComponent& plot = *Owner();
+    TiPlotHost& plot = *Owner();
     plot.DoBeforeDataCursorUpdate(this);
     if (ReadsAllChannels()) {
         for (int i = 0; i < plot.ChannelCount(); ++i)
@@ -426,7 +426,7 @@ void TiPlotDataCursor::FocusGained() {
 }
 
 void TiPlotDataCursor::ObjectFocused(TiPlotObject* object) {
-    auto* channel = dynamic_cast<TiPlotChannelCustom*>(object);
+    auto* channel = KindCast<TiPlotChannelCustom>(object);
     if (!channel) {
         YieldFocusTo(object);
         return;
@@ -444,7 +444,7 @@ void TiPlotDataCursor::ObjectRemoved(TiPlotObject* object) {
 }
 
 void TiPlotDataCursor::ObjectRenamed(TiPlotObject* object) {
-    if (dynamic_cast<TiPlotChannelCustom*>(object))
+    if (KindCast<TiPlotChannelCustom>(object))
         channel_.ObjectRenamed(object);
 }
 
@@ -465,7 +465,7 @@ void TiPlotDataCursor::BuildPopupMenu(QMenu& menu) {
 }
 
 void TiPlotDataCursor::AddChannelMenu(QMenu& menu) {
-    TiPlotComponent& plot = *Owner();
+    TiPlotHost& plot = *Owner();
     QMenu* channels = menu.addMenu(FromUtf8(Translate("Channel")));
     if (channelAllowAll_) {
         AddCheckItem(*channels, Translate(AllChannels), ReadsAllChannels(), [this, &plot] {

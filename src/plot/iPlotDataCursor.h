@@ -28,7 +28,9 @@ class TiPlotDataCursor : public TiPlotManagerObject {
     // ChannelName for a cursor that reads every channel.
     static constexpr const char* AllChannels = "<All>";
 
-    TiPlotDataCursor(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotDataCursor(TiPlotHost* owner, TiPlotObjectHandlers handlers);
+    TiPlotObjectKind Kind() const override { return ipokDataCursor; }
+    static bool OfKind(TiPlotObjectKind kind) { return kind == ipokDataCursor; }
 
     static const TiPublishedTable& PublishedTable();
     const TiPublishedTable& Published() const override { return PublishedTable(); }

@@ -2,11 +2,6 @@
 
 #include <limits>
 
-#include "plot/iPlotDataCompactIntervalList.h"
-#include "plot/iPlotDataCompactList.h"
-#include "plot/iPlotDataFullList.h"
-#include "plot/iPlotDataNullList.h"
-
 TiPlotDataCustomList::TiPlotDataCustomList() {
     Attributes_.BarVisible = true;
 }
@@ -121,18 +116,4 @@ void TiPlotDataCustomList::SetRingBufferSize(int N) {
             DeleteFirst(Count_ - N);
         SetCapacity(N);
     }
-}
-
-std::unique_ptr<TiPlotDataCustomList> CreatePlotDataList(TiPlotDataStyle Style) {
-    switch (Style) {
-        case ipdsCompact:
-            return std::make_unique<TiPlotDataCompactList>();
-        case ipdsCompactInterval:
-            return std::make_unique<TiPlotDataCompactIntervalList>();
-        case ipdsFullFeature:
-            return std::make_unique<TiPlotDataFullList>();
-        case ipdsStandard:
-            break;
-    }
-    return std::make_unique<TiPlotDataNullList>();
 }

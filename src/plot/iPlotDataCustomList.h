@@ -213,6 +213,3 @@ class TiPlotDataArrayList : public TiPlotDataCustomList {
   private:
     Record* Items_ = nullptr;
 };
-
-// A new, empty list of the class that stores the given data style.
-std::unique_ptr<TiPlotDataCustomList> CreatePlotDataList(TiPlotDataStyle Style);

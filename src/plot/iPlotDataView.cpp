@@ -4,9 +4,8 @@
 
 #include "plot/iDrawingHelpers.h"
 #include "plot/iPlotAxis.h"
-#include "plot/iPlotComponent.h"
+#include "plot/iPlotHost.h"
 #include "plot/iPlotPercentPixel.h"
-#include "plot/iPlotToolBar.h"
 
 namespace {
 
@@ -19,7 +18,7 @@ bool NamesEveryAxis(const std::string& name) {
 
 }  // namespace
 
-TiPlotDataView::TiPlotDataView(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiPlotDataView::TiPlotDataView(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : TiPlotLayoutObject(owner, std::move(handlers)) {}
 
 const TiPublishedTable& TiPlotDataView::PublishedTable() {
@@ -127,14 +126,10 @@ int TiPlotDataView::PercentToPixelY(double percent) const {
 }
 
 TiPlotViewMode TiPlotDataView::ViewMode() const {
-    const TiPlotComponent& plot = *Owner();
-    if (plot.ToolBarCount() > 0) {
-        const TiPlotToolBar& toolBar = *plot.ToolBar(0);
-        if (toolBar.SelectDown())
-            return ipvmSelect;
-        if (toolBar.ZoomBoxDown())
-            return ipvmZoomBox;
-    }
+    if (Owner()->SelectModeActive())
+        return ipvmSelect;
+    if (Owner()->ZoomBoxModeActive())
+        return ipvmZoomBox;
     return axesControlEnabled_ ? ipvmAxesControl : ipvmNone;
 }
 
@@ -159,7 +154,7 @@ void TiPlotDataView::Draw(TCanvas& canvas, TColor backgroundColor) {
 }
 
 std::vector<TiPlotAxis*> TiPlotDataView::GridAxes(bool xAxes) {
-    TiPlotComponent& plot = *Owner();
+    TiPlotHost& plot = *Owner();
     TiPlotObjectLink& link = xAxes ? gridXAxis_ : gridYAxis_;
     std::vector<TiPlotAxis*> axes;
     if (NamesEveryAxis(link.Name())) {
@@ -330,9 +325,9 @@ void TiPlotDataView::ObjectRemoved(TiPlotObject* object) {
 }
 
 void TiPlotDataView::ObjectRenamed(TiPlotObject* object) {
-    if (dynamic_cast<TiPlotXAxis*>(object))
+    if (KindCast<TiPlotXAxis>(object))
         gridXAxis_.ObjectRenamed(object);
-    if (dynamic_cast<TiPlotYAxis*>(object))
+    if (KindCast<TiPlotYAxis>(object))
         gridYAxis_.ObjectRenamed(object);
 }
 

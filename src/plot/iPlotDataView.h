@@ -19,7 +19,9 @@ enum TiPlotViewMode { ipvmNone, ipvmZoomBox, ipvmSelect, ipvmAxesControl };
 
 class TiPlotDataView : public TiPlotLayoutObject {
   public:
-    TiPlotDataView(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotDataView(TiPlotHost* owner, TiPlotObjectHandlers handlers);
+    TiPlotObjectKind Kind() const override { return ipokDataView; }
+    static bool OfKind(TiPlotObjectKind kind) { return kind == ipokDataView; }
 
     static const TiPublishedTable& PublishedTable();
     const TiPublishedTable& Published() const override { return PublishedTable(); }
@@ -154,7 +156,6 @@ class TiPlotDataView : public TiPlotLayoutObject {
     }
     void SetFlag(bool& field, bool value) { SetValue(field, value); }
 
-    void DrawGrid(TCanvas& canvas);
     void DrawAxisGrid(TCanvas& canvas, TiPlotAxis& axis, GridLineKind major, GridLineKind minor);
     void DrawFrame(TCanvas& canvas);
     void DrawFocusAndBand(TCanvas& canvas, TColor backgroundColor);

@@ -17,7 +17,7 @@ int CharacterPixels(double characters, int unit) {
 
 }  // namespace
 
-TiPlotLabel::TiPlotLabel(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiPlotLabel::TiPlotLabel(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : TiPlotLayoutObject(owner, std::move(handlers)) {
     SetHorizontal(true);
     font_.SetName("Arial");

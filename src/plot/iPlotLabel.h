@@ -11,7 +11,9 @@ enum TiAlignmentHorizontal { iahCenter, iahLeft, iahRight };
 
 class TiPlotLabel : public TiPlotLayoutObject {
   public:
-    TiPlotLabel(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotLabel(TiPlotHost* owner, TiPlotObjectHandlers handlers);
+    TiPlotObjectKind Kind() const override { return ipokLabel; }
+    static bool OfKind(TiPlotObjectKind kind) { return kind == ipokLabel; }
 
     static const TiPublishedTable& PublishedTable();
     const TiPublishedTable& Published() const override { return PublishedTable(); }

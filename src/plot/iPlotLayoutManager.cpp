@@ -14,18 +14,26 @@
 namespace {
 
 bool IsLevelMarker(const TiPlotObject* object) {
-    return dynamic_cast<const TiPlotDataViewLayout*>(object) != nullptr;
+    return object->Kind() == ipokLevelMarker;
 }
 
 bool IsDataView(const TiPlotObject* object) {
-    return dynamic_cast<const TiPlotDataView*>(object) != nullptr;
+    return object->Kind() == ipokDataView;
 }
 
 // The kinds whose level and orientation changes re-sort the stacks.
 bool NotifiesLayout(const TiPlotObject* object) {
-    return dynamic_cast<const TiPlotAxis*>(object) || dynamic_cast<const TiPlotToolBar*>(object) ||
-           dynamic_cast<const TiPlotLegend*>(object) || IsDataView(object) ||
-           dynamic_cast<const TiPlotLabel*>(object);
+    switch (object->Kind()) {
+        case ipokXAxis:
+        case ipokYAxis:
+        case ipokToolBar:
+        case ipokLegend:
+        case ipokDataView:
+        case ipokLabel:
+            return true;
+        default:
+            return false;
+    }
 }
 
 std::string StackKey(const TiPlotLayoutObject& object) {
@@ -39,7 +47,7 @@ void SortStack(TiPlotLayoutManager::Stack& stack) {
 
 }  // namespace
 
-TiPlotDataViewLayout::TiPlotDataViewLayout(TiPlotComponent* owner, TiPlotObjectHandlers handlers,
+TiPlotDataViewLayout::TiPlotDataViewLayout(TiPlotHost* owner, TiPlotObjectHandlers handlers,
                                            bool horizontal)
     : TiPlotLayoutObject(owner, std::move(handlers)) {
     SetName("Data View");
@@ -47,7 +55,7 @@ TiPlotDataViewLayout::TiPlotDataViewLayout(TiPlotComponent* owner, TiPlotObjectH
     SetZOrder(1);
 }
 
-TiPlotLayoutManager::TiPlotLayoutManager(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiPlotLayoutManager::TiPlotLayoutManager(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : TiPlotObjectManagerCustom(owner, handlers) {
     horzMarker_ = std::make_unique<TiPlotDataViewHorz>(owner, handlers);
     vertMarker_ = std::make_unique<TiPlotDataViewVert>(owner, handlers);
@@ -65,13 +73,13 @@ bool TiPlotLayoutManager::IsStackable(const TiPlotObject* object) {
 }
 
 void TiPlotLayoutManager::AddObject(TiPlotObject* object) {
-    auto* layoutObject = dynamic_cast<TiPlotLayoutObject*>(object);
+    auto* layoutObject = KindCast<TiPlotLayoutObject>(object);
     if (!layoutObject)
         return;
     AddToList(layoutObject);
     if (NotifiesLayout(layoutObject))
         layoutObject->OnLayoutChange = [this](TiPlotObject*) { Rebuild(); };
-    if (dynamic_cast<TiPlotAxis*>(layoutObject))
+    if (TiPlotAxis::OfKind(layoutObject->Kind()))
         SetOrientationOf(*layoutObject);
     if (enabled_)
         PlaceAtLevel(layoutObject, 0, plmIntoLevel);
@@ -80,7 +88,7 @@ void TiPlotLayoutManager::AddObject(TiPlotObject* object) {
 void TiPlotLayoutManager::ObjectRemovedHook(TiPlotObject* object) {
     for (Stack* stack : {&above_, &below_, &left_, &right_})
         stack->erase(std::remove(stack->begin(), stack->end(), object), stack->end());
-    auto* layoutObject = dynamic_cast<TiPlotLayoutObject*>(object);
+    auto* layoutObject = KindCast<TiPlotLayoutObject>(object);
     if (enabled_ && layoutObject)
         CloseLevel(layoutObject);
 }
@@ -102,7 +110,7 @@ void TiPlotLayoutManager::SetXYAxesReverse(bool value) {
 }
 
 void TiPlotLayoutManager::SetOrientationOf(TiPlotLayoutObject& axis) const {
-    const bool isXAxis = dynamic_cast<TiPlotXAxis*>(&axis) != nullptr;
+    const bool isXAxis = axis.Kind() == ipokXAxis;
     axis.SetHorizontal(isXAxis != exchanged_);
 }
 
@@ -166,7 +174,7 @@ void TiPlotLayoutManager::CloseLevel(TiPlotLayoutObject* object) {
 void TiPlotLayoutManager::Reorient() {
     std::vector<TiPlotLayoutObject*> axes;
     for (TiPlotObject* item : Objects())
-        if (auto* axis = dynamic_cast<TiPlotAxis*>(item))
+        if (auto* axis = KindCast<TiPlotAxis>(item))
             axes.push_back(axis);
     std::stable_sort(axes.begin(), axes.end(), [](const auto* a, const auto* b) {
         return std::to_string(a->ZOrder()) < std::to_string(b->ZOrder());
@@ -222,7 +230,7 @@ int TiPlotLayoutManager::CountLevels(const Stack& stack) {
 namespace {
 
 bool IsCartesianAxis(const TiPlotLayoutObject* object) {
-    const auto* axis = dynamic_cast<const TiPlotAxis*>(object);
+    const auto* axis = KindCast<TiPlotAxis>(object);
     return axis && axis->CartesianStyle() != ipcsNone;
 }
 
@@ -333,8 +341,7 @@ void TiPlotLayoutPass::Run(TCanvas& canvas) {
 
     // A lone toolbar on top is pinned to the control's edge, so the axis end
     // labels that reach above the data view need their room below it.
-    const bool loneToolBar =
-        above.size() == 1 && dynamic_cast<const TiPlotToolBar*>(above.front()) != nullptr;
+    const bool loneToolBar = above.size() == 1 && KindCast<TiPlotToolBar>(above.front()) != nullptr;
     const int gap = loneToolBar ? topOverhang : 0;
 
     const int b = frame_.Border;
@@ -397,7 +404,7 @@ void TiPlotLayoutPass::PlaceAcross(const Stack& left, const Stack& right, const 
     std::optional<int> aboveLevel;
     bool gapTaken = false;
     for (TiPlotLayoutObject* object : above) {
-        if (!gapTaken && !dynamic_cast<TiPlotAxis*>(object)) {
+        if (!gapTaken && !KindCast<TiPlotAxis>(object)) {
             aboveEdge -= gap;
             gapTaken = true;
         }
@@ -407,7 +414,7 @@ void TiPlotLayoutPass::PlaceAcross(const Stack& left, const Stack& right, const 
             aboveThickness = LevelThickness(above, *aboveLevel);
         }
         setVerticalExtent(object, aboveEdge - aboveThickness, aboveEdge);
-        if (dynamic_cast<TiPlotToolBar*>(object))
+        if (KindCast<TiPlotToolBar>(object))
             setVerticalExtent(object, frame_.Border, frame_.Border + Thickness(object));
     }
 
@@ -427,8 +434,8 @@ void TiPlotLayoutPass::PlaceAlong() {
         auto* object = static_cast<TiPlotLayoutObject*>(item);
         const double p = object->StartPercent() / 100;
         const double q = object->StopPercent() / 100;
-        const bool isToolBar = dynamic_cast<TiPlotToolBar*>(object) != nullptr;
-        const bool isLabel = dynamic_cast<TiPlotLabel*>(object) != nullptr;
+        const bool isToolBar = KindCast<TiPlotToolBar>(object) != nullptr;
+        const bool isLabel = KindCast<TiPlotLabel>(object) != nullptr;
         TRect rect = object->LayoutRect();
         if (object->IsHorizontal()) {
             if (isToolBar) {
@@ -454,7 +461,7 @@ void TiPlotLayoutPass::PlaceAlong() {
 
 void TiPlotLayoutPass::PlaceCartesianAxes() {
     for (TiPlotObject* item : manager_.Objects()) {
-        auto* axis = dynamic_cast<TiPlotAxis*>(item);
+        auto* axis = KindCast<TiPlotAxis>(item);
         if (!axis || axis->CartesianStyle() == ipcsNone)
             continue;
         if (axis->CartesianStyle() == ipcsMaster) {
@@ -482,7 +489,7 @@ void TiPlotLayoutPass::PlaceCartesianAxes() {
 
 void TiPlotLayoutPass::AlignAxes(TCanvas& canvas) {
     for (TiPlotObject* item : manager_.Objects()) {
-        auto* axis = dynamic_cast<TiPlotAxis*>(item);
+        auto* axis = KindCast<TiPlotAxis>(item);
         if (!axis)
             continue;
         TiPlotAxis* reference = axis->AlignRefAxis();

@@ -15,18 +15,20 @@
 // A level marker: a layout object with no behaviour of its own.
 class TiPlotDataViewLayout : public TiPlotLayoutObject {
   public:
-    TiPlotDataViewLayout(TiPlotComponent* owner, TiPlotObjectHandlers handlers, bool horizontal);
+    TiPlotDataViewLayout(TiPlotHost* owner, TiPlotObjectHandlers handlers, bool horizontal);
+    TiPlotObjectKind Kind() const override { return ipokLevelMarker; }
+    static bool OfKind(TiPlotObjectKind kind) { return kind == ipokLevelMarker; }
 };
 
 class TiPlotDataViewHorz final : public TiPlotDataViewLayout {
   public:
-    TiPlotDataViewHorz(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+    TiPlotDataViewHorz(TiPlotHost* owner, TiPlotObjectHandlers handlers)
         : TiPlotDataViewLayout(owner, std::move(handlers), true) {}
 };
 
 class TiPlotDataViewVert final : public TiPlotDataViewLayout {
   public:
-    TiPlotDataViewVert(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+    TiPlotDataViewVert(TiPlotHost* owner, TiPlotObjectHandlers handlers)
         : TiPlotDataViewLayout(owner, std::move(handlers), false) {}
 };
 
@@ -37,7 +39,7 @@ class TiPlotLayoutManager final : public TiPlotObjectManagerCustom {
     // How PlaceAtLevel treats an occupied level.
     enum PlaceMode { plmIntoLevel = 0, plmNewLevelBefore = 1, plmNewLevelAfter = 2 };
 
-    TiPlotLayoutManager(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotLayoutManager(TiPlotHost* owner, TiPlotObjectHandlers handlers);
     ~TiPlotLayoutManager() override;
 
     std::string BaseName() const override { return "Layout Object"; }

@@ -7,7 +7,7 @@
 #include "plot/iDrawingHelpers.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannelCustom.h"
-#include "plot/iPlotComponent.h"
+#include "plot/iPlotHost.h"
 
 namespace {
 
@@ -31,8 +31,7 @@ std::string AxisTitleOf(const TiPlotAxis* axis) {
 
 }  // namespace
 
-TiPlotLegendButton::TiPlotLegendButton(TiPlotComponent* owner, bool up)
-    : TiPlotButton(owner), up_(up) {
+TiPlotLegendButton::TiPlotLegendButton(TiPlotHost* owner, bool up) : TiPlotButton(owner), up_(up) {
     SetAutoRepeat(true);
 }
 
@@ -54,7 +53,7 @@ void TiPlotLegendButton::Draw(TCanvas& canvas, TColor) {
     canvas.Polygon(arrow);
 }
 
-TiPlotLegend::TiPlotLegend(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiPlotLegend::TiPlotLegend(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : TiPlotLayoutObject(owner, std::move(handlers)),
       upButton_(std::make_unique<TiPlotLegendButton>(owner, true)),
       downButton_(std::make_unique<TiPlotLegendButton>(owner, false)) {
@@ -220,7 +219,7 @@ void TiPlotLegend::CalcLegend(TCanvas& canvas) {
 
     items_.clear();
     texts_.clear();
-    const TiPlotComponent& plot = *Owner();
+    const TiPlotHost& plot = *Owner();
     for (int i = 0; i < plot.ChannelCount(); ++i) {
         TiPlotChannelCustom* channel = plot.Channel(i);
         if (!channel->VisibleInLegend())
@@ -391,7 +390,7 @@ TiPlotObject* TiPlotLegend::ObjectAt(int x, int y) {
 void TiPlotLegend::Draw(TCanvas& canvas, TColor backgroundColor) {
     // Rows drawn last time must stop being click targets, also for channels
     // that left the legend and when the legend is hidden now.
-    const TiPlotComponent& plot = *Owner();
+    const TiPlotHost& plot = *Owner();
     for (int i = 0; i < plot.ChannelCount(); ++i)
         plot.Channel(i)->SetLegendRect({});
     if (!Visible())

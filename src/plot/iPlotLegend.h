@@ -26,7 +26,7 @@ enum TiPlotLegendChannelNameColorStyle {
 // One of the legend's two scroll buttons; repeats while held.
 class TiPlotLegendButton : public TiPlotButton {
   public:
-    TiPlotLegendButton(TiPlotComponent* owner, bool up);
+    TiPlotLegendButton(TiPlotHost* owner, bool up);
     bool Up() const { return up_; }
     void Draw(TCanvas& canvas, TColor backgroundColor) override;
 
@@ -46,7 +46,9 @@ struct TiPlotLegendItem {
 
 class TiPlotLegend : public TiPlotLayoutObject {
   public:
-    TiPlotLegend(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotLegend(TiPlotHost* owner, TiPlotObjectHandlers handlers);
+    TiPlotObjectKind Kind() const override { return ipokLegend; }
+    static bool OfKind(TiPlotObjectKind kind) { return kind == ipokLegend; }
     ~TiPlotLegend() override;
 
     static const TiPublishedTable& PublishedTable();

@@ -1,9 +1,9 @@
 #include "plot/iPlotLimit.h"
 
 #include "plot/iPlotAxis.h"
-#include "plot/iPlotComponent.h"
+#include "plot/iPlotHost.h"
 
-TiPlotLimit::TiPlotLimit(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiPlotLimit::TiPlotLimit(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : TiPlotManagerObject(owner, std::move(handlers)) {}
 
 const TiPublishedTable& TiPlotLimit::PublishedTable() {
@@ -51,9 +51,9 @@ void TiPlotLimit::ObjectRemoved(TiPlotObject* object) {
 }
 
 void TiPlotLimit::ObjectRenamed(TiPlotObject* object) {
-    if (dynamic_cast<TiPlotXAxis*>(object))
+    if (KindCast<TiPlotXAxis>(object))
         xAxis_.ObjectRenamed(object);
-    if (dynamic_cast<TiPlotYAxis*>(object))
+    if (KindCast<TiPlotYAxis>(object))
         yAxis_.ObjectRenamed(object);
 }
 

@@ -9,7 +9,9 @@
 
 class TiPlotLimit : public TiPlotManagerObject {
   public:
-    TiPlotLimit(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotLimit(TiPlotHost* owner, TiPlotObjectHandlers handlers);
+    TiPlotObjectKind Kind() const override { return ipokLimit; }
+    static bool OfKind(TiPlotObjectKind kind) { return kind == ipokLimit; }
 
     static const TiPublishedTable& PublishedTable();
     const TiPublishedTable& Published() const override { return PublishedTable(); }

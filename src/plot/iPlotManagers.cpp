@@ -68,7 +68,7 @@ const std::vector<TColor>& ChannelPalette() {
 
 // ---------------------------------------------------- TiPlotObjectManagerCustom
 
-TiPlotObjectManagerCustom::TiPlotObjectManagerCustom(TiPlotComponent* owner,
+TiPlotObjectManagerCustom::TiPlotObjectManagerCustom(TiPlotHost* owner,
                                                      TiPlotObjectHandlers handlers)
     : owner_(owner), handlers_(std::move(handlers)) {
     ValidateOwnerAndHandlers(owner_, handlers_, "Owner must be Assigned");
@@ -162,6 +162,13 @@ void TiPlotObjectOwnedManager::Remove(TiPlotObject* object) {
 
 // -------------------------------------------------------------- typed managers
 
+std::unique_ptr<TiPlotObject> TiPlotXAxisManager::CreateObject() {
+    auto axis = std::make_unique<TiPlotXAxis>(Owner(), Handlers());
+    if (newAxisDefaults_)
+        newAxisDefaults_(*axis);
+    return axis;
+}
+
 void TiPlotXAxisManager::NameGiven(TiPlotXAxis& axis) {
     axis.SetTitle(axis.Name());
 }
@@ -170,9 +177,9 @@ void TiPlotYAxisManager::NameGiven(TiPlotYAxis& axis) {
     axis.SetTitle(axis.Name());
 }
 
-TiPlotChannelManager::TiPlotChannelManager(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiPlotChannelManager::TiPlotChannelManager(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : TiPlotKindManager(owner, std::move(handlers)),
-      factory_([](TiPlotComponent* plot, const TiPlotObjectHandlers& channelHandlers) {
+      factory_([](TiPlotHost* plot, const TiPlotObjectHandlers& channelHandlers) {
           return std::make_unique<TiPlotChannel>(plot, channelHandlers);
       }) {}
 
@@ -230,7 +237,7 @@ void TiPlotLimitManager::NameGiven(TiPlotLimit& limit) {
 }
 
 void TiPlotAnnotationManager::AddObject(TiPlotObject* object) {
-    if (auto* annotation = dynamic_cast<TiPlotAnnotation*>(object))
+    if (auto* annotation = KindCast<TiPlotAnnotation>(object))
         AddToList(annotation);
 }
 

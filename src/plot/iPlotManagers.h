@@ -28,7 +28,7 @@ class TiPlotTable;
 
 class TiPlotObjectManagerCustom {
   public:
-    TiPlotObjectManagerCustom(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotObjectManagerCustom(TiPlotHost* owner, TiPlotObjectHandlers handlers);
     virtual ~TiPlotObjectManagerCustom();
     TiPlotObjectManagerCustom(const TiPlotObjectManagerCustom&) = delete;
     TiPlotObjectManagerCustom& operator=(const TiPlotObjectManagerCustom&) = delete;
@@ -54,11 +54,11 @@ class TiPlotObjectManagerCustom {
 
   protected:
     virtual void ObjectRemovedHook(TiPlotObject*) {}
-    TiPlotComponent* Owner() const { return owner_; }
+    TiPlotHost* Owner() const { return owner_; }
     const TiPlotObjectHandlers& Handlers() const { return handlers_; }
 
   private:
-    TiPlotComponent* owner_;
+    TiPlotHost* owner_;
     TiPlotObjectHandlers handlers_;
     std::vector<TiPlotObject*> list_;
 };
@@ -93,7 +93,7 @@ class TiPlotKindManager : public TiPlotObjectOwnedManager {
     T* ItemByName(const std::string& name) const { return static_cast<T*>(FindByName(name)); }
 
     void AddObject(TiPlotObject* object) override {
-        T* item = dynamic_cast<T*>(object);
+        T* item = KindCast<T>(object);
         if (!item)
             return;
         AddToList(item);
@@ -125,11 +125,20 @@ class TiPlotLegendManager final : public TiPlotKindManager<TiPlotLegend> {
 
 class TiPlotXAxisManager final : public TiPlotKindManager<TiPlotXAxis> {
   public:
+    using NewAxisDefaults = std::function<void(TiPlotXAxis&)>;
+
     using TiPlotKindManager::TiPlotKindManager;
     std::string BaseName() const override { return "X-Axis"; }
+    // What a kind of plot changes in every X axis it makes, right after the
+    // axis is built and before it is registered.
+    void SetNewAxisDefaults(NewAxisDefaults defaults) { newAxisDefaults_ = std::move(defaults); }
 
   protected:
+    std::unique_ptr<TiPlotObject> CreateObject() override;
     void NameGiven(TiPlotXAxis& axis) override;
+
+  private:
+    NewAxisDefaults newAxisDefaults_;
 };
 
 class TiPlotYAxisManager final : public TiPlotKindManager<TiPlotYAxis> {
@@ -152,9 +161,9 @@ struct TiPlotManagerLinks {
 class TiPlotChannelManager final : public TiPlotKindManager<TiPlotChannelCustom> {
   public:
     using ChannelFactory = std::function<std::unique_ptr<TiPlotChannelCustom>(
-        TiPlotComponent*, const TiPlotObjectHandlers&)>;
+        TiPlotHost*, const TiPlotObjectHandlers&)>;
 
-    TiPlotChannelManager(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotChannelManager(TiPlotHost* owner, TiPlotObjectHandlers handlers);
     std::string BaseName() const override { return "Channel"; }
     void SetChannelClass(ChannelFactory factory) { factory_ = std::move(factory); }
     const ChannelFactory& ChannelClass() const { return factory_; }

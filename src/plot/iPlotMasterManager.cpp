@@ -1,9 +1,9 @@
 #include "plot/iPlotMasterManager.h"
 
+#include "plot/iComponent.h"
 #include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannelCustom.h"
-#include "plot/iPlotComponent.h"
 #include "plot/iPlotDataCursor.h"
 #include "plot/iPlotDataView.h"
 #include "plot/iPlotLabel.h"
@@ -13,9 +13,9 @@
 #include "plot/iPlotTable.h"
 #include "plot/iPlotToolBar.h"
 
-TiPlotMasterManager::TiPlotMasterManager(TiPlotComponent* owner) : owner_(owner) {
+TiPlotMasterManager::TiPlotMasterManager(TiPlotHost* owner, TiComponent& surface) {
     // Straight to the plot's throttled repaint: every new point passes here.
-    handlers_.OnChange = [owner](TiPlotObject*) { owner->InvalidateChange(); };
+    handlers_.OnChange = [&surface](TiPlotObject*) { surface.InvalidateChange(); };
     handlers_.OnInsert = [this](TiPlotObject* object) { Register(object); };
     handlers_.OnRemove = [this](TiPlotObject* object) { Unregister(object); };
     handlers_.OnRename = [this](TiPlotObject* object) { Renamed(object); };

@@ -11,11 +11,14 @@
 #include "plot/iPlotManagers.h"
 #include "plot/iPlotTranslation.h"
 
+class TiComponent;
 class TiPlotLayoutManager;
 
 class TiPlotMasterManager {
   public:
-    explicit TiPlotMasterManager(TiPlotComponent* owner);
+    // The objects get `owner` as their host; their visible changes go to
+    // the throttled repaint of `surface`, the same plot as a window.
+    TiPlotMasterManager(TiPlotHost* owner, TiComponent& surface);
     ~TiPlotMasterManager();
     TiPlotMasterManager(const TiPlotMasterManager&) = delete;
     TiPlotMasterManager& operator=(const TiPlotMasterManager&) = delete;
@@ -77,7 +80,6 @@ class TiPlotMasterManager {
     void Focused(TiPlotObject* object);
     void Repaint();
 
-    TiPlotComponent* owner_;
     TiPlotObjectHandlers handlers_;
     bool userCanEdit_ = true;
     bool exchanged_ = false;

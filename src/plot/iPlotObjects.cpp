@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "plot/iPlotComponent.h"
+#include "plot/iPlotHost.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ bool SameName(const std::string& a, const std::string& b) {
                             Qt::CaseInsensitive) == 0;
 }
 
-void ValidateOwnerAndHandlers(const TiPlotComponent* owner, const TiPlotObjectHandlers& handlers,
+void ValidateOwnerAndHandlers(const TiPlotHost* owner, const TiPlotObjectHandlers& handlers,
                               const char* missingOwnerMessage) {
     if (!owner)
         throw std::invalid_argument(missingOwnerMessage);
@@ -52,7 +52,7 @@ void ValidateOwnerAndHandlers(const TiPlotComponent* owner, const TiPlotObjectHa
 
 // ---------------------------------------------------------------- TiPlotObject
 
-TiPlotObject::TiPlotObject(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiPlotObject::TiPlotObject(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : OnChange(std::move(handlers.OnChange)),
       OnRemove(std::move(handlers.OnRemove)),
       OnInsert(std::move(handlers.OnInsert)),
@@ -264,13 +264,13 @@ void TiPlotObject::YieldFocusTo(TiPlotObject* other) {
 
 // --------------------------------------------------------- TiPlotManagerObject
 
-TiPlotManagerObject::TiPlotManagerObject(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiPlotManagerObject::TiPlotManagerObject(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : TiPlotObject(owner, (ValidateOwnerAndHandlers(owner, handlers, "Owner must be assigned"),
                            std::move(handlers))) {}
 
 // ---------------------------------------------------------- TiPlotLayoutObject
 
-TiPlotLayoutObject::TiPlotLayoutObject(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiPlotLayoutObject::TiPlotLayoutObject(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : TiPlotManagerObject(owner, std::move(handlers)) {}
 
 const TiPublishedTable& TiPlotLayoutObject::PublishedTable() {
@@ -361,7 +361,7 @@ constexpr int kRepeatFirstMs = 500;
 constexpr int kRepeatNextMs = 50;
 }  // namespace
 
-TiPlotButton::TiPlotButton(TiPlotComponent* owner) : TiPlotObject(owner, {}) {}
+TiPlotButton::TiPlotButton(TiPlotHost* owner) : TiPlotObject(owner, {}) {}
 
 // A button dies with the toolbar or legend that owns it, which the plot
 // forgets; the plot may be holding the button itself as pressed or hovered.

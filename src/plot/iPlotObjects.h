@@ -10,13 +10,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "gdi/Canvas.h"
 #include "plot/iComponent.h"
 #include "plot/iPublished.h"
 
 class QMenu;
-class TiPlotComponent;
+class TiPlotHost;
 class TiPlotObject;
 
 // The pointer as an object sees it: client pixels, and the same pixels with X
@@ -34,6 +35,24 @@ TiPlotMouseData MakeMouseData(int x, int y, bool exchanged, bool doubleClick = f
 // Plot names compare without regard to case.
 bool SameName(const std::string& a, const std::string& b);
 
+// What an object is, for the managers and the plot that treat kinds apart.
+enum TiPlotObjectKind {
+    ipokPlain,  // a bare TiPlotObject
+    ipokButton,
+    ipokToolBar,
+    ipokLegend,
+    ipokXAxis,
+    ipokYAxis,
+    ipokChannel,
+    ipokDataView,
+    ipokDataCursor,
+    ipokLabel,
+    ipokTable,
+    ipokLimit,
+    ipokAnnotation,
+    ipokLevelMarker,  // the data view's place among the layout levels
+};
+
 using TiPlotObjectHandler = std::function<void(TiPlotObject*)>;
 
 // The handlers a manager hands to each object it creates.
@@ -46,12 +65,12 @@ struct TiPlotObjectHandlers {
 
 // Checks that a manager or manager-owned object got everything it needs.
 // The owner message differs in case between the two callers, so it is passed.
-void ValidateOwnerAndHandlers(const TiPlotComponent* owner, const TiPlotObjectHandlers& handlers,
+void ValidateOwnerAndHandlers(const TiPlotHost* owner, const TiPlotObjectHandlers& handlers,
                               const char* missingOwnerMessage);
 
 class TiPlotObject : public TiPersistent {
   public:
-    TiPlotObject(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotObject(TiPlotHost* owner, TiPlotObjectHandlers handlers);
     ~TiPlotObject() override;
     TiPlotObject(const TiPlotObject&) = delete;
     TiPlotObject& operator=(const TiPlotObject&) = delete;
@@ -59,7 +78,9 @@ class TiPlotObject : public TiPersistent {
     static const TiPublishedTable& PublishedTable();
     const TiPublishedTable& Published() const override { return PublishedTable(); }
 
-    TiPlotComponent* Owner() const { return owner_; }
+    TiPlotHost* Owner() const { return owner_; }
+
+    virtual TiPlotObjectKind Kind() const { return ipokPlain; }
 
     const std::string& Name() const { return name_; }
     void SetName(const std::string& value);
@@ -149,7 +170,6 @@ class TiPlotObject : public TiPersistent {
     void YieldFocusTo(TiPlotObject* other);
     void SetPrepared(bool value) { prepared_ = value; }
     void SetPressed(bool value) { pressed_ = value; }
-    TiPlotObject* MouseObject() const { return mouseObject_; }
 
     // Store a changed value and call the notifier (DoChange or DoLayoutChange).
     template <class T>
@@ -161,7 +181,7 @@ class TiPlotObject : public TiPersistent {
     }
 
   private:
-    TiPlotComponent* owner_;
+    TiPlotHost* owner_;
     std::string name_;
     std::string oldName_;
     bool visible_ = true;
@@ -181,13 +201,18 @@ class TiPlotObject : public TiPersistent {
 // handlers.
 class TiPlotManagerObject : public TiPlotObject {
   public:
-    TiPlotManagerObject(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotManagerObject(TiPlotHost* owner, TiPlotObjectHandlers handlers);
 };
 
 // An object the layout places beside the data view.
 class TiPlotLayoutObject : public TiPlotManagerObject {
   public:
-    TiPlotLayoutObject(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotLayoutObject(TiPlotHost* owner, TiPlotObjectHandlers handlers);
+    static bool OfKind(TiPlotObjectKind kind) {
+        return kind == ipokToolBar || kind == ipokLegend || kind == ipokXAxis ||
+               kind == ipokYAxis || kind == ipokDataView || kind == ipokLabel ||
+               kind == ipokTable || kind == ipokLevelMarker;
+    }
 
     static const TiPublishedTable& PublishedTable();
     const TiPublishedTable& Published() const override { return PublishedTable(); }
@@ -204,7 +229,6 @@ class TiPlotLayoutObject : public TiPlotManagerObject {
     void SetForceStacking(bool value);
 
     virtual bool IsHorizontal() const { return horizontal_; }
-    virtual bool IsVertical() const { return !horizontal_; }
     // Depth across the object's length, in pixels.
     virtual int RequiredThickness(TCanvas& canvas);
     // How far the object reaches beyond the ends of its length (end labels).
@@ -221,8 +245,6 @@ class TiPlotLayoutObject : public TiPlotManagerObject {
     bool StackedStart() const { return stackedStart_; }
     bool StackedStop() const { return stackedStop_; }
     void SetStacked(bool start, bool stop);
-    const TRect& ViewerRect() const { return viewerRect_; }
-    void SetViewerRect(const TRect& value) { viewerRect_ = value; }
 
     // Sort keys of the layout stacks: level, then start, 3 digits each.
     std::string ZOrderKey() const;
@@ -238,15 +260,16 @@ class TiPlotLayoutObject : public TiPlotManagerObject {
     TRect layoutRect_{};
     bool stackedStart_ = false;
     bool stackedStop_ = false;
-    TRect viewerRect_{};
 };
 
 // A picture button inside a toolbar, legend or table. Not registered with any
 // manager: its owner lays it out, draws it and forwards the mouse to it.
 class TiPlotButton : public TiPlotObject {
   public:
-    explicit TiPlotButton(TiPlotComponent* owner);
+    explicit TiPlotButton(TiPlotHost* owner);
     ~TiPlotButton() override;
+    TiPlotObjectKind Kind() const override { return ipokButton; }
+    static bool OfKind(TiPlotObjectKind kind) { return kind == ipokButton; }
 
     const TRect& ButtonRect() const { return buttonRect_; }
     void SetButtonRect(const TRect& value) { buttonRect_ = value; }
@@ -278,6 +301,15 @@ class TiPlotButton : public TiPlotObject {
     bool firstRepeat_ = false;
     std::unique_ptr<QTimer> repeatTimer_;
 };
+
+// The object as a T when it is of one of T's kinds (T::OfKind), else none.
+// OfKind must cover T and all its subclasses, so a class that shares its
+// base's kind (TiPlotChannel, TiXYPlotChannel) is not a KindCast target.
+template <class T, class Object>
+auto KindCast(Object* object) {
+    using Result = std::conditional_t<std::is_const_v<Object>, const T*, T*>;
+    return object && T::OfKind(object->Kind()) ? static_cast<Result>(object) : nullptr;
+}
 
 // A reference to another object by name, as stored ("X-Axis 1"), with the
 // resolved object as a cache. The master's remove and rename relays reach the

@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include "plot/iPlotComponent.h"
-#include "plot/iPlotConfigFile.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ QString ObjectName(TiPersistent& object) {
 
 TiStringList PlotPropertiesToText(TiPlotComponent& plot, const TiPersistent* object) {
     TiStringList lines;
-    ForEachPlotObject(plot, [&](TiPersistent& item, const std::string& prefix) {
+    plot.ForEachSavedObject([&](TiPersistent& item, const std::string& prefix) {
         if (!object || &item == object)
             PropertiesToText(item, prefix, lines);
     });
@@ -35,7 +34,7 @@ TiStringList PlotPropertiesToText(TiPlotComponent& plot, const TiPersistent* obj
 TiStringList PlotPropertiesFromText(TiPlotComponent& plot, const TiStringList& lines,
                                     TiPersistent* object) {
     TiPropertyLines remaining(lines);
-    ForEachPlotObject(plot, [&](TiPersistent& item, const std::string& prefix) {
+    plot.ForEachSavedObject([&](TiPersistent& item, const std::string& prefix) {
         if (!object || &item == object)
             PropertiesFromText(item, prefix, remaining);
     });

@@ -8,6 +8,8 @@
 class TiPlotTable : public TiPlotLayoutObject {
   public:
     using TiPlotLayoutObject::TiPlotLayoutObject;
+    TiPlotObjectKind Kind() const override { return ipokTable; }
+    static bool OfKind(TiPlotObjectKind kind) { return kind == ipokTable; }
 
     // Nothing is drawn, so nothing is reserved and nothing is hit.
     bool HitTest(const TiPlotMouseData&) override { return false; }

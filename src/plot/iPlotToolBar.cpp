@@ -7,9 +7,8 @@
 #include "gdi/PainterCanvas.h"
 #include "plot/iPlotAxesControl.h"
 #include "plot/iPlotAxis.h"
-#include "plot/iPlotComponent.h"
 #include "plot/iPlotDataCursor.h"
-#include "plot/iPlotPropertyEditor.h"
+#include "plot/iPlotHost.h"
 
 namespace {
 
@@ -65,7 +64,7 @@ void DrawThinFrame(TCanvas& canvas, const TRect& rect, bool sunken) {
 }
 
 // The Copy, Save, Print and Preview buttons run the plot's output operations.
-void RunPlotOutput(TiPlotComponent& plot, TiPlotToolBarButtonType type) {
+void RunPlotOutput(TiPlotHost& plot, TiPlotToolBarButtonType type) {
     switch (type) {
         case iptbbtCopy:
             plot.CopyToClipboard();
@@ -131,7 +130,7 @@ void TiPlotToolBarButton::SetHot(bool value) {
     }
 }
 
-TiPlotToolBar::TiPlotToolBar(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiPlotToolBar::TiPlotToolBar(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : TiPlotLayoutObject(owner, std::move(handlers)) {
     SetHorizontal(true);
     for (const TiPlotToolBarButton::Definition& definition : ButtonDefinitions) {
@@ -257,7 +256,7 @@ void TiPlotToolBar::ReleaseGroupOf(TiPlotToolBarButton& clicked) {
 }
 
 void TiPlotToolBar::RunAction(TiPlotToolBarButtonType type) {
-    TiPlotComponent& plot = *Owner();
+    TiPlotHost& plot = *Owner();
     switch (type) {
         case iptbbtResume:
             Resume();
@@ -284,7 +283,7 @@ void TiPlotToolBar::RunAction(TiPlotToolBarButtonType type) {
             Button(iptbbtCursor).SetDown(!CursorDown());
             break;
         case iptbbtEdit:
-            ShowPlotPropertyEditor(plot);
+            plot.EditProperties();
             break;
         case iptbbtCopy:
         case iptbbtSave:
@@ -303,7 +302,7 @@ void TiPlotToolBar::Resume() {
     if (SelectDown()) {
         RunAction(iptbbtSelect);
     }
-    Owner()->Master().ClearFocus();
+    Owner()->ClearFocus();
     Owner()->EnableAllTracking();
 }
 
@@ -339,7 +338,7 @@ void TiPlotToolBar::ToggleLatched(TiPlotToolBarButtonType toggled,
 }
 
 void TiPlotToolBar::DownChanged(TiPlotToolBarButton& button) {
-    TiPlotComponent& plot = *Owner();
+    TiPlotHost& plot = *Owner();
     switch (button.ButtonType()) {
         case iptbbtCursor:
             for (int i = 0; i < plot.DataCursorCount(); ++i) {
@@ -369,7 +368,7 @@ void TiPlotToolBar::RunOutputOperation(TiPlotToolBarButtonType type) {
     try {
         RunPlotOutput(*Owner(), type);
     } catch (const std::exception& error) {
-        QMessageBox::warning(Owner(), QString(), QString::fromUtf8(error.what()));
+        QMessageBox::warning(Owner()->DialogParent(), QString(), QString::fromUtf8(error.what()));
     }
 }
 

@@ -84,7 +84,9 @@ class TiPlotToolBarButton : public TiPlotButton {
 
 class TiPlotToolBar : public TiPlotLayoutObject {
   public:
-    TiPlotToolBar(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiPlotToolBar(TiPlotHost* owner, TiPlotObjectHandlers handlers);
+    TiPlotObjectKind Kind() const override { return ipokToolBar; }
+    static bool OfKind(TiPlotObjectKind kind) { return kind == ipokToolBar; }
     ~TiPlotToolBar() override;
 
     static const TiPublishedTable& PublishedTable();
@@ -134,8 +136,6 @@ class TiPlotToolBar : public TiPlotLayoutObject {
     bool ZoomBoxDown() const { return Button(iptbbtZoomBox).Down(); }
     bool SelectDown() const { return Button(iptbbtSelect).Down(); }
     bool CursorDown() const { return Button(iptbbtCursor).Down(); }
-    // Kept for the plot's select mode.
-    bool SelectButtonDown() const { return SelectDown(); }
     void ClickSelectButton() { RunAction(iptbbtSelect); }
 
     // Runs a button's action as a click would, ending with the plot's
@@ -171,7 +171,6 @@ class TiPlotToolBar : public TiPlotLayoutObject {
     void SetAxesMode(TiPlotToolBarButtonType downButton);
     void ZoomAllAxes(bool zoomIn);
     void ToggleLatched(TiPlotToolBarButtonType toggled, TiPlotToolBarButtonType released);
-    void OpenPropertyEditor();
     void RunOutputOperation(TiPlotToolBarButtonType type);
 
     std::vector<std::unique_ptr<TiPlotToolBarButton>> buttons_;

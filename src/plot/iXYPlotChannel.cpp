@@ -1,4 +1,4 @@
 #include "plot/iXYPlotChannel.h"
 
-TiXYPlotChannel::TiXYPlotChannel(TiPlotComponent* owner, TiPlotObjectHandlers handlers)
+TiXYPlotChannel::TiXYPlotChannel(TiPlotHost* owner, TiPlotObjectHandlers handlers)
     : TiPlotChannelCustom(owner, std::move(handlers)) {}

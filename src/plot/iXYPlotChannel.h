@@ -7,5 +7,5 @@
 
 class TiXYPlotChannel : public TiPlotChannelCustom {
   public:
-    TiXYPlotChannel(TiPlotComponent* owner, TiPlotObjectHandlers handlers);
+    TiXYPlotChannel(TiPlotHost* owner, TiPlotObjectHandlers handlers);
 };

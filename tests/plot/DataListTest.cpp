@@ -12,6 +12,7 @@
 #include "plot/iPlotDataCompactIntervalList.h"
 #include "plot/iPlotDataCompactList.h"
 #include "plot/iPlotDataFullList.h"
+#include "plot/iPlotDataListFactory.h"
 #include "plot/iPlotDataNullList.h"
 
 namespace {

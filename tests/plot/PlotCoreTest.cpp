@@ -45,7 +45,7 @@ class MarkingChannel : public TiPlotChannel {
 class MarkingPlot : public TiPlot {
   public:
     MarkingPlot() {
-        Master().SetChannelClass([](TiPlotComponent* owner, const TiPlotObjectHandlers& handlers) {
+        Master().SetChannelClass([](TiPlotHost* owner, const TiPlotObjectHandlers& handlers) {
             return std::make_unique<MarkingChannel>(owner, handlers);
         });
         RemoveAllChannels();
