@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QStringList>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -232,16 +233,26 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Names given on the command line run only those frames (for a profiler);
+    // without any, every figure is printed.
+    const QStringList only = app.arguments().mid(1);
+    const auto wanted = [&only](const char* name) {
+        return only.isEmpty() || only.contains(QString::fromLatin1(name));
+    };
     const double reference = ReferenceFrameMs();
     std::printf("reference_frame_ms=%.3f\n", reference);
+    if (wanted("frame_ms_scroll_plain"))
+        PrintAgainstReference("frame_ms_scroll_plain", PlainSceneFrameMilliseconds(1000, true),
+                              reference);
+    if (wanted("frame_ms_1M_plain"))
+        PrintAgainstReference("frame_ms_1M_plain", PlainSceneFrameMilliseconds(1'000'000, false),
+                              reference);
+    if (!only.isEmpty())
+        return 0;
     const double frame1M = FrameMilliseconds(1'000'000);
     PrintAgainstReference("frame_ms_1M", frame1M, reference);
     PrintAgainstReference("frame_ms_10M", FrameMilliseconds(10'000'000), reference);
     PrintAgainstReference("frame_ms_scroll", ScrollFrameMilliseconds(), reference);
-    PrintAgainstReference("frame_ms_scroll_plain", PlainSceneFrameMilliseconds(1000, true),
-                          reference);
-    PrintAgainstReference("frame_ms_1M_plain", PlainSceneFrameMilliseconds(1'000'000, false),
-                          reference);
     std::printf("append_Mpts_per_s=%.1f\n", RingAppendMptsPerSecond());
     std::printf("append_ratio_vs_vector=%.2f\n", AppendRatioVersusVector());
     PrintBytesPerPoint();

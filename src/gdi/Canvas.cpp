@@ -18,6 +18,18 @@ void TCanvas::LineTo(int x, int y) {
     penPos_ = {x, y};
 }
 
+void TCanvas::Lines(std::span<const TLineSegment> lines) {
+    if (lines.empty())
+        return;
+    DrawLines(lines);
+    penPos_ = lines.back().To;
+}
+
+void TCanvas::DrawLines(std::span<const TLineSegment> lines) {
+    for (const TLineSegment& line : lines)
+        DrawLine(line.From, line.To);
+}
+
 void TCanvas::FrameRect(const TRect& r) {
     if (r.IsEmpty())
         return;

@@ -45,6 +45,10 @@ class TCanvas {
     void MoveTo(int x, int y) { penPos_ = {x, y}; }
     void LineTo(int x, int y);
     TPoint PenPos() const { return penPos_; }
+    // Many separate lines in one call, each as MoveTo/LineTo would draw it;
+    // the pen ends at the last line's end. Devices may draw them faster
+    // together than one by one, never differently.
+    void Lines(std::span<const TLineSegment> lines);
     virtual void Polyline(std::span<const TPoint> points) = 0;
 
     // Shapes: outlined with the pen, filled with the brush.
@@ -104,6 +108,8 @@ class TCanvas {
 
   protected:
     virtual void DrawLine(TPoint from, TPoint to) = 0;
+    // One by one through DrawLine, unless the device knows better.
+    virtual void DrawLines(std::span<const TLineSegment> lines);
     virtual void FillSolidRect(const TRect& rect, TColor color) = 0;
     virtual void ApplyClip(const std::optional<TRect>& clip) = 0;
     // One line of text with its top-left corner at (x, y), in the canvas font.

@@ -10,6 +10,14 @@ struct TPoint {
     bool operator==(const TPoint&) const = default;
 };
 
+// A line from From to To, drawn as MoveTo(From) then LineTo(To) would.
+struct TLineSegment {
+    TPoint From;
+    TPoint To;
+
+    bool operator==(const TLineSegment&) const = default;
+};
+
 struct TSize {
     int Width = 0;
     int Height = 0;

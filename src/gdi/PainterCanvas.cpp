@@ -3,9 +3,11 @@
 #include <QImage>
 #include <QPaintEngine>
 #include <QSvgRenderer>
+#include <algorithm>
 #include <stdexcept>
 
 #include "gdi/Metafile.h"
+#include "gdi/ThinLineRuns.h"
 
 namespace {
 
@@ -58,6 +60,19 @@ QRect ToQRect(const TRect& r) {
 // along the last pixel row and column, as on the devices the plot was made for.
 QRect OutlineRect(const TRect& r) {
     return QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
+}
+
+// Fills an opaque run straight into the pixels, inside the image and the clip.
+void WriteRun(QImage& image, TRect run, const std::optional<TRect>& clip, QRgb color) {
+    run = IntersectRect(run, {0, 0, image.width(), image.height()});
+    if (clip)
+        run = IntersectRect(run, *clip);
+    if (run.IsEmpty())
+        return;
+    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(run.Top)) + run.Left;
+    for (int y = run.Top; y < run.Bottom; ++y, row += stride)
+        std::fill(row, row + run.Width(), color);
 }
 
 }  // namespace
@@ -115,6 +130,55 @@ const QPoint* TPainterCanvas::ToQPoints(std::span<const TPoint> points) {
 void TPainterCanvas::DrawLine(TPoint from, TPoint to) {
     UsePen();
     painter_.drawLine(from.X, from.Y, to.X, to.Y);
+}
+
+// On the raster engine, lines of a thin solid pen that run straight or step
+// aside by one pixel are filled as the runs of pixels stroking would cover:
+// most lines of a dense trace are such. Every other line is stroked alone,
+// since the stroker carries state from one line to the next within one call.
+// Other devices (SVG, PDF) keep their lines as lines.
+bool TPainterCanvas::FillsThinLines() {
+    const TPen& pen = Pen();
+    return pen.Width() <= 1 && (pen.Style() == psSolid || pen.Style() == psInsideFrame) &&
+           painter_.paintEngine()->type() == QPaintEngine::Raster;
+}
+
+void TPainterCanvas::DrawLines(std::span<const TLineSegment> lines) {
+    if (!FillsThinLines()) {
+        TCanvas::DrawLines(lines);
+        return;
+    }
+    UsePen();
+    const QColor color = painter_.pen().color();
+    QImage* image = WritableImage();
+    for (const TLineSegment& line : lines) {
+        if (const std::optional<TThinLineRuns> runs = ThinLineRuns(line)) {
+            for (int i = 0; i < runs->Count; ++i) {
+                if (image)
+                    WriteRun(*image, runs->Runs[i], ClipRect(), color.rgba());
+                else
+                    painter_.fillRect(ToQRect(runs->Runs[i]), color);
+            }
+        } else {
+            painter_.drawLine(line.From.X, line.From.Y, line.To.X, line.To.Y);
+        }
+    }
+}
+
+// The image under the painter when an opaque fill may go straight into its
+// pixels: a 32-bit image at one device pixel per pixel, painted without a
+// transform or a composition other than plain source-over.
+QImage* TPainterCanvas::WritableImage() {
+    if (device_.devType() != QInternal::Image)
+        return nullptr;
+    auto& image = static_cast<QImage&>(device_);
+    const QImage::Format format = image.format();
+    const bool plain = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                       format == QImage::Format_ARGB32_Premultiplied;
+    if (!plain || image.devicePixelRatio() != 1.0 || !painter_.worldTransform().isIdentity() ||
+        painter_.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return nullptr;
+    return &image;
 }
 
 void TPainterCanvas::Polyline(std::span<const TPoint> points) {

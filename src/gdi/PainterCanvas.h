@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
 #include <optional>
 #include <vector>
@@ -40,6 +41,7 @@ class TPainterCanvas : public TCanvas {
 
   protected:
     void DrawLine(TPoint from, TPoint to) override;
+    void DrawLines(std::span<const TLineSegment> lines) override;
     void FillSolidRect(const TRect& rect, TColor color) override;
     void ApplyClip(const std::optional<TRect>& clip) override;
     void DrawTextLine(int x, int y, const QString& text) override;
@@ -51,6 +53,8 @@ class TPainterCanvas : public TCanvas {
     void UseBrush();
     void UseFont();
     const QPoint* ToQPoints(std::span<const TPoint> points);
+    bool FillsThinLines();
+    QImage* WritableImage();
 
     QPaintDevice& device_;
     QPainter painter_;

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <fstream>
 #include <limits>
-#include <optional>
 #include <stdexcept>
 
 #include "plot/iPlotAxis.h"
@@ -20,35 +19,35 @@ namespace {
 const char* const kFileType = "Plot Channel Config";
 const char* const kPropertyPrefix = "Channel";
 
-bool SameText(const std::string& a, const std::string& b) {
-    return SameName(a, b);
-}
-
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-// One line without its CR LF. A point row is a few dozen characters; a
-// "line" of megabytes is not a data file and must not be read into memory.
-bool ReadDataLine(std::istream& file, std::string& line) {
-    constexpr std::size_t MaxLineLength = 4096;
-    line.clear();
-    char c;
-    bool any = false;
-    while (file.get(c)) {
-        any = true;
-        if (c == '\n')
-            break;
-        if (line.size() == MaxLineLength)
-            throw std::runtime_error("Invalid Data");
-        line += c;
+// Reading a channel data file into the channel: plain points in runs, null
+// points one by one.
+class TChannelDataSink final : public TDataFileSink {
+  public:
+    explicit TChannelDataSink(TiPlotChannelCustom& channel) : channel_(channel) {}
+    int ChannelCount() const override { return 1; }
+    void AddPoint(int, double x, double y, TiDataPointMark mark) override {
+        channel_.AddXY(x, y);
+        if (mark == idpmNull)
+            channel_.SetNull(channel_.Count() - 1, true);
     }
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return any;
+    void AddPoints(int, std::span<const double> xs, std::span<const double> ys) override {
+        channel_.AddXYs(xs, ys);
+    }
+
+  private:
+    TiPlotChannelCustom& channel_;
+};
+
+// The whole file, read in one go.
+std::string ReadWholeFile(const std::string& fileName) {
+    std::ifstream file(fileName, std::ios::binary | std::ios::ate);
+    if (!file)
+        throw std::runtime_error("Cannot open file \"" + fileName + "\"");
+    std::string bytes(size_t(std::max<std::streamoff>(file.tellg(), 0)), '\0');
+    file.seekg(0);
+    file.read(bytes.data(), std::streamsize(bytes.size()));
+    bytes.resize(size_t(std::max<std::streamsize>(file.gcount(), 0)));
+    return bytes;
 }
 
 }  // namespace
@@ -650,34 +649,13 @@ void TiPlotChannelCustom::SaveData(const std::string& FileName) {
 void TiPlotChannelCustom::LoadData(const std::string& FileName, bool ClearFirst) {
     if (log_.Active())
         StopLogging();
-    std::ifstream file(FileName, std::ios::binary);
-    if (!file)
-        throw std::runtime_error("Cannot open file \"" + FileName + "\"");
+    const std::string bytes = ReadWholeFile(FileName);
     if (ClearFirst)
         Clear();
-    const char decimal = UserDecimalSeparator();
-    std::optional<char> separator;
-    std::string line;
-    while (ReadDataLine(file, line)) {
-        if (!separator)
-            separator = line.find('\t') != std::string::npos ? '\t' : ',';
-        const std::size_t split = line.find(*separator);
-        if (split == std::string::npos)
-            continue;
-        const std::string xText = Trimmed(line.substr(0, split));
-        const std::string yText = Trimmed(line.substr(split + 1));
-        if (xText.empty())
-            continue;
-        // The same number rule as the plot's data files, so neither loads
-        // what the other refuses.
-        const double x = ReadDataNumber(xText, decimal);
-        if (SameText(yText, "Null")) {
-            AddXY(x, 0.0);
-            SetNull(Count() - 1, true);
-        } else {
-            AddXY(x, ReadDataNumber(yText, decimal));
-        }
-    }
+    TChannelDataSink sink(*this);
+    // The same number rule as the plot's data files, so neither loads what
+    // the other refuses.
+    ReadChannelDataFile(bytes, sink, UserDecimalSeparator());
 }
 
 void TiPlotChannelCustom::StartLogging(bool Append) {

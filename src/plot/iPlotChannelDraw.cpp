@@ -59,6 +59,14 @@ int TiPlotSegmentPainter::YLengthToPixels(double Length) const {
 }
 
 void TiPlotSegmentPainter::DrawSegment(double X1, double Y1, double X2, double Y2, bool Percent) {
+    if (const std::optional<TLineSegment> line = ClipSegment(X1, Y1, X2, Y2, Percent)) {
+        Canvas_.MoveTo(line->From.X, line->From.Y);
+        Canvas_.LineTo(line->To.X, line->To.Y);
+    }
+}
+
+std::optional<TLineSegment> TiPlotSegmentPainter::ClipSegment(double X1, double Y1, double X2,
+                                                              double Y2, bool Percent) const {
     X1 = InfinityToEdge(X1, Axes_.XMin, Axes_.XMax);
     X2 = InfinityToEdge(X2, Axes_.XMin, Axes_.XMax);
     if (!Percent) {
@@ -75,7 +83,7 @@ void TiPlotSegmentPainter::DrawSegment(double X1, double Y1, double X2, double Y
     const bool visibleY = Percent || (Y1 < Axes_.YMin && Y2 > Axes_.YMax) ||
                           (Y1 > Axes_.YMax && Y2 < Axes_.YMin) || inY(Y1) || inY(Y2);
     if (!visibleX || !visibleY)
-        return;
+        return std::nullopt;
     if (X1 < Axes_.XMin) {
         Y1 += (Axes_.XMin - X1) * (Y2 - Y1) / (X2 - X1);
         X1 = Axes_.XMin;
@@ -89,13 +97,10 @@ void TiPlotSegmentPainter::DrawSegment(double X1, double Y1, double X2, double Y
         ClipEndToY(X2, Y2, X1, Y1, Axes_.YMin, Axes_.YMax);
     }
     if (!inX(X1) || !inX(X2))
-        return;
+        return std::nullopt;
     if (!Percent && (!inY(Y1) || !inY(Y2)))
-        return;
-    const TPoint from = ToPixel(X1, Y1, Percent);
-    const TPoint to = ToPixel(X2, Y2, Percent);
-    Canvas_.MoveTo(from.X, from.Y);
-    Canvas_.LineTo(to.X, to.Y);
+        return std::nullopt;
+    return TLineSegment{ToPixel(X1, Y1, Percent), ToPixel(X2, Y2, Percent)};
 }
 
 bool BreaksTrace(const TiPlotDataPoint& Point) {
@@ -166,14 +171,24 @@ void TiPlotColumnReducer::Break() {
     C_.Reset();
 }
 
+void TiPlotColumnReducer::Finish() {
+    Flush();
+    Painter_.Canvas().Lines(lines_);
+}
+
+void TiPlotColumnReducer::AddLine(double X1, double Y1, double X2, double Y2) {
+    if (const std::optional<TLineSegment> line = Painter_.ClipSegment(X1, Y1, X2, Y2))
+        lines_.push_back(*line);
+}
+
 void TiPlotColumnReducer::DrawStroke(const TiPlotMinMaxPoint& Column) {
     if (!Column.Empty && Column.MaxY != Column.MinY)
-        Painter_.DrawSegment(Column.X, Column.MaxY, Column.X, Column.MinY);
+        AddLine(Column.X, Column.MaxY, Column.X, Column.MinY);
 }
 
 void TiPlotColumnReducer::DrawJoin(const TiPlotMinMaxPoint& From, const TiPlotMinMaxPoint& To) {
     if (!From.Empty && !To.Empty)
-        Painter_.DrawSegment(From.X, From.LastY, To.X, To.FirstY);
+        AddLine(From.X, From.LastY, To.X, To.FirstY);
 }
 
 void TiPlotColumnReducer::Flush() {

@@ -5,6 +5,9 @@
 // column, and the marker shapes. Pure over a canvas and two axis mappings, so
 // the channel classes only decide what to draw.
 
+#include <optional>
+#include <vector>
+
 #include "gdi/Canvas.h"
 #include "plot/iClasses.h"
 #include "plot/iPlotAxisMapping.h"
@@ -43,6 +46,10 @@ class TiPlotSegmentPainter {
     // misses the view. With Percent, Y is a percent of the data view's height
     // and only X is clipped.
     void DrawSegment(double X1, double Y1, double X2, double Y2, bool Percent = false);
+    // The pixels of that line, for drawing it later with others; nothing
+    // when it misses the view.
+    std::optional<TLineSegment> ClipSegment(double X1, double Y1, double X2, double Y2,
+                                            bool Percent = false) const;
 
     TPoint ToPixel(double X, double Y, bool Percent = false) const {
         return PixelOf(Axes_, X, Y, Percent);
@@ -92,7 +99,8 @@ void DrawStandardTrace(TiPlotSegmentPainter& Painter, const TiPlotDataCustomList
                        int Last, bool PointPens);
 
 // The three column accumulators of one fast-trace pass: the column being
-// filled, the next one, and a third whose arrival draws the first two.
+// filled, the next one, and a third whose arrival draws the first two. The
+// pass draws all its lines in one canvas call when it finishes.
 class TiPlotColumnReducer {
   public:
     explicit TiPlotColumnReducer(TiPlotSegmentPainter& Painter) : Painter_(Painter) {}
@@ -102,7 +110,7 @@ class TiPlotColumnReducer {
     void TakeRun(int Column, double FirstX, double FirstY, double MinY, double MaxY, double LastY);
     // A null point: draw what is pending and start afresh.
     void Break();
-    void Finish() { Flush(); }
+    void Finish();
 
   private:
     TiPlotMinMaxPoint& Route(int Column);
@@ -110,9 +118,11 @@ class TiPlotColumnReducer {
     void Flush();
     void DrawStroke(const TiPlotMinMaxPoint& Column);
     void DrawJoin(const TiPlotMinMaxPoint& From, const TiPlotMinMaxPoint& To);
+    void AddLine(double X1, double Y1, double X2, double Y2);
 
     TiPlotSegmentPainter& Painter_;
     TiPlotMinMaxPoint A_, B_, C_;
+    std::vector<TLineSegment> lines_;
 };
 
 // The fast trace over First..Last with the canvas pen. A summary (synced to

@@ -357,23 +357,77 @@ std::string_view AdaptSeparator(std::string_view field, char decimalSeparator,
     return scratch;
 }
 
-void AddYField(TDataFileSink& sink, int channel, double x, std::string_view yField,
+// Gathers plain points per channel and hands them to the sink in runs: a
+// file of millions of points is added at list speed. A marked point goes to
+// the sink after the plain points its channel had before it.
+class PointRuns {
+  public:
+    PointRuns(TDataFileSink& sink, int channels) : sink_(sink), runs_(size_t(channels)) {}
+    void Add(int channel, double x, double y) {
+        Run& run = runs_[size_t(channel)];
+        run.Xs.push_back(x);
+        run.Ys.push_back(y);
+        if (run.Xs.size() == kRunLength)
+            Hand(channel);
+    }
+    void AddMarked(int channel, double x, TiDataPointMark mark) {
+        Hand(channel);
+        sink_.AddPoint(channel, x, 0, mark);
+    }
+    // Hands over what is gathered, channel by channel.
+    void Flush() {
+        for (size_t channel = 0; channel < runs_.size(); ++channel)
+            Hand(int(channel));
+    }
+
+  private:
+    static constexpr size_t kRunLength = 4096;
+    struct Run {
+        std::vector<double> Xs, Ys;
+    };
+    void Hand(int channel) {
+        Run& run = runs_[size_t(channel)];
+        if (run.Xs.empty())
+            return;
+        sink_.AddPoints(channel, run.Xs, run.Ys);
+        run.Xs.clear();
+        run.Ys.clear();
+    }
+
+    TDataFileSink& sink_;
+    std::vector<Run> runs_;
+};
+
+void AddYField(PointRuns& runs, int channel, double x, std::string_view yField,
                char decimalSeparator) {
     if (EqualsNoCase(yField, "NULL")) {
-        sink.AddPoint(channel, x, 0, idpmNull);
+        runs.AddMarked(channel, x, idpmNull);
     } else if (EqualsNoCase(yField, "EMPTY")) {
-        sink.AddPoint(channel, x, 0, idpmEmpty);
+        runs.AddMarked(channel, x, idpmEmpty);
     } else {
-        sink.AddPoint(channel, x, ParseNumber(yField, decimalSeparator), idpmNormal);
+        runs.Add(channel, x, ParseNumber(yField, decimalSeparator));
     }
 }
 
-void ReadTextData(LineReader& lines, char columnSeparator, TDataFileSink& sink,
+// Runs Read with the points it gathers; they reach the sink also when it
+// stops at a fault, as every point before the fault stays added.
+template <class ReadFn>
+void ReadInRuns(TDataFileSink& sink, int channels, ReadFn&& Read) {
+    PointRuns runs(sink, channels);
+    try {
+        Read(runs);
+    } catch (const TiDataFileError&) {
+        runs.Flush();
+        throw;
+    }
+    runs.Flush();
+}
+
+void ReadTextData(LineReader& lines, char columnSeparator, PointRuns& runs, size_t channels,
                   char decimalSeparator) {
     std::vector<std::string_view> fields;
     std::string scratch;
     std::string_view line;
-    const size_t channels = size_t(std::max(sink.ChannelCount(), 0));
     while (lines.Next(line)) {
         SplitFields(line, columnSeparator, 2 * channels, fields);
         for (size_t i = 0; 2 * i + 1 < fields.size() && i < channels; ++i) {
@@ -386,16 +440,15 @@ void ReadTextData(LineReader& lines, char columnSeparator, TDataFileSink& sink,
                 Trim(AdaptSeparator(fields[2 * i + 1], decimalSeparator, scratch));
             if (yField.empty())
                 continue;
-            AddYField(sink, int(i), x, yField, decimalSeparator);
+            AddYField(runs, int(i), x, yField, decimalSeparator);
         }
     }
 }
 
-void ReadTextLog(LineReader& lines, char columnSeparator, TDataFileSink& sink,
+void ReadTextLog(LineReader& lines, char columnSeparator, PointRuns& runs, size_t channels,
                  char decimalSeparator) {
     std::vector<std::string_view> fields;
     std::string_view line;
-    const size_t channels = size_t(std::max(sink.ChannelCount(), 0));
     while (lines.Next(line)) {
         SplitFields(line, columnSeparator, channels + 1, fields);
         if (fields.empty() || Trim(fields[0]).empty())
@@ -405,7 +458,7 @@ void ReadTextLog(LineReader& lines, char columnSeparator, TDataFileSink& sink,
             const std::string_view yField = Trim(fields[k]);
             if (yField.empty())
                 continue;
-            AddYField(sink, int(k - 1), x, yField, decimalSeparator);
+            AddYField(runs, int(k - 1), x, yField, decimalSeparator);
         }
     }
 }
@@ -453,43 +506,7 @@ int ParseChannelCount(std::string_view text) {
     return count;
 }
 
-// Gathers the compact form's points per channel and hands them to the sink
-// in runs: a file of millions of points is added at list speed.
-class CompactRuns {
-  public:
-    CompactRuns(TDataFileSink& sink, int channels) : sink_(sink), runs_(size_t(channels)) {}
-    void Add(int channel, double x, double y) {
-        Run& run = runs_[size_t(channel)];
-        run.Xs.push_back(x);
-        run.Ys.push_back(y);
-        if (run.Xs.size() == kRunLength)
-            Hand(channel);
-    }
-    // Hands over what is gathered, channel by channel.
-    void Flush() {
-        for (size_t channel = 0; channel < runs_.size(); ++channel)
-            Hand(int(channel));
-    }
-
-  private:
-    static constexpr size_t kRunLength = 4096;
-    struct Run {
-        std::vector<double> Xs, Ys;
-    };
-    void Hand(int channel) {
-        Run& run = runs_[size_t(channel)];
-        if (run.Xs.empty())
-            return;
-        sink_.AddPoints(channel, run.Xs, run.Ys);
-        run.Xs.clear();
-        run.Ys.clear();
-    }
-
-    TDataFileSink& sink_;
-    std::vector<Run> runs_;
-};
-
-void ReadCompactRows(ByteReader& reader, int channels, CompactRuns& runs, int sinkChannels) {
+void ReadCompactRows(ByteReader& reader, int channels, PointRuns& runs, int sinkChannels) {
     for (int row = 0; !reader.AtEnd(); ++row) {
         for (int j = 0; j < channels; ++j) {
             const float x = row <= 1 ? reader.Float() : 0.0f;
@@ -514,14 +531,8 @@ void ReadCompact(ByteWindow& bytes, TDataFileSink& sink) {
     if (channels <= 0)
         return;
     const int sinkChannels = sink.ChannelCount();
-    CompactRuns runs(sink, std::min(channels, sinkChannels));
-    try {
-        ReadCompactRows(reader, channels, runs, sinkChannels);
-    } catch (const TiDataFileError&) {
-        runs.Flush();  // the points before the fault stay added
-        throw;
-    }
-    runs.Flush();
+    ReadInRuns(sink, std::min(channels, sinkChannels),
+               [&](PointRuns& runs) { ReadCompactRows(reader, channels, runs, sinkChannels); });
 }
 
 }  // namespace
@@ -642,13 +653,63 @@ void ReadDataWindow(ByteWindow& bytes, TDataFileSink& sink, char decimalSeparato
     std::string_view header;
     lines.Next(header);
     const bool isLog = header.size() >= 3 && EqualsNoCase(header.substr(0, 3), "(X)");
-    if (isLog)
-        ReadTextLog(lines, columnSeparator, sink, decimalSeparator);
-    else
-        ReadTextData(lines, columnSeparator, sink, decimalSeparator);
+    const int channels = std::max(sink.ChannelCount(), 0);
+    ReadInRuns(sink, channels, [&](PointRuns& runs) {
+        if (isLog)
+            ReadTextLog(lines, columnSeparator, runs, size_t(channels), decimalSeparator);
+        else
+            ReadTextData(lines, columnSeparator, runs, size_t(channels), decimalSeparator);
+    });
 }
 
 }  // namespace
+
+namespace {
+
+// The blanks a channel data file's parts are trimmed of.
+std::string_view TrimBlanks(std::string_view s) {
+    constexpr std::string_view kBlanks = " \t\r\n";
+    const size_t first = s.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
+}
+
+void ReadChannelRows(std::string_view bytes, PointRuns& runs, char decimalSeparator) {
+    // A point row is a few dozen characters; a "line" of megabytes is not a
+    // data file.
+    constexpr size_t kMaxLineLength = 4096;
+    char separator = 0;
+    while (!bytes.empty()) {
+        const size_t end = std::min(bytes.find('\n'), bytes.size());
+        std::string_view line = bytes.substr(0, end);
+        bytes.remove_prefix(std::min(end + 1, bytes.size()));
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.size() > kMaxLineLength)
+            throw TiDataFileError("Invalid Data");
+        if (separator == 0)
+            separator = line.find('\t') != std::string_view::npos ? '\t' : ',';
+        const size_t split = line.find(separator);
+        if (split == std::string_view::npos)
+            continue;
+        const std::string_view xText = TrimBlanks(line.substr(0, split));
+        if (xText.empty())
+            continue;
+        const std::string_view yText = TrimBlanks(line.substr(split + 1));
+        const double x = ReadDataNumber(xText, decimalSeparator);
+        if (EqualsNoCase(yText, "NULL"))
+            runs.AddMarked(0, x, idpmNull);
+        else
+            runs.Add(0, x, ReadDataNumber(yText, decimalSeparator));
+    }
+}
+
+}  // namespace
+
+void ReadChannelDataFile(std::string_view bytes, TDataFileSink& sink, char decimalSeparator) {
+    ReadInRuns(sink, 1, [&](PointRuns& runs) { ReadChannelRows(bytes, runs, decimalSeparator); });
+}
 
 void ReadDataFile(std::string_view bytes, TDataFileSink& sink, char decimalSeparator) {
     ByteWindow window(bytes);

@@ -76,6 +76,13 @@ std::string WriteCompactLogRow(const TDataFileSource& source, int index, bool wi
 // Data", "'abc' is not a valid floating point value"); points added before the
 // fault stay added.
 void ReadDataFile(std::string_view bytes, TDataFileSink& sink, char decimalSeparator);
+// A channel's own data file: one row "X<separator>Y" per point, the separator
+// a tab when the first line holds one, else a comma; each part trimmed of
+// blanks, "Null" (any case) for a null point, rows without a separator or an
+// X skipped. Adds the points to the sink's channel 0 in file order. Throws
+// TiDataFileError for a malformed number or a line past 4,096 bytes ("Invalid
+// Data"); points before the fault stay added.
+void ReadChannelDataFile(std::string_view bytes, TDataFileSink& sink, char decimalSeparator);
 // The same, read from a stream a chunk at a time: a file of any size is read
 // without holding it all in memory (a single line is held whole).
 void ReadDataFile(std::istream& file, TDataFileSink& sink, char decimalSeparator);

@@ -341,3 +341,39 @@ TEST(PlotDataFile, FileTruncatedWhileBeingReadKeepsWhatWasRead) {
     EXPECT_EQ(fromEdge.Points(0).back().x, 2);
     EXPECT_EQ(fromEdge.Points(0).back().y, 2);
 }
+
+// A channel's data file is parsed from bytes alone: the first line picks the
+// separator for all, parts are trimmed, "Null" marks keep their place among
+// the plain points, rows without a separator or an X are skipped, and a fault
+// keeps the points before it.
+TEST(PlotDataFile, ChannelDataFileReadsRowsInOrder) {
+    Channels tabbed{{"c", {}}};
+    ReadChannelDataFile(" 1.5 \t 2 \r\n2\tnull\n3,4\n\t9\n4\tNULL\r\n5\t6", tabbed, '.');
+    ASSERT_EQ(tabbed.Points(0).size(), 4u);
+    EXPECT_EQ(tabbed.Points(0)[0].x, 1.5);
+    EXPECT_EQ(tabbed.Points(0)[0].y, 2.0);
+    EXPECT_EQ(tabbed.Points(0)[1].mark, idpmNull);
+    EXPECT_EQ(tabbed.Points(0)[2].mark, idpmNull);
+    EXPECT_EQ(tabbed.Points(0)[2].x, 4.0);
+    EXPECT_EQ(tabbed.Points(0)[3].y, 6.0);
+
+    Channels comma{{"c", {}}};
+    ReadChannelDataFile("0;5\n1,2\n", comma, '.');  // no tab on the first line: commas
+    ASSERT_EQ(comma.Points(0).size(), 1u);
+    EXPECT_EQ(comma.Points(0)[0].y, 2.0);
+    ReadChannelDataFile("0,5\t1,25\n", comma, ',');
+    ASSERT_EQ(comma.Points(0).size(), 2u);
+    EXPECT_EQ(comma.Points(0)[1].y, 1.25);
+
+    Channels cut{{"c", {}}};
+    EXPECT_THROW(ReadChannelDataFile("1\t2\n3\t4\n5\tx\n7\t8\n", cut, '.'), TiDataFileError);
+    EXPECT_EQ(cut.Points(0).size(), 2u);
+    Channels runaway{{"c", {}}};
+    try {
+        ReadChannelDataFile("1\t2\n" + std::string(5000, '7') + "\n", runaway, '.');
+        ADD_FAILURE() << "a runaway line is refused";
+    } catch (const TiDataFileError& error) {
+        EXPECT_STREQ(error.what(), "Invalid Data");
+    }
+    EXPECT_EQ(runaway.Points(0).size(), 1u);
+}

@@ -16,13 +16,25 @@ namespace {
 constexpr int Width = 400;
 constexpr int Height = 200;
 
+// A painter canvas that strokes every line on its own, as the canvas did
+// before it learned to fill straight lines.
+class LineByLineCanvas : public TPainterCanvas {
+  public:
+    using TPainterCanvas::TPainterCanvas;
+
+  protected:
+    void DrawLines(std::span<const TLineSegment> lines) override { TCanvas::DrawLines(lines); }
+};
+
+template <class Canvas = TPainterCanvas>
 QImage RenderFastTrace(const TiPlotDataCustomList& list, const TraceTestAxes& axes,
-                       const TiPlotMinMaxSummary* summary) {
-    QImage image(Width, Height, QImage::Format_RGB32);
+                       const TiPlotMinMaxSummary* summary, int penWidth = 0, int size = Width,
+                       int height = Height) {
+    QImage image(size, height, QImage::Format_RGB32);
     image.fill(Qt::black);
-    TPainterCanvas canvas(image);
+    Canvas canvas(image);
     canvas.Pen().SetColor(clLime);
-    canvas.Pen().SetWidth(0);
+    canvas.Pen().SetWidth(penWidth);
     TiPlotSegmentPainter painter(canvas, axes.Axes);
     DrawFastTrace(painter, list, 0, list.Count() - 1, summary);
     return image;
@@ -149,4 +161,33 @@ TEST(TraceFast, NullBreaksAndEmptyIsBridgedInBothTraces) {
     DrawFastTrace(painter, list, 1, 1, nullptr);
     DrawStandardTrace(painter, list, 1, 1, false);
     EXPECT_TRUE(canvas.CallsNamed("Line").empty());
+}
+
+// The fast trace fills its straight strokes rather than stroking them: the
+// picture must not change by a pixel, at the ends of the trace, in columns of
+// many points, across breaks and bridged points, where the trace leaves the
+// view, with the axes exchanged (horizontal strokes) and with wide pens
+// (which are still stroked).
+TEST(TraceFast, FilledStrokesPaintWhatStrokedLinesPaint) {
+    constexpr int Size = 300;
+    TiPlotDataNullList list;
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> noise(-4, 4);
+    for (int i = 0; i < 3000; ++i)
+        list.Add(i * 0.1, 10 + 8 * std::sin(i * 0.01) + noise(random) + (i % 700 == 0 ? 30 : 0));
+    for (int i = 400; i < 3000; i += 997)
+        list.SetNull(i, true);
+    for (int i = 50; i < 3000; i += 613)
+        list.SetEmpty(i, true);
+    for (const bool swap : {false, true}) {
+        TraceTestAxes axes(-3, 306, 0, 20, Size, Size);
+        axes.Axes.Swap = swap;
+        for (const int penWidth : {0, 1, 3}) {
+            const QImage filled = RenderFastTrace(list, axes, nullptr, penWidth, Size, Size);
+            EXPECT_EQ(filled,
+                      RenderFastTrace<LineByLineCanvas>(list, axes, nullptr, penWidth, Size, Size))
+                << (swap ? "exchanged axes" : "upright") << ", pen width " << penWidth;
+            EXPECT_GT(LitPixels(filled), Size);
+        }
+    }
 }
