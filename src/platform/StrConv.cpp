@@ -62,6 +62,8 @@ std::string_view Trim(std::string_view text, TBlanks blanks) {
                 return c == ' ' || c == '\t';
             case TBlanks::SpacesTabsAndCr:
                 return c == ' ' || c == '\t' || c == '\r';
+            case TBlanks::SpacesTabsAndLineBreaks:
+                return c == ' ' || c == '\t' || c == '\r' || c == '\n';
             case TBlanks::SpacesAndControls:
                 return static_cast<unsigned char>(c) <= ' ';
         }

@@ -11,10 +11,11 @@
 
 // Which characters Trim drops at both ends.
 enum class TBlanks {
-    Spaces,             // ' ' alone
-    SpacesAndTabs,      // ' ' and '\t'
-    SpacesTabsAndCr,    // ' ', '\t' and the '\r' of a CR LF line
-    SpacesAndControls,  // every byte from 0 to ' '
+    Spaces,                   // ' ' alone
+    SpacesAndTabs,            // ' ' and '\t'
+    SpacesTabsAndCr,          // ' ', '\t' and the '\r' of a CR LF line
+    SpacesTabsAndLineBreaks,  // ' ', '\t', '\r' and '\n'
+    SpacesAndControls,        // every byte from 0 to ' '
 };
 
 // `text` without the `blanks` at its start and end.

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
@@ -225,15 +226,12 @@ void TiComponent::paintEvent(QPaintEvent*) {
 }
 
 void TiComponent::RunInput(const std::function<void()>& hook) {
-    const bool outer = !inInput_;
-    inInput_ = true;
+    const QScopedValueRollback inside(inInput_, true);
     try {
         hook();
     } catch (...) {
         // A failed reaction to one click or key must not end the program.
     }
-    if (outer)
-        inInput_ = false;
 }
 
 void TiComponent::mousePressEvent(QMouseEvent* event) {

@@ -1,5 +1,6 @@
 #include "plot/iPlotAxis.h"
 
+#include <QScopedValueRollback>
 #include <cmath>
 
 #include "plot/iPlotHost.h"
@@ -8,18 +9,6 @@
 namespace {
 
 const char* const kNoAxis = "<None>";
-
-// Clears a flag however the guarded block ends.
-class TFlagGuard {
-  public:
-    explicit TFlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~TFlagGuard() { flag_ = false; }
-    TFlagGuard(const TFlagGuard&) = delete;
-    TFlagGuard& operator=(const TFlagGuard&) = delete;
-
-  private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -199,7 +188,7 @@ void TiPlotAxis::ChangeRangeAnnounced(double min, double span) {
     const double oldMin = range_.Min;
     const double oldSpan = range_.Span;
     {
-        TFlagGuard changing(minSpanChanging_);
+        const QScopedValueRollback changing(minSpanChanging_, true);
         if (min != oldMin) {
             ChangeMin(oldMin, min);
         }

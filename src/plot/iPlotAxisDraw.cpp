@@ -1,5 +1,6 @@
 // The axis's scale geometry, ticks, measures for the layout and drawing.
 
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
 
@@ -125,9 +126,11 @@ int TiPlotAxis::MaxLabelWidth(TCanvas& canvas, const TFont& font) {
     // A probe one span beyond a multiple of the span has as many digits as
     // the widest label the range can show.
     const double probe = range_.Span + std::trunc(range_.Min / range_.Span) * range_.Span;
-    measuring_ = true;
-    const std::string probeText = LabelText(probe);
-    measuring_ = false;
+    std::string probeText;
+    {
+        const QScopedValueRollback probing(measuring_, true);
+        probeText = LabelText(probe);
+    }
     width = std::max(width, TextBlockWidth(canvas, probeText));
     for (const TiPlotTickObject& tick : ticks_) {
         if (!tick.Minor) {

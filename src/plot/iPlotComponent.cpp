@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QPrinter>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <stdexcept>
 
@@ -713,18 +714,12 @@ void TiPlotComponent::DoBeforeZoomBox(TRect& zoomRect, bool& cancel) {
 void TiPlotComponent::Echo(TiPlotAxis* axis, const std::function<void(TiPlotAxis&)>& step) {
     if (echoing_)
         return;
-    echoing_ = true;
+    const QScopedValueRollback echoing(echoing_, true);
     const std::vector<TiPlotAxis*> axes =
         axis->IsXAxis() ? AxesOf(master_->XAxisManager()) : AxesOf(master_->YAxisManager());
-    try {
-        for (TiPlotAxis* other : axes)
-            if (other != axis)
-                step(*other);
-    } catch (...) {
-        echoing_ = false;
-        throw;
-    }
-    echoing_ = false;
+    for (TiPlotAxis* other : axes)
+        if (other != axis)
+            step(*other);
 }
 
 void TiPlotComponent::EchoAxisMouseDown(TiPlotAxis* axis, const TiPlotMouseData& data) {

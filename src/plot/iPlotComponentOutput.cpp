@@ -10,6 +10,7 @@
 #include <QPrinterInfo>
 #include <stdexcept>
 
+#include "platform/StrConv.h"
 #include "plot/iPlotComponent.h"
 #include "plot/iPlotPrintPage.h"
 #include "plot/iPlotToolBar.h"
@@ -28,13 +29,6 @@ const QStringList kImageFilters = {"Bitmap (*.bmp)", "SVG (*.svg)", "JPEG File (
 // The ending a filter stands for: "svg" for "SVG (*.svg)".
 QString FilterEnding(const QString& filter) {
     return filter.section("*.", 1).chopped(1);
-}
-
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 }  // namespace
@@ -162,7 +156,8 @@ void TiPlotComponent::Print() {
 
 void TiPlotComponent::PrintOnPrinter() {
     QPrinter& printer = Printer();
-    const QString wanted = QString::fromStdString(Trimmed(printerName_));
+    const QString wanted =
+        QString::fromStdString(std::string(Trim(printerName_, TBlanks::SpacesTabsAndLineBreaks)));
     if (!wanted.isEmpty() && QPrinterInfo::availablePrinterNames().contains(wanted))
         printer.setPrinterName(wanted);
     OutputScope scope(*this);

@@ -9,6 +9,8 @@
 #include <limits>
 #include <vector>
 
+#include "platform/StrConv.h"
+
 namespace {
 
 constexpr std::string_view kCompactHeader = "Compact Interval";
@@ -28,12 +30,9 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
            });
 }
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
-        s.remove_suffix(1);
-    return s;
+// A data file's fields lose spaces and control characters at both ends.
+std::string_view TrimField(std::string_view s) {
+    return Trim(s, TBlanks::SpacesAndControls);
 }
 
 int MaxPointCount(const TDataFileSource& source) {
@@ -318,7 +317,7 @@ void SplitFields(std::string_view line, char separator, size_t maxFields,
 }
 
 double ParseNumber(std::string_view field, char decimalSeparator) {
-    const std::string_view text = Trim(field);
+    const std::string_view text = TrimField(field);
     std::string normalised;
     std::string_view digits = text;
     if (decimalSeparator != '.') {
@@ -432,12 +431,12 @@ void ReadTextData(LineReader& lines, char columnSeparator, PointRuns& runs, size
         SplitFields(line, columnSeparator, 2 * channels, fields);
         for (size_t i = 0; 2 * i + 1 < fields.size() && i < channels; ++i) {
             const std::string_view xField =
-                Trim(AdaptSeparator(fields[2 * i], decimalSeparator, scratch));
+                TrimField(AdaptSeparator(fields[2 * i], decimalSeparator, scratch));
             if (xField.empty())
                 continue;
             const double x = ParseNumber(xField, decimalSeparator);
             const std::string_view yField =
-                Trim(AdaptSeparator(fields[2 * i + 1], decimalSeparator, scratch));
+                TrimField(AdaptSeparator(fields[2 * i + 1], decimalSeparator, scratch));
             if (yField.empty())
                 continue;
             AddYField(runs, int(i), x, yField, decimalSeparator);
@@ -451,11 +450,11 @@ void ReadTextLog(LineReader& lines, char columnSeparator, PointRuns& runs, size_
     std::string_view line;
     while (lines.Next(line)) {
         SplitFields(line, columnSeparator, channels + 1, fields);
-        if (fields.empty() || Trim(fields[0]).empty())
+        if (fields.empty() || TrimField(fields[0]).empty())
             continue;
         const double x = ParseNumber(fields[0], decimalSeparator);
         for (size_t k = 1; k < fields.size() && k - 1 < channels; ++k) {
-            const std::string_view yField = Trim(fields[k]);
+            const std::string_view yField = TrimField(fields[k]);
             if (yField.empty())
                 continue;
             AddYField(runs, int(k - 1), x, yField, decimalSeparator);
@@ -499,7 +498,7 @@ class ByteReader {
 
 int ParseChannelCount(std::string_view text) {
     int count = 0;
-    const std::string_view trimmed = Trim(text);
+    const std::string_view trimmed = TrimField(text);
     auto [end, ec] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), count);
     if (ec != std::errc{} || end != trimmed.data() + trimmed.size() || trimmed.empty())
         throw TiDataFileError("'" + std::string(text) + "' is not a valid integer value");
@@ -539,7 +538,8 @@ void ReadCompact(ByteWindow& bytes, TDataFileSink& sink) {
 
 double ReadDataNumber(std::string_view field, char decimalSeparator) {
     std::string scratch;
-    return ParseNumber(AdaptSeparator(Trim(field), decimalSeparator, scratch), decimalSeparator);
+    return ParseNumber(AdaptSeparator(TrimField(field), decimalSeparator, scratch),
+                       decimalSeparator);
 }
 
 std::string FormatDataNumber(double value, char decimalSeparator) {
@@ -666,13 +666,9 @@ void ReadDataWindow(ByteWindow& bytes, TDataFileSink& sink, char decimalSeparato
 
 namespace {
 
-// The blanks a channel data file's parts are trimmed of.
+// A channel data file's parts lose spaces, tabs and line breaks at both ends.
 std::string_view TrimBlanks(std::string_view s) {
-    constexpr std::string_view kBlanks = " \t\r\n";
-    const size_t first = s.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
+    return Trim(s, TBlanks::SpacesTabsAndLineBreaks);
 }
 
 void ReadChannelRows(std::string_view bytes, PointRuns& runs, char decimalSeparator) {

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "platform/StrConv.h"
+
 namespace {
 
 constexpr size_t kMaxLineCharacters = 255;
@@ -21,14 +23,9 @@ std::string Lowered(std::string_view text) {
     return result;
 }
 
-// Trims spaces and control characters at both ends.
+// A property line's parts lose spaces and control characters at both ends.
 std::string_view Trimmed(std::string_view text) {
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return Trim(text, TBlanks::SpacesAndControls);
 }
 
 std::string Quoted(const std::string& text) {

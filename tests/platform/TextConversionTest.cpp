@@ -75,6 +75,8 @@ TEST(StrConv, TrimDropsOnlyTheNamedBlanksAtBothEnds) {
                    TBlanks::SpacesAndControls),
               "a b");
     EXPECT_EQ(Trim("\n1\n", TBlanks::SpacesTabsAndCr), "\n1\n");
+    EXPECT_EQ(Trim("\n\t 1\r\n", TBlanks::SpacesTabsAndLineBreaks), "1");
+    EXPECT_EQ(Trim("\v1\f", TBlanks::SpacesTabsAndLineBreaks), "\v1\f");
     // GBK lead bytes and DEL are text, not blanks.
     EXPECT_EQ(Trim("\xff\x7f", TBlanks::SpacesAndControls), "\xff\x7f");
     for (const TBlanks blanks : {TBlanks::Spaces, TBlanks::SpacesAndTabs, TBlanks::SpacesTabsAndCr,
