@@ -71,12 +71,14 @@ std::string MixedLines() {
 class TDeviceWriter {
   public:
     TDeviceWriter(int fd, long rate) : fd_(fd), rate_(rate), thread_([this] { Run(); }) {}
-    ~TDeviceWriter() {
-        stop_ = true;
-        thread_.join();
-    }
+    ~TDeviceWriter() { Stop(); }
     long long Written() const { return written_; }
-    void Stop() { stop_ = true; }
+    // Returns once the last write has ended, so Written() is then final.
+    void Stop() {
+        stop_ = true;
+        if (thread_.joinable())
+            thread_.join();
+    }
 
   private:
     void Run() {
