@@ -10,7 +10,7 @@ trap cleanup EXIT
 # The server picks a free display itself and says which: two sessions started
 # side by side cannot race for the same number.
 displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$displayfile" &
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$displayfile" &
 pids+=($!)
 for _ in $(seq 50); do [ -s "$displayfile" ] && break; sleep 0.1; done
 export DISPLAY=:$(tr -d '[:space:]' <"$displayfile")

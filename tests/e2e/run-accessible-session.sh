@@ -38,7 +38,9 @@ mkdir -p "$out"
 
 # A display of its own: the server picks a free number itself and writes it
 # once it accepts connections, so runs side by side cannot race for one.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# -noreset: otherwise the server resets when the probe below disconnects,
+# and a client connecting during that reset is turned away.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
 for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
 display=$(tr -d '[:space:]' <"$work/display")
