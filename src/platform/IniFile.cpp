@@ -39,18 +39,15 @@ std::vector<TLine> SplitLines(const std::string& content) {
     size_t start = 0;
     while (start < content.size()) {
         size_t end = content.find('\n', start);
-        TLine line;
-        if (end == std::string::npos) {
-            line.text = content.substr(start);
+        const bool endsInLf = end != std::string::npos;
+        if (!endsInLf)
             end = content.size();
-        } else {
-            line.text = content.substr(start, end - start);
-            line.ending = "\n";
+        TLine line{content.substr(start, end - start), endsInLf ? "\n" : ""};
+        if (endsInLf)
             ++end;
-        }
         if (!line.text.empty() && line.text.back() == '\r') {
             line.text.pop_back();
-            line.ending.insert(0, "\r");
+            line.ending = endsInLf ? "\r\n" : "\r";
         }
         lines.push_back(std::move(line));
         start = end;
@@ -203,7 +200,9 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
     const TLine entry{Utf8ToGbk(key) + "=" + Utf8ToGbk(value), "\r\n"};
     const auto span = FindSection(lines, section);
     if (!span) {
-        lines.push_back({"[" + Utf8ToGbk(section) + "]", "\r\n"});
+        // Appended, not concatenated: GCC 12 at -O3 takes "[" + s for an
+        // overlapping copy and fails the build (-Wrestrict).
+        lines.push_back({std::string(1, '[').append(Utf8ToGbk(section)).append(1, ']'), "\r\n"});
         lines.push_back(entry);
     } else if (const auto found = FindKey(lines, *span, key)) {
         lines[*found].text = entry.text;
