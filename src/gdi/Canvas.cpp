@@ -3,7 +3,7 @@
 #include <typeinfo>
 #include <utility>
 
-#include "gdi/TextMeasureCache.h"
+#include "gdi/TextCache.h"
 
 TCanvas::TCanvas() {
     pen_.OnChange = [this] { penChanged_ = true; };
@@ -71,29 +71,29 @@ TSize TCanvas::TextExtent(std::string_view text) {
     return {TextWidthOf(FromUtf8(text)), LineHeight()};
 }
 
-void TCanvas::LendTextMeasureCache(TTextMeasureCache* cache) {
-    measureCache_ = cache;
+void TCanvas::LendTextCache(TTextCache* cache) {
+    textCache_ = cache;
     if (cache)
-        cache->UseDevice({&typeid(*this), PixelsPerInchX(), PixelsPerInchY()});
+        cache->UseDevice({&typeid(*this), PixelsPerInchX(), PixelsPerInchY(), PixelRatio()});
 }
 
 int TCanvas::TextWidthOf(const QString& text) {
-    if (!measureCache_)
+    if (!textCache_)
         return MeasureTextWidth(text);
-    if (const std::optional<int> width = measureCache_->Width(font_, text))
+    if (const std::optional<int> width = textCache_->Width(font_, text))
         return *width;
     const int width = MeasureTextWidth(text);
-    measureCache_->StoreWidth(font_, text, width);
+    textCache_->StoreWidth(font_, text, width);
     return width;
 }
 
 int TCanvas::LineHeight() {
-    if (!measureCache_)
+    if (!textCache_)
         return FontLineHeight();
-    if (const std::optional<int> height = measureCache_->LineHeight(font_))
+    if (const std::optional<int> height = textCache_->LineHeight(font_))
         return *height;
     const int height = FontLineHeight();
-    measureCache_->StoreLineHeight(font_, height);
+    textCache_->StoreLineHeight(font_, height);
     return height;
 }
 

@@ -26,7 +26,7 @@
 
 class QImage;
 class TMetafile;
-class TTextMeasureCache;
+class TTextCache;
 
 enum TEdgeStyle { edSunken, edRaised };
 
@@ -98,13 +98,15 @@ class TCanvas {
     // Device
     virtual int PixelsPerInchX() const = 0;
     virtual int PixelsPerInchY() const = 0;
+    // Device pixels per canvas pixel.
+    virtual double PixelRatio() const { return 1.0; }
     // True when drawing into a vector metafile rather than pixels.
     virtual bool IsMetafile() const { return false; }
 
-    // Text extents come from (and go into) the cache from now on; nullptr
-    // measures every text on the device again. The cache must outlive the
-    // loan.
-    void LendTextMeasureCache(TTextMeasureCache* cache);
+    // Text extents (and, where the device draws glyphs, laid-out texts) come
+    // from and go into the cache from now on; nullptr works every text out on
+    // the device again. The cache must outlive the loan.
+    void LendTextCache(TTextCache* cache);
 
   protected:
     virtual void DrawLine(TPoint from, TPoint to) = 0;
@@ -123,9 +125,11 @@ class TCanvas {
     bool TakeBrushChange() { return std::exchange(brushChanged_, false); }
     bool TakeFontChange() { return std::exchange(fontChanged_, false); }
 
+    TTextCache* LentTextCache() const { return textCache_; }
+    int TextWidthOf(const QString& text);
+
   private:
     void DrawLaidOutText(const TTextLayout& layout);
-    int TextWidthOf(const QString& text);
     int LineHeight();
 
     TPen pen_;
@@ -137,7 +141,7 @@ class TCanvas {
     TPoint penPos_;
     std::optional<TRect> clip_;
     std::vector<std::optional<TRect>> savedClips_;
-    TTextMeasureCache* measureCache_ = nullptr;
+    TTextCache* textCache_ = nullptr;
 };
 
 class TClipSaver {

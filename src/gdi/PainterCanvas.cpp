@@ -3,10 +3,12 @@
 #include <QImage>
 #include <QPaintEngine>
 #include <QSvgRenderer>
+#include <QTextLayout>
 #include <algorithm>
 #include <stdexcept>
 
 #include "gdi/Metafile.h"
+#include "gdi/TextCache.h"
 #include "gdi/ThinLineRuns.h"
 
 namespace {
@@ -62,18 +64,32 @@ QRect OutlineRect(const TRect& r) {
     return QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
 }
 
-// Fills an opaque run straight into the pixels, inside the image and the clip.
-void WriteRun(QImage& image, TRect run, const std::optional<TRect>& clip, QRgb color) {
-    run = IntersectRect(run, {0, 0, image.width(), image.height()});
-    if (clip)
-        run = IntersectRect(run, *clip);
-    if (run.IsEmpty())
-        return;
-    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
-    QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(run.Top)) + run.Left;
-    for (int y = run.Top; y < run.Bottom; ++y, row += stride)
-        std::fill(row, row + run.Width(), color);
-}
+// Opaque runs written straight into a 32-bit image's pixels, inside the
+// image and the clip.
+class TRunWriter {
+  public:
+    TRunWriter(QImage& image, const std::optional<TRect>& clip, QRgb color)
+        : bounds_(clip ? IntersectRect({0, 0, image.width(), image.height()}, *clip)
+                       : TRect{0, 0, image.width(), image.height()}),
+          stride_(image.bytesPerLine() / qsizetype(sizeof(QRgb))),
+          pixels_(reinterpret_cast<QRgb*>(image.bits())),
+          color_(color) {}
+
+    void Fill(const TRect& rect) const {
+        const TRect run = IntersectRect(rect, bounds_);
+        if (run.IsEmpty())
+            return;
+        QRgb* row = pixels_ + run.Top * stride_ + run.Left;
+        for (int y = run.Top; y < run.Bottom; ++y, row += stride_)
+            std::fill(row, row + run.Width(), color_);
+    }
+
+  private:
+    TRect bounds_;
+    qsizetype stride_;
+    QRgb* pixels_;
+    QRgb color_;
+};
 
 }  // namespace
 
@@ -93,10 +109,26 @@ void TPainterCanvas::UsePen() {
         // Widths 0 and 1 are the cosmetic hairline; a flat cap leaves out the
         // end point of a line the way LineTo does.
         const bool thin = pen.Width() <= 1;
-        painter_.setPen(QPen(ToQColor(pen.Color()), thin ? 0 : pen.Width(),
-                             ToQtPenStyle(pen.Style()), thin ? Qt::FlatCap : Qt::RoundCap,
-                             thin ? Qt::MiterJoin : Qt::RoundJoin));
+        qpen_ = QPen(ToQColor(pen.Color()), thin ? 0 : pen.Width(), ToQtPenStyle(pen.Style()),
+                     thin ? Qt::FlatCap : Qt::RoundCap, thin ? Qt::MiterJoin : Qt::RoundJoin);
+        painterHasPen_ = false;
     }
+    if (!painterHasPen_) {
+        painter_.setPen(qpen_);
+        painterHasPen_ = true;
+        painterTextColor_.reset();
+    }
+}
+
+// Text is drawn with a pen of the font's colour, which stays on the painter
+// until lines need the canvas pen again.
+void TPainterCanvas::UseTextPen() {
+    const QRgb color = ToQColor(Font().Color()).rgb();
+    if (painterTextColor_ == color)
+        return;
+    painter_.setPen(QColor::fromRgb(color));
+    painterTextColor_ = color;
+    painterHasPen_ = false;
 }
 
 void TPainterCanvas::UseBrush() {
@@ -118,6 +150,7 @@ void TPainterCanvas::UseFont() {
     qfont_.setStrikeOut(font.Has(fsStrikeOut));
     painter_.setFont(qfont_);
     metrics_.emplace(qfont_, &device_);
+    ascent_ = metrics_->ascent();
 }
 
 const QPoint* TPainterCanvas::ToQPoints(std::span<const TPoint> points) {
@@ -149,13 +182,16 @@ void TPainterCanvas::DrawLines(std::span<const TLineSegment> lines) {
         return;
     }
     UsePen();
-    const QColor color = painter_.pen().color();
+    const QColor color = qpen_.color();
     QImage* image = WritableImage();
+    const std::optional<TRunWriter> writer =
+        image ? std::optional<TRunWriter>(std::in_place, *image, ClipRect(), color.rgba())
+              : std::nullopt;
     for (const TLineSegment& line : lines) {
         if (const std::optional<TThinLineRuns> runs = ThinLineRuns(line)) {
             for (int i = 0; i < runs->Count; ++i) {
-                if (image)
-                    WriteRun(*image, runs->Runs[i], ClipRect(), color.rgba());
+                if (writer)
+                    writer->Fill(runs->Runs[i]);
                 else
                     painter_.fillRect(ToQRect(runs->Runs[i]), color);
             }
@@ -213,8 +249,15 @@ void TPainterCanvas::FillRect(const TRect& rect) {
     painter_.fillRect(ToQRect(rect), qbrush_);
 }
 
+// The one-pixel edges and marks drawn with it cost the raster engine far more
+// per pixel than writing them; an empty or reversed rectangle is left to the
+// painter, which has its own view of those.
 void TPainterCanvas::FillSolidRect(const TRect& rect, TColor color) {
-    painter_.fillRect(ToQRect(rect), ToQColor(color));
+    QImage* image = rect.IsEmpty() ? nullptr : WritableImage();
+    if (image)
+        TRunWriter(*image, ClipRect(), ToQColor(color).rgba()).Fill(rect);
+    else
+        painter_.fillRect(ToQRect(rect), ToQColor(color));
 }
 
 void TPainterCanvas::DrawFocusRect(const TRect& rect) {
@@ -259,17 +302,65 @@ void TPainterCanvas::ApplyClip(const std::optional<TRect>& clip) {
 
 void TPainterCanvas::DrawTextLine(int x, int y, const QString& text) {
     UseFont();
+    UseTextPen();
     const int orientation = Font().Orientation();
+    if (orientation == 0) {
+        DrawTextAt(x, y, text);
+        return;
+    }
+    // Turned about its top-left corner.
     painter_.save();
     painter_.translate(x, y);
-    if (orientation != 0)
-        painter_.rotate(-orientation / 10.0);
-    if (Brush().Style() == bsSolid)
-        painter_.fillRect(QRect(0, 0, metrics_->horizontalAdvance(text), metrics_->height()),
-                          ToQColor(Brush().Color()));
-    painter_.setPen(ToQColor(Font().Color()));
-    painter_.drawText(0, metrics_->ascent(), text);
+    painter_.rotate(-orientation / 10.0);
+    DrawTextAt(0, 0, text);
     painter_.restore();
+}
+
+void TPainterCanvas::DrawTextAt(int x, int y, const QString& text) {
+    if (Brush().Style() == bsSolid)
+        painter_.fillRect(QRect(x, y, TextWidthOf(text), metrics_->height()),
+                          ToQColor(Brush().Color()));
+    const QPointF baseline(x, y + ascent_);
+    // Vector devices are given the text itself, so that it stays text there.
+    if (painter_.paintEngine()->type() != QPaintEngine::Raster) {
+        painter_.drawText(baseline, text);
+        return;
+    }
+    for (const QGlyphRun& run : GlyphsOf(text))
+        painter_.drawGlyphRun(baseline, run);
+}
+
+// From the lent cache where it has them; laid out here otherwise, so a
+// picture is the same with the cache and without it.
+QList<QGlyphRun> TPainterCanvas::GlyphsOf(const QString& text) {
+    TTextCache* cache = LentTextCache();
+    if (!cache)
+        return LayOutGlyphs(text);
+    if (const QList<QGlyphRun>* glyphs = cache->Glyphs(Font(), text))
+        return *glyphs;
+    return cache->StoreGlyphs(Font(), text, LayOutGlyphs(text));
+}
+
+// The text on one line from x = 0 with its baseline at y = 0, in the painter's
+// direction, as drawText would set it: a line separator in it does not start
+// another line.
+QList<QGlyphRun> TPainterCanvas::LayOutGlyphs(const QString& text) const {
+    QTextLayout layout(text, qfont_, &device_);
+    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTextDirection(painter_.layoutDirection());
+    layout.setTextOption(option);
+    layout.beginLayout();
+    while (layout.createLine().isValid()) {
+    }
+    layout.endLayout();
+    qreal x = 0;
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        QTextLine line = layout.lineAt(i);
+        line.setPosition({x, -line.ascent()});
+        x += line.horizontalAdvance();
+    }
+    return layout.glyphRuns();
 }
 
 int TPainterCanvas::MeasureTextWidth(const QString& text) {
@@ -287,4 +378,8 @@ int TPainterCanvas::PixelsPerInchX() const {
 }
 int TPainterCanvas::PixelsPerInchY() const {
     return device_.logicalDpiY();
+}
+
+double TPainterCanvas::PixelRatio() const {
+    return device_.devicePixelRatioF();
 }

@@ -2,11 +2,15 @@
 // A canvas over any Qt paint device: the off-screen image the screen paint
 // uses, exported bitmaps, the SVG metafile generator and the printer page.
 // Pens, brushes and fonts are converted once per change, so a frame of many
-// short lines costs little more than the lines themselves.
+// short lines costs little more than the lines themselves. On raster devices
+// texts are drawn as glyph runs, which a lent text cache keeps laid out from
+// one paint to the next.
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
+#include <QList>
 #include <QPainter>
 #include <optional>
 #include <vector>
@@ -34,6 +38,7 @@ class TPainterCanvas : public TCanvas {
     void PlayMetafile(const TRect& rect, const TMetafile& metafile) override;
     int PixelsPerInchX() const override;
     int PixelsPerInchY() const override;
+    double PixelRatio() const override;
 
     QPainter& Painter() { return painter_; }
     // Ends painting early, before the device is read back.
@@ -50,16 +55,25 @@ class TPainterCanvas : public TCanvas {
 
   private:
     void UsePen();
+    void UseTextPen();
     void UseBrush();
     void UseFont();
+    void DrawTextAt(int x, int y, const QString& text);
+    QList<QGlyphRun> GlyphsOf(const QString& text);
+    QList<QGlyphRun> LayOutGlyphs(const QString& text) const;
     const QPoint* ToQPoints(std::span<const TPoint> points);
     bool FillsThinLines();
     QImage* WritableImage();
 
     QPaintDevice& device_;
     QPainter painter_;
+    QPen qpen_;
+    // Whether the painter's pen is qpen_, or else which text colour it is.
+    bool painterHasPen_ = false;
+    std::optional<QRgb> painterTextColor_;
     QBrush qbrush_;
     QFont qfont_;
     std::optional<QFontMetrics> metrics_;
+    int ascent_ = 0;
     std::vector<QPoint> pointBuffer_;
 };

@@ -3,6 +3,7 @@
 #include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "plot/iDrawingHelpers.h"
 #include "plot/iPlotAxis.h"
@@ -277,8 +278,10 @@ void TiPlotAxis::DrawScaleLines(TCanvas& canvas) {
     const int low = horizontal ? scaleRect_.Left : scaleRect_.Top;
     const int high = horizontal ? scaleRect_.Right : scaleRect_.Bottom;
     const TRect scaleLine = OutwardRect(line, line, low, high + 1);
-    canvas.MoveTo(scaleLine.Left, scaleLine.Top);
-    canvas.LineTo(scaleLine.Right, scaleLine.Bottom);
+    // In one call, so the canvas can fill the straight marks instead of
+    // stroking each.
+    std::vector<TLineSegment> lines{
+        {{scaleLine.Left, scaleLine.Top}, {scaleLine.Right, scaleLine.Bottom}}};
     for (const TiPlotTickObject& tick : ticks_) {
         if (!tick.Visible) {
             continue;
@@ -287,12 +290,12 @@ void TiPlotAxis::DrawScaleLines(TCanvas& canvas) {
         const int reach = (length + 1) / 2;
         const TRect mark = cartesian ? OutwardRect(-reach, reach, tick.Pixel, tick.Pixel)
                                      : OutwardRect(line, line + length, tick.Pixel, tick.Pixel);
-        canvas.MoveTo(mark.Left, mark.Top);
-        canvas.LineTo(mark.Right, mark.Bottom);
+        lines.push_back({{mark.Left, mark.Top}, {mark.Right, mark.Bottom}});
         if (cartesian) {
             Owner()->AddOccupiedRect({mark.Left, mark.Top, mark.Right + 1, mark.Bottom + 1});
         }
     }
+    canvas.Lines(lines);
 }
 
 void TiPlotAxis::DrawLabels(TCanvas& canvas) {

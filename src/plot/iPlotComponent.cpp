@@ -758,18 +758,18 @@ void TiPlotComponent::CalcLayout(TCanvas& canvas) {
 
 void TiPlotComponent::SetFrameCachesEnabled(bool value) {
     frameCachesEnabled_ = value;
-    textMeasures_.Clear();
+    textCache_.Clear();
 }
 
 void TiPlotComponent::DoPaint(TCanvas& canvas) {
     painting_ = true;
-    canvas.LendTextMeasureCache(frameCachesEnabled_ ? &textMeasures_ : nullptr);
+    canvas.LendTextCache(frameCachesEnabled_ ? &textCache_ : nullptr);
     struct PaintScope {
         bool& flag;
         TCanvas& canvas;
         ~PaintScope() {
             flag = false;
-            canvas.LendTextMeasureCache(nullptr);
+            canvas.LendTextCache(nullptr);
         }
     } endOfPaint{painting_, canvas};
     for (int i = 0; i < ChannelCount(); ++i)

@@ -15,7 +15,7 @@
 #include <QTimer>
 
 #include "gdi/Metafile.h"
-#include "gdi/TextMeasureCache.h"
+#include "gdi/TextCache.h"
 #include "plot/iCustomComponent.h"
 #include "plot/iDrawingHelpers.h"
 #include "plot/iPlotAnnotation.h"
@@ -512,5 +512,5 @@ class TiPlotComponent : public TiCustomComponent, public TiPlotHost {
     bool echoing_ = false;
     bool painting_ = false;
     bool frameCachesEnabled_ = true;
-    TTextMeasureCache textMeasures_;
+    TTextCache textCache_;
 };

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "gdi/PainterCanvas.h"
 #include "plot/iPlotAxesControl.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotDataCursor.h"
@@ -37,16 +36,6 @@ const TiPlotToolBarButton::Definition ButtonDefinitions[] = {
     {iptbbtPrint, "Print", "PRINTER", 0, true},
     {iptbbtPreview, "Preview", "PREVIEW", 0, false},
 };
-
-// The device pixel ratio the pictures must be rendered at to stay sharp on
-// this canvas; vector and printer canvases get the plain pictures.
-qreal CanvasPixelRatio(TCanvas& canvas) {
-    auto* painterCanvas = dynamic_cast<TPainterCanvas*>(&canvas);
-    if (!painterCanvas || !painterCanvas->Painter().device()) {
-        return 1.0;
-    }
-    return painterCanvas->Painter().device()->devicePixelRatioF();
-}
 
 // A flat button's one-pixel frame: sunken when pressed, raised when hot.
 void DrawThinFrame(TCanvas& canvas, const TRect& rect, bool sunken) {
@@ -465,9 +454,10 @@ void TiPlotToolBar::DrawButton(TCanvas& canvas, TiPlotToolBarButton& button) {
 }
 
 const QImage& TiPlotToolBar::Picture(TCanvas& canvas, TiPlotToolBarButton& button) {
-    // Pictures are rendered for the device they land on; moving the window
-    // to a screen of another scale renders them afresh.
-    const qreal ratio = CanvasPixelRatio(canvas);
+    // Pictures are rendered at the pixel ratio of the device they land on, so
+    // they stay sharp; moving the window to a screen of another scale renders
+    // them afresh. Vector and printer canvases get the plain pictures.
+    const qreal ratio = canvas.PixelRatio();
     if (ratio != imagesPixelRatio_) {
         imagesPixelRatio_ = ratio;
         images_.Clear();

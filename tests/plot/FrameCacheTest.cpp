@@ -26,6 +26,11 @@ class PaintedPlot : public TiPlot {
         DoPaint(canvas);
         return image;
     }
+    // Rests the mouse on the point until the hint shows.
+    void HoverUntilHint(TPoint point) {
+        DoMouseMove(0, point.X, point.Y);
+        DoTimer();
+    }
 };
 
 class FrameCache : public ::testing::Test {
@@ -92,6 +97,35 @@ TEST_F(FrameCache, PaintsWhatAFreshLayoutPaintsThroughEveryKindOfChange) {
     ExpectSamePictures("legend hidden");
     Both([](PaintedPlot& plot) { plot.YAxis(0)->SetLabelsVisible(false); });
     ExpectSamePictures("labels hidden");
+}
+
+TEST_F(FrameCache, PaintsWhatAFreshLayoutPaintsForTurnedColouredAndBackedTexts) {
+    ExpectSamePictures("first paint");
+    Both([](PaintedPlot& plot) {
+        plot.XAxis(0)->SetLabelsRotation(ira090);
+        plot.YAxis(0)->SetLabelsRotation(ira270);
+    });
+    ExpectSamePictures("labels turned");
+    Both([](PaintedPlot& plot) { plot.XAxis(0)->SetLabelsRotation(ira180); });
+    ExpectSamePictures("labels upside down");
+    Both([](PaintedPlot& plot) { plot.YAxis(0)->SetTitleRotated(true); });
+    ExpectSamePictures("title kept level");
+    Both([](PaintedPlot& plot) { plot.Legend(0)->Font().SetColor(clRed); });
+    ExpectSamePictures("legend text colour alone");
+    Both([](PaintedPlot& plot) { plot.Channel(0)->SetTitleText("通道 1 (mV)"); });
+    ExpectSamePictures("legend text in another script");
+    AddPoints(300);
+    ExpectSamePictures("new points after the changes");
+    // A hidden title shows as the axis's hint.
+    Both([](PaintedPlot& plot) { plot.XAxis(0)->SetTitleShow(false); });
+    ExpectSamePictures("title hidden");
+    const QImage withoutHint = cached_.Frame();
+    const TRect axis = cached_.XAxis(0)->LayoutRect();
+    Both([&axis](PaintedPlot& plot) {
+        plot.HoverUntilHint({(axis.Left + axis.Right) / 2, (axis.Top + axis.Bottom) / 2});
+    });
+    ASSERT_NE(cached_.Frame(), withoutHint) << "the hint shows";
+    ExpectSamePictures("a hint on its solid background");
 }
 
 TEST_F(FrameCache, LabelHandlersAreAskedOnEveryPaint) {

@@ -1,10 +1,10 @@
-// A canvas with a lent measure cache asks the device only for texts, fonts
+// A canvas with a lent text cache asks the device only for texts, fonts
 // and devices it has not measured, and still answers what the device says.
 
 #include <gtest/gtest.h>
 
 #include "gdi/RecordingCanvas.h"
-#include "gdi/TextMeasureCache.h"
+#include "gdi/TextCache.h"
 
 namespace {
 
@@ -20,11 +20,11 @@ class CountingCanvas : public TRecordingCanvas {
     }
 };
 
-TEST(TextMeasureCache, MeasuresEachTextOncePerFontAndDevice) {
-    TTextMeasureCache cache;
+TEST(TextCache, MeasuresEachTextOncePerFontAndDevice) {
+    TTextCache cache;
     {
         CountingCanvas canvas;
-        canvas.LendTextMeasureCache(&cache);
+        canvas.LendTextCache(&cache);
         EXPECT_EQ(canvas.TextWidth("12.5"), 4 * 6);
         canvas.Font().SetColor(clRed);  // the colour does not change a width
         EXPECT_EQ(canvas.TextWidth("12.5"), 4 * 6);
@@ -39,27 +39,27 @@ TEST(TextMeasureCache, MeasuresEachTextOncePerFontAndDevice) {
     {
         // A canvas of the same kind and resolution finds every measure.
         CountingCanvas next;
-        next.LendTextMeasureCache(&cache);
+        next.LendTextCache(&cache);
         next.TextWidth("12.5");
         EXPECT_EQ(next.Measures, 0);
     }
     CountingCanvas printer(600);
-    printer.LendTextMeasureCache(&cache);
+    printer.LendTextCache(&cache);
     printer.TextWidth("12.5");
     EXPECT_EQ(printer.Measures, 1);
 
-    printer.LendTextMeasureCache(nullptr);
+    printer.LendTextCache(nullptr);
     printer.TextWidth("12.5");
     EXPECT_EQ(printer.Measures, 2);
 }
 
-TEST(TextMeasureCache, ForgetsEverythingPastItsLimitInsteadOfGrowing) {
-    TTextMeasureCache cache;
+TEST(TextCache, ForgetsEverythingPastItsLimitInsteadOfGrowing) {
+    TTextCache cache;
     CountingCanvas canvas;
-    canvas.LendTextMeasureCache(&cache);
-    for (std::size_t i = 0; i < TTextMeasureCache::kMaxTexts; ++i)
+    canvas.LendTextCache(&cache);
+    for (std::size_t i = 0; i < TTextCache::kMaxTexts; ++i)
         canvas.TextWidth(std::to_string(i));
-    EXPECT_EQ(cache.TextCount(), TTextMeasureCache::kMaxTexts);
+    EXPECT_EQ(cache.TextCount(), TTextCache::kMaxTexts);
     canvas.TextWidth("one more");
     EXPECT_EQ(cache.TextCount(), 1u);
     const int before = canvas.Measures;
