@@ -6,9 +6,12 @@
 // attributes, so that the full-feature variant can copy them into each point.
 
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <stdexcept>
+#include <type_traits>
 
-#include "plot/iPlotBlockArray.h"
 #include "plot/iPlotDataTypes.h"
 
 // What GetPoint reports: the fields the traces need, in one virtual call.
@@ -166,13 +169,17 @@ class TiPlotDataCustomList {
     TiPlotDataAttributes Attributes_;
 };
 
-// The storage every variant shares: trivially copyable records in blocks
-// (see TiPlotBlockArray), so growing never copies the whole store.
+// The storage every variant shares: one malloc'd block of trivially copyable
+// records. realloc keeps growth cheap: large blocks are remapped, not copied.
 // ItemSize is the documented cost of a point, which fixes MaxCapacity; the
 // record may pack tighter but never needs more.
 template <class Record, int ItemSizeBytes>
 class TiPlotDataArrayList : public TiPlotDataCustomList {
+    static_assert(std::is_trivially_copyable_v<Record>);
     static_assert(sizeof(Record) <= ItemSizeBytes);
+
+  public:
+    ~TiPlotDataArrayList() override { FreeStorage(); }
 
   protected:
     TiPlotDataArrayList() { SetItemSize(ItemSizeBytes); }
@@ -185,9 +192,24 @@ class TiPlotDataArrayList : public TiPlotDataCustomList {
         return slot;
     }
 
-    void ResizeStorage(int N) override { Items_.Resize(N); }
-    void MoveToFront(int First, int Remaining) override { Items_.MoveToFront(First, Remaining); }
+    void FreeStorage() {
+        std::free(Items_);
+        Items_ = nullptr;
+    }
+    void ResizeStorage(int N) override {
+        if (N == 0) {
+            FreeStorage();
+            return;
+        }
+        void* grown = std::realloc(Items_, static_cast<std::size_t>(N) * sizeof(Record));
+        if (grown == nullptr)
+            throw std::runtime_error("Out of memory");
+        Items_ = static_cast<Record*>(grown);
+    }
+    void MoveToFront(int First, int Remaining) override {
+        std::memmove(Items_, Items_ + First, static_cast<std::size_t>(Remaining) * sizeof(Record));
+    }
 
   private:
-    TiPlotBlockArray<Record> Items_;
+    Record* Items_ = nullptr;
 };

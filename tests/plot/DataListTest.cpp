@@ -137,28 +137,6 @@ TEST_P(EveryDataStyle, FailuresLeaveTheListUnchanged) {
     EXPECT_EQ(Ys(*list), (std::vector<double>{3}));
 }
 
-TEST_P(EveryDataStyle, PointsSpanningManyBlocksKeepTheirOrder) {
-    // Enough points for several storage blocks of standard points, and many
-    // of full-feature ones.
-    constexpr int Block = TiPlotBlockArray<TiPlotStandardPoint>::BlockRecords;
-    constexpr int Points = 3 * Block + 5;
-    auto list = CreatePlotDataList(GetParam());
-    for (int i = 0; i < Points; ++i)
-        list->Add(i, i % 1000);
-    ASSERT_EQ(list->Count(), Points);
-    for (int i : {0, Block - 1, Block, Points / 2, Points - 1})
-        EXPECT_EQ(list->GetY(i), i % 1000) << i;
-
-    // A smaller ring keeps the newest points, moved across block boundaries.
-    list->SetRingBufferSize(Points - 7);
-    EXPECT_EQ(list->GetY(0), 7);
-    EXPECT_EQ(list->GetY(Points - 8), (Points - 1) % 1000);
-    for (int i = 0; i < Points; ++i)
-        list->Add(i, -(i % 1000));
-    EXPECT_EQ(list->GetY(0), -(7 % 1000));
-    EXPECT_EQ(list->GetY(Points - 8), -((Points - 1) % 1000));
-}
-
 INSTANTIATE_TEST_SUITE_P(DataList, EveryDataStyle,
                          testing::Values(ipdsStandard, ipdsCompact, ipdsCompactInterval,
                                          ipdsFullFeature));
@@ -272,33 +250,6 @@ TEST(DataList, GenerationTracksEveryChangeButAppends) {
     EXPECT_EQ(list.AddedTotal(), 2u);
     list.SetY(0, 5);
     EXPECT_GT(list.Generation(), start);
-}
-
-TEST(BlockArray, GrowingLeavesFullBlocksWhereTheyAre) {
-    using Array = TiPlotBlockArray<TiPlotStandardPoint>;
-    Array points;
-    points.Resize(Array::BlockRecords);
-    for (int i = 0; i < Array::BlockRecords; ++i)
-        points[i] = {double(i), -double(i), 0};
-    const TiPlotStandardPoint* first = &points[0];
-    // Growing as a list does, a quarter at a time, to ten blocks and more:
-    // the full first block is never copied.
-    for (int size = Array::BlockRecords; size < 10 * Array::BlockRecords;) {
-        size += size / 4;
-        points.Resize(size);
-        points[size - 1] = {double(size - 1), 0, 0};
-        ASSERT_EQ(&points[0], first);
-    }
-    EXPECT_EQ(points[Array::BlockRecords - 1].Y, -double(Array::BlockRecords - 1));
-
-    points.MoveToFront(Array::BlockRecords - 3, 6);
-    EXPECT_EQ(points[0].X, double(Array::BlockRecords - 3));
-    EXPECT_EQ(points[2].X, double(Array::BlockRecords - 1));
-    points.Resize(2);
-    EXPECT_EQ(points.Size(), 2);
-    EXPECT_EQ(points[1].X, double(Array::BlockRecords - 2));
-    points.Resize(0);
-    EXPECT_EQ(points.Size(), 0);
 }
 
 TEST(MinMaxPoint, AccumulatesOneColumn) {
