@@ -48,13 +48,14 @@ TLineStoreView::TLineStoreView(const TLineTextStore& store, QWidget* parent)
 }
 
 void TLineStoreView::ShowFrom(uint64_t line) {
-    FollowDroppedLines();
+    FollowDroppedText();
     line = std::clamp(line, store_.FirstLine(), store_.EndLine());
     if (line == firstShown_) {
         StoreChanged();
         return;
     }
     firstShown_ = line;
+    cutSeen_ = line == store_.FirstLine() ? store_.FirstLineCut() : 0;
     Deselect();
     RebuildRowIndex();
     UpdateScrollBar(true);
@@ -64,61 +65,71 @@ void TLineStoreView::ShowFrom(uint64_t line) {
 void TLineStoreView::StoreChanged() {
     accessible_->TextChanged(false);
     const bool follow = AtBottom();
-    FollowDroppedLines();
+    FollowDroppedText();
     ExtendRowIndex();
     UpdateScrollBar(follow);
 }
 
-// The rows of the lines that went leave the index and the scroll position,
+// The rows of the text that went leave the index and the scroll position,
 // so the text on screen stays where it is; a selection keeps what is left
-// of it.
-void TLineStoreView::FollowDroppedLines() {
-    if (firstShown_ >= store_.FirstLine()) {
+// of it. Costs only the lines that went.
+void TLineStoreView::FollowDroppedText() {
+    const uint64_t first = store_.FirstLine();
+    const bool linesWent = firstShown_ < first;
+    if (!linesWent && (firstShown_ > first || cutSeen_ == store_.FirstLineCut())) {
         return;
     }
-    const uint64_t gone = store_.FirstLine() - firstShown_;
-    uint64_t rowsGone = totalRows_;
-    if (gone < rowStarts_.size()) {
-        rowsGone = rowStarts_[static_cast<size_t>(gone)];
-        rowStarts_.erase(rowStarts_.begin(),
-                         rowStarts_.begin() + static_cast<std::ptrdiff_t>(gone));
-        for (uint64_t& start : rowStarts_) {
-            start -= rowsGone;
-        }
-    } else {
-        rowStarts_.clear();
+    uint64_t rowsGone = 0;
+    if (linesWent) {
+        rowsGone = rows_.DropFront(
+            static_cast<size_t>(std::min<uint64_t>(first - firstShown_, rows_.Lines())));
+        firstShown_ = first;
+        caret_ = std::max(caret_, Start());
+        anchor_ = std::max(anchor_, Start());
+        cutSeen_ = 0;
     }
-    totalRows_ -= rowsGone;
-    firstShown_ = store_.FirstLine();
-    caret_ = std::max(caret_, Start());
-    anchor_ = std::max(anchor_, Start());
+    rowsGone += FollowCutFirstLine(store_.FirstLineCut() - cutSeen_);
+    cutSeen_ = store_.FirstLineCut();
     QScrollBar* bar = verticalScrollBar();
     bar->setValue(bar->value() - static_cast<int>(std::min<uint64_t>(
                                      rowsGone, static_cast<uint64_t>(bar->value()))));
     viewport()->update();
 }
 
+uint64_t TLineStoreView::FollowCutFirstLine(uint64_t cut) {
+    if (cut == 0 || !HasText()) {
+        return 0;
+    }
+    caret_ = store_.AfterCut(caret_, cutSeen_);
+    anchor_ = store_.AfterCut(anchor_, cutSeen_);
+    const uint64_t first = firstShown_;
+    const size_t rows = ReceiveRowCount(store_, first, columns_);
+    // The index may not have measured the line since it last grew, so the
+    // rows gone are counted from its length before the cut.
+    const size_t rowsBefore = ReceiveRowCount(
+        store_, first, store_.LineLength(first) + static_cast<size_t>(cut), columns_);
+    if (rows_.Lines() > 1) {
+        rows_.ShrinkFirst(rows);
+    } else {
+        rows_.Clear();
+    }
+    return rowsBefore - rows;
+}
+
 void TLineStoreView::LinesChangedFrom(uint64_t line) {
-    FollowDroppedLines();
-    const size_t kept = static_cast<size_t>(std::max(line, firstShown_) - firstShown_);
-    if (kept < rowStarts_.size()) {
-        totalRows_ = rowStarts_[kept];
-        rowStarts_.resize(kept);
-    }
-    if (rowStarts_.empty()) {
-        totalRows_ = 0;
-    }
+    FollowDroppedText();
+    rows_.Truncate(static_cast<size_t>(std::max(line, firstShown_) - firstShown_));
     ExtendRowIndex();
 }
 
 uint64_t TLineStoreView::FirstRowOf(uint64_t line) const {
     ExtendRowIndex();
-    return rowStarts_[static_cast<size_t>(line - firstShown_)];
+    return rows_.Start(static_cast<size_t>(line - firstShown_));
 }
 
 uint64_t TLineStoreView::RowCount() {
     ExtendRowIndex();
-    return totalRows_;
+    return rows_.Rows();
 }
 
 QStringList TLineStoreView::Rows() {
@@ -133,29 +144,25 @@ QStringList TLineStoreView::Rows() {
 }
 
 void TLineStoreView::RebuildRowIndex() {
-    rowStarts_.clear();
-    totalRows_ = 0;
+    rows_.Clear();
     ExtendRowIndex();
 }
 
 // The last indexed line may have grown since it was indexed, so it is
 // measured again together with the lines added after it.
 void TLineStoreView::ExtendRowIndex() const {
-    if (!rowStarts_.empty()) {
-        totalRows_ = rowStarts_.back();
-        rowStarts_.pop_back();
+    if (rows_.Lines() > 0) {
+        rows_.Truncate(rows_.Lines() - 1);
     }
-    for (uint64_t line = firstShown_ + rowStarts_.size(); line < store_.EndLine(); ++line) {
-        rowStarts_.push_back(totalRows_);
-        totalRows_ += ReceiveRowCount(store_, line, columns_);
+    for (uint64_t line = firstShown_ + rows_.Lines(); line < store_.EndLine(); ++line) {
+        rows_.Append(ReceiveRowCount(store_, line, columns_));
     }
 }
 
 std::pair<uint64_t, size_t> TLineStoreView::LocateRow(uint64_t row) {
     ExtendRowIndex();
-    const auto next = std::upper_bound(rowStarts_.begin(), rowStarts_.end(), row);
-    const auto index = static_cast<size_t>(next - rowStarts_.begin()) - 1;
-    return {firstShown_ + index, static_cast<size_t>(row - rowStarts_[index])};
+    const auto [index, rowInLine] = rows_.Locate(row);
+    return {firstShown_ + index, static_cast<size_t>(rowInLine)};
 }
 
 int TLineStoreView::RowHeight() const {
@@ -173,7 +180,7 @@ bool TLineStoreView::AtBottom() const {
 void TLineStoreView::UpdateScrollBar(bool followTail) {
     constexpr uint64_t kMaxRange = std::numeric_limits<int>::max();
     const uint64_t visible = static_cast<uint64_t>(VisibleRows());
-    const uint64_t range = totalRows_ > visible ? totalRows_ - visible : 0;
+    const uint64_t range = rows_.Rows() > visible ? rows_.Rows() - visible : 0;
     QScrollBar* bar = verticalScrollBar();
     bar->setPageStep(static_cast<int>(visible));
     bar->setSingleStep(1);
@@ -215,7 +222,7 @@ void TLineStoreView::paintEvent(QPaintEvent*) {
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
     const int rowHeight = RowHeight();
     uint64_t row = static_cast<uint64_t>(verticalScrollBar()->value());
-    for (int y = 0; y < viewport()->height() && row < totalRows_; y += rowHeight, ++row) {
+    for (int y = 0; y < viewport()->height() && row < rows_.Rows(); y += rowHeight, ++row) {
         const auto [line, rowInLine] = LocateRow(row);
         PaintRow(painter, QRect(0, y, viewport()->width(), rowHeight), line, rowInLine);
     }

@@ -22,9 +22,9 @@ class TAccessibleText;
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "console/LineTextStore.h"
+#include "console/RowIndex.h"
 #include "console/TripleClick.h"
 
 class TLineStoreView : public QAbstractScrollArea {
@@ -138,8 +138,12 @@ class TLineStoreView : public QAbstractScrollArea {
   private:
     void UpdateColumns();
     void RebuildRowIndex();
-    // Takes in lines the store dropped from the front.
-    void FollowDroppedLines();
+    // Takes in lines the store dropped from the front, and bytes its first
+    // line lost.
+    void FollowDroppedText();
+    // Rows the shown text lost at its front when its first line lost `cut`
+    // bytes; the caret and the selection move with the bytes that stay.
+    uint64_t FollowCutFirstLine(uint64_t cut);
     void ExtendRowIndex() const;
     bool AtBottom() const;
     bool HasText() const { return firstShown_ < store_.EndLine(); }
@@ -151,12 +155,14 @@ class TLineStoreView : public QAbstractScrollArea {
 
     const TLineTextStore& store_;
     uint64_t firstShown_ = 0;
+    // Bytes the store's first line had lost when this view last looked, while
+    // that line is the first shown.
+    uint64_t cutSeen_ = 0;
     int columns_ = 80;
-    // rowStarts_[i] is the first row of shown line firstShown_ + i; lines
-    // beyond the index's end are added by ExtendRowIndex. The index is a
-    // cache of the store's line lengths, so const callers may extend it.
-    mutable std::vector<uint64_t> rowStarts_;
-    mutable uint64_t totalRows_ = 0;
+    // Line i of the index is shown line firstShown_ + i; lines beyond its end
+    // are added by ExtendRowIndex. The index is a cache of the store's line
+    // lengths, so const callers may extend it.
+    mutable TRowIndex rows_;
 
     TAccessibleText* accessible_;  // owned by this widget
     TTripleClick tripleClick_;

@@ -169,8 +169,11 @@ TLineKind TLineTextStore::Kind(uint64_t line) const {
 }
 
 size_t TLineTextStore::TextPrefix(uint64_t line) const {
-    const TLine& held = lines_[Slot(line)];
-    return held.hex && held.stamped ? kArrivalStampBytes : 0;
+    return lines_[Slot(line)].hex ? StampLength(line) : 0;
+}
+
+size_t TLineTextStore::StampLength(uint64_t line) const {
+    return lines_[Slot(line)].stamped ? kArrivalStampBytes : 0;
 }
 
 TLineEnding TLineTextStore::Ending(uint64_t line) const {
@@ -209,9 +212,39 @@ void TLineTextStore::DropLinesBefore(uint64_t line) {
     lines_.erase(lines_.begin(), lines_.begin() + static_cast<std::ptrdiff_t>(Slot(line)));
     frontOffset_ = newFront;
     firstLine_ = line;
+    firstLineCut_ = 0;
     if (lines_.empty()) {
         lineOpen_ = false;
     }
+}
+
+void TLineTextStore::CutFirstLine(size_t count) {
+    if (lines_.empty()) {
+        return;
+    }
+    const size_t stamp = StampLength(firstLine_);
+    count = std::min(count, LineLength(firstLine_) - std::min(stamp, LineLength(firstLine_)));
+    if (count == 0) {
+        return;
+    }
+    // The deque moves the stamp's few bytes up and frees the rest from its front.
+    const auto from = bytes_.begin() + static_cast<std::ptrdiff_t>(stamp);
+    bytes_.erase(from, from + static_cast<std::ptrdiff_t>(count));
+    frontOffset_ += count;
+    lines_.front().start = frontOffset_;
+    firstLineCut_ += count;
+}
+
+TTextPosition TLineTextStore::AfterCut(TTextPosition at, uint64_t cutSeen) const {
+    if (at.line != firstLine_ || lines_.empty() || cutSeen >= firstLineCut_) {
+        return at;
+    }
+    const size_t stamp = StampLength(firstLine_);
+    const uint64_t cut = firstLineCut_ - cutSeen;
+    if (at.byte <= stamp + cut) {
+        return {at.line, std::min(at.byte, stamp)};
+    }
+    return {at.line, static_cast<size_t>(at.byte - cut)};
 }
 
 void TLineTextStore::Clear() {

@@ -62,6 +62,8 @@ class TLineTextStore {
     // Bytes at the start of `line` that show as text whatever its kind: the
     // arrival stamp of a hex line, 0 for every other line.
     size_t TextPrefix(uint64_t line) const;
+    // Bytes of the arrival stamp `line` begins with, 0 for a line without one.
+    size_t StampLength(uint64_t line) const;
     // How `line` ended. A closed line's own text has no break at its end, so
     // it ends as the device's last break did (CR LF until it sent one; hex
     // lines always with CR LF); a line still open has None.
@@ -74,6 +76,15 @@ class TLineTextStore {
 
     // Forgets lines before `line`; no-op for lines already gone.
     void DropLinesBefore(uint64_t line);
+    // Forgets up to `count` bytes at the front of the first line, right
+    // after its arrival stamp, which stays: for a line that alone outgrew its
+    // box. The line keeps its number. Costs the bytes dropped.
+    void CutFirstLine(size_t count);
+    // Bytes the first line lost so far (0 once lines before it went).
+    uint64_t FirstLineCut() const { return firstLineCut_; }
+    // Where place `at`, taken when the first line had lost `cutSeen` bytes,
+    // is now: places in the bytes that went move to where they were.
+    TTextPosition AfterCut(TTextPosition at, uint64_t cutSeen) const;
     void Clear();
 
     size_t ByteCount() const { return bytes_.size(); }
@@ -118,6 +129,7 @@ class TLineTextStore {
     uint64_t frontOffset_ = 0;  // absolute offset of bytes_.front()
     std::deque<TLine> lines_;
     uint64_t firstLine_ = 0;
+    uint64_t firstLineCut_ = 0;
     bool lineOpen_ = false;
     // The received text blocks as one stream, the line a lone CR at its end
     // ended, and the last break it brought (how closed lines end).

@@ -7,7 +7,7 @@ void TPlotLineQueue::Append(std::string_view bytes, const TArrivalMarks& arrival
     splitter_.Split(
         bytes, [] {},
         [&](const TLineSplitter::TPiece& piece) {
-            bytes_.insert(bytes_.end(), piece.text.begin(), piece.text.end());
+            AddToOpenLine(piece.text);
             if (piece.ending != TLineEnding::None) {
                 const size_t breakEnd = static_cast<size_t>(piece.text.data() - bytes.data()) +
                                         piece.text.size() + EndingBytes(piece.ending).size();
@@ -18,7 +18,26 @@ void TPlotLineQueue::Append(std::string_view bytes, const TArrivalMarks& arrival
     lastArrival_ = arrival.TimeOf(bytes.size() - 1);
 }
 
+size_t TPlotLineQueue::OpenLineBytes() const {
+    const uint64_t start = lineEnds_.empty() ? frontOffset_ : lineEnds_.back();
+    return static_cast<size_t>(frontOffset_ + bytes_.size() - start);
+}
+
+void TPlotLineQueue::AddToOpenLine(std::string_view text) {
+    if (openLineTooLong_) {
+        return;
+    }
+    const size_t open = OpenLineBytes();
+    if (open + text.size() > kMostLineBytes) {
+        bytes_.erase(bytes_.end() - static_cast<std::ptrdiff_t>(open), bytes_.end());
+        openLineTooLong_ = true;
+        return;
+    }
+    bytes_.insert(bytes_.end(), text.begin(), text.end());
+}
+
 void TPlotLineQueue::EndLine() {
+    openLineTooLong_ = false;
     const bool first = lineEnds_.empty();
     lineEnds_.push_back(frontOffset_ + bytes_.size());
     lineArrivals_.push_back(lastArrival_);
@@ -52,4 +71,5 @@ void TPlotLineQueue::Clear() {
     lineEnds_.clear();
     lineArrivals_.clear();
     splitter_.Reset();
+    openLineTooLong_ = false;
 }

@@ -13,6 +13,11 @@
 //
 // Whoever takes the lines may ask to hear when a line completes in a queue
 // that held none, so that it need not look while the queue is empty.
+//
+// A line longer than kMostLineBytes holds no number worth plotting (a device
+// sending without line breaks, or binary data in decimal mode): its bytes go
+// as they come and it completes empty, so it costs no memory however long it
+// runs, and no cut of it is ever plotted as a number it never was.
 
 #include <cstdint>
 #include <deque>
@@ -26,6 +31,9 @@
 
 class TPlotLineQueue {
   public:
+    // Longest line kept: far more than 32 named values take.
+    static constexpr size_t kMostLineBytes = size_t{64} << 10;
+
     // Adds bytes to the open line; the line breaks in them complete lines.
     // `arrival` says when the bytes came; without it they came now.
     void Append(std::string_view bytes, const TArrivalMarks& arrival = {});
@@ -51,6 +59,11 @@ class TPlotLineQueue {
     void SetFirstLineHandler(std::function<void()> handler) { onFirstLine_ = std::move(handler); }
 
   private:
+    // Bytes of the line not yet complete.
+    size_t OpenLineBytes() const;
+    // Adds bytes to the open line, or drops them once it is too long.
+    void AddToOpenLine(std::string_view text);
+
     TLineSplitter splitter_;
     std::deque<char> bytes_;
     // Absolute stream offset of bytes_.front() and of the end of each
@@ -60,4 +73,5 @@ class TPlotLineQueue {
     std::deque<TArrivalTime> lineArrivals_;  // one per complete line
     TArrivalTime lastArrival_;               // of the last byte appended
     std::function<void()> onFirstLine_;
+    bool openLineTooLong_ = false;
 };

@@ -50,7 +50,10 @@ size_t FirstRowBytes(const TLineTextStore& store, uint64_t line, int columns) {
 }  // namespace
 
 size_t ReceiveRowCount(const TLineTextStore& store, uint64_t line, int columns) {
-    const size_t length = store.LineLength(line);
+    return ReceiveRowCount(store, line, store.LineLength(line), columns);
+}
+
+size_t ReceiveRowCount(const TLineTextStore& store, uint64_t line, size_t length, int columns) {
     const size_t first = FirstRowBytes(store, line, columns);
     if (length <= first) {
         return 1;

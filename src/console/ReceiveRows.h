@@ -17,6 +17,8 @@
 
 // Rows `line` takes; an empty line takes one.
 size_t ReceiveRowCount(const TLineTextStore& store, uint64_t line, int columns);
+// Rows `line` would take at `length` bytes.
+size_t ReceiveRowCount(const TLineTextStore& store, uint64_t line, size_t length, int columns);
 
 // The bytes of `line` that `row` shows, as [first, end).
 std::pair<size_t, size_t> ReceiveRowSpan(const TLineTextStore& store, uint64_t line, size_t row,

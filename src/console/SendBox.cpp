@@ -88,8 +88,9 @@ void TSendBox::AppendReceived(std::string_view bytes, bool lineStaysOpen) {
     if (!lineStaysOpen) {
         end = text_->Insert(end, kBoxLineBreak);
     }
-    received_.openEnd = lineStaysOpen ? std::optional(end) : std::nullopt;
     Appended(oldEnd, end);
+    // Taken after the bound, which may have cut the open line's front.
+    received_.openEnd = lineStaysOpen ? std::optional(End()) : std::nullopt;
 }
 
 void TSendBox::Appended(TTextPosition oldEnd, TTextPosition newEnd) {

@@ -180,6 +180,27 @@ TEST(PlotLineQueue, AppendingKeepsTheFirstLineInPlace) {
     EXPECT_EQ(DrainQueue(queue), (Lines{"5"}));
 }
 
+TEST(PlotLineQueue, ALineTooLongToPlotHoldsNothingAndCompletesEmpty) {
+    TPlotLineQueue queue;
+    queue.Append("1\r\n");
+    const std::string chunk(4000, '7');
+    for (size_t sent = 0; sent < 4 * TPlotLineQueue::kMostLineBytes; sent += chunk.size()) {
+        queue.Append(chunk);
+        ASSERT_LE(queue.ByteCount(), 1 + TPlotLineQueue::kMostLineBytes) << "after " << sent;
+    }
+    // When the endless line ends, none of it is taken for a number.
+    queue.Append("8\r\n2");
+    queue.EndLine();
+    EXPECT_EQ(DrainQueue(queue), (Lines{"1", "", "2"}));
+
+    const std::string longest(TPlotLineQueue::kMostLineBytes, '5');
+    queue.Append(longest.substr(0, 100));
+    queue.Append(longest.substr(100) + "\n");
+    queue.Append(longest + "6");
+    queue.EndLine();
+    EXPECT_EQ(DrainQueue(queue), (Lines{longest, ""})) << "the longest line kept is kept whole";
+}
+
 TEST(LineTextStore, EveryClosedBlockStartsALine) {
     TLineTextStore store;
     store.AppendBlock("12", TLineKind::Text, false);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ConsoleFixture.h"
+#include "console/ArrivalStamps.h"
 #include "console/TextBound.h"
 
 namespace {
@@ -66,16 +67,74 @@ TEST(TextBound, EmptyLinesCountAndTheLastLineStays) {
     }
     EXPECT_LE(store.HeldBytes(), size_t(bound.Bytes())) << "a flood of breaks is bounded too";
 
-    // A line longer than the budget is still being received: it stays whole.
-    const std::string endless(size_t(bound.Bytes()) * 2, 'x');
+    // A line that alone passes the budget (a device that never sends a
+    // break) keeps its newest bytes and its number, down to the trim mark.
+    const std::string endless = std::string(size_t(bound.Bytes()) * 2, 'x') + "newest";
+    const uint64_t endlessLine = store.EndLine();
     store.AppendBlock(endless, TLineKind::Text, true);
     EXPECT_TRUE(bound.Apply(store));
-    EXPECT_EQ(store.EndLine() - store.FirstLine(), 1u);
-    EXPECT_EQ(Line(store, store.FirstLine()), endless);
+    EXPECT_EQ(store.FirstLine(), endlessLine);
+    EXPECT_EQ(store.EndLine(), endlessLine + 1);
+    EXPECT_EQ(store.HeldBytes(), size_t(bound.TrimmedBytes()));
+    EXPECT_TRUE(endless.ends_with(Line(store, endlessLine)));
     EXPECT_FALSE(bound.Apply(store));
 
     TTextBound tiny(1);
     EXPECT_EQ(tiny.Bytes(), TTextBound::kLeastBytes) << "never less than a few screens";
+}
+
+TEST(TextBound, ABigBudgetTrimsNoMoreThanASliceAtATime) {
+    TLineTextStore store;
+    // A budget whose eighth is more than one slice.
+    const TTextBound bound(10 * TTextBound::kMostTrimBytes);
+    EXPECT_EQ(bound.TrimmedBytes(), bound.Bytes() - TTextBound::kMostTrimBytes);
+    const std::string block = NumberedLines(0, 10000);
+    int trims = 0;
+    while (trims < 3) {
+        const size_t held = store.HeldBytes();
+        store.AppendBlock(block, TLineKind::Text, false);
+        const size_t before = store.HeldBytes();
+        if (bound.Apply(store)) {
+            ++trims;
+            // A slice, and what the block brought over the budget, and at most
+            // the part of one line below the mark.
+            ASSERT_LE(before - store.HeldBytes(),
+                      size_t(TTextBound::kMostTrimBytes) + (before - held) + 64);
+        }
+        ASSERT_LE(store.HeldBytes(), size_t(bound.Bytes()));
+    }
+}
+
+TEST(TextBound, AnEndlessLineIsCutBetweenCharactersAndBySlices) {
+    TLineTextStore store;
+    const TTextBound bound(TTextBound::kLeastBytes);
+    // 数据 in GBK and two digits, over and over, without a line break.
+    const std::string unit =
+        "\xCA\xFD\xBE\xDD"
+        "12";
+    std::string block;
+    while (block.size() < 4000) {
+        block += unit;
+    }
+    std::string streamed;
+    int cuts = 0;
+    while (streamed.size() < size_t(bound.Bytes()) * 5) {
+        store.AppendBlock(block, TLineKind::Text, true);
+        streamed += block;
+        const size_t before = store.HeldBytes();
+        if (!bound.Apply(store)) {
+            continue;
+        }
+        ++cuts;
+        ASSERT_LE(before - store.HeldBytes(), size_t(bound.Bytes() / 8) + block.size());
+        ASSERT_EQ(store.EndLine() - store.FirstLine(), 1u);
+        const std::string kept = Line(store, store.FirstLine());
+        ASSERT_TRUE(streamed.ends_with(kept));
+        const size_t from = (streamed.size() - kept.size()) % unit.size();
+        ASSERT_TRUE(from != 1 && from != 3) << "a character halved at " << from;
+    }
+    EXPECT_GT(cuts, 5);
+    EXPECT_EQ(store.FirstLine(), 0u);
 }
 
 class BoundedBoxes : public ConsoleFixture {
@@ -168,4 +227,51 @@ TEST_F(BoundedBoxes, SendBoxSelectionAndCaretSurviveAndSendSendsWhatTheBoxHolds)
     EXPECT_EQ(SentBytes(), box.Bytes());
     EXPECT_TRUE(SentBytes().starts_with("@line ")) << SentBytes().substr(0, 20);
     EXPECT_LE(SentBytes().size(), size_t(TTextBound::kLeastBytes));
+}
+
+TEST_F(BoundedBoxes, AnEndlessLineScrollsOnInEveryBoxWithItsStampAndSelection) {
+    options.ShowTimestamps.Set(true);
+    // Numbers counting up, so that every stretch of the line reads differently.
+    std::string streamed;
+    int counter = 0;
+    const auto receiveUntil = [&](auto done) {
+        while (!done()) {
+            std::string block;
+            while (block.size() < 2000) {
+                block += std::to_string(100000 + counter++) + " ";
+            }
+            Receive(block, TBlockEnd::Cut);
+            streamed += block;
+        }
+    };
+    receiveUntil([&] { return Store().FirstLineCut() > 0; });
+    TReceiveView& view = MainView();
+    const uint64_t line = Store().FirstLine();
+    const size_t length = Store().LineLength(line);
+    view.SetSelection({line, length - 40}, {line, length - 20});
+    const QString selected = view.SelectedText();
+    QScrollBar& bar = *view.verticalScrollBar();
+    bar.setValue(bar.maximum());
+    const uint64_t firstCut = Store().FirstLineCut();
+    receiveUntil([&] { return Store().FirstLineCut() > firstCut; });
+
+    ASSERT_EQ(Store().FirstLine(), line);
+    ASSERT_EQ(Store().EndLine(), line + 1);
+    EXPECT_LE(Store().HeldBytes(), size_t(TTextBound::kLeastBytes));
+    const std::string kept = Line(Store(), line);
+    EXPECT_EQ(kept.substr(0, 1), "[") << "the line keeps its arrival stamp";
+    EXPECT_TRUE(streamed.ends_with(kept.substr(kArrivalStampBytes)));
+    EXPECT_EQ(view.SelectedText(), selected) << "the selection stays on its bytes";
+    EXPECT_EQ(bar.value(), bar.maximum()) << "a box at its end stays there";
+    EXPECT_EQ(qsizetype(bar.maximum() + bar.pageStep()), view.Rows().size());
+    EXPECT_EQ(FloatingRows().join(QString()), view.Rows().join(QString()));
+
+    // The send box cut the same line and still holds it as one line.
+    TSendBox& box = *SendBox();
+    EXPECT_LT(box.Bytes().size(), streamed.size());
+    EXPECT_LE(box.Bytes().size(), size_t(TTextBound::kLeastBytes));
+    EXPECT_GE(box.Bytes().size(), size_t(TTextBound(TTextBound::kLeastBytes).TrimmedBytes()) - 8)
+        << "the line is cut, never broken and then dropped";
+    EXPECT_TRUE(streamed.ends_with(box.Bytes()));
+    EXPECT_FALSE(box.Text().contains(QChar(u'\n')));
 }
