@@ -24,6 +24,20 @@ namespace {
 // Pace of scrolling while a selection is dragged past the box's edge.
 constexpr int kDragScrollMs = 50;
 
+// Sets `bar` to scroll `rows` rows of which `visibleRows` fit, at the end when
+// `followTail`.
+void SetScrollRange(QScrollBar& bar, uint64_t rows, int visibleRows, bool followTail) {
+    constexpr uint64_t kMaxRange = std::numeric_limits<int>::max();
+    const auto visible = static_cast<uint64_t>(visibleRows);
+    const uint64_t range = rows > visible ? rows - visible : 0;
+    bar.setPageStep(visibleRows);
+    bar.setSingleStep(1);
+    bar.setMaximum(static_cast<int>(std::min(range, kMaxRange)));
+    if (followTail) {
+        bar.setValue(bar.maximum());
+    }
+}
+
 }  // namespace
 
 TLineStoreView::TLineStoreView(const TLineTextStore& store, QWidget* parent)
@@ -66,8 +80,18 @@ void TLineStoreView::StoreChanged() {
     accessible_->TextChanged(false);
     const bool follow = AtBottom();
     FollowDroppedText();
+    // The last row may have grown; every row after it is new.
+    const uint64_t firstChangedRow = rows_.Rows() > 0 ? rows_.Rows() - 1 : 0;
+    const int shownFrom = verticalScrollBar()->value();
     ExtendRowIndex();
-    UpdateScrollBar(follow);
+    SetScrollRange(*verticalScrollBar(), rows_.Rows(), VisibleRows(), follow);
+    // Text that lands below the rows on screen changes nothing there: a box
+    // the user scrolled up to read stays still while the line runs on.
+    const int shownTo = shownFrom + VisibleRows();
+    if (verticalScrollBar()->value() != shownFrom ||
+        firstChangedRow < static_cast<uint64_t>(std::max(shownTo, 0))) {
+        viewport()->update();
+    }
 }
 
 // The rows of the text that went leave the index and the scroll position,
@@ -178,16 +202,7 @@ bool TLineStoreView::AtBottom() const {
 }
 
 void TLineStoreView::UpdateScrollBar(bool followTail) {
-    constexpr uint64_t kMaxRange = std::numeric_limits<int>::max();
-    const uint64_t visible = static_cast<uint64_t>(VisibleRows());
-    const uint64_t range = rows_.Rows() > visible ? rows_.Rows() - visible : 0;
-    QScrollBar* bar = verticalScrollBar();
-    bar->setPageStep(static_cast<int>(visible));
-    bar->setSingleStep(1);
-    bar->setMaximum(static_cast<int>(std::min(range, kMaxRange)));
-    if (followTail) {
-        bar->setValue(bar->maximum());
-    }
+    SetScrollRange(*verticalScrollBar(), rows_.Rows(), VisibleRows(), followTail);
     viewport()->update();
 }
 

@@ -45,6 +45,9 @@ class TNotifySink {
   public:
     virtual ~TNotifySink() = default;
     virtual bool Post(TNotification notification) = 0;
+    // Wakes the owner for whatever waits; a sink that hands notifications
+    // over as they come has nothing to do.
+    virtual void Flush() {}
 };
 
 // The two threads of one open port post through this: it stamps each
@@ -78,8 +81,17 @@ class TThreadNotifier {
         }
     }
     // Blocks while the owner has a full budget's worth of blocks to take;
-    // false when the port is closing.
-    bool WaitForRoom() { return budget_ == nullptr || budget_->WaitForRoom(); }
+    // false when the port is closing. Blocks the sink holds back for a
+    // batch are sent on first, or the owner would never take them.
+    bool WaitForRoom() {
+        if (budget_ == nullptr) {
+            return true;
+        }
+        if (budget_->Undelivered() + QueuedBlockCost(kReadBlockSize) > budget_->Limit()) {
+            sink_.Flush();
+        }
+        return budget_->WaitForRoom();
+    }
 
   private:
     TNotifySink& sink_;

@@ -10,8 +10,11 @@ namespace {
 const QEvent::Type kWakeEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 // A full block cut short means the reader is already reading the next: in a
-// flood the owner is woken once for this many of them, not for each.
-constexpr std::size_t kFloodBatchBlocks = 16;
+// flood the owner is woken once for this many of them, or once the first of
+// them has waited this long, not for each. The wait keeps a line that fills a
+// block every few tens of milliseconds on screen block by block.
+constexpr std::size_t kFloodBatchBlocks = 64;
+constexpr std::chrono::milliseconds kFloodBatchWait{5};
 
 // One wake hands over notifications for at most this long; the rest get a
 // wake of their own behind the paints and timers that came meanwhile.
@@ -27,13 +30,19 @@ bool FloodBlock(const TNotification& notification) {
 TNotifyWindow::TNotifyWindow(THandler handler) : handler_(std::move(handler)) {}
 
 bool TNotifyWindow::Post(TNotification notification) {
+    const bool waitForMore = FloodBlock(notification);
+    const auto now = waitForMore ? std::chrono::steady_clock::now() : TUnwokenSince{};
     bool wake = false;
     {
         std::lock_guard lock(mutex_);
-        const bool waitForMore = FloodBlock(notification);
         queue_.push_back(std::move(notification));
-        wake = !wakePosted_ && (!waitForMore || queue_.size() >= kFloodBatchBlocks);
-        wakePosted_ = wakePosted_ || wake;
+        if (!wakePosted_) {
+            unwokenSince_ = unwoken_ == 0 ? now : unwokenSince_;
+            ++unwoken_;
+            wake = !waitForMore || unwoken_ >= kFloodBatchBlocks ||
+                   now - unwokenSince_ >= kFloodBatchWait;
+        }
+        MarkWake(wake);
     }
     if (wake) {
         PostWake();
@@ -46,10 +55,17 @@ void TNotifyWindow::Flush() {
     {
         std::lock_guard lock(mutex_);
         wake = !wakePosted_ && !queue_.empty();
-        wakePosted_ = wakePosted_ || wake;
+        MarkWake(wake);
     }
     if (wake) {
         PostWake();
+    }
+}
+
+void TNotifyWindow::MarkWake(bool wake) {
+    if (wake) {
+        wakePosted_ = true;
+        unwoken_ = 0;
     }
 }
 

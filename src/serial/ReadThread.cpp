@@ -16,7 +16,7 @@ TReadThread::~TReadThread() {
 }
 
 void TReadThread::Run() {
-    RaiseCurrentThreadPriority(2);
+    RaiseCurrentThreadPriority(kReaderPrioritySteps);
     bool running = true;
     // While the owner has a full budget of blocks to take, nothing is read:
     // the driver and the line's flow control hold the data meanwhile.

@@ -4,4 +4,9 @@
 // Linux), the thread keeps its priority; nothing else changes.
 #pragma once
 
+// The steps the port's threads are raised by: the reader most, since a
+// reader that falls behind loses the line's bytes to the driver's limits.
+constexpr int kReaderPrioritySteps = 2;  // THREAD_PRIORITY_HIGHEST
+constexpr int kWriterPrioritySteps = 1;  // THREAD_PRIORITY_ABOVE_NORMAL
+
 void RaiseCurrentThreadPriority(int steps);

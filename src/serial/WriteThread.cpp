@@ -15,7 +15,7 @@ TWriteThread::~TWriteThread() {
 }
 
 void TWriteThread::Run() {
-    RaiseCurrentThreadPriority(1);
+    RaiseCurrentThreadPriority(kWriterPrioritySteps);
     bool wroteSinceIdle = true;  // so the owner hears "idle" once at start
     for (;;) {
         std::optional<TWriteRequest> request = queue_.TryTake();

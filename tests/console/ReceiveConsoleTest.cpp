@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
+#include <QScrollBar>
 #include <QTest>
 
 #include "ConsoleFixture.h"
@@ -283,4 +284,49 @@ TEST_F(ReceiveConsole, GarbageAndNulOnlyBlocksAreShownSafely) {
     std::erase_if(expected, [](char c) { return c == '\r' || c == '\n'; });
     EXPECT_EQ(kept, expected);
     console->MainReceiveView()->repaint();
+}
+
+namespace {
+
+// Counts the paints a widget gets.
+class TPaintCount : public QObject {
+  public:
+    explicit TPaintCount(QWidget* widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+}  // namespace
+
+// Lines arriving below what a user scrolled up to read change nothing on
+// screen, so the box is not painted for them; at its end it follows them.
+TEST_F(ReceiveConsole, ABoxScrolledUpIsNotRepaintedForLinesBelowIt) {
+    std::string lines;
+    for (int i = 0; i < 300; ++i)
+        lines += std::to_string(i) + "\r\n";
+    Receive(lines);
+    TReceiveView& view = *console->MainReceiveView();
+    QScrollBar& bar = *view.verticalScrollBar();
+    ASSERT_GT(bar.maximum(), 0);
+    bar.setValue(0);
+    QApplication::processEvents();
+    TPaintCount count(view.viewport());
+    Receive("300\r\n");
+    QApplication::processEvents();
+    EXPECT_EQ(count.paints, 0);
+    EXPECT_EQ(bar.value(), 0);
+    EXPECT_EQ(MainRows().value(MainRows().size() - 2), QStringLiteral("300"));
+
+    bar.setValue(bar.maximum());
+    QApplication::processEvents();
+    count.paints = 0;
+    Receive("301\r\n");
+    QApplication::processEvents();
+    EXPECT_GT(count.paints, 0);
+    EXPECT_EQ(bar.value(), bar.maximum());
 }
