@@ -2,15 +2,36 @@
 
 #include <stdexcept>
 
-void WriteFileBytes(const std::string& fileName, std::string_view bytes) {
-    QFile file(QString::fromStdString(fileName));
+TFileWriter::TFileWriter(const std::string& fileName) : file_(QString::fromStdString(fileName)) {
+    // Unbuffered: what is written comes in large pieces, and a buffer would
+    // only copy them once more.
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        Fail();
+}
+
+void TFileWriter::Write(std::string_view bytes) {
     const auto size = qint64(bytes.size());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes.data(), size) != size || !file.flush())
-        throw std::runtime_error(file.errorString().toStdString());
+    if (file_.write(bytes.data(), size) != size)
+        Fail();
+}
+
+void TFileWriter::Close() {
+    if (!file_.flush())
+        Fail();
+    file_.close();
+}
+
+void TFileWriter::Fail() const {
+    throw std::runtime_error(file_.errorString().toStdString());
+}
+
+void WriteFileBytes(const std::string& fileName, std::string_view bytes) {
+    TFileWriter file(fileName);
+    file.Write(bytes);
+    file.Close();
 }
 
 void WriteFileBytes(const std::string& fileName, const TBytes& bytes) {
-    WriteFileBytes(fileName, std::string_view(reinterpret_cast<const char*>(bytes.data()),
-                                              bytes.size()));
+    WriteFileBytes(fileName,
+                   std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }

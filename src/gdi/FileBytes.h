@@ -1,5 +1,6 @@
 #pragma once
-// Whole files written from memory, with the system's reason on failure.
+// Files written from memory, whole or a piece at a time, with the system's
+// reason on failure.
 
 #include <QFile>
 #include <cstdint>
@@ -8,6 +9,20 @@
 #include <vector>
 
 using TBytes = std::vector<std::uint8_t>;
+
+// A file written a piece at a time, replacing what was there; every step
+// throws with the system's reason when it fails.
+class TFileWriter {
+  public:
+    explicit TFileWriter(const std::string& fileName);
+    void Write(std::string_view bytes);
+    // Hands everything written to the system.
+    void Close();
+
+  private:
+    [[noreturn]] void Fail() const;
+    QFile file_;
+};
 
 // Writes the whole buffer, replacing the file; throws when it cannot.
 void WriteFileBytes(const std::string& fileName, std::string_view bytes);

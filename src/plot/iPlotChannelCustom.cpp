@@ -226,12 +226,12 @@ void TiPlotChannelCustom::AddXYs(std::span<const double> X, std::span<const doub
             AddXY(X[i], Y[i]);
         return;
     }
-    size_t added = 0;
+    const std::uint64_t addedBefore = dataList_->AddedTotal();
     try {
-        for (; added < X.size(); ++added)
-            dataList_->Add(X[added], Y[added]);
+        dataList_->AddPoints(X, Y);
     } catch (...) {
         // What the list took before refusing a point is counted as AddXY would.
+        const auto added = size_t(dataList_->AddedTotal() - addedBefore);
         statistics_.AddAll(X.first(added), Y.first(added));
         DoChange();
         throw;

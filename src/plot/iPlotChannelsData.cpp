@@ -1,7 +1,18 @@
 #include "plot/iPlotChannelsData.h"
 
+#include <algorithm>
+
 #include "plot/iPlotChannelCustom.h"
 #include "plot/iPlotComponent.h"
+
+namespace {
+
+// A null point that is also empty is written as null.
+TiDataPointMark MarkOf(bool null, bool empty) {
+    return null ? idpmNull : (empty ? idpmEmpty : idpmNormal);
+}
+
+}  // namespace
 
 TiPlotChannelsSource::TiPlotChannelsSource(const TiPlotComponent& plot) {
     for (int i = 0; i < plot.ChannelCount(); ++i)
@@ -30,11 +41,23 @@ double TiPlotChannelsSource::Y(int channel, int index) const {
 
 TiDataPointMark TiPlotChannelsSource::Mark(int channel, int index) const {
     const TiPlotChannelCustom& item = *channels_[channel];
-    if (item.GetNull(index))
-        return idpmNull;
-    if (item.GetEmpty(index))
-        return idpmEmpty;
-    return idpmNormal;
+    return MarkOf(item.GetNull(index), item.GetEmpty(index));
+}
+
+void TiPlotChannelsSource::Points(int channel, int first, std::span<TDataFilePoint> out) const {
+    const TiPlotDataCustomList& list = channels_[channel]->DataList();
+    // The list's own points a piece at a time, through a buffer that stays in
+    // the cache.
+    constexpr size_t kPiece = 256;
+    TiPlotDataPoint piece[kPiece];
+    for (size_t done = 0; done < out.size(); done += kPiece) {
+        const std::span<TiPlotDataPoint> points(piece, std::min(kPiece, out.size() - done));
+        list.GetPoints(first + int(done), points);
+        for (size_t i = 0; i < points.size(); ++i) {
+            const TiPlotDataPoint& point = points[i];
+            out[done + i] = {point.X, point.Y, MarkOf(point.Null, point.Empty)};
+        }
+    }
 }
 
 TiPlotChannelsSink::TiPlotChannelsSink(TiPlotComponent& plot) {

@@ -20,6 +20,7 @@ class TiPlotChannelsSource final : public TDataFileSource {
     double X(int channel, int index) const override;
     double Y(int channel, int index) const override;
     TiDataPointMark Mark(int channel, int index) const override;
+    void Points(int channel, int first, std::span<TDataFilePoint> out) const override;
 
   private:
     std::vector<const TiPlotChannelCustom*> channels_;

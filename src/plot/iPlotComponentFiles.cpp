@@ -61,10 +61,13 @@ void TiPlotComponent::LoadAnnotationsFromFile(const std::string& fileName) {
 void TiPlotComponent::SaveDataToFile(const std::string& fileName) {
     WithContext("Error Saving Data - ", [&] {
         const TiPlotChannelsSource source(*this);
-        WriteFileBytes(fileName, dataFileFormat_ == ipdffCompactInterval
-                                     ? WriteCompactDataFile(source)
-                                     : WriteTextDataFile(source, DataFileSeparatorChar(),
-                                                         UserDecimalSeparator()));
+        TFileWriter file(fileName);
+        const TDataFileOutput output = [&file](std::string_view block) { file.Write(block); };
+        if (dataFileFormat_ == ipdffCompactInterval)
+            WriteCompactDataFile(source, output);
+        else
+            WriteTextDataFile(source, DataFileSeparatorChar(), UserDecimalSeparator(), output);
+        file.Close();
     });
     dataFileName_ = fileName;
     Raise(OnAfterSaveData);

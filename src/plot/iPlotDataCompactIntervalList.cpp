@@ -1,7 +1,13 @@
 #include "plot/iPlotDataCompactIntervalList.h"
 
 TiPlotDataPoint TiPlotDataCompactIntervalList::GetPoint(int Index) const {
-    return {GetX(Index), At(Index), false, false};
+    return {XAt(Index), At(Index), false, false};
+}
+
+void TiPlotDataCompactIntervalList::GetPoints(int First, std::span<TiPlotDataPoint> Out) const {
+    CopyPoints(First, Out, [this](float y, int index) {
+        return TiPlotDataPoint{XAt(index), y, false, false};
+    });
 }
 
 void TiPlotDataCompactIntervalList::SetX(int Index, double Value) {
@@ -28,6 +34,23 @@ int TiPlotDataCompactIntervalList::Add(double X, double Y) {
     if (overwritesOldest && Count() > 1)
         FirstX_ += Interval_;
     return slot;
+}
+
+void TiPlotDataCompactIntervalList::AddPoints(std::span<const double> X,
+                                              std::span<const double> Y) {
+    // The first two points fix where X starts and its spacing.
+    std::size_t first = 0;
+    for (; first < X.size() && Count() < 2; ++first)
+        Add(X[first], Y[first]);
+    const std::uint64_t addedBefore = AddedTotal();
+    const int countBefore = Count();
+    StoreAll(X.size() - first, [&](std::size_t i) { return ToCompactFloat(Y[first + i]); });
+    // Each point that took the oldest one's slot moved the start on by one
+    // interval, a sum at a time as Add does it.
+    const std::uint64_t overwritten =
+        AddedTotal() - addedBefore - std::uint64_t(Count() - countBefore);
+    for (std::uint64_t i = 0; i < overwritten; ++i)
+        FirstX_ += Interval_;
 }
 
 void TiPlotDataCompactIntervalList::Clear() {

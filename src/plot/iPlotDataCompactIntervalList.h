@@ -11,16 +11,19 @@ class TiPlotDataCompactIntervalList : public TiPlotDataArrayList<float, 4> {
     double FirstX() const { return FirstX_; }
 
     // Computed, so any index answers (GetX(-1) is the X before the first).
-    double GetX(int Index) const override { return Index * Interval_ + FirstX_; }
+    double GetX(int Index) const override { return XAt(Index); }
     double GetY(int Index) const override { return At(Index); }
     TiPlotDataPoint GetPoint(int Index) const override;
     // Only the first point's X can be set; it moves the whole list.
     void SetX(int Index, double Value) override;
     void SetY(int Index, double Value) override;
     int Add(double X, double Y) override;
+    void AddPoints(std::span<const double> X, std::span<const double> Y) override;
+    void GetPoints(int First, std::span<TiPlotDataPoint> Out) const override;
     void Clear() override;
 
   private:
+    double XAt(int Index) const { return Index * Interval_ + FirstX_; }
     static constexpr double UnknownInterval = -1.0;
     double Interval_ = UnknownInterval;
     double FirstX_ = 0.0;

@@ -1,8 +1,11 @@
 #include "plot/iPlotDataCompactList.h"
 
 TiPlotDataPoint TiPlotDataCompactList::GetPoint(int Index) const {
-    const TiPlotCompactPoint& point = At(Index);
-    return {point.X, point.Y, false, false};
+    return PointOf(At(Index));
+}
+
+void TiPlotDataCompactList::GetPoints(int First, std::span<TiPlotDataPoint> Out) const {
+    CopyPoints(First, Out, [](const TiPlotCompactPoint& point, int) { return PointOf(point); });
 }
 
 void TiPlotDataCompactList::SetX(int Index, double Value) {
@@ -17,4 +20,10 @@ void TiPlotDataCompactList::SetY(int Index, double Value) {
 
 int TiPlotDataCompactList::Add(double X, double Y) {
     return Store({ToCompactFloat(X), ToCompactFloat(Y)});
+}
+
+void TiPlotDataCompactList::AddPoints(std::span<const double> X, std::span<const double> Y) {
+    StoreAll(X.size(), [&](std::size_t i) {
+        return TiPlotCompactPoint{ToCompactFloat(X[i]), ToCompactFloat(Y[i])};
+    });
 }

@@ -29,4 +29,11 @@ class TiPlotDataCompactList : public TiPlotDataArrayList<TiPlotCompactPoint, 8> 
     void SetX(int Index, double Value) override;
     void SetY(int Index, double Value) override;
     int Add(double X, double Y) override;
+    void AddPoints(std::span<const double> X, std::span<const double> Y) override;
+    void GetPoints(int First, std::span<TiPlotDataPoint> Out) const override;
+
+  private:
+    static TiPlotDataPoint PointOf(const TiPlotCompactPoint& Point) {
+        return {Point.X, Point.Y, false, false};
+    }
 };

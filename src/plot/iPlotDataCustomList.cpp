@@ -1,5 +1,6 @@
 #include "plot/iPlotDataCustomList.h"
 
+#include <algorithm>
 #include <limits>
 
 TiPlotDataCustomList::TiPlotDataCustomList() {
@@ -57,6 +58,39 @@ int TiPlotDataCustomList::ClaimGrownSlot() {
     Grow();
     ++AddedTotal_;
     return Count_++;
+}
+
+TiPlotDataCustomList::TiSlotRun TiPlotDataCustomList::ClaimSlots(std::size_t Wanted) {
+    if (Count_ == Capacity_ && !(RingMode_ && Capacity_ > 0))
+        Grow();
+    const auto upTo = [Wanted](int room) {
+        return static_cast<int>(std::min<std::size_t>(Wanted, static_cast<std::size_t>(room)));
+    };
+    TiSlotRun run{};
+    if (Count_ < Capacity_) {
+        run = {Count_, upTo(Capacity_ - Count_)};
+        Count_ += run.Count;
+    } else {
+        // A full ring: the oldest points give their slots to the new ones.
+        run = {RingStart_, upTo(Count_ - RingStart_)};
+        const int next = run.First + run.Count;
+        RingStart_ = next == Count_ ? 0 : next;
+    }
+    AddedTotal_ += static_cast<std::uint64_t>(run.Count);
+    return run;
+}
+
+std::array<TiPlotDataCustomList::TiSlotRun, 2> TiPlotDataCustomList::StorageRuns(
+    int First, std::size_t Count) const {
+    if (First < 0 || First > Count_ || Count > static_cast<std::size_t>(Count_ - First))
+        throw std::runtime_error("Index out of Bounds");
+    const int last = First + static_cast<int>(Count);
+    // Index i lies in slot i + RingStart up to the end of the points, then
+    // from slot 0 on.
+    const int wrapAt = Count_ - RingStart_;
+    const int before = std::clamp(wrapAt - First, 0, last - First);
+    return {TiSlotRun{First + RingStart_, before},
+            TiSlotRun{std::max(First, wrapAt) - wrapAt, last - First - before}};
 }
 
 void TiPlotDataCustomList::SetCapacity(int N) {

@@ -5,10 +5,12 @@
 // point without moving anything. It also carries the channel's current drawing
 // attributes, so that the full-feature variant can copy them into each point.
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <type_traits>
 
@@ -116,6 +118,13 @@ class TiPlotDataCustomList {
     // Appends a point; returns its storage slot (the new index until a ring
     // wraps).
     virtual int Add(double X, double Y) = 0;
+    // Appends the pairs in turn with what one Add call a pair would leave
+    // (slots, capacity, ring start, counts), at a fraction of the calls. A
+    // failure leaves the pairs before it added, as it would have.
+    virtual void AddPoints(std::span<const double> X, std::span<const double> Y) = 0;
+    // The points from logical index First on, as GetPoint gives them, into
+    // Out; throws "Index out of Bounds" unless all of them exist.
+    virtual void GetPoints(int First, std::span<TiPlotDataPoint> Out) const = 0;
     virtual void Clear();
     // Throws "Exceed Maximum List Size" above MaxCapacity; keeps the points
     // that fit. A failed allocation throws "Out of memory" and changes nothing.
@@ -149,6 +158,17 @@ class TiPlotDataCustomList {
     }
     // Grows the storage first; kept out of line, it is rarely taken.
     int ClaimGrownSlot();
+    // Up to Wanted slots in a row, the ones that many ClaimSlot calls would
+    // pick first: below the capacity, or from the start of a full ring to the
+    // end of the storage, growing it when neither has room.
+    struct TiSlotRun {
+        int First;
+        int Count;
+    };
+    TiSlotRun ClaimSlots(std::size_t Wanted);
+    // Checks that Count points from First exist and answers the storage runs
+    // they lie in, oldest first (two once a ring has wrapped past them).
+    std::array<TiSlotRun, 2> StorageRuns(int First, std::size_t Count) const;
     void Touch() {
         ++Generation_;
     }
@@ -190,6 +210,28 @@ class TiPlotDataArrayList : public TiPlotDataCustomList {
         const int slot = ClaimSlot();
         Items_[slot] = Item;
         return slot;
+    }
+    // Stores Make(0) … Make(Count − 1) as Store would one after another.
+    template <class MakeRecord>
+    void StoreAll(std::size_t Count, MakeRecord&& Make) {
+        for (std::size_t done = 0; done < Count;) {
+            const TiSlotRun run = ClaimSlots(Count - done);
+            Record* to = Items_ + run.First;
+            for (int k = 0; k < run.Count; ++k)
+                to[k] = Make(done + std::size_t(k));
+            done += std::size_t(run.Count);
+        }
+    }
+    // Out[k] = Point(record of index First + k, First + k).
+    template <class MakePoint>
+    void CopyPoints(int First, std::span<TiPlotDataPoint> Out, MakePoint&& Point) const {
+        int index = First;
+        TiPlotDataPoint* to = Out.data();
+        for (const TiSlotRun run : StorageRuns(First, Out.size())) {
+            const Record* from = Items_ + run.First;
+            for (int k = 0; k < run.Count; ++k)
+                *to++ = Point(from[k], index++);
+        }
     }
 
     void FreeStorage() {

@@ -7,16 +7,13 @@
 #include <cstring>
 #include <istream>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "platform/StrConv.h"
 
 namespace {
 
-constexpr std::string_view kCompactHeader = "Compact Interval";
-constexpr float kMissingMark = 1e38f;
-constexpr float kEndMark = 2e38f;
-constexpr std::string_view kLineEnd = "\r\n";
 // Floats are stored little-endian, which is what memcpy gives us here.
 static_assert(std::endian::native == std::endian::little);
 
@@ -35,176 +32,6 @@ std::string_view TrimField(std::string_view s) {
     return Trim(s, TBlanks::SpacesAndControls);
 }
 
-int MaxPointCount(const TDataFileSource& source) {
-    int rows = 0;
-    for (int c = 0; c < source.ChannelCount(); ++c)
-        rows = std::max(rows, source.PointCount(c));
-    return rows;
-}
-
-// The 15-significant-digit form through to_chars' own rounding, with the
-// exponent written as "E20" / "E-7".
-void AppendRoundedNumber(std::string& out, double value, char decimalSeparator) {
-    char buffer[40];
-    auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    if (ec != std::errc{})
-        return;
-    for (char* p = buffer; p != end; ++p) {
-        if (*p == '.') {
-            out.push_back(decimalSeparator);
-        } else if (*p == 'e') {
-            out.push_back('E');
-            char* exp = p + 1;
-            if (*exp == '+')
-                ++exp;
-            if (*exp == '-')
-                out.push_back(*exp++);
-            while (exp + 1 < end && *exp == '0')
-                ++exp;
-            out.append(exp, end);
-            return;
-        } else {
-            out.push_back(*p);
-        }
-    }
-}
-
-// Lays out significant digits the way a 15-digit general format does: plain
-// for exponents from -4 to 14, else "d.dddE<exp>". Writes to `to` and
-// answers the end.
-char* LayOut(char* to, const char* digits, int count, int exponent, char decimalSeparator) {
-    constexpr int kPrecision = 15;
-    if (exponent < -4 || exponent >= kPrecision) {
-        *to++ = digits[0];
-        if (count > 1) {
-            *to++ = decimalSeparator;
-            to = std::copy(digits + 1, digits + count, to);
-        }
-        *to++ = 'E';
-        if (exponent < 0)
-            *to++ = '-';
-        return std::to_chars(to, to + 8, std::abs(exponent)).ptr;
-    }
-    if (exponent < 0) {
-        *to++ = '0';
-        *to++ = decimalSeparator;
-        to = std::fill_n(to, -exponent - 1, '0');
-        return std::copy(digits, digits + count, to);
-    }
-    if (count <= exponent + 1) {
-        to = std::copy(digits, digits + count, to);
-        return std::fill_n(to, exponent + 1 - count, '0');
-    }
-    to = std::copy(digits, digits + exponent + 1, to);
-    *to++ = decimalSeparator;
-    return std::copy(digits + exponent + 1, digits + count, to);
-}
-
-// Samples usually have a few decimals. When the value is the double nearest
-// to a decimal with at most six of them (and below 1e9, so at most 15
-// significant digits), that decimal is exactly the 15-digit form: write it
-// from integers. False when the value is not such a decimal.
-bool AppendShortDecimal(std::string& out, double value, char decimalSeparator) {
-    constexpr double kScale = 1e6;
-    const double magnitude = std::fabs(value);
-    if (!(magnitude >= 1e-4 && magnitude < 1e9))
-        return false;
-    const long long scaled = std::llround(magnitude * kScale);
-    if (double(scaled) / kScale != magnitude)
-        return false;
-    char text[32];
-    char* to = text;
-    if (value < 0)
-        *to++ = '-';
-    to = std::to_chars(to, to + 12, scaled / 1000000).ptr;
-    long long fraction = scaled % 1000000;
-    if (fraction != 0) {
-        int digits = 6;
-        while (fraction % 10 == 0) {
-            fraction /= 10;
-            --digits;
-        }
-        *to++ = decimalSeparator;
-        char* last = to + digits;
-        for (char* p = last; p != to; fraction /= 10)
-            *--p = char('0' + fraction % 10);
-        to = last;
-    }
-    out.append(text, size_t(to - text));
-    return true;
-}
-
-// Any decimal of at most 15 significant digits reads back as the same double,
-// so when the shortest round-trip form has at most 15 digits it is exactly
-// what rounding to 15 digits gives, and much cheaper to find.
-void AppendNumber(std::string& out, double value, char decimalSeparator) {
-    if (AppendShortDecimal(out, value, decimalSeparator))
-        return;
-    char shortest[40];
-    const char* end =
-        std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific)
-            .ptr;
-    // "-d.ddde+XX": collect the digits up to the exponent.
-    char digits[24];
-    int count = 0;
-    const char* p = shortest;
-    for (; p != end && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9' && count < int(sizeof digits))
-            digits[count++] = *p;
-    }
-    if (p == end) {
-        out.append(shortest, size_t(end - shortest));  // inf, nan
-        return;
-    }
-    // Subnormal numbers carry fewer digits than that promise needs.
-    if (count > 15 || std::fabs(value) < std::numeric_limits<double>::min()) {
-        AppendRoundedNumber(out, value, decimalSeparator);
-        return;
-    }
-    int exponent = 0;
-    for (const char* q = p + 2; q != end; ++q)
-        exponent = exponent * 10 + (*q - '0');
-    if (p[1] == '-')
-        exponent = -exponent;
-    char text[48];
-    char* to = text;
-    if (shortest[0] == '-')
-        *to++ = '-';
-    to = LayOut(to, digits, count, exponent, decimalSeparator);
-    out.append(text, size_t(to - text));
-}
-
-void AppendYText(std::string& out, const TDataFileSource& source, int channel, int index,
-                 char decimalSeparator) {
-    switch (source.Mark(channel, index)) {
-        case idpmNull:
-            out += "Null";
-            break;
-        case idpmEmpty:
-            out += "Empty";
-            break;
-        case idpmNormal:
-            AppendNumber(out, source.Y(channel, index), decimalSeparator);
-            break;
-    }
-}
-
-void AppendFloat(std::string& out, double value) {
-    uint32_t bits = std::bit_cast<uint32_t>(static_cast<float>(value));
-    char bytes[4];
-    std::memcpy(bytes, &bits, 4);
-    out.append(bytes, 4);
-}
-
-std::string CompactHeader(const TDataFileSource& source) {
-    std::string out(kCompactHeader);
-    out += kLineEnd;
-    out += std::to_string(source.ChannelCount());
-    out += kLineEnd;
-    return out;
-}
-
 // The bytes a reader works through: all of them at once, or a stream read a
 // chunk at a time and forgotten once consumed, so that a data file of any
 // size is read without holding all of it.
@@ -218,21 +45,31 @@ class ByteWindow {
     // Reads the next chunk behind what is left; false at the end. Views of
     // Rest() taken before are no longer valid once it returns true; at the
     // end (a file that ends on a chunk's edge, or was cut short while it is
-    // read) they stay valid, since the bytes held are left as they are.
+    // read) they stay valid, since nothing is moved unless more has come.
     bool More() {
         if (!in_ || !*in_)
             return false;
-        chunk_.resize(kChunkBytes);
-        in_->read(chunk_.data(), std::streamsize(kChunkBytes));
-        const auto read = size_t(in_->gcount());
+        if (in_->peek() == std::istream::traits_type::eof()) {
+            if (in_->bad())
+                throw TiDataFileError("The file cannot be read");
+            return false;
+        }
+        // What is left moves to the front and the chunk is read in behind
+        // it, straight from the file.
+        const std::string_view rest = Rest();
+        if (capacity_ - rest.size() < kChunkBytes) {
+            capacity_ = std::max(2 * capacity_, rest.size() + kChunkBytes);
+            auto grown = std::make_unique_for_overwrite<char[]>(capacity_);
+            std::memcpy(grown.get(), rest.data(), rest.size());
+            buffer_ = std::move(grown);
+        } else {
+            std::memmove(buffer_.get(), rest.data(), rest.size());
+        }
+        in_->read(buffer_.get() + rest.size(), std::streamsize(kChunkBytes));
         if (in_->bad())
             throw TiDataFileError("The file cannot be read");
-        if (read == 0)
-            return false;
-        buffer_.erase(0, consumed_);
+        view_ = std::string_view(buffer_.get(), rest.size() + size_t(in_->gcount()));
         consumed_ = 0;
-        buffer_.append(chunk_.data(), read);
-        view_ = buffer_;
         return true;
     }
     // Has at least `count` bytes left, reading on as needed.
@@ -246,8 +83,8 @@ class ByteWindow {
   private:
     static constexpr size_t kChunkBytes = size_t{1} << 20;
     std::istream* in_ = nullptr;
-    std::string buffer_;
-    std::string chunk_;  // what the last read brought, before it joins buffer_
+    std::unique_ptr<char[]> buffer_;
+    size_t capacity_ = 0;
     std::string_view view_;
     size_t consumed_ = 0;
 };
@@ -486,9 +323,23 @@ class ByteReader {
     float Float() {
         if (!window_.Has(4))
             throw TiDataFileError("Invalid Data");
-        uint32_t bits;
-        std::memcpy(&bits, window_.Rest().data(), 4);
+        const float value = FloatAt(window_.Rest().data());
         window_.Consume(4);
+        return value;
+    }
+    // As many whole records of `size` bytes as are read, at least one unless
+    // the file ends first; consumed, valid until the next call.
+    std::string_view WholeRecords(size_t size) {
+        if (!window_.Has(size))
+            return {};
+        const std::string_view rest = window_.Rest();
+        const size_t bytes = rest.size() / size * size;
+        window_.Consume(bytes);
+        return rest.substr(0, bytes);
+    }
+    static float FloatAt(const char* bytes) {
+        uint32_t bits;
+        std::memcpy(&bits, bytes, 4);
         return std::bit_cast<float>(bits);
     }
 
@@ -505,19 +356,52 @@ int ParseChannelCount(std::string_view text) {
     return count;
 }
 
+// A float above 1.5e38 ends the rows (the end mark is 2e38).
+constexpr float kEndsRows = 1.5e38f;
+
+// Takes a value pair: a value the text form could not hold (an infinity, not
+// a number) counts as missing, as NaN always did, and so does 1e38.
+void AddCompactPair(PointRuns& runs, int channel, float x, float y, int sinkChannels) {
+    if (std::isfinite(x) && std::isfinite(y) && x < 9e37f && y < 9e37f && channel < sinkChannels)
+        runs.Add(channel, x, y);
+}
+
+// One row float by float; false once a mark ends the rows.
+bool ReadCompactRow(ByteReader& reader, int channels, bool withX, PointRuns& runs,
+                    int sinkChannels) {
+    for (int j = 0; j < channels; ++j) {
+        const float x = withX ? reader.Float() : 0.0f;
+        if (x > kEndsRows)
+            return false;
+        const float y = reader.Float();
+        if (y > kEndsRows)
+            return false;
+        AddCompactPair(runs, j, x, y, sinkChannels);
+    }
+    return true;
+}
+
 void ReadCompactRows(ByteReader& reader, int channels, PointRuns& runs, int sinkChannels) {
-    for (int row = 0; !reader.AtEnd(); ++row) {
-        for (int j = 0; j < channels; ++j) {
-            const float x = row <= 1 ? reader.Float() : 0.0f;
-            if (x > 1.5e38f)
+    for (int row = 0; row < 2; ++row)
+        if (reader.AtEnd() || !ReadCompactRow(reader, channels, true, runs, sinkChannels))
+            return;
+    // The rows after hold Y alone: those read whole are taken straight from
+    // the bytes, the rest (a row cut short) float by float.
+    const size_t rowBytes = size_t(channels) * 4;
+    while (!reader.AtEnd()) {
+        const std::string_view rows = reader.WholeRecords(rowBytes);
+        if (rows.empty()) {
+            if (!ReadCompactRow(reader, channels, false, runs, sinkChannels))
                 return;
-            const float y = reader.Float();
-            if (y > 1.5e38f)
+            continue;
+        }
+        int j = 0;
+        for (size_t at = 0; at < rows.size(); at += 4) {
+            const float y = ByteReader::FloatAt(rows.data() + at);
+            if (y > kEndsRows)
                 return;
-            // A value the text form could not hold (an infinity, not a number)
-            // counts as missing, as NaN always did.
-            if (std::isfinite(x) && std::isfinite(y) && x < 9e37f && y < 9e37f && j < sinkChannels)
-                runs.Add(j, x, y);
+            AddCompactPair(runs, j, 0.0f, y, sinkChannels);
+            j = j + 1 == channels ? 0 : j + 1;
         }
     }
 }
@@ -542,100 +426,6 @@ double ReadDataNumber(std::string_view field, char decimalSeparator) {
                        decimalSeparator);
 }
 
-std::string FormatDataNumber(double value, char decimalSeparator) {
-    std::string out;
-    AppendNumber(out, value, decimalSeparator);
-    return out;
-}
-
-std::string WriteTextDataFile(const TDataFileSource& source, char columnSeparator,
-                              char decimalSeparator) {
-    const int channels = source.ChannelCount();
-    std::string out;
-    for (int c = 0; c < channels; ++c) {
-        if (c > 0)
-            out += columnSeparator;
-        const std::string title = source.ChannelTitle(c);
-        out += title + "(X)";
-        out += columnSeparator;
-        out += title + "(Y)";
-    }
-    out += kLineEnd;
-    const int rows = MaxPointCount(source);
-    out.reserve(out.size() + size_t(rows) * size_t(channels) * 24);
-    for (int i = 0; i < rows; ++i) {
-        for (int c = 0; c < channels; ++c) {
-            if (c > 0)
-                out += columnSeparator;
-            if (i < source.PointCount(c)) {
-                AppendNumber(out, source.X(c, i), decimalSeparator);
-                out += columnSeparator;
-                AppendYText(out, source, c, i, decimalSeparator);
-            } else {
-                out += columnSeparator;
-            }
-        }
-        out += kLineEnd;
-    }
-    return out;
-}
-
-std::string WriteCompactDataFile(const TDataFileSource& source) {
-    std::string out = CompactHeader(source);
-    const int channels = source.ChannelCount();
-    const int rows = MaxPointCount(source);
-    out.reserve(out.size() + size_t(rows) * size_t(channels) * 4 + 16);
-    for (int i = 0; i < rows; ++i) {
-        for (int c = 0; c < channels; ++c) {
-            const bool has = i < source.PointCount(c);
-            if (i < 2)
-                AppendFloat(out, has ? source.X(c, i) : kMissingMark);
-            AppendFloat(out, has ? source.Y(c, i) : kMissingMark);
-        }
-    }
-    AppendFloat(out, kEndMark);
-    return out;
-}
-
-std::string WriteTextLogHeader(const TDataFileSource& source, char columnSeparator) {
-    std::string out = "(X)";
-    for (int c = 0; c < source.ChannelCount(); ++c) {
-        out += columnSeparator;
-        out += source.ChannelTitle(c) + "(Y)";
-    }
-    out += kLineEnd;
-    return out;
-}
-
-std::string WriteTextLogRow(const TDataFileSource& source, int index, char columnSeparator,
-                            char decimalSeparator) {
-    std::string out;
-    if (source.ChannelCount() > 0 && index < source.PointCount(0))
-        AppendNumber(out, source.X(0, index), decimalSeparator);
-    for (int c = 0; c < source.ChannelCount(); ++c) {
-        out += columnSeparator;
-        if (index < source.PointCount(c))
-            AppendYText(out, source, c, index, decimalSeparator);
-    }
-    out += kLineEnd;
-    return out;
-}
-
-std::string WriteCompactLogHeader(const TDataFileSource& source) {
-    return CompactHeader(source);
-}
-
-std::string WriteCompactLogRow(const TDataFileSource& source, int index, bool withX) {
-    std::string out;
-    for (int c = 0; c < source.ChannelCount(); ++c) {
-        const bool has = index < source.PointCount(c);
-        if (withX)
-            AppendFloat(out, has ? source.X(c, index) : kMissingMark);
-        AppendFloat(out, has ? source.Y(c, index) : kMissingMark);
-    }
-    return out;
-}
-
 namespace {
 
 void ReadDataWindow(ByteWindow& bytes, TDataFileSink& sink, char decimalSeparator) {
@@ -644,7 +434,7 @@ void ReadDataWindow(ByteWindow& bytes, TDataFileSink& sink, char decimalSeparato
     }
     const std::string_view rest = bytes.Rest();
     const std::string_view firstLine = rest.substr(0, rest.find_first_of("\r\n"));
-    if (EqualsNoCase(firstLine, kCompactHeader)) {
+    if (EqualsNoCase(firstLine, kCompactDataHeader)) {
         ReadCompact(bytes, sink);
         return;
     }

@@ -7,6 +7,7 @@
 // everything here is independent of widgets so it can be tested on bytes.
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <span>
 #include <stdexcept>
@@ -20,6 +21,12 @@ class TiDataFileError : public std::runtime_error {
 
 enum TiDataPointMark { idpmNormal, idpmNull, idpmEmpty };
 
+struct TDataFilePoint {
+    double X = 0;
+    double Y = 0;
+    TiDataPointMark Mark = idpmNormal;
+};
+
 // What a data file is written from: channels by index, points by index.
 class TDataFileSource {
   public:
@@ -30,7 +37,17 @@ class TDataFileSource {
     virtual double X(int channel, int index) const = 0;
     virtual double Y(int channel, int index) const = 0;
     virtual TiDataPointMark Mark(int channel, int index) const = 0;
+    // The points from `first` on, as X, Y and Mark give them one by one.
+    virtual void Points(int channel, int first, std::span<TDataFilePoint> out) const {
+        for (size_t i = 0; i < out.size(); ++i) {
+            const int index = first + int(i);
+            out[i] = {X(channel, index), Y(channel, index), Mark(channel, index)};
+        }
+    }
 };
+
+// Where a writer's bytes go, a large block at a time, in file order.
+using TDataFileOutput = std::function<void(std::string_view block)>;
 
 // What a data file is read into. Points are added to what channels hold.
 class TDataFileSink {
@@ -45,6 +62,9 @@ class TDataFileSink {
     }
 };
 
+// The first line of the compact form.
+inline constexpr std::string_view kCompactDataHeader = "Compact Interval";
+
 // Shortest general decimal text with at most 15 significant digits, using
 // `decimalSeparator`; exponents as "1E20", "1.5E-7".
 std::string FormatDataNumber(double value, char decimalSeparator);
@@ -56,11 +76,14 @@ double ReadDataNumber(std::string_view field, char decimalSeparator);
 
 // Text form: header of "<title>(X)" / "<title>(Y)" columns, then one row per
 // point index; rows end with CR LF.
+void WriteTextDataFile(const TDataFileSource& source, char columnSeparator, char decimalSeparator,
+                       const TDataFileOutput& output);
 std::string WriteTextDataFile(const TDataFileSource& source, char columnSeparator,
                               char decimalSeparator);
 
 // Compact form: "Compact Interval", the channel count, X floats for the first
 // two rows only, Y floats, 1e38 for missing points, 2e38 at the end.
+void WriteCompactDataFile(const TDataFileSource& source, const TDataFileOutput& output);
 std::string WriteCompactDataFile(const TDataFileSource& source);
 
 // The log's first line(s) and its rows, in text or compact form.

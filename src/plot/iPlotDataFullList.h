@@ -47,8 +47,14 @@ class TiPlotDataFullList : public TiPlotDataArrayList<TiPlotFullPoint, 136> {
         Write(Index, &TiPlotFullPoint::Attributes, Value);
     }
     int Add(double X, double Y) override;
+    void AddPoints(std::span<const double> X, std::span<const double> Y) override;
+    void GetPoints(int First, std::span<TiPlotDataPoint> Out) const override;
 
   private:
+    static TiPlotDataPoint PointOf(const TiPlotFullPoint& Point) {
+        return {Point.X, Point.Y, Point.Null, Point.Empty};
+    }
+    TiPlotFullPoint NewPoint(double X, double Y) const;
     template <class Field>
     void Write(int Index, Field TiPlotFullPoint::*Member, const Field& Value) {
         At(Index).*Member = Value;

@@ -21,9 +21,16 @@ bool TiPlotDataNullList::GetEmpty(int Index) const {
     return (At(Index).Flags & EmptyBit) != 0;
 }
 
+TiPlotDataPoint TiPlotDataNullList::PointOf(const TiPlotStandardPoint& Point) {
+    return {Point.X, Point.Y, (Point.Flags & NullBit) != 0, (Point.Flags & EmptyBit) != 0};
+}
+
 TiPlotDataPoint TiPlotDataNullList::GetPoint(int Index) const {
-    const TiPlotStandardPoint& point = At(Index);
-    return {point.X, point.Y, (point.Flags & NullBit) != 0, (point.Flags & EmptyBit) != 0};
+    return PointOf(At(Index));
+}
+
+void TiPlotDataNullList::GetPoints(int First, std::span<TiPlotDataPoint> Out) const {
+    CopyPoints(First, Out, [](const TiPlotStandardPoint& point, int) { return PointOf(point); });
 }
 
 void TiPlotDataNullList::SetX(int Index, double Value) {
@@ -58,8 +65,17 @@ void TiPlotDataNullList::SetPointAttributes(int Index, const TiPlotDataAttribute
                 MarkerBits(Value.MarkerVisible, Value.MarkerStyle));
 }
 
+std::uint32_t TiPlotDataNullList::NewPointFlags() const {
+    return MarkerBits(Attributes().MarkerVisible, Attributes().MarkerStyle);
+}
+
 int TiPlotDataNullList::Add(double X, double Y) {
-    return Store({X, Y, MarkerBits(Attributes().MarkerVisible, Attributes().MarkerStyle)});
+    return Store({X, Y, NewPointFlags()});
+}
+
+void TiPlotDataNullList::AddPoints(std::span<const double> X, std::span<const double> Y) {
+    const std::uint32_t flags = NewPointFlags();
+    StoreAll(X.size(), [&](std::size_t i) { return TiPlotStandardPoint{X[i], Y[i], flags}; });
 }
 
 void TiPlotDataNullList::SetFlagBits(int Index, std::uint32_t Mask, std::uint32_t Bits) {

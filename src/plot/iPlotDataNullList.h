@@ -24,7 +24,11 @@ class TiPlotDataNullList : public TiPlotDataArrayList<TiPlotStandardPoint, 24> {
     TiPlotDataAttributes GetPointAttributes(int Index) const override;
     void SetPointAttributes(int Index, const TiPlotDataAttributes& Value) override;
     int Add(double X, double Y) override;
+    void AddPoints(std::span<const double> X, std::span<const double> Y) override;
+    void GetPoints(int First, std::span<TiPlotDataPoint> Out) const override;
 
   private:
+    static TiPlotDataPoint PointOf(const TiPlotStandardPoint& Point);
+    std::uint32_t NewPointFlags() const;
     void SetFlagBits(int Index, std::uint32_t Mask, std::uint32_t Bits);
 };

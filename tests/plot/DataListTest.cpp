@@ -4,6 +4,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -135,6 +136,66 @@ TEST_P(EveryDataStyle, FailuresLeaveTheListUnchanged) {
     EXPECT_FALSE(list->RingMode());
     list->DeleteFirst(2);
     EXPECT_EQ(Ys(*list), (std::vector<double>{3}));
+}
+
+// What a list shows of its state and points, to compare two lists by.
+std::string StateOf(const TiPlotDataCustomList& list) {
+    std::string state = std::to_string(list.Count()) + "/" + std::to_string(list.Capacity()) +
+                        " start " + std::to_string(list.RingStart()) + " added " +
+                        std::to_string(list.AddedTotal()) + " generation " +
+                        std::to_string(list.Generation()) + ":";
+    for (int i = 0; i < list.Count(); ++i) {
+        const TiPlotDataPoint point = list.GetPoint(i);
+        state += " " + std::to_string(point.X) + "," + std::to_string(point.Y);
+    }
+    return state;
+}
+
+// Runs of every length, into growing lists and rings that wrap (rings of one
+// and two points included), leave what one Add a point leaves.
+TEST_P(EveryDataStyle, AddPointsLeavesWhatAddsOneByOneLeave) {
+    std::vector<double> xs, ys;
+    for (int i = 0; i < 300; ++i) {
+        xs.push_back(10 + i * 0.25);
+        ys.push_back(std::sin(i) * 100);
+    }
+    for (const int ring : {0, 1, 2, 7, 64}) {
+        auto single = CreatePlotDataList(GetParam());
+        auto bulk = CreatePlotDataList(GetParam());
+        single->SetRingBufferSize(ring);
+        bulk->SetRingBufferSize(ring);
+        size_t from = 0;
+        for (const size_t run : {1, 2, 3, 5, 40, 0, 100, 149}) {
+            for (size_t i = from; i < from + run; ++i)
+                single->Add(xs[i], ys[i]);
+            bulk->AddPoints(std::span(xs).subspan(from, run), std::span(ys).subspan(from, run));
+            from += run;
+            ASSERT_EQ(StateOf(*bulk), StateOf(*single)) << "ring " << ring << " after " << from;
+        }
+    }
+}
+
+TEST_P(EveryDataStyle, GetPointsReadsWhatGetPointReads) {
+    auto list = CreatePlotDataList(GetParam());
+    list->SetRingBufferSize(50);
+    for (int i = 0; i < 137; ++i)  // wrapped, the oldest in the middle
+        list->Add(i * 0.5, i % 11 - 3);
+    list->SetNull(4, true);
+    list->SetEmpty(9, true);
+    for (const auto& [first, count] : {std::pair{0, 50}, {0, 0}, {13, 37}, {36, 3}, {49, 1}}) {
+        std::vector<TiPlotDataPoint> points(static_cast<size_t>(count));
+        list->GetPoints(first, points);
+        for (int k = 0; k < count; ++k) {
+            const TiPlotDataPoint expected = list->GetPoint(first + k);
+            EXPECT_EQ(points[size_t(k)].X, expected.X) << first << "+" << k;
+            EXPECT_EQ(points[size_t(k)].Y, expected.Y) << first << "+" << k;
+            EXPECT_EQ(points[size_t(k)].Null, expected.Null) << first << "+" << k;
+            EXPECT_EQ(points[size_t(k)].Empty, expected.Empty) << first << "+" << k;
+        }
+    }
+    std::vector<TiPlotDataPoint> points(3);
+    EXPECT_EQ(MessageOf([&] { list->GetPoints(48, points); }), "Index out of Bounds");
+    EXPECT_EQ(MessageOf([&] { list->GetPoints(-1, points); }), "Index out of Bounds");
 }
 
 INSTANTIATE_TEST_SUITE_P(DataList, EveryDataStyle,
