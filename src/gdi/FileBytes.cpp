@@ -3,9 +3,11 @@
 #include <stdexcept>
 
 TFileWriter::TFileWriter(const std::string& fileName) : file_(QString::fromStdString(fileName)) {
+    // Where no file can be made beside it, the file itself is written.
+    file_.setDirectWriteFallback(true);
     // Unbuffered: what is written comes in large pieces, and a buffer would
     // only copy them once more.
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         Fail();
 }
 
@@ -16,9 +18,8 @@ void TFileWriter::Write(std::string_view bytes) {
 }
 
 void TFileWriter::Close() {
-    if (!file_.flush())
+    if (!file_.commit())
         Fail();
-    file_.close();
 }
 
 void TFileWriter::Fail() const {

@@ -2,7 +2,7 @@
 // Files written from memory, whole or a piece at a time, with the system's
 // reason on failure.
 
-#include <QFile>
+#include <QSaveFile>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,18 +10,20 @@
 
 using TBytes = std::vector<std::uint8_t>;
 
-// A file written a piece at a time, replacing what was there; every step
-// throws with the system's reason when it fails.
+// A file written a piece at a time, replacing what was there only once all
+// of it is written: a write that fails, or a writer dropped before Close,
+// leaves the old file as it was. Every step throws with the system's reason
+// when it fails.
 class TFileWriter {
   public:
     explicit TFileWriter(const std::string& fileName);
     void Write(std::string_view bytes);
-    // Hands everything written to the system.
+    // Puts the written file in the old one's place.
     void Close();
 
   private:
     [[noreturn]] void Fail() const;
-    QFile file_;
+    QSaveFile file_;
 };
 
 // Writes the whole buffer, replacing the file; throws when it cannot.
