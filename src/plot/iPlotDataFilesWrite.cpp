@@ -196,12 +196,16 @@ std::string CompactHeader(const TDataFileSource& source) {
 // not fit, so the output sees large blocks and the writer plain memory.
 class BlockWriter {
   public:
-    explicit BlockWriter(const TDataFileOutput& output) : output_(output), buffer_(kBlockBytes) {}
+    explicit BlockWriter(const TDataFileOutput& output) : output_(output) {}
     // Where up to `bytes` more may be written; End says where they ended.
+    // The buffer grows to a block as it fills, so a small file never pays
+    // for a whole block.
     char* Room(size_t bytes) {
         if (buffer_.size() - used_ < bytes) {
-            Finish();
-            buffer_.resize(std::max(buffer_.size(), bytes));
+            if (used_ + bytes > kBlockBytes)
+                Finish();
+            buffer_.resize(std::max({buffer_.size(), used_ + bytes,
+                                     std::min(2 * buffer_.size(), kBlockBytes), kFirstBytes}));
         }
         return buffer_.data() + used_;
     }
@@ -216,6 +220,7 @@ class BlockWriter {
 
   private:
     static constexpr size_t kBlockBytes = size_t{1} << 20;
+    static constexpr size_t kFirstBytes = size_t{4} << 10;
     const TDataFileOutput& output_;
     std::vector<char> buffer_;
     size_t used_ = 0;
