@@ -60,7 +60,8 @@ class ByteWindow {
         if (capacity_ - rest.size() < kChunkBytes) {
             capacity_ = std::max(2 * capacity_, rest.size() + kChunkBytes);
             auto grown = std::make_unique_for_overwrite<char[]>(capacity_);
-            std::memcpy(grown.get(), rest.data(), rest.size());
+            if (!rest.empty())  // an empty view may have no data to copy from
+                std::memcpy(grown.get(), rest.data(), rest.size());
             buffer_ = std::move(grown);
         } else {
             std::memmove(buffer_.get(), rest.data(), rest.size());
