@@ -105,10 +105,8 @@ void TiComponent::SetBackgroundPicture(const QImage& value) {
 }
 
 void TiComponent::InvalidateUncoveredChange() {
-    // A deferred paint that already owes a change, or an update in progress
-    // that has one pending, will show this one as well.
-    if (throttle_.ChangePending() && (throttle_.Updating() || flushTimer_.isActive()))
-        return;
+    // An owed deferred paint does not cover this change: if the frame is
+    // over, the change paints now and the deferred paint is dropped.
     Apply(throttle_.Invalidate(Now(), false));
 }
 

@@ -16,10 +16,14 @@ TiRepaintThrottle::TDecision TiRepaintThrottle::Request(Clock::time_point now) {
             std::chrono::duration<double>(1.0 / updateFrameRate_));
         const Clock::time_point due = lastRepaint_ + period;
         if (now <= due) {
-            // A request turned away is still owed a paint.
+            // A request turned away is still owed a paint. The deferred
+            // paint waits one frame past the end of this one: a steady
+            // stream of requests (a feed ticking every 10 ms) is painted by
+            // its next request that passes, so the timer only fires after
+            // the last change of a burst.
             if (!Pending())
                 changePending_ = true;
-            return {iraPaintLater, due - now + Clock::duration(1)};
+            return {iraPaintLater, due - now + period + Clock::duration(1)};
         }
     }
     return {iraPaintNow};

@@ -3,7 +3,9 @@
 // flag while updates are suspended, or - with AutoFrameRate - at most
 // UpdateFrameRate times a second. A request turned away because it came too
 // soon is answered with a delay after which the component paints whatever is
-// still pending, so the last change of a burst always reaches the screen.
+// still pending, so the last change of a burst always reaches the screen -
+// at most two frames after it; until then the next request that comes after
+// the frame paints it.
 // Pure over the time it is given, so every edge can be tested.
 
 #include <chrono>

@@ -149,9 +149,28 @@ TEST(Component, LastChangeOfABurstIsPaintedWithinAFrame) {
     c.InvalidateChange();
     EXPECT_EQ(c.Invalidations, before + 1) << "5 ms later is inside the frame";
     EXPECT_TRUE(c.ChangePending());
-    c.FakeNow += 20ms;  // the frame is over by the time the deferred paint runs
+    c.FakeNow += 40ms;  // the frame is over by the time the deferred paint runs
     EXPECT_TRUE(QTest::qWaitFor([&] { return c.Invalidations == before + 2; }, 2000));
     EXPECT_FALSE(c.ChangePending());
+}
+
+TEST(Component, ChangeAfterTheFrameDoesNotWaitForTheDeferredPaint) {
+    TTestComponent c;
+    ShowPainted(c);
+    c.FakeNow += 1s;
+    c.SetAutoFrameRate(true);
+    ASSERT_TRUE(NextPaint(c));
+    const int before = c.Invalidations;
+    c.FakeNow += 5ms;
+    c.InvalidateChange();
+    EXPECT_EQ(c.Invalidations, before) << "inside the frame: deferred";
+    c.FakeNow += 15ms;
+    c.InvalidateChange();
+    EXPECT_EQ(c.Invalidations, before + 1) << "past the frame: painted at once";
+    ASSERT_TRUE(NextPaint(c));
+    EXPECT_FALSE(c.ChangePending());
+    QTest::qWait(60);
+    EXPECT_EQ(c.Invalidations, before + 1) << "the deferred paint was dropped";
 }
 
 TEST(Component, AutoFrameRateOffEndsAnUpdate) {
