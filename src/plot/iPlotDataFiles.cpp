@@ -8,6 +8,7 @@
 #include <istream>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/StrConv.h"
@@ -154,6 +155,22 @@ void SplitFields(std::string_view line, char separator, size_t maxFields,
     throw TiDataFileError("'" + quoted + "' is not a valid floating point value");
 }
 
+// The 15 digits a value is written with can round it past the range of a
+// double: the largest ones become "1.79769313486232E308", the smallest
+// subnormals lose their exact form. Such a text reads as the nearest double,
+// so that what the text form saves it loads; a number beyond what the
+// writer can produce ("1e999") is still refused.
+std::optional<double> OutOfRangeAsWritten(const char* first, const char* last) {
+    constexpr long double kLargestWritten = 1.79769313486232e308L;
+    long double wide = 0;
+    const auto [end, ec] = std::from_chars(first, last, wide, std::chars_format::general);
+    if (ec != std::errc{} || end != last || !(std::fabs(wide) <= kLargestWritten))
+        return std::nullopt;
+    if (std::fabs(wide) > std::numeric_limits<double>::max())
+        return std::copysign(std::numeric_limits<double>::max(), double(wide));
+    return double(wide);
+}
+
 double ParseNumber(std::string_view field, char decimalSeparator) {
     const std::string_view text = TrimField(field);
     std::string normalised;
@@ -176,6 +193,10 @@ double ParseNumber(std::string_view field, char decimalSeparator) {
         ThrowNotANumber(text);
     double value = 0;
     auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        if (const std::optional<double> written = OutOfRangeAsWritten(first, last))
+            return *written;
+    }
     if (ec != std::errc{} || end != last || !std::isfinite(value))
         ThrowNotANumber(text);
     return value;

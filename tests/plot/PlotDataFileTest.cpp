@@ -240,6 +240,28 @@ TEST(PlotDataFile, CompactFormSkipsValuesTheTextFormCannotHold) {
     EXPECT_EQ(reloaded.Points(0).size(), 2u);
 }
 
+// Fifteen digits round the largest doubles past the range ("1.79769313486232E308")
+// and the smallest subnormals out of their exact form: both still load.
+TEST(PlotDataFile, TextFormLoadsTheExtremesItSaves) {
+    const double largest = std::numeric_limits<double>::max();
+    const double tiniest = std::numeric_limits<double>::denorm_min();
+    Channels saved{{"a", {{-largest, largest}, {tiniest, -tiniest}, {1e-310, 2}}}};
+    Channels loaded{{"a", {}}};
+    ReadDataFile(WriteTextDataFile(saved, '\t', '.'), loaded, '.');
+    ASSERT_EQ(loaded.Points(0).size(), 3u);
+    EXPECT_EQ(loaded.Points(0)[0].x, -largest);
+    EXPECT_EQ(loaded.Points(0)[0].y, largest);
+    EXPECT_EQ(loaded.Points(0)[1].x, tiniest);
+    EXPECT_EQ(loaded.Points(0)[1].y, -tiniest);
+    EXPECT_DOUBLE_EQ(loaded.Points(0)[2].x, 1e-310);
+    // Past what the writer can produce is still no number.
+    for (const char* bad : {"1.79769313486233E308", "-1.8e308", "1e400"}) {
+        Channels c{{"a", {}}};
+        EXPECT_THROW(ReadDataFile(std::string("a(X)\ta(Y)\n1\t") + bad, c, '.'), TiDataFileError)
+            << bad;
+    }
+}
+
 // A file is read from its stream a chunk at a time: rows, a CR LF and a float
 // that straddle the chunks' edges read as they do from memory.
 TEST(PlotDataFile, StreamedFilesReadLikeFilesInMemory) {
