@@ -4,6 +4,8 @@
 // which event deliveries took the longest (the stalls a user sees, with who
 // caused them and when).
 
+#include <time.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -88,12 +90,15 @@ class TEventTally : public QObject {
 // A QApplication that times every event it delivers. For each delivery made
 // straight from the event loop that took longer than the threshold it keeps
 // when it started, what it was and the longest delivery nested inside it
-// (a window's update request holds the paints of its widgets).
+// (a window's update request holds the paints of its widgets), and the
+// processor time the window thread spent in it: on a busy machine a long
+// delivery is often mostly the wait for a core, which that time leaves out.
 class TTimedApplication : public QApplication {
   public:
     struct TSlowEvent {
         double atS;         // since the clock started
         double ms;          // the whole delivery
+        double cpuMs;       // the window thread's processor time in it
         std::string what;   // receiver class/object name: event type
         std::string inner;  // the longest nested delivery, and its ms
     };
@@ -104,8 +109,12 @@ class TTimedApplication : public QApplication {
     void KeepSlowerThan(double ms) {
         thresholdMs_ = ms;
         slow_.clear();
+        maxCpuMs_ = 0;
         clock_.restart();
     }
+    // The most processor time any one delivery from the event loop took
+    // since KeepSlowerThan: the work of the longest stall, without waiting.
+    double MaxCpuMs() const { return maxCpuMs_; }
     // The slowest kept deliveries, slowest first, one line each.
     void PrintSlowest(const char* prefix, std::size_t count) const {
         std::vector<TSlowEvent> sorted = slow_;
@@ -114,8 +123,8 @@ class TTimedApplication : public QApplication {
         sorted.resize(std::min(count, sorted.size()));
         for (std::size_t i = 0; i < sorted.size(); ++i) {
             const TSlowEvent& e = sorted[i];
-            std::printf("%s_%zu=%.1fms at=%.1fs event=%s inner=%s\n", prefix, i + 1, e.ms, e.atS,
-                        e.what.c_str(), e.inner.c_str());
+            std::printf("%s_%zu=%.1fms cpu=%.1fms at=%.1fs event=%s inner=%s\n", prefix, i + 1,
+                        e.ms, e.cpuMs, e.atS, e.what.c_str(), e.inner.c_str());
         }
         std::printf("%s_count=%zu\n", prefix, slow_.size());
     }
@@ -125,6 +134,7 @@ class TTimedApplication : public QApplication {
             return QApplication::notify(receiver, event);
         const bool outer = depth_ == 0;
         const double startMs = clock_.nsecsElapsed() / 1e6;
+        const double startCpuMs = outer ? ThreadCpuMs() : 0;
         if (outer) {
             innerMs_ = 0;
             inner_.clear();
@@ -134,8 +144,10 @@ class TTimedApplication : public QApplication {
         --depth_;
         const double ms = clock_.nsecsElapsed() / 1e6 - startMs;
         if (outer) {
+            const double cpuMs = ThreadCpuMs() - startCpuMs;
+            maxCpuMs_ = std::max(maxCpuMs_, cpuMs);
             if (ms >= thresholdMs_)
-                slow_.push_back({startMs / 1000, ms, Describe(receiver, event),
+                slow_.push_back({startMs / 1000, ms, cpuMs, Describe(receiver, event),
                                  inner_.empty() ? "-" : inner_ + ":" + Ms(innerMs_)});
         } else if (depth_ == 1 && ms > innerMs_) {
             innerMs_ = ms;
@@ -145,6 +157,11 @@ class TTimedApplication : public QApplication {
     }
 
   private:
+    static double ThreadCpuMs() {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+    }
     static std::string Ms(double ms) {
         char text[32];
         std::snprintf(text, sizeof text, "%.1fms", ms);
@@ -157,6 +174,7 @@ class TTimedApplication : public QApplication {
 
     QElapsedTimer clock_;
     double thresholdMs_ = 0;
+    double maxCpuMs_ = 0;
     int depth_ = 0;
     double innerMs_ = 0;
     std::string inner_;

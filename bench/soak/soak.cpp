@@ -239,6 +239,9 @@ int main(int argc, char** argv) {
     std::printf("max_event_loop_stall_ms=%.1f\nstalls_over_50ms=%d\n", stalls.MaxMs(),
                 stalls.LongStalls());
     std::printf("max_event_loop_stall_once_full_ms=%.1f\n", stallsOnceFull.MaxMs());
+    // The work in the longest delivery: what the stall would be with a core
+    // always free.
+    std::printf("max_event_cpu_ms=%.1f\n", app.MaxCpuMs());
     // What the window was doing when it stalled, and when.
     app.PrintSlowest("slowest_event", 8);
     std::printf("bytes_written=%lld\nbytes_received=%lld\nbytes_lost=%lld\n", written, received,

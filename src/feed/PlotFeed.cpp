@@ -40,6 +40,16 @@ size_t TPlotFeedMode::LinesForTick(size_t waiting) {
 }
 
 void TPlotFeedMode::Tick() {
+    if (scope_)
+        scope_([this] { HandOverDueLines(); });
+    else
+        HandOverDueLines();
+    if (!queue_.HasLine()) {
+        timer_.stop();  // the next line to arrive starts it again
+    }
+}
+
+void TPlotFeedMode::HandOverDueLines() {
     const size_t due = LinesForTick(queue_.LineCount());
     const auto deadline = std::chrono::steady_clock::now() + kTickBudget;
     for (size_t i = 0; i < due && queue_.HasLine(); ++i) {
@@ -52,9 +62,6 @@ void TPlotFeedMode::Tick() {
             // A point the chart refuses costs only its own line.
         }
         queue_.RemoveFirstLine();
-    }
-    if (!queue_.HasLine()) {
-        timer_.stop();  // the next line to arrive starts it again
     }
 }
 

@@ -39,8 +39,16 @@ class TPlotFeedMode : public QObject {
     static constexpr size_t kTicksPerSecond = 1000 / kTickMs;
     static constexpr std::chrono::milliseconds kTickBudget{8};
 
+    // Runs one tick's hand-overs. The chart's feed runs them as one update
+    // batch, so that a tick asks the chart for one repaint, after its last
+    // point: at a steady inflow the chart then paints on the feed's ticks
+    // and needs no deferred paint of its own.
+    using TickScope = std::function<void(const std::function<void()>& handOver)>;
+
     // `timer` is the mode's 10 ms timer (the main window's Timer3 or Timer6).
     TPlotFeedMode(QTimer& timer, TPlotLineQueue& queue, LineSink sink, QObject* parent = nullptr);
+
+    void SetTickScope(TickScope scope) { scope_ = std::move(scope); }
 
     void Start();
     void Stop();
@@ -55,9 +63,11 @@ class TPlotFeedMode : public QObject {
 
   private:
     void LineArrived();
+    void HandOverDueLines();
 
     TPlotLineQueue& queue_;
     LineSink sink_;
+    TickScope scope_;
     QTimer& timer_;
     bool on_ = false;
 };

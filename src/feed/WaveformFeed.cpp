@@ -34,6 +34,12 @@ TWaveformFeed::TWaveformFeed(TiPlot& plot, TPlotLineQueue& hexQueue, TPlotLineQu
         *controls.decimalTimer, decimalQueue,
         [this](std::string_view line, TArrivalTime arrival) { PlotDecimalLine(line, arrival); },
         this);
+    for (TPlotFeedMode* mode : {hexMode_.get(), decimalMode_.get()}) {
+        mode->SetTickScope([this](const std::function<void()>& handOver) {
+            const TiUpdateBatch batch(plot_);
+            handOver();
+        });
+    }
     modes_ = std::make_unique<TPlotModeSwitch>(*hexMode_, *decimalMode_, *controls.hexButton,
                                                *controls.decimalButton);
     connect(controls.hexButton, &QAbstractButton::clicked, this, [this] { HexClicked(); });

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "console/PlotLineQueue.h"
@@ -129,6 +130,33 @@ TEST(PlotFeed, ARefusedPointCostsOnlyItsLine) {
         mode.Tick();
     EXPECT_EQ(points, (std::vector<double>{1, 3}));
     EXPECT_FALSE(queue.HasLine());
+}
+
+// The chart's feed wraps each tick in one update batch: every line of a
+// tick, refused ones too, is handed over inside it, and a tick with nothing
+// due still closes what it opened.
+TEST(PlotFeed, EachTickHandsItsLinesOverInsideOneScope) {
+    FeedRig rig(ReadDecimalPlotLine);
+    std::vector<std::string> log;
+    rig.mode.SetTickScope([&](const std::function<void()>& handOver) {
+        log.push_back("begin");
+        handOver();
+        log.push_back("end " + std::to_string(rig.points.size()));
+    });
+    for (int i = 0; i < 150; ++i)
+        rig.Lines({i == 3 ? "x" : "1"});
+    rig.mode.Tick();
+    rig.mode.Tick();
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_EQ(log[0], "begin");
+    const size_t firstTick = TPlotFeedMode::LinesForTick(150);
+    EXPECT_EQ(log[1], "end " + std::to_string(firstTick));
+    EXPECT_EQ(log[3], "end " + std::to_string(2 * firstTick - 1)) << "line 4 reads as no number";
+    rig.TickUntilEmpty();
+    EXPECT_EQ(rig.points.size(), 149u);
+    log.clear();
+    rig.mode.Tick();
+    EXPECT_EQ(log, (std::vector<std::string>{"begin", "end 149"}));
 }
 
 TEST(PlotFeed, TimerRunsOnlyWhileLinesWait) {
