@@ -378,13 +378,11 @@ int ParseChannelCount(std::string_view text) {
     return count;
 }
 
-// A float above 1.5e38 ends the rows (the end mark is 2e38).
-constexpr float kEndsRows = 1.5e38f;
-
 // Takes a value pair: a value the text form could not hold (an infinity, not
 // a number) counts as missing, as NaN always did, and so does 1e38.
 void AddCompactPair(PointRuns& runs, int channel, float x, float y, int sinkChannels) {
-    if (std::isfinite(x) && std::isfinite(y) && x < 9e37f && y < 9e37f && channel < sinkChannels)
+    if (std::isfinite(x) && std::isfinite(y) && x < kCompactMarksFrom && y < kCompactMarksFrom &&
+        channel < sinkChannels)
         runs.Add(channel, x, y);
 }
 
@@ -393,10 +391,10 @@ bool ReadCompactRow(ByteReader& reader, int channels, bool withX, PointRuns& run
                     int sinkChannels) {
     for (int j = 0; j < channels; ++j) {
         const float x = withX ? reader.Float() : 0.0f;
-        if (x > kEndsRows)
+        if (x > kCompactRowsEndAbove)
             return false;
         const float y = reader.Float();
-        if (y > kEndsRows)
+        if (y > kCompactRowsEndAbove)
             return false;
         AddCompactPair(runs, j, x, y, sinkChannels);
     }
@@ -420,7 +418,7 @@ void ReadCompactRows(ByteReader& reader, int channels, PointRuns& runs, int sink
         int j = 0;
         for (size_t at = 0; at < rows.size(); at += 4) {
             const float y = ByteReader::FloatAt(rows.data() + at);
-            if (y > kEndsRows)
+            if (y > kCompactRowsEndAbove)
                 return;
             AddCompactPair(runs, j, 0.0f, y, sinkChannels);
             j = j + 1 == channels ? 0 : j + 1;

@@ -64,6 +64,10 @@ class TDataFileSink {
 
 // The first line of the compact form.
 inline constexpr std::string_view kCompactDataHeader = "Compact Interval";
+// The compact form reads a float from here up as a mark, never as a point: a
+// missing value, or above kCompactRowsEndAbove the end of the rows.
+inline constexpr float kCompactMarksFrom = 9e37f;
+inline constexpr float kCompactRowsEndAbove = 1.5e38f;
 
 // Shortest general decimal text with at most 15 significant digits, using
 // `decimalSeparator`; exponents as "1E20", "1.5E-7".

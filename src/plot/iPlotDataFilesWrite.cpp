@@ -167,6 +167,20 @@ char* WriteFloat(char* to, double value) {
     return to + 4;
 }
 
+// A point's value as the compact form stores it. One the reader would take
+// for the end of the rows (an infinity, or past 1.5e38), losing every point
+// after it, is written as missing instead and costs only its own point. A
+// value below the float range is written as minus infinity, which the reader
+// skips, without a cast that is undefined there.
+char* WriteValueFloat(char* to, double value) {
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    if (value < -kLargest)
+        return WriteFloat(to, -std::numeric_limits<double>::infinity());
+    if (value > kLargest || static_cast<float>(value) > kCompactRowsEndAbove)
+        return WriteFloat(to, kMissingMark);
+    return WriteFloat(to, value);
+}
+
 void AppendNumber(std::string& out, double value, char decimalSeparator) {
     char text[kMaxNumberText];
     out.append(text, WriteNumber(text, value, decimalSeparator));
@@ -179,9 +193,9 @@ void AppendYText(std::string& out, const TDataFileSource& source, int channel, i
     out.append(text, WriteYText(text, point, decimalSeparator));
 }
 
-void AppendFloat(std::string& out, double value) {
+void AppendValueFloat(std::string& out, double value) {
     char bytes[4];
-    out.append(bytes, WriteFloat(bytes, value));
+    out.append(bytes, WriteValueFloat(bytes, value));
 }
 
 std::string CompactHeader(const TDataFileSource& source) {
@@ -341,8 +355,8 @@ void WriteCompactDataFile(const TDataFileSource& source, const TDataFileOutput& 
                   for (size_t c = 0; c < size_t(channels); ++c) {
                       const TDataFilePoint* point = batch.At(c, row);
                       if (index < 2)
-                          to = WriteFloat(to, point ? point->X : kMissingMark);
-                      to = WriteFloat(to, point ? point->Y : kMissingMark);
+                          to = WriteValueFloat(to, point ? point->X : kMissingMark);
+                      to = WriteValueFloat(to, point ? point->Y : kMissingMark);
                   }
                   return to;
               });
@@ -387,8 +401,8 @@ std::string WriteCompactLogRow(const TDataFileSource& source, int index, bool wi
     for (int c = 0; c < source.ChannelCount(); ++c) {
         const bool has = index < source.PointCount(c);
         if (withX)
-            AppendFloat(out, has ? source.X(c, index) : kMissingMark);
-        AppendFloat(out, has ? source.Y(c, index) : kMissingMark);
+            AppendValueFloat(out, has ? source.X(c, index) : kMissingMark);
+        AppendValueFloat(out, has ? source.Y(c, index) : kMissingMark);
     }
     return out;
 }

@@ -240,6 +240,34 @@ TEST(PlotDataFile, CompactFormSkipsValuesTheTextFormCannotHold) {
     EXPECT_EQ(reloaded.Points(0).size(), 2u);
 }
 
+// The compact form reads a float above 1.5e38 as the end of the rows: a point
+// that large, or past the float range, is saved as missing, so that it costs
+// only its own point and not every point after it. The log's rows likewise.
+TEST(PlotDataFile, CompactFormSavesValuesItCannotReadAsMissing) {
+    const double inf = std::numeric_limits<double>::infinity();
+    Channels saved{{"a",
+                    {{0, 1},
+                     {1, 1.6e38},
+                     {2, 1e300},
+                     {3, inf},
+                     {4, -1e300},
+                     {5, std::nan("")},
+                     {6, -3e38},
+                     {7, 8.5e37},
+                     {8, 9}}}};
+    const std::string bytes = WriteCompactDataFile(saved);
+    EXPECT_EQ(bytes.substr(bytes.size() - 4), Floats({2e38f}));
+    Channels loaded{{"a", {}}};
+    ReadDataFile(bytes, loaded, '.');
+    std::vector<double> ys;
+    for (const Point& p : loaded.Points(0))
+        ys.push_back(p.y);
+    EXPECT_EQ(ys, (std::vector<double>{1, double(-3e38f), double(8.5e37f), 9}));
+
+    const std::string logRow = WriteCompactLogRow(saved, 1, true);
+    EXPECT_EQ(logRow, Floats({1, 1e38f}));
+}
+
 // Fifteen digits round the largest doubles past the range ("1.79769313486232E308")
 // and the smallest subnormals out of their exact form: both still load.
 TEST(PlotDataFile, TextFormLoadsTheExtremesItSaves) {
