@@ -35,7 +35,7 @@ inline std::string ObjectLabel(const QObject* object) {
 }
 
 // Counts the paints and timer ticks of the objects it watches, and every
-// timer tick of the whole program.
+// paint and timer tick of the whole program by who had it.
 class TEventTally : public QObject {
   public:
     // Counts from Reset until Stop.
@@ -49,6 +49,7 @@ class TEventTally : public QObject {
             count = 0;
         timerTicks_ = 0;
         ticksBy_.clear();
+        paintsBy_.clear();
         qApp->installEventFilter(this);
     }
     // One name=value line per watched object: its events a second over `seconds`.
@@ -56,14 +57,8 @@ class TEventTally : public QObject {
         for (const auto& [name, count] : counts_)
             std::printf("%s_per_s%s=%.1f\n", name.c_str(), suffix.c_str(), count / seconds);
         std::printf("timer_ticks_per_s%s=%.1f\n", suffix.c_str(), timerTicks_ / seconds);
-        std::vector<std::pair<long, std::string>> busiest;
-        for (const auto& [label, count] : ticksBy_)
-            busiest.push_back({count, label});
-        std::sort(busiest.rbegin(), busiest.rend());
-        busiest.resize(std::min<std::size_t>(busiest.size(), 4));
-        for (const auto& [count, label] : busiest)
-            std::printf("timer_ticks_per_s%s[%s]=%.1f\n", suffix.c_str(), label.c_str(),
-                        count / seconds);
+        PrintBusiest("timer_ticks_per_s" + suffix, ticksBy_, seconds);
+        PrintBusiest("paints_per_s" + suffix, paintsBy_, seconds);
     }
 
   protected:
@@ -72,6 +67,8 @@ class TEventTally : public QObject {
             ++timerTicks_;
             ++ticksBy_[ObjectLabel(watched)];
         }
+        if (event->type() == QEvent::Paint)
+            ++paintsBy_[ObjectLabel(watched)];
         if (event->type() == QEvent::Paint || event->type() == QEvent::Timer) {
             const auto found = names_.find(watched);
             if (found != names_.end())
@@ -81,10 +78,23 @@ class TEventTally : public QObject {
     }
 
   private:
+    // The few labels with the most counts, a line each.
+    static void PrintBusiest(const std::string& prefix, const std::map<std::string, long>& by,
+                             double seconds) {
+        std::vector<std::pair<long, std::string>> busiest;
+        for (const auto& [label, count] : by)
+            busiest.push_back({count, label});
+        std::sort(busiest.rbegin(), busiest.rend());
+        busiest.resize(std::min<std::size_t>(busiest.size(), 8));
+        for (const auto& [count, label] : busiest)
+            std::printf("%s[%s]=%.1f\n", prefix.c_str(), label.c_str(), count / seconds);
+    }
+
     std::map<QObject*, std::string> names_;
     std::map<std::string, long> counts_;
     long timerTicks_ = 0;
     std::map<std::string, long> ticksBy_;
+    std::map<std::string, long> paintsBy_;
 };
 
 // A QApplication that times every event it delivers. For each delivery made

@@ -10,7 +10,9 @@
 // Prints cpu_percent_bare_window=, cpu_percent_idle_port_open= and
 // cpu_percent_100_lines_per_s=, and for each program case how often the
 // chart, the receive box and the send box painted and the decimal feed timer
-// ticked (chart_paints_per_s_idle=, feed_ticks_per_s_100_lines=, …).
+// ticked (chart_paints_per_s_idle=, feed_ticks_per_s_100_lines=, …), and
+// the widgets and timers that painted and ticked most
+// (paints_per_s_100_lines[class/name]=, timer_ticks_per_s_100_lines[…]=).
 
 #include <pty.h>
 #include <termios.h>

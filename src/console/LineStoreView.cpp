@@ -52,6 +52,10 @@ TLineStoreView::TLineStoreView(const TLineTextStore& store, QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
+    // The bar moves with every line that arrives; filling its own background
+    // makes it opaque, so the window, group box and frame behind it are not
+    // painted again each time.
+    verticalScrollBar()->setAutoFillBackground(true);
     viewport()->setCursor(Qt::IBeamCursor);
     setFocusPolicy(Qt::StrongFocus);
     connect(&dragScroll_, &QTimer::timeout, this, [this] {

@@ -330,3 +330,26 @@ TEST_F(ReceiveConsole, ABoxScrolledUpIsNotRepaintedForLinesBelowIt) {
     EXPECT_GT(count.paints, 0);
     EXPECT_EQ(bar.value(), bar.maximum());
 }
+
+// A box following its end moves its scroll bar with every line; the window
+// behind the bar is not painted for it.
+TEST_F(ReceiveConsole, LinesAtTheEndRepaintTheBoxButNotTheWindowBehindIt) {
+    std::string lines;
+    for (int i = 0; i < 300; ++i)
+        lines += std::to_string(i) + "\r\n";
+    Receive(lines);
+    QApplication::processEvents();
+    TReceiveView& view = *console->MainReceiveView();
+    TPaintCount behind(&window);
+    TPaintCount bar(view.verticalScrollBar());
+    TPaintCount text(view.viewport());
+    const int maximum = view.verticalScrollBar()->maximum();
+    for (int i = 300; i < 310; ++i) {
+        Receive(std::to_string(i) + "\r\n");
+        QApplication::processEvents();
+    }
+    EXPECT_GT(view.verticalScrollBar()->maximum(), maximum);
+    EXPECT_GT(bar.paints, 0);
+    EXPECT_GT(text.paints, 0);
+    EXPECT_EQ(behind.paints, 0);
+}
