@@ -48,8 +48,24 @@ cleanup() {
 }
 trap cleanup EXIT
 
-echo "preparing a Wine prefix in $WINEPREFIX (takes a while)"
-wineboot -i >/dev/null 2>&1
+# A first start of Wine now and then never settles (a service left spinning):
+# give it five minutes, then start over once in a fresh prefix.
+prepared=
+for attempt in 1 2; do
+  echo "preparing a Wine prefix in $WINEPREFIX (takes a while)"
+  if timeout 300 wineboot -i >/dev/null 2>&1; then
+    prepared=1
+    break
+  fi
+  echo "the Wine prefix was not ready after 300 s (attempt $attempt)" >&2
+  wineserver -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+  WINEPREFIX=$(mktemp -d /tmp/kelvane-wine.XXXXXX)
+done
+if [ -z "$prepared" ]; then
+  echo "FAILED: Wine could not prepare a prefix" >&2
+  exit 1
+fi
 
 # The link runs until its stdin closes, so it cannot outlive this script.
 coproc LINK { exec /usr/bin/python3 "$repo/tests/serial_win32/pty_link.py" "$WINEPREFIX/dosdevices"; }
