@@ -83,7 +83,15 @@ void TiPlotMinMaxSummary::UpdateSlots(const TiPlotDataCustomList& List, int Firs
         const int blocks = ((count - 1) >> shift) + 1;
         if (static_cast<int>(Levels_.size()) <= level)
             Levels_.emplace_back();
-        Levels_[level].resize(static_cast<std::size_t>(blocks), EmptyBlock());
+        // Room for every slot the list holds: a ring filling up then never
+        // moves a level of many megabytes in one go, a pause in the middle of
+        // a paint. A list that grows makes room at least twice as large.
+        std::vector<Block>& blocksOfLevel = Levels_[level];
+        const auto room =
+            static_cast<std::size_t>(((std::max(count, List.Capacity()) - 1) >> shift) + 1);
+        if (blocksOfLevel.capacity() < room)
+            blocksOfLevel.reserve(std::max(room, 2 * blocksOfLevel.capacity()));
+        blocksOfLevel.resize(static_cast<std::size_t>(blocks), EmptyBlock());
         for (int b = FirstSlot >> shift; b <= (LastSlot >> shift); ++b) {
             Levels_[level][b] =
                 level == 0 ? SummariseSlots(List, b << shift, std::min(count, (b + 1) << shift))

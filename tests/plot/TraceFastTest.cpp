@@ -119,6 +119,27 @@ TEST(TraceFast, SummaryFollowsAWrappedRingAndBreaks) {
     EXPECT_EQ(RenderFastTrace(list, axes, nullptr), RenderFastTrace(list, axes, &summary));
 }
 
+// A ring's summary makes room for all of the ring's slots at once: filling
+// the ring never moves a level, which for millions of points stalled a paint.
+TEST(TraceFast, SummaryOfARingMakesItsRoomOnce) {
+    TiPlotDataNullList list;
+    list.SetRingBufferSize(50000);
+    TiPlotMinMaxSummary summary;
+    Fill(list, 20000, [](int i) { return std::sin(i * 0.01); });
+    summary.Sync(list);  // every level a ring of 50,000 needs is there by now
+    const std::size_t room = summary.MemoryUsed();
+    EXPECT_GE(room, (50000 / 32) * sizeof(TiPlotMinMaxSummary::Block));
+    for (int i = 20000; i < 120000; ++i) {
+        list.Add(i, std::cos(i * 0.01));
+        if (i % 997 == 0)
+            summary.Sync(list);
+    }
+    summary.Sync(list);
+    EXPECT_EQ(summary.MemoryUsed(), room);
+    const TraceTestAxes axes(70000, 120000, -1.5, 1.5, Width, Height);
+    EXPECT_EQ(RenderFastTrace(list, axes, nullptr), RenderFastTrace(list, axes, &summary));
+}
+
 TEST(TraceFast, OneStrokeAndJoinsPerColumn) {
     // Pixels per unit: 1, so X 0..9 lie in columns 0..9.
     const TraceTestAxes axes(0, 100, 0, 100, 100, 100);
