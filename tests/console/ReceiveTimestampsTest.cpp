@@ -33,12 +33,14 @@ QString Unstamped(const QString& row) {
     return kStamped.match(row).captured(5);
 }
 
-// A block of reads, each `ago` before now, ending at the given offsets.
+// A block of reads, each `ago` before one fixed moment, ending at the given
+// offsets: the gaps between reads of different blocks are what the test says,
+// however long a loaded machine takes between the blocks.
 TArrivalMarks Reads(std::initializer_list<std::pair<std::size_t, TArrivalClock::duration>> reads) {
-    const TArrivalTime now = TArrivalClock::now();
+    static const TArrivalTime moment = TArrivalClock::now();
     TArrivalMarks marks;
     for (const auto& [end, ago] : reads) {
-        marks.Add(end, now - ago);
+        marks.Add(end, moment - ago);
     }
     return marks;
 }
