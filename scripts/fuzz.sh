@@ -2,6 +2,7 @@
 # Builds the fuzz targets with clang in build-fuzz/ and runs each in turn.
 #   scripts/fuzz.sh             every target until it has run 10 million inputs
 #   scripts/fuzz.sh SECONDS     every target for SECONDS seconds (the CI smoke)
+# KELVANE_FUZZ_TARGETS="data_text ini_profile" runs only the targets named.
 # One target runs at a time, on one core. A target that finds a fault stops
 # the script; the input that broke it is left in build-fuzz/findings/.
 # Each target prints "fuzz <name>: <runs> runs in <seconds> s".
@@ -46,7 +47,16 @@ schedule_of() {
   esac
 }
 
-for program in "$dir"/bin/fuzz_*; do
+programs=("$dir"/bin/fuzz_*)
+if [ -n "${KELVANE_FUZZ_TARGETS:-}" ]; then
+  programs=()
+  for name in $KELVANE_FUZZ_TARGETS; do
+    [ -x "$dir/bin/fuzz_$name" ] || { echo "fuzz: no target $name" >&2; exit 1; }
+    programs+=("$dir/bin/fuzz_$name")
+  done
+fi
+
+for program in "${programs[@]}"; do
   name=${program##*/fuzz_}
   # New inputs go to a scratch copy: the committed seeds stay small.
   work=$(mktemp -d)

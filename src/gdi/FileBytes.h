@@ -24,6 +24,7 @@ class TFileWriter {
   private:
     [[noreturn]] void Fail() const;
     QSaveFile file_;
+    qint64 written_ = 0;
 };
 
 // Writes the whole buffer, replacing the file; throws when it cannot.

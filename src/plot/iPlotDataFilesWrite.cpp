@@ -232,8 +232,9 @@ class BlockWriter {
         used_ = 0;
     }
 
-  private:
     static constexpr size_t kBlockBytes = size_t{1} << 20;
+
+  private:
     static constexpr size_t kFirstBytes = size_t{4} << 10;
     const TDataFileOutput& output_;
     std::vector<char> buffer_;
@@ -285,13 +286,20 @@ class RowBatch {
 
 // Writes every row, a batch at a time: Row(to, batch, row, index) writes the
 // fetched row `row`, the file's row `index`, and answers its end.
+// Room is asked for as many rows at a time as a block holds, not row by row.
 template <class WriteRow>
 void WriteRows(const TDataFileSource& source, BlockWriter& out, size_t rowBytes, WriteRow&& Row) {
     RowBatch batch(source);
+    const int rowsPerRoom = int(std::clamp<size_t>(BlockWriter::kBlockBytes / rowBytes, 1, 1024));
     for (int first = 0; first < batch.Rows();) {
         const int rows = batch.Fetch(first);
-        for (int row = 0; row < rows; ++row)
-            out.End(Row(out.Room(rowBytes), batch, row, first + row));
+        for (int row = 0; row < rows;) {
+            const int last = std::min(rows, row + rowsPerRoom);
+            char* to = out.Room(size_t(last - row) * rowBytes);
+            for (; row < last; ++row)
+                to = Row(to, batch, row, first + row);
+            out.End(to);
+        }
         first += rows;
     }
 }

@@ -13,16 +13,17 @@ std::uint32_t MarkerBits(bool Visible, TiPlotMarkerStyle Style) {
 }
 }  // namespace
 
+// Inlined into GetPoints, which copies millions of points with it.
+inline TiPlotDataPoint TiPlotDataNullList::PointOf(const TiPlotStandardPoint& Point) {
+    return {Point.X, Point.Y, (Point.Flags & NullBit) != 0, (Point.Flags & EmptyBit) != 0};
+}
+
 bool TiPlotDataNullList::GetNull(int Index) const {
     return (At(Index).Flags & NullBit) != 0;
 }
 
 bool TiPlotDataNullList::GetEmpty(int Index) const {
     return (At(Index).Flags & EmptyBit) != 0;
-}
-
-TiPlotDataPoint TiPlotDataNullList::PointOf(const TiPlotStandardPoint& Point) {
-    return {Point.X, Point.Y, (Point.Flags & NullBit) != 0, (Point.Flags & EmptyBit) != 0};
 }
 
 TiPlotDataPoint TiPlotDataNullList::GetPoint(int Index) const {

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -39,6 +43,7 @@ class Channels : public TDataFileSource, public TDataFileSink {
         channels_[c].points.push_back({x, y, mark});
     }
     const std::vector<Point>& Points(int c) const { return channels_[c].points; }
+    void AddChannelForTest(Channel channel) { channels_.push_back(std::move(channel)); }
 
   private:
     std::vector<Channel> channels_;
@@ -270,6 +275,55 @@ TEST(PlotDataFile, CompactFormSavesValuesItCannotReadAsMissing) {
 
 // Fifteen digits round the largest doubles past the range ("1.79769313486232E308")
 // and the smallest subnormals out of their exact form: both still load.
+// Short plain decimals take a path of their own; every text must still read
+// as the nearest double, exactly as from_chars rounds it, at the edges of
+// that path too (15 and 16 digits, leading zeros, a point at either end).
+TEST(PlotDataFile, DecimalsReadAsTheNearestDouble) {
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<int> digitCount(1, 17);
+    std::uniform_int_distribution<int> digit(0, 9);
+    std::vector<std::string> texts = {"0",
+                                      "-0",
+                                      "0.",
+                                      ".5",
+                                      "-.5",
+                                      "1.",
+                                      "000000000000001",
+                                      "0.000000000000001",
+                                      "999999999999999",
+                                      "9999999999999999",
+                                      "0.1",
+                                      "0.3",
+                                      "-12.345",
+                                      "123456789.012345",
+                                      "1234567890123456"};
+    for (int i = 0; i < 300000; ++i) {
+        const int count = digitCount(random);
+        std::string text;
+        for (int k = 0; k < count; ++k)
+            text += char('0' + digit(random));
+        text.insert(std::uniform_int_distribution<int>(0, count)(random), ".");
+        if (random() % 2)
+            text.insert(0, "-");
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        double expected = 0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_TRUE(ec == std::errc{} && end == text.data() + text.size()) << text;
+        const double read = ReadDataNumber(text, '.');
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(read), std::bit_cast<std::uint64_t>(expected))
+            << text;
+        std::string withComma = text;
+        std::replace(withComma.begin(), withComma.end(), '.', ',');
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(ReadDataNumber(withComma, ',')),
+                  std::bit_cast<std::uint64_t>(expected))
+            << withComma;
+    }
+    for (const char* bad : {"", "-", ".", "-.", "1.2.3", "1-2", "--1", "1e", "0x10", "1 2"})
+        EXPECT_THROW(ReadDataNumber(bad, '.'), TiDataFileError) << bad;
+}
+
 TEST(PlotDataFile, TextFormLoadsTheExtremesItSaves) {
     const double largest = std::numeric_limits<double>::max();
     const double tiniest = std::numeric_limits<double>::denorm_min();
@@ -287,6 +341,42 @@ TEST(PlotDataFile, TextFormLoadsTheExtremesItSaves) {
         Channels c{{"a", {}}};
         EXPECT_THROW(ReadDataFile(std::string("a(X)\ta(Y)\n1\t") + bad, c, '.'), TiDataFileError)
             << bad;
+    }
+}
+
+// Rows are fetched a batch at a time and written into room taken for many
+// rows at once: files of many rows, and rows wider than a whole block, come
+// back point for point in both forms.
+TEST(PlotDataFile, ManyAndWideRowsReadBackWhole) {
+    const auto fill = [](int channels, int longest) {
+        Channels source{};
+        for (int c = 0; c < channels; ++c) {
+            Channel channel{"c" + std::to_string(c), {}};
+            const int count = c == 1 ? longest / 2 : (c == 2 ? std::min(3, longest) : longest);
+            for (int i = 0; i < count; ++i)
+                channel.points.push_back({i * 0.5, (i % 1000) * 0.25 - c});
+            source.AddChannelForTest(channel);
+        }
+        return source;
+    };
+    for (const auto& [channels, rows] : {std::pair{3, 5000}, std::pair{20000, 3}}) {
+        const Channels source = fill(channels, rows);
+        for (const bool compact : {false, true}) {
+            Channels loaded = fill(channels, 0);
+            const std::string bytes =
+                compact ? WriteCompactDataFile(source) : WriteTextDataFile(source, '\t', '.');
+            ReadDataFile(bytes, loaded, '.');
+            for (int c = 0; c < channels; ++c) {
+                const std::vector<Point>& want = source.Points(c);
+                const std::vector<Point>& got = loaded.Points(c);
+                ASSERT_EQ(got.size(), want.size()) << c << (compact ? " compact" : " text");
+                for (size_t i = 0; i < want.size(); ++i) {
+                    // The compact form keeps X for the first two rows only.
+                    ASSERT_EQ(got[i].x, compact && i >= 2 ? 0.0 : want[i].x) << c << "/" << i;
+                    ASSERT_EQ(got[i].y, want[i].y) << c << "/" << i;
+                }
+            }
+        }
     }
 }
 
