@@ -190,8 +190,8 @@ std::optional<double> OutOfRangeAsWritten(const char* first, const char* last) {
 // quotient is exactly what from_chars answers, at a fraction of the cost.
 // Null for any other text.
 std::optional<double> ParseShortDecimal(const char* first, const char* last) {
-    constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     constexpr int kMaxDigits = 15;
     const bool negative = first != last && *first == '-';
     if (negative)
