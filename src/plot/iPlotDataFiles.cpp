@@ -185,11 +185,12 @@ std::optional<double> OutOfRangeAsWritten(const char* first, const char* last) {
 }
 
 // Plain decimal text of at most 15 digits and no exponent ("-12.345"), the
-// text most samples are: its digits form an integer a double holds exactly,
-// as it does the power of ten of its decimals, so their one correctly rounded
-// quotient is exactly what from_chars answers, at a fraction of the cost.
-// Null for any other text.
-std::optional<double> ParseShortDecimal(const char* first, const char* last) {
+// text most samples are, its decimal point `point` or `otherPoint`: its digits
+// form an integer a double holds exactly, as it does the power of ten of its
+// decimals, so their one correctly rounded quotient is exactly what from_chars
+// answers, at a fraction of the cost. Null for any other text.
+std::optional<double> ParseShortDecimal(const char* first, const char* last, char point,
+                                        char otherPoint) {
     static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     constexpr int kMaxDigits = 15;
@@ -205,7 +206,7 @@ std::optional<double> ParseShortDecimal(const char* first, const char* last) {
         if (*p >= '0' && *p <= '9') {
             digits = digits * 10 + (*p - '0');
             ++count;
-        } else if (*p == '.' && decimals < 0) {
+        } else if ((*p == point || *p == otherPoint) && decimals < 0) {
             decimals = 0;
             continue;
         } else {
@@ -240,7 +241,7 @@ double ParseNumber(std::string_view field, char decimalSeparator) {
     if (first == last ||
         !(std::isdigit(static_cast<unsigned char>(*first)) || *first == '-' || *first == '.'))
         ThrowNotANumber(text);
-    if (const std::optional<double> plain = ParseShortDecimal(first, last))
+    if (const std::optional<double> plain = ParseShortDecimal(first, last, '.', '.'))
         return *plain;
     double value = 0;
     auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
@@ -255,15 +256,28 @@ double ParseNumber(std::string_view field, char decimalSeparator) {
 
 // Swaps the first foreign decimal separator for the user's one, so that files
 // written where the other separator is used still read.
+char ForeignSeparator(char decimalSeparator) {
+    return decimalSeparator == '.' ? ',' : (decimalSeparator == ',' ? '.' : 0);
+}
+
 std::string_view AdaptSeparator(std::string_view field, char decimalSeparator,
                                 std::string& scratch) {
-    const char foreign = decimalSeparator == '.' ? ',' : (decimalSeparator == ',' ? '.' : 0);
+    const char foreign = ForeignSeparator(decimalSeparator);
     const size_t at = foreign ? FindChar(field, foreign) : std::string_view::npos;
     if (at == std::string_view::npos)
         return field;
     scratch.assign(field);
     scratch[at] = decimalSeparator;
     return scratch;
+}
+
+// A field of a plain short decimal with either separator and no blanks, read
+// as swapping the separator, trimming and ParseNumber would read it, without
+// them; null for any other field, which takes that whole way.
+std::optional<double> ReadPlainField(std::string_view field, char decimalSeparator) {
+    const char foreign = ForeignSeparator(decimalSeparator);
+    return ParseShortDecimal(field.data(), field.data() + field.size(), decimalSeparator,
+                             foreign ? foreign : decimalSeparator);
 }
 
 // Gathers plain points per channel and hands them to the sink in runs: a
@@ -351,11 +365,22 @@ void ReadTextData(LineReader& lines, char columnSeparator, PointRuns& runs, size
     while (lines.Next(line)) {
         SplitFields(line, columnSeparator, 2 * channels, fields);
         for (size_t i = 0; 2 * i + 1 < fields.size() && i < channels; ++i) {
-            const std::string_view xField =
-                TrimField(AdaptSeparator(fields[2 * i], decimalSeparator, scratch));
-            if (xField.empty())
+            double x = 0;
+            if (const std::optional<double> plain =
+                    ReadPlainField(fields[2 * i], decimalSeparator)) {
+                x = *plain;
+            } else {
+                const std::string_view xField =
+                    TrimField(AdaptSeparator(fields[2 * i], decimalSeparator, scratch));
+                if (xField.empty())
+                    continue;
+                x = ParseNumber(xField, decimalSeparator);
+            }
+            if (const std::optional<double> y =
+                    ReadPlainField(fields[2 * i + 1], decimalSeparator)) {
+                runs.Add(int(i), x, *y);
                 continue;
-            const double x = ParseNumber(xField, decimalSeparator);
+            }
             const std::string_view yField =
                 TrimField(AdaptSeparator(fields[2 * i + 1], decimalSeparator, scratch));
             if (yField.empty())
@@ -503,6 +528,8 @@ void ReadCompact(ByteWindow& bytes, TDataFileSink& sink) {
 }  // namespace
 
 double ReadDataNumber(std::string_view field, char decimalSeparator) {
+    if (const std::optional<double> plain = ReadPlainField(field, decimalSeparator))
+        return *plain;
     std::string scratch;
     return ParseNumber(AdaptSeparator(TrimField(field), decimalSeparator, scratch),
                        decimalSeparator);

@@ -314,12 +314,20 @@ TEST(PlotDataFile, DecimalsReadAsTheNearestDouble) {
         const double read = ReadDataNumber(text, '.');
         ASSERT_EQ(std::bit_cast<std::uint64_t>(read), std::bit_cast<std::uint64_t>(expected))
             << text;
+        // Either separator reads where the other is the user's.
         std::string withComma = text;
         std::replace(withComma.begin(), withComma.end(), '.', ',');
-        ASSERT_EQ(std::bit_cast<std::uint64_t>(ReadDataNumber(withComma, ',')),
-                  std::bit_cast<std::uint64_t>(expected))
-            << withComma;
+        for (const auto& [field, separator] :
+             {std::pair{withComma, ','}, std::pair{withComma, '.'}, std::pair{text, ','}})
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(ReadDataNumber(field, separator)),
+                      std::bit_cast<std::uint64_t>(expected))
+                << field << " with " << separator;
     }
+    // A separator the file cannot mean is refused, as a second one is.
+    EXPECT_EQ(ReadDataNumber("1;5", ';'), 1.5);
+    for (const char* bad : {"1.5", "1,5"})
+        EXPECT_THROW(ReadDataNumber(bad, ';'), TiDataFileError) << bad;
+    EXPECT_THROW(ReadDataNumber("1.5,2", '.'), TiDataFileError);
     for (const char* bad : {"", "-", ".", "-.", "1.2.3", "1-2", "--1", "1e", "0x10", "1 2"})
         EXPECT_THROW(ReadDataNumber(bad, '.'), TiDataFileError) << bad;
 }
