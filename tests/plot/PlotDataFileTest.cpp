@@ -106,6 +106,15 @@ TEST(PlotDataFile, NumbersMatchFifteenDigitGeneralFormat) {
         values.push_back(std::round(mantissa(random) * 1e5) / 100);
     // Sample clocks and readings with up to seven decimals, around the edges
     // of the plain form.
+    // Across the plain range, and halfway between two 15-digit decimals,
+    // where the rounding is closest to going either way.
+    std::uniform_real_distribution<double> decades(-4, 9);
+    std::uniform_int_distribution<std::int64_t> fifteenDigits(100000000000000, 999999999999999);
+    for (int i = 0; i < 100000; ++i) {
+        const double scale = std::pow(10.0, std::floor(decades(random)));
+        values.push_back(std::pow(10.0, decades(random)));
+        values.push_back((double(fifteenDigits(random)) + 0.5) * scale / 1e14);
+    }
     for (int i = 0; i < 20000; ++i) {
         values.push_back(i * 0.001);
         values.push_back(-i * 1e-7);
