@@ -185,10 +185,10 @@ std::optional<double> OutOfRangeAsWritten(const char* first, const char* last) {
 }
 
 // Plain decimal text of at most 15 digits and no exponent ("-12.345"), the
-// text most samples are, its decimal point `point` or `otherPoint`: its digits
-// form an integer a double holds exactly, as it does the power of ten of its
-// decimals, so their one correctly rounded quotient is exactly what from_chars
-// answers, at a fraction of the cost. Null for any other text.
+// text most samples are, with `point` or `otherPoint` as its decimal point:
+// its digits form an integer a double holds exactly, as it does the power of
+// ten of its decimals, so their one correctly rounded quotient is exactly what
+// from_chars answers, at a fraction of the cost. Null for any other text.
 std::optional<double> ParseShortDecimal(const char* first, const char* last, char point,
                                         char otherPoint) {
     static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -254,12 +254,13 @@ double ParseNumber(std::string_view field, char decimalSeparator) {
     return value;
 }
 
-// Swaps the first foreign decimal separator for the user's one, so that files
-// written where the other separator is used still read.
+// The other of '.' and ',', or 0 for a separator that is neither.
 char ForeignSeparator(char decimalSeparator) {
     return decimalSeparator == '.' ? ',' : (decimalSeparator == ',' ? '.' : 0);
 }
 
+// Swaps the first foreign decimal separator for the user's one, so that files
+// written where the other separator is used still read.
 std::string_view AdaptSeparator(std::string_view field, char decimalSeparator,
                                 std::string& scratch) {
     const char foreign = ForeignSeparator(decimalSeparator);
