@@ -4,6 +4,7 @@
 // which event deliveries took the longest (the stalls a user sees, with who
 // caused them and when).
 
+#include <sys/resource.h>
 #include <time.h>
 
 #include <QApplication>
@@ -103,14 +104,31 @@ class TEventTally : public QObject {
 // (a window's update request holds the paints of its widgets), and the
 // processor time the window thread spent in it: on a busy machine a long
 // delivery is often mostly the wait for a core, which that time leaves out.
+// It also keeps the page faults each took: on a virtual machine whose host
+// backs memory only when it is first touched, a fault on fresh memory costs
+// several times one on memory used before, and counts as the thread's own
+// processor time.
+// Between two calls of EndSpan (a stall probe's ticks) it sums what was
+// delivered, so a long stall can be told apart as one slow delivery, many
+// short ones, or a thread that was not running at all.
 class TTimedApplication : public QApplication {
   public:
     struct TSlowEvent {
         double atS;         // since the clock started
         double ms;          // the whole delivery
         double cpuMs;       // the window thread's processor time in it
+        long faults;        // the page faults the window thread took in it
         std::string what;   // receiver class/object name: event type
         std::string inner;  // the longest nested delivery, and its ms
+    };
+    struct TStallSpan {
+        double atS;           // when it ended
+        double ms;            // the stall
+        int deliveries;       // from the event loop, in the stall
+        double deliveredMs;   // the time they took together
+        double cpuMs;         // the window thread's processor time over the stall
+        long faults;          // its page faults over the stall
+        std::string longest;  // the longest delivery in it, and its ms
     };
 
     TTimedApplication(int& argc, char** argv) : QApplication(argc, argv) { clock_.start(); }
@@ -119,8 +137,37 @@ class TTimedApplication : public QApplication {
     void KeepSlowerThan(double ms) {
         thresholdMs_ = ms;
         slow_.clear();
+        spans_.clear();
         maxCpuMs_ = 0;
         clock_.restart();
+        StartSpan();
+    }
+    // Ends the span of deliveries since the last call; keeps it when the
+    // stall that ended with it lasted at least `keepMs`.
+    void EndSpan(double stallMs, double keepMs) {
+        if (stallMs >= keepMs) {
+            spans_.push_back(
+                {clock_.nsecsElapsed() / 1e9, stallMs, span_.deliveries, span_.deliveredMs,
+                 ThreadCpuMs() - span_.startCpuMs, ThreadFaults() - span_.startFaults,
+                 span_.longest.empty() ? "-" : span_.longest + ":" + Ms(span_.longestMs)});
+        }
+        StartSpan();
+    }
+    // The longest kept stalls, longest first, one line each.
+    void PrintStalls(const char* prefix, std::size_t count) const {
+        std::vector<TStallSpan> sorted = spans_;
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const TStallSpan& a, const TStallSpan& b) { return a.ms > b.ms; });
+        sorted.resize(std::min(count, sorted.size()));
+        for (std::size_t i = 0; i < sorted.size(); ++i) {
+            const TStallSpan& s = sorted[i];
+            std::printf(
+                "%s_%zu=%.1fms at=%.1fs deliveries=%d delivered=%.1fms cpu=%.1fms "
+                "faults=%ld longest=%s\n",
+                prefix, i + 1, s.ms, s.atS, s.deliveries, s.deliveredMs, s.cpuMs, s.faults,
+                s.longest.c_str());
+        }
+        std::printf("%s_count=%zu\n", prefix, spans_.size());
     }
     // The most processor time any one delivery from the event loop took
     // since KeepSlowerThan: the work of the longest stall, without waiting.
@@ -133,8 +180,8 @@ class TTimedApplication : public QApplication {
         sorted.resize(std::min(count, sorted.size()));
         for (std::size_t i = 0; i < sorted.size(); ++i) {
             const TSlowEvent& e = sorted[i];
-            std::printf("%s_%zu=%.1fms cpu=%.1fms at=%.1fs event=%s inner=%s\n", prefix, i + 1,
-                        e.ms, e.cpuMs, e.atS, e.what.c_str(), e.inner.c_str());
+            std::printf("%s_%zu=%.1fms cpu=%.1fms faults=%ld at=%.1fs event=%s inner=%s\n", prefix,
+                        i + 1, e.ms, e.cpuMs, e.faults, e.atS, e.what.c_str(), e.inner.c_str());
         }
         std::printf("%s_count=%zu\n", prefix, slow_.size());
     }
@@ -145,6 +192,7 @@ class TTimedApplication : public QApplication {
         const bool outer = depth_ == 0;
         const double startMs = clock_.nsecsElapsed() / 1e6;
         const double startCpuMs = outer ? ThreadCpuMs() : 0;
+        const long startFaults = outer ? ThreadFaults() : 0;
         if (outer) {
             innerMs_ = 0;
             inner_.clear();
@@ -156,9 +204,19 @@ class TTimedApplication : public QApplication {
         if (outer) {
             const double cpuMs = ThreadCpuMs() - startCpuMs;
             maxCpuMs_ = std::max(maxCpuMs_, cpuMs);
+            const auto inner = [this] {
+                return inner_.empty() ? "-" : inner_ + ":" + Ms(innerMs_);
+            };
             if (ms >= thresholdMs_)
-                slow_.push_back({startMs / 1000, ms, cpuMs, Describe(receiver, event),
-                                 inner_.empty() ? "-" : inner_ + ":" + Ms(innerMs_)});
+                slow_.push_back({startMs / 1000, ms, cpuMs, ThreadFaults() - startFaults,
+                                 Describe(receiver, event), inner()});
+            ++span_.deliveries;
+            span_.deliveredMs += ms;
+            // Naming every delivery would cost more than most take.
+            if (ms > span_.longestMs && ms >= 1) {
+                span_.longestMs = ms;
+                span_.longest = Describe(receiver, event) + "(" + inner() + ")";
+            }
         } else if (depth_ == 1 && ms > innerMs_) {
             innerMs_ = ms;
             inner_ = Describe(receiver, event);
@@ -172,12 +230,25 @@ class TTimedApplication : public QApplication {
         clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
         return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
     }
+    void StartSpan() {
+        span_ = {};
+        span_.startCpuMs = ThreadCpuMs();
+        span_.startFaults = ThreadFaults();
+    }
+    static long ThreadFaults() {
+        rusage usage{};
+        getrusage(RUSAGE_THREAD, &usage);
+        return usage.ru_minflt + usage.ru_majflt;
+    }
     static std::string Ms(double ms) {
         char text[32];
         std::snprintf(text, sizeof text, "%.1fms", ms);
         return text;
     }
     static std::string Describe(QObject* receiver, QEvent* event) {
+        // A registered type has no name of its own: Qt would call the first "MaxUser".
+        if (event->type() > QEvent::User)
+            return ObjectLabel(receiver) + ":User+" + std::to_string(event->type() - QEvent::User);
         const char* type = QMetaEnum::fromType<QEvent::Type>().valueToKey(event->type());
         return ObjectLabel(receiver) + ":" + (type ? type : std::to_string(int(event->type())));
     }
@@ -189,4 +260,14 @@ class TTimedApplication : public QApplication {
     double innerMs_ = 0;
     std::string inner_;
     std::vector<TSlowEvent> slow_;
+    // What has been delivered since the last EndSpan.
+    struct {
+        int deliveries = 0;
+        double deliveredMs = 0;
+        double startCpuMs = 0;
+        long startFaults = 0;
+        double longestMs = 0;
+        std::string longest;
+    } span_;
+    std::vector<TStallSpan> spans_;
 };

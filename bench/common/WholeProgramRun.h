@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 #include <QTemporaryDir>
 #include <memory>
@@ -62,6 +63,8 @@ class TStallProbe {
             const double stall = sinceTick_.nsecsElapsed() / 1e6 - 1.0;
             maxMs_ = std::max(maxMs_, stall);
             longStalls_ += stall > kLongMs ? 1 : 0;
+            if (onTick_)
+                onTick_(stall);
             sinceTick_.restart();
         });
     }
@@ -70,6 +73,8 @@ class TStallProbe {
         timer_.start(1);
     }
     void Stop() { timer_.stop(); }
+    // Called at each tick with the stall that ended there.
+    void OnTick(std::function<void(double stallMs)> onTick) { onTick_ = std::move(onTick); }
     bool Running() const { return timer_.isActive(); }
     double MaxMs() const { return maxMs_; }
     // Stalls a user notices as a hitch.
@@ -79,6 +84,7 @@ class TStallProbe {
   private:
     QTimer timer_;
     QElapsedTimer sinceTick_;
+    std::function<void(double)> onTick_;
     double maxMs_ = 0;
     int longStalls_ = 0;
 };

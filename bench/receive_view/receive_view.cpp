@@ -9,7 +9,9 @@
 // (resident memory growth over bytes received), save_100MB_s,
 // copy_10MB_s (selecting all of 10 MB of received Chinese text and copying
 // it to the clipboard), a11y_text_ms (building the accessible text of the
-// full box, its last megabyte), print_50MB_s with print_max_slice_ms (the
+// full box, its last megabyte), trim_slice_ms (the longest of ten trims of a
+// box at the default budget full of short number lines), print_50MB_s with
+// print_max_slice_ms (the
 // longest the window waited while 50 MB printed to PDF) and
 // max_event_loop_stall_ms.
 
@@ -38,11 +40,13 @@
 #include "console/Console.h"
 #include "console/FloatingWindow.h"
 #include "console/KelvaneOptions.h"
+#include "console/LineTextStore.h"
 #include "console/PrintTarget.h"
 #include "console/ReceivePrinter.h"
 #include "console/ReceiveTextFile.h"
 #include "console/ReceiveView.h"
 #include "console/SendBox.h"
+#include "console/TextBound.h"
 #include "platform/Gbk.h"
 #include "serial/Comm.h"
 
@@ -237,6 +241,29 @@ double CopySeconds() {
     return QApplication::clipboard()->text().size() > 0 ? seconds : -1.0;
 }
 
+// A device that sends a number a line fills a box with the shortest lines
+// there are, so a trim's slice of the default budget is over a quarter of a
+// million of them: the most work one trim has.
+double TrimSliceMs() {
+    TLineTextStore store;
+    const TTextBound bound;
+    std::string block;
+    for (int number = 0; block.size() < (64u << 10); ++number) {
+        block += std::to_string(number % 20001 - 10000) + "\r\n";
+    }
+    double longest = 0;
+    for (int trims = 0; trims < 10;) {
+        store.AppendBlock(block, TLineKind::Text, false);
+        QElapsedTimer timer;
+        timer.start();
+        if (bound.Apply(store)) {
+            longest = std::max(longest, static_cast<double>(timer.nsecsElapsed()) / 1e6);
+            ++trims;
+        }
+    }
+    return longest;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -306,6 +333,7 @@ int main(int argc, char** argv) {
     std::printf("block_cost_hex_ms=%.4f\n", MeanMs(hex, hex.size() - kMeasuredBlocks));
     std::printf("bytes_per_received_byte=%.3f\n", (residentAfter - residentBefore) / received);
     std::printf("a11y_text_ms=%.1f\n", AccessibleTextMs(console));
+    std::printf("trim_slice_ms=%.1f\n", TrimSliceMs());
 
     QElapsedTimer saveTimer;
     saveTimer.start();

@@ -194,6 +194,7 @@ int main(int argc, char** argv) {
 
     TStallProbe stalls;
     TStallProbe stallsOnceFull;
+    stalls.OnTick([&app](double stallMs) { app.EndSpan(stallMs, TStallProbe::kLongMs); });
 
     const double rssStart = ResidentMegabytes();
     const double cpuStart = CpuSeconds();
@@ -244,6 +245,8 @@ int main(int argc, char** argv) {
     std::printf("max_event_cpu_ms=%.1f\n", app.MaxCpuMs());
     // What the window was doing when it stalled, and when.
     app.PrintSlowest("slowest_event", 8);
+    // What each stall past 50 ms was made of.
+    app.PrintStalls("long_stall", 8);
     std::printf("bytes_written=%lld\nbytes_received=%lld\nbytes_lost=%lld\n", written, received,
                 written - received);
     std::printf("cpu_percent=%.1f\n", cpuPercent);

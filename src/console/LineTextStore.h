@@ -92,6 +92,14 @@ class TLineTextStore {
     // empty lines count too.
     size_t HeldBytes() const { return bytes_.size() + lines_.size() * sizeof(TLine); }
     static constexpr size_t HeldBytesOfLine(size_t length) { return length + sizeof(TLine); }
+    // What the lines before `line` (FirstLine() to EndLine()) hold, as
+    // HeldBytes counts it: what dropping them frees.
+    size_t HeldBytesBefore(uint64_t line) const {
+        const size_t slot = Slot(line);
+        const uint64_t start =
+            slot < lines_.size() ? StartOffset(slot) : frontOffset_ + bytes_.size();
+        return static_cast<size_t>(start - frontOffset_) + slot * sizeof(TLine);
+    }
 
   private:
     // One line: where its bytes start (an absolute offset), its kind and its

@@ -1,6 +1,7 @@
 #include "console/TextBound.h"
 
 #include <algorithm>
+#include <ranges>
 
 #include "console/LineTextStore.h"
 #include "console/ReceiveRows.h"
@@ -23,13 +24,18 @@ bool TTextBound::Apply(TLineTextStore& store) const {
         return false;
     }
     const std::int64_t target = TrimmedBytes();
-    std::int64_t freed = 0;
-    uint64_t line = store.FirstLine();
-    for (; line + 1 < store.EndLine() && held - freed > target; ++line) {
-        freed += static_cast<std::int64_t>(TLineTextStore::HeldBytesOfLine(store.LineLength(line)));
-    }
-    store.DropLinesBefore(line);
-    if (held - freed > bytes_) {
+    // The first line from which on the store fits the mark; the last line
+    // stays whatever it holds. What the lines before a line hold grows with
+    // it, so halving finds it without a walk over the million short lines a
+    // slice can be.
+    const uint64_t first = store.FirstLine();
+    const uint64_t last = store.EndLine() > first ? store.EndLine() - 1 : first;
+    const auto lines = std::views::iota(first, last);
+    const auto found = std::ranges::partition_point(lines, [&](uint64_t line) {
+        return held - static_cast<std::int64_t>(store.HeldBytesBefore(line)) > target;
+    });
+    store.DropLinesBefore(found == lines.end() ? last : *found);
+    if (static_cast<std::int64_t>(store.HeldBytes()) > bytes_) {
         CutLoneLine(store, target);
     }
     return static_cast<std::int64_t>(store.HeldBytes()) < held;

@@ -27,7 +27,10 @@ bool FloodBlock(const TNotification& notification) {
 
 }  // namespace
 
-TNotifyWindow::TNotifyWindow(THandler handler) : handler_(std::move(handler)) {}
+TNotifyWindow::TNotifyWindow(THandler handler) : handler_(std::move(handler)) {
+    // What a profile or an event trace calls it.
+    setObjectName("SerialNotifications");
+}
 
 bool TNotifyWindow::Post(TNotification notification) {
     const bool waitForMore = FloodBlock(notification);

@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <random>
 #include <string>
 
 #include "ConsoleFixture.h"
@@ -81,6 +82,36 @@ TEST(TextBound, EmptyLinesCountAndTheLastLineStays) {
 
     TTextBound tiny(1);
     EXPECT_EQ(tiny.Bytes(), TTextBound::kLeastBytes) << "never less than a few screens";
+}
+
+TEST(TextBound, DropsTheFewestWholeLinesThatReachTheMark) {
+    // Lines of every length, empty ones among them, ended by LF alone.
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> length(0, 120);
+    TLineTextStore store;
+    const TTextBound bound(TTextBound::kLeastBytes);
+    const auto mark = size_t(bound.TrimmedBytes());
+    for (int trims = 0; trims < 40;) {
+        std::string block;
+        for (int i = 0; i < 40; ++i) {
+            block += std::string(size_t(length(random)), char('a' + i % 26)) + "\n";
+        }
+        store.AppendBlock(block, TLineKind::Text, false);
+        if (store.HeldBytes() <= size_t(bound.Bytes())) {
+            ASSERT_FALSE(bound.Apply(store));
+            continue;
+        }
+        // Line by line from the oldest, as few as bring the store to the mark.
+        uint64_t first = store.FirstLine();
+        size_t left = store.HeldBytes();
+        for (; left > mark; ++first) {
+            left -= TLineTextStore::HeldBytesOfLine(store.LineLength(first));
+        }
+        ASSERT_TRUE(bound.Apply(store));
+        ASSERT_EQ(store.FirstLine(), first);
+        ASSERT_EQ(store.HeldBytes(), left);
+        ++trims;
+    }
 }
 
 TEST(TextBound, ABigBudgetTrimsNoMoreThanASliceAtATime) {
