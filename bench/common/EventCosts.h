@@ -155,10 +155,7 @@ class TTimedApplication : public QApplication {
     }
     // The longest kept stalls, longest first, one line each.
     void PrintStalls(const char* prefix, std::size_t count) const {
-        std::vector<TStallSpan> sorted = spans_;
-        std::sort(sorted.begin(), sorted.end(),
-                  [](const TStallSpan& a, const TStallSpan& b) { return a.ms > b.ms; });
-        sorted.resize(std::min(count, sorted.size()));
+        const std::vector<TStallSpan> sorted = Longest(spans_, count);
         for (std::size_t i = 0; i < sorted.size(); ++i) {
             const TStallSpan& s = sorted[i];
             std::printf(
@@ -174,10 +171,7 @@ class TTimedApplication : public QApplication {
     double MaxCpuMs() const { return maxCpuMs_; }
     // The slowest kept deliveries, slowest first, one line each.
     void PrintSlowest(const char* prefix, std::size_t count) const {
-        std::vector<TSlowEvent> sorted = slow_;
-        std::sort(sorted.begin(), sorted.end(),
-                  [](const TSlowEvent& a, const TSlowEvent& b) { return a.ms > b.ms; });
-        sorted.resize(std::min(count, sorted.size()));
+        const std::vector<TSlowEvent> sorted = Longest(slow_, count);
         for (std::size_t i = 0; i < sorted.size(); ++i) {
             const TSlowEvent& e = sorted[i];
             std::printf("%s_%zu=%.1fms cpu=%.1fms faults=%ld at=%.1fs event=%s inner=%s\n", prefix,
@@ -229,6 +223,14 @@ class TTimedApplication : public QApplication {
         timespec now{};
         clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
         return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+    }
+    // The `count` longest of `items`, longest first.
+    template <class Item>
+    static std::vector<Item> Longest(std::vector<Item> items, std::size_t count) {
+        std::sort(items.begin(), items.end(),
+                  [](const Item& a, const Item& b) { return a.ms > b.ms; });
+        items.resize(std::min(count, items.size()));
+        return items;
     }
     void StartSpan() {
         span_ = {};

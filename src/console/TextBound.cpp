@@ -1,7 +1,6 @@
 #include "console/TextBound.h"
 
 #include <algorithm>
-#include <ranges>
 
 #include "console/LineTextStore.h"
 #include "console/ReceiveRows.h"
@@ -26,15 +25,19 @@ bool TTextBound::Apply(TLineTextStore& store) const {
     const std::int64_t target = TrimmedBytes();
     // The first line from which on the store fits the mark; the last line
     // stays whatever it holds. What the lines before a line hold grows with
-    // it, so halving finds it without a walk over the million short lines a
-    // slice can be.
-    const uint64_t first = store.FirstLine();
-    const uint64_t last = store.EndLine() > first ? store.EndLine() - 1 : first;
-    const auto lines = std::views::iota(first, last);
-    const auto found = std::ranges::partition_point(lines, [&](uint64_t line) {
-        return held - static_cast<std::int64_t>(store.HeldBytesBefore(line)) > target;
-    });
-    store.DropLinesBefore(found == lines.end() ? last : *found);
+    // it, so halving finds it without a walk over the quarter of a million
+    // short lines a slice can be.
+    uint64_t low = store.FirstLine();
+    uint64_t high = store.EndLine() > low ? store.EndLine() - 1 : low;
+    while (low < high) {
+        const uint64_t middle = low + (high - low) / 2;
+        if (held - static_cast<std::int64_t>(store.HeldBytesBefore(middle)) > target) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    store.DropLinesBefore(low);
     if (static_cast<std::int64_t>(store.HeldBytes()) > bytes_) {
         CutLoneLine(store, target);
     }
