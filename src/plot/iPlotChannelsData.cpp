@@ -60,6 +60,12 @@ void TiPlotChannelsSource::Points(int channel, int first, std::span<TDataFilePoi
     }
 }
 
+void TiPlotChannelsSource::FloatYs(int channel, int first, std::span<float> out) const {
+    // A compact list hands over what it stores as it is.
+    if (!channels_[channel]->DataList().CopyFloatYs(first, out))
+        TDataFileSource::FloatYs(channel, first, out);
+}
+
 TiPlotChannelsSink::TiPlotChannelsSink(TiPlotComponent& plot) {
     for (int i = 0; i < plot.ChannelCount(); ++i)
         channels_.push_back(plot.Channel(i));

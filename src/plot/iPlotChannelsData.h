@@ -21,6 +21,7 @@ class TiPlotChannelsSource final : public TDataFileSource {
     double Y(int channel, int index) const override;
     TiDataPointMark Mark(int channel, int index) const override;
     void Points(int channel, int first, std::span<TDataFilePoint> out) const override;
+    void FloatYs(int channel, int first, std::span<float> out) const override;
 
   private:
     std::vector<const TiPlotChannelCustom*> channels_;

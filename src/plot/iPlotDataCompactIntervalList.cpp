@@ -10,6 +10,11 @@ void TiPlotDataCompactIntervalList::GetPoints(int First, std::span<TiPlotDataPoi
     });
 }
 
+bool TiPlotDataCompactIntervalList::CopyFloatYs(int First, std::span<float> Out) const {
+    CopyPoints(First, Out, [](float y, int) { return y; });
+    return true;
+}
+
 void TiPlotDataCompactIntervalList::SetX(int Index, double Value) {
     if (Index != 0 || Count() == 0)
         throw std::runtime_error(

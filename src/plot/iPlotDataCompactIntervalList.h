@@ -20,6 +20,7 @@ class TiPlotDataCompactIntervalList : public TiPlotDataArrayList<float, 4> {
     int Add(double X, double Y) override;
     void AddPoints(std::span<const double> X, std::span<const double> Y) override;
     void GetPoints(int First, std::span<TiPlotDataPoint> Out) const override;
+    bool CopyFloatYs(int First, std::span<float> Out) const override;
     void Clear() override;
 
   private:

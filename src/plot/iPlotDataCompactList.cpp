@@ -8,6 +8,11 @@ void TiPlotDataCompactList::GetPoints(int First, std::span<TiPlotDataPoint> Out)
     CopyPoints(First, Out, [](const TiPlotCompactPoint& point, int) { return PointOf(point); });
 }
 
+bool TiPlotDataCompactList::CopyFloatYs(int First, std::span<float> Out) const {
+    CopyPoints(First, Out, [](const TiPlotCompactPoint& point, int) { return point.Y; });
+    return true;
+}
+
 void TiPlotDataCompactList::SetX(int Index, double Value) {
     At(Index).X = ToCompactFloat(Value);
     Touch();

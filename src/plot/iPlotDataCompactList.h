@@ -31,6 +31,7 @@ class TiPlotDataCompactList : public TiPlotDataArrayList<TiPlotCompactPoint, 8> 
     int Add(double X, double Y) override;
     void AddPoints(std::span<const double> X, std::span<const double> Y) override;
     void GetPoints(int First, std::span<TiPlotDataPoint> Out) const override;
+    bool CopyFloatYs(int First, std::span<float> Out) const override;
 
   private:
     static TiPlotDataPoint PointOf(const TiPlotCompactPoint& Point) {

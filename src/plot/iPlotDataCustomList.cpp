@@ -26,6 +26,9 @@ double TiPlotDataCustomList::GetOpen(int) const {
 double TiPlotDataCustomList::GetClose(int) const {
     return 0.0;
 }
+bool TiPlotDataCustomList::CopyFloatYs(int, std::span<float>) const {
+    return false;
+}
 void TiPlotDataCustomList::SetEmpty(int, bool) {}
 void TiPlotDataCustomList::SetNull(int, bool) {}
 void TiPlotDataCustomList::SetHigh(int, double) {}

@@ -125,6 +125,10 @@ class TiPlotDataCustomList {
     // The points from logical index First on, as GetPoint gives them, into
     // Out; throws "Index out of Bounds" unless all of them exist.
     virtual void GetPoints(int First, std::span<TiPlotDataPoint> Out) const = 0;
+    // When the list stores Y as 32-bit floats (the compact styles), copies
+    // them from logical index First on into Out, as GetPoints would check
+    // them, and answers true; otherwise answers false and leaves Out alone.
+    virtual bool CopyFloatYs(int First, std::span<float> Out) const;
     virtual void Clear();
     // Throws "Exceed Maximum List Size" above MaxCapacity; keeps the points
     // that fit. A failed allocation throws "Out of memory" and changes nothing.
@@ -223,10 +227,10 @@ class TiPlotDataArrayList : public TiPlotDataCustomList {
         }
     }
     // Out[k] = Point(record of index First + k, First + k).
-    template <class MakePoint>
-    void CopyPoints(int First, std::span<TiPlotDataPoint> Out, MakePoint&& Point) const {
+    template <class Item, class MakeItem>
+    void CopyPoints(int First, std::span<Item> Out, MakeItem&& Point) const {
         int index = First;
-        TiPlotDataPoint* to = Out.data();
+        Item* to = Out.data();
         for (const TiSlotRun run : StorageRuns(First, Out.size())) {
             const Record* from = Items_ + run.First;
             for (int k = 0; k < run.Count; ++k)

@@ -44,6 +44,10 @@ class TDataFileSource {
             out[i] = {X(channel, index), Y(channel, index), Mark(channel, index)};
         }
     }
+    // Y of the points from `first` on as the nearest 32-bit floats, with
+    // infinities beyond their range: all the compact form keeps of a point
+    // after its first two rows.
+    virtual void FloatYs(int channel, int first, std::span<float> out) const;
 };
 
 // Where a writer's bytes go, a large block at a time, in file order.

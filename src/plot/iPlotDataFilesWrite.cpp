@@ -10,6 +10,7 @@
 #include <limits>
 #include <vector>
 
+#include "plot/iPlotDataCompactList.h"
 #include "plot/iPlotDataFiles.h"
 
 namespace {
@@ -161,24 +162,23 @@ char* WriteYText(char* to, const TDataFilePoint& point, char decimalSeparator) {
     return WriteNumber(to, point.Y, decimalSeparator);
 }
 
-char* WriteFloat(char* to, double value) {
-    const auto bits = std::bit_cast<uint32_t>(static_cast<float>(value));
+char* WriteFloat(char* to, float value) {
+    const auto bits = std::bit_cast<uint32_t>(value);
     std::memcpy(to, &bits, 4);
     return to + 4;
 }
 
-// A point's value as the compact form stores it. One the reader would take
-// for the end of the rows (an infinity, or past 1.5e38), losing every point
-// after it, is written as missing instead and costs only its own point. A
-// value below the float range is written as minus infinity, which the reader
-// skips, without a cast that is undefined there.
+// A float as the compact form stores it. One the reader would take for the
+// end of the rows (an infinity, or past 1.5e38), losing every point after
+// it, is written as missing instead and costs only its own point. Minus
+// infinity, which a value below the float range became, is kept: the reader
+// skips it.
+float StoredFloat(float value) {
+    return value > kCompactRowsEndAbove ? kMissingMark : value;
+}
+
 char* WriteValueFloat(char* to, double value) {
-    constexpr double kLargest = std::numeric_limits<float>::max();
-    if (value < -kLargest)
-        return WriteFloat(to, -std::numeric_limits<double>::infinity());
-    if (value > kLargest || static_cast<float>(value) > kCompactRowsEndAbove)
-        return WriteFloat(to, kMissingMark);
-    return WriteFloat(to, value);
+    return WriteFloat(to, StoredFloat(ToCompactFloat(value)));
 }
 
 void AppendNumber(std::string& out, double value, char decimalSeparator) {
@@ -304,6 +304,33 @@ void WriteRows(const TDataFileSource& source, BlockWriter& out, size_t rowBytes,
     }
 }
 
+// The compact form's rows from the third on, which hold Y alone: each
+// channel's floats are fetched a batch of rows at a time (a compact list
+// copies what it stores) and set in place in the rows, a column at a time.
+void WriteCompactYRows(const TDataFileSource& source, const std::vector<int>& counts, int rows,
+                       BlockWriter& out) {
+    const size_t channels = counts.size();
+    if (channels == 0)
+        return;
+    const size_t rowBytes = channels * 4;
+    const int batchRows = int(std::clamp<size_t>(BlockWriter::kBlockBytes / rowBytes, 1, 4096));
+    std::vector<float> ys(static_cast<size_t>(batchRows));
+    for (int first = 2; first < rows; first += batchRows) {
+        const int count = std::min(batchRows, rows - first);
+        char* to = out.Room(size_t(count) * rowBytes);
+        for (size_t c = 0; c < channels; ++c) {
+            const int fetched = std::clamp(counts[c] - first, 0, count);
+            source.FloatYs(int(c), first, std::span(ys).first(size_t(fetched)));
+            char* at = to + c * 4;
+            for (int row = 0; row < fetched; ++row, at += rowBytes)
+                WriteFloat(at, StoredFloat(ys[size_t(row)]));
+            for (int row = fetched; row < count; ++row, at += rowBytes)
+                WriteFloat(at, kMissingMark);
+        }
+        out.End(to + size_t(count) * rowBytes);
+    }
+}
+
 std::string Gathered(const std::function<void(const TDataFileOutput&)>& write) {
     std::string all;
     write([&all](std::string_view block) { all += block; });
@@ -355,25 +382,34 @@ std::string WriteTextDataFile(const TDataFileSource& source, char columnSeparato
 }
 
 void WriteCompactDataFile(const TDataFileSource& source, const TDataFileOutput& output) {
-    const int channels = source.ChannelCount();
     BlockWriter out(output);
     out.Append(CompactHeader(source));
-    WriteRows(source, out, size_t(channels) * 8,
-              [&](char* to, const RowBatch& batch, int row, int index) {
-                  for (size_t c = 0; c < size_t(channels); ++c) {
-                      const TDataFilePoint* point = batch.At(c, row);
-                      if (index < 2)
-                          to = WriteValueFloat(to, point ? point->X : kMissingMark);
-                      to = WriteValueFloat(to, point ? point->Y : kMissingMark);
-                  }
-                  return to;
-              });
+    std::vector<int> counts(size_t(std::max(source.ChannelCount(), 0)));
+    for (size_t c = 0; c < counts.size(); ++c)
+        counts[c] = source.PointCount(int(c));
+    const int rows = counts.empty() ? 0 : *std::max_element(counts.begin(), counts.end());
+    // The first two rows hold X and Y, as the log's first rows do.
+    for (int row = 0; row < std::min(rows, 2); ++row)
+        out.Append(WriteCompactLogRow(source, row, true));
+    WriteCompactYRows(source, counts, rows, out);
     out.End(WriteFloat(out.Room(4), kEndMark));
     out.Finish();
 }
 
 std::string WriteCompactDataFile(const TDataFileSource& source) {
     return Gathered([&](const TDataFileOutput& output) { WriteCompactDataFile(source, output); });
+}
+
+void TDataFileSource::FloatYs(int channel, int first, std::span<float> out) const {
+    // Through Points a piece at a time, in a buffer that stays in the cache.
+    constexpr size_t kPiece = 256;
+    TDataFilePoint piece[kPiece];
+    for (size_t done = 0; done < out.size(); done += kPiece) {
+        const std::span<TDataFilePoint> points(piece, std::min(kPiece, out.size() - done));
+        Points(channel, first + int(done), points);
+        for (size_t i = 0; i < points.size(); ++i)
+            out[done + i] = ToCompactFloat(points[i].Y);
+    }
 }
 
 std::string WriteTextLogHeader(const TDataFileSource& source, char columnSeparator) {

@@ -223,3 +223,44 @@ TEST_F(DataFileBytes, CompactFormReadsBackEveryFloat) {
             EXPECT_TRUE(SameValue(back.GetY(i), double(float(from.GetY(i)))));
         });
 }
+
+// The compact styles hand their floats to the writer as they store them.
+// What that writes must be what the same floats give through a standard
+// channel, point by point: in every row and column, for a wrapped ring, for
+// channels of different lengths, and for floats the form cannot hold as
+// they are (past 1.5e38, the infinities, not a number).
+TEST_F(DataFileBytes, CompactStylesWriteTheirFloatsAsAStandardChannelOfThemWould) {
+    const double inf = std::numeric_limits<double>::infinity();
+    std::vector<double> values = {1.6e38, 3e38, 1e300, inf, -inf, -1e300, std::nan(""), 8.9e37};
+    for (double value : AwkwardValues())
+        values.push_back(value);
+    TiPlot compact;
+    TiPlot standard;
+    const TiPlotDataStyle styles[] = {ipdsCompactInterval, ipdsCompact, ipdsCompactInterval};
+    for (int c = 0; c < 3; ++c) {
+        if (c > 0) {
+            compact.AddChannel();
+            standard.AddChannel();
+        }
+        compact.Channel(c)->SetDataStyle(styles[c]);
+    }
+    compact.Channel(2)->SetRingBufferSize(97);
+    for (size_t i = 0; i < values.size(); ++i) {
+        compact.Channel(0)->AddXY(double(i) * 0.5, values[i]);
+        compact.Channel(1)->AddXY(values[values.size() - 1 - i], values[i]);
+        compact.Channel(2)->AddXY(double(i), values[(i * 7) % values.size()]);
+    }
+    for (int i = 0; i < 5; ++i)
+        compact.Channel(1)->AddXY(0, 1);
+    for (int c = 0; c < 3; ++c) {
+        const TiPlotChannel& from = *compact.Channel(c);
+        for (int i = 0; i < from.Count(); ++i)
+            standard.Channel(c)->AddXY(from.GetX(i), from.GetY(i));
+    }
+    const std::string saved = Saved(compact, ipdffCompactInterval, ipdfcsTab);
+    EXPECT_EQ(FirstDifference(saved, Saved(standard, ipdffCompactInterval, ipdfcsTab)), "none");
+    // Header, rows, end: every row of the longest channel is there.
+    const size_t rows = size_t(compact.Channel(1)->Count());
+    EXPECT_EQ(saved.size(), std::string("Compact Interval\r\n3\r\n").size() + 2 * 3 * 8 +
+                                (rows - 2) * 3 * 4 + 4);
+}
