@@ -4,6 +4,7 @@
 #include <cmath>
 #include <iterator>
 #include <optional>
+#include <utility>
 
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotDataView.h"
@@ -40,9 +41,17 @@ std::string StackKey(const TiPlotLayoutObject& object) {
     return object.ZOrderKey() + object.StartPercentKey();
 }
 
+// Each object's key is made once, not at every comparison: a stack is
+// sorted again with every object added to the plot.
 void SortStack(TiPlotLayoutManager::Stack& stack) {
-    std::stable_sort(stack.begin(), stack.end(),
-                     [](const auto* a, const auto* b) { return StackKey(*a) < StackKey(*b); });
+    std::vector<std::pair<std::string, TiPlotLayoutObject*>> keyed;
+    keyed.reserve(stack.size());
+    for (TiPlotLayoutObject* object : stack)
+        keyed.emplace_back(StackKey(*object), object);
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 0; i < keyed.size(); ++i)
+        stack[i] = keyed[i].second;
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 
 #include <QString>
 #include <algorithm>
+#include <charconv>
 #include <limits>
 #include <optional>
 #include <stdexcept>
+#include <string_view>
 
 #include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
@@ -19,10 +21,51 @@
 
 namespace {
 
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+// NumberAfterBase for the names nearly every plot has, such as "Channel 12":
+// ASCII, the base in any case, blanks, then plain digits. Answers whether it
+// could tell; a name it cannot tell takes the general way.
+bool PlainNumberAfterBase(std::string_view name, std::string_view base,
+                          std::optional<unsigned long long>& number) {
+    if (!IsAscii(name) || !IsAscii(base))
+        return false;
+    if (name.size() < base.size() ||
+        !std::equal(base.begin(), base.end(), name.begin(),
+                    [](char a, char b) { return AsciiLower(a) == AsciiLower(b); })) {
+        number = std::nullopt;
+        return true;
+    }
+    std::string_view rest = name.substr(base.size());
+    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    while (!rest.empty() && blank(rest.front()))
+        rest.remove_prefix(1);
+    while (!rest.empty() && blank(rest.back()))
+        rest.remove_suffix(1);
+    if (rest.empty() || !std::all_of(rest.begin(), rest.end(),
+                                     [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    unsigned long long value = 0;
+    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
+    number = ec == std::errc{} ? std::optional(value) : std::nullopt;
+    return true;
+}
+
 // The number after the base name, or nothing when the rest is not a
 // number that 64 bits can hold.
 std::optional<unsigned long long> NumberAfterBase(const std::string& name,
                                                   const std::string& base) {
+    // The general way makes four strings a name; a new object's name looks
+    // at every name its manager holds.
+    if (std::optional<unsigned long long> plain; PlainNumberAfterBase(name, base, plain))
+        return plain;
     const QString text = QString::fromStdString(name);
     const QString prefix = QString::fromStdString(base);
     if (!text.startsWith(prefix, Qt::CaseInsensitive))

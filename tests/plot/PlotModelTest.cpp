@@ -85,6 +85,37 @@ TEST(PlotModel, NewChannelsAreNumberedAndColouredFromThePalette) {
     EXPECT_EQ(plot.Channel(3)->Name(), "Channel 10");
 }
 
+// What counts as the number of a name: any case of the base, blanks around
+// the number (Unicode ones too), and only what 64 bits hold.
+TEST(PlotModel, NewNamesFollowTheHighestNumberAnyNameSpells) {
+    TiPlot plot;
+    plot.RemoveAllChannels();
+    plot.AddChannel();
+    TiPlotChannel& named = *plot.Channel(0);
+    const auto nextName = [&plot] {
+        plot.AddChannel();
+        const std::string name = plot.Channel(plot.ChannelCount() - 1)->Name();
+        plot.DeleteChannel(plot.ChannelCount() - 1);
+        return name;
+    };
+    const std::pair<const char*, const char*> cases[] = {
+        {"Channel 12", "Channel 13"},
+        {"CHANNEL\t 20 ", "Channel 21"},
+        {"channel 007", "Channel 8"},
+        {"Channel\u00a050\u3000", "Channel 51"},
+        {"Channel 5x", "Channel 1"},
+        {"Channels 5", "Channel 1"},
+        {"Channel", "Channel 1"},
+        {"通道 5", "Channel 1"},
+        {"Channel 18446744073709551615", "Channel 18446744073709551616"},
+        {"Channel 18446744073709551616", "Channel 1"},
+    };
+    for (const auto& [name, next] : cases) {
+        named.SetName(name);
+        EXPECT_EQ(nextName(), next) << "after " << name;
+    }
+}
+
 TEST(PlotModel, FindsObjectsByNameWithoutRegardToCase) {
     TiPlot plot;
     EXPECT_EQ(plot.ChannelByName("CHANNEL 1"), plot.Channel(0));
