@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QMetaEnum>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <algorithm>
@@ -183,6 +184,14 @@ class TTimedApplication : public QApplication {
     bool notify(QObject* receiver, QEvent* event) override {
         if (thresholdMs_ <= 0)
             return QApplication::notify(receiver, event);
+        // A receiver may be gone once its event is delivered (deleteLater
+        // deletes it in its own event), so it is named only while it lives.
+        const QPointer<QObject> alive(receiver);
+        const char* className = receiver->metaObject()->className();
+        const auto describe = [&] {
+            return Describe(alive ? ObjectLabel(receiver) : std::string(className) + "(deleted)",
+                            event);
+        };
         const bool outer = depth_ == 0;
         const double startMs = clock_.nsecsElapsed() / 1e6;
         const double startCpuMs = outer ? ThreadCpuMs() : 0;
@@ -203,17 +212,17 @@ class TTimedApplication : public QApplication {
             };
             if (ms >= thresholdMs_)
                 slow_.push_back({startMs / 1000, ms, cpuMs, ThreadFaults() - startFaults,
-                                 Describe(receiver, event), inner()});
+                                 describe(), inner()});
             ++span_.deliveries;
             span_.deliveredMs += ms;
             // Naming every delivery would cost more than most take.
             if (ms > span_.longestMs && ms >= 1) {
                 span_.longestMs = ms;
-                span_.longest = Describe(receiver, event) + "(" + inner() + ")";
+                span_.longest = describe() + "(" + inner() + ")";
             }
         } else if (depth_ == 1 && ms > innerMs_) {
             innerMs_ = ms;
-            inner_ = Describe(receiver, event);
+            inner_ = describe();
         }
         return result;
     }
@@ -247,12 +256,12 @@ class TTimedApplication : public QApplication {
         std::snprintf(text, sizeof text, "%.1fms", ms);
         return text;
     }
-    static std::string Describe(QObject* receiver, QEvent* event) {
+    static std::string Describe(const std::string& receiver, QEvent* event) {
         // A registered type has no name of its own: Qt would call the first "MaxUser".
         if (event->type() > QEvent::User)
-            return ObjectLabel(receiver) + ":User+" + std::to_string(event->type() - QEvent::User);
+            return receiver + ":User+" + std::to_string(event->type() - QEvent::User);
         const char* type = QMetaEnum::fromType<QEvent::Type>().valueToKey(event->type());
-        return ObjectLabel(receiver) + ":" + (type ? type : std::to_string(int(event->type())));
+        return receiver + ":" + (type ? type : std::to_string(int(event->type())));
     }
 
     QElapsedTimer clock_;
