@@ -320,7 +320,9 @@ void WriteCompactYRows(const TDataFileSource& source, const std::vector<int>& co
         char* to = out.Room(size_t(count) * rowBytes);
         for (size_t c = 0; c < channels; ++c) {
             const int fetched = std::clamp(counts[c] - first, 0, count);
-            source.FloatYs(int(c), first, std::span(ys).first(size_t(fetched)));
+            // A channel that has ended is not asked for points it lacks.
+            if (fetched > 0)
+                source.FloatYs(int(c), first, std::span(ys).first(size_t(fetched)));
             char* at = to + c * 4;
             for (int row = 0; row < fetched; ++row, at += rowBytes)
                 WriteFloat(at, StoredFloat(ys[size_t(row)]));

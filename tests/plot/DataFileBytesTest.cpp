@@ -227,8 +227,9 @@ TEST_F(DataFileBytes, CompactFormReadsBackEveryFloat) {
 // The compact styles hand their floats to the writer as they store them.
 // What that writes must be what the same floats give through a standard
 // channel, point by point: in every row and column, for a wrapped ring, for
-// channels of different lengths, and for floats the form cannot hold as
-// they are (past 1.5e38, the infinities, not a number).
+// channels of different lengths, over more rows than the writer takes at a
+// time, and for floats the form cannot hold as they are (past 1.5e38, the
+// infinities, not a number).
 TEST_F(DataFileBytes, CompactStylesWriteTheirFloatsAsAStandardChannelOfThemWould) {
     const double inf = std::numeric_limits<double>::infinity();
     std::vector<double> values = {1.6e38, 3e38, 1e300, inf, -inf, -1e300, std::nan(""), 8.9e37};
@@ -252,6 +253,9 @@ TEST_F(DataFileBytes, CompactStylesWriteTheirFloatsAsAStandardChannelOfThemWould
     }
     for (int i = 0; i < 5; ++i)
         compact.Channel(1)->AddXY(0, 1);
+    // Rows enough for several of the writer's batches.
+    for (int i = 0; i < 9000; ++i)
+        compact.Channel(0)->AddXY(0, std::sin(i * 0.01) * 1e3);
     for (int c = 0; c < 3; ++c) {
         const TiPlotChannel& from = *compact.Channel(c);
         for (int i = 0; i < from.Count(); ++i)
@@ -260,7 +264,7 @@ TEST_F(DataFileBytes, CompactStylesWriteTheirFloatsAsAStandardChannelOfThemWould
     const std::string saved = Saved(compact, ipdffCompactInterval, ipdfcsTab);
     EXPECT_EQ(FirstDifference(saved, Saved(standard, ipdffCompactInterval, ipdfcsTab)), "none");
     // Header, rows, end: every row of the longest channel is there.
-    const size_t rows = size_t(compact.Channel(1)->Count());
+    const size_t rows = size_t(compact.Channel(0)->Count());
     EXPECT_EQ(saved.size(), std::string("Compact Interval\r\n3\r\n").size() + 2 * 3 * 8 +
                                 (rows - 2) * 3 * 4 + 4);
 }
