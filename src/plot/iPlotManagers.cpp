@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "platform/StrConv.h"
 #include "plot/iPlotAnnotation.h"
 #include "plot/iPlotAxis.h"
 #include "plot/iPlotChannel.h"
@@ -31,8 +32,9 @@ char AsciiLower(char c) {
 }
 
 // NumberAfterBase for the names nearly every plot has, such as "Channel 12":
-// ASCII, the base in any case, blanks, then plain digits. Answers whether it
-// could tell; a name it cannot tell takes the general way.
+// ASCII, the base in any case, spaces, then plain digits. Answers whether it
+// could tell; a name it cannot tell (other blanks, a sign) takes the general
+// way.
 bool PlainNumberAfterBase(std::string_view name, std::string_view base,
                           std::optional<unsigned long long>& number) {
     if (!IsAscii(name) || !IsAscii(base))
@@ -43,12 +45,7 @@ bool PlainNumberAfterBase(std::string_view name, std::string_view base,
         number = std::nullopt;
         return true;
     }
-    std::string_view rest = name.substr(base.size());
-    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
-    while (!rest.empty() && blank(rest.front()))
-        rest.remove_prefix(1);
-    while (!rest.empty() && blank(rest.back()))
-        rest.remove_suffix(1);
+    const std::string_view rest = Trim(name.substr(base.size()), TBlanks::Spaces);
     if (rest.empty() || !std::all_of(rest.begin(), rest.end(),
                                      [](char c) { return c >= '0' && c <= '9'; }))
         return false;
