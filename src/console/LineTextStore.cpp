@@ -99,19 +99,25 @@ TTextPosition TLineTextStore::Insert(TTextPosition at, std::string_view bytes,
                                      TLineSplitter& stream) {
     const size_t slot = Slot(at.line);
     const uint64_t offset = Offset(at);
-    std::string kept;  // the bytes without their breaks
-    kept.reserve(bytes.size());
-    std::vector<TLine> added;  // the lines the breaks start
-    std::vector<TLineEnding> endings;
+    std::string& kept = insertKept_;           // the bytes without their breaks
+    std::vector<TLine>& added = insertAdded_;  // the lines the breaks start
+    kept.clear();
+    added.clear();
+    TLineEnding firstEnding = TLineEnding::None;
     stream.Split(
         bytes, [this] { CompleteCr(); },
         [&](const TLineSplitter::TPiece& piece) {
             kept.append(piece.text);
             if (piece.ending != TLineEnding::None) {
+                // Each break ends the line the break before it started.
+                if (added.empty()) {
+                    firstEnding = piece.ending;
+                } else {
+                    added.back().ending = static_cast<uint64_t>(piece.ending);
+                }
                 added.push_back(lines_[slot]);
                 added.back().start = offset + kept.size();
                 added.back().stamped = 0;
-                endings.push_back(piece.ending);
             }
         });
     bytes_.insert(ByteIterator(offset), kept.begin(), kept.end());
@@ -120,18 +126,25 @@ TTextPosition TLineTextStore::Insert(TTextPosition at, std::string_view bytes,
     // to the last of the lines the breaks start.
     if (!added.empty()) {
         added.back().ending = lines_[slot].ending;
-        for (size_t i = 0; i + 1 < added.size(); ++i) {
-            added[i].ending = static_cast<uint64_t>(endings[i + 1]);
-        }
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(slot + 1), added.begin(),
                       added.end());
-        SetEnding(at.line, endings.front());
+        SetEnding(at.line, firstEnding);
         if (stream.EndsWithCr()) {
             loneCrLine_ = at.line + added.size() - 1;
         }
     }
     const uint64_t line = at.line + added.size();
-    return {line, static_cast<size_t>(offset + kept.size() - StartOffset(Slot(line)))};
+    const TTextPosition after{line,
+                              static_cast<size_t>(offset + kept.size() - StartOffset(Slot(line)))};
+    // A paste of megabytes does not leave its room behind.
+    constexpr size_t kMostKeptRoom = size_t{1} << 20;
+    if (kept.capacity() > kMostKeptRoom) {
+        std::string().swap(kept);
+    }
+    if (added.capacity() * sizeof(TLine) > kMostKeptRoom) {
+        std::vector<TLine>().swap(added);
+    }
+    return after;
 }
 
 void TLineTextStore::Erase(TTextPosition from, TTextPosition to) {

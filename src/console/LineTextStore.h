@@ -10,10 +10,11 @@
 // front never renumbers the rest, so views can keep line numbers.
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "console/BlockPool.h"
 #include "console/LineSplitter.h"
 
 class TBlockStamps;
@@ -126,16 +127,16 @@ class TLineTextStore {
     // Moves the starts of the lines from `slot` on by `delta` bytes.
     void ShiftLineStarts(size_t slot, int64_t delta);
     uint64_t Offset(TTextPosition at) const { return StartOffset(Slot(at.line)) + at.byte; }
-    std::deque<char>::iterator ByteIterator(uint64_t offset) {
+    TPooledDeque<char>::iterator ByteIterator(uint64_t offset) {
         return bytes_.begin() + static_cast<std::ptrdiff_t>(offset - frontOffset_);
     }
     uint64_t StartOffset(size_t slot) const { return lines_[slot].start; }
     uint64_t EndOffset(size_t slot) const;
     size_t Slot(uint64_t line) const { return static_cast<size_t>(line - firstLine_); }
 
-    std::deque<char> bytes_;    // the lines' bytes, without their breaks
+    TPooledDeque<char> bytes_;  // the lines' bytes, without their breaks
     uint64_t frontOffset_ = 0;  // absolute offset of bytes_.front()
-    std::deque<TLine> lines_;
+    TPooledDeque<TLine> lines_;
     uint64_t firstLine_ = 0;
     uint64_t firstLineCut_ = 0;
     bool lineOpen_ = false;
@@ -144,4 +145,8 @@ class TLineTextStore {
     TLineSplitter stream_;
     uint64_t loneCrLine_ = 0;
     TLineEnding closingEnding_ = TLineEnding::CrLf;
+    // Insert's working room, kept so that a steady stream of inserted
+    // blocks allocates nothing.
+    std::string insertKept_;
+    std::vector<TLine> insertAdded_;
 };

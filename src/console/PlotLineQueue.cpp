@@ -19,7 +19,7 @@ void TPlotLineQueue::Append(std::string_view bytes, const TArrivalMarks& arrival
 }
 
 size_t TPlotLineQueue::OpenLineBytes() const {
-    const uint64_t start = lineEnds_.empty() ? frontOffset_ : lineEnds_.back();
+    const uint64_t start = lineEnds_.empty() ? frontOffset_ + taken_ : lineEnds_.back().end;
     return static_cast<size_t>(frontOffset_ + bytes_.size() - start);
 }
 
@@ -29,47 +29,57 @@ void TPlotLineQueue::AddToOpenLine(std::string_view text) {
     }
     const size_t open = OpenLineBytes();
     if (open + text.size() > kMostLineBytes) {
-        bytes_.erase(bytes_.end() - static_cast<std::ptrdiff_t>(open), bytes_.end());
+        bytes_.resize(bytes_.size() - open);
         openLineTooLong_ = true;
         return;
     }
-    bytes_.insert(bytes_.end(), text.begin(), text.end());
+    bytes_.append(text);
 }
 
 void TPlotLineQueue::EndLine() {
     openLineTooLong_ = false;
     const bool first = lineEnds_.empty();
-    lineEnds_.push_back(frontOffset_ + bytes_.size());
-    lineArrivals_.push_back(lastArrival_);
+    lineEnds_.push_back({frontOffset_ + bytes_.size(), lastArrival_});
     if (first && onFirstLine_) {
         onFirstLine_();
     }
 }
 
-std::optional<std::string> TPlotLineQueue::FirstLine() const {
+std::optional<std::string_view> TPlotLineQueue::FirstLine() const {
     if (lineEnds_.empty()) {
         return std::nullopt;
     }
-    const auto length = static_cast<std::ptrdiff_t>(lineEnds_.front() - frontOffset_);
-    return std::string(bytes_.begin(), bytes_.begin() + length);
+    const auto length = static_cast<size_t>(lineEnds_.front().end - frontOffset_) - taken_;
+    return std::string_view(bytes_).substr(taken_, length);
 }
 
 void TPlotLineQueue::RemoveFirstLine() {
     if (lineEnds_.empty()) {
         return;
     }
-    const uint64_t next = lineEnds_.front();
-    bytes_.erase(bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(next - frontOffset_));
-    frontOffset_ = next;
+    taken_ = static_cast<size_t>(lineEnds_.front().end - frontOffset_);
     lineEnds_.pop_front();
-    lineArrivals_.pop_front();
+    ReleaseTakenBytes();
+}
+
+void TPlotLineQueue::ReleaseTakenBytes() {
+    // A backlog that has drained gives back the room it grew to.
+    constexpr size_t kKeptCapacity = size_t{1} << 20;
+    if (taken_ < bytes_.size() - taken_) {
+        return;
+    }
+    bytes_.erase(0, taken_);
+    frontOffset_ += taken_;
+    taken_ = 0;
+    if (bytes_.capacity() > kKeptCapacity && bytes_.size() < bytes_.capacity() / 4) {
+        bytes_.shrink_to_fit();
+    }
 }
 
 void TPlotLineQueue::Clear() {
-    frontOffset_ += bytes_.size();
-    bytes_.clear();
+    taken_ = bytes_.size();
+    ReleaseTakenBytes();
     lineEnds_.clear();
-    lineArrivals_.clear();
     splitter_.Reset();
     openLineTooLong_ = false;
 }

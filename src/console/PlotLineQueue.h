@@ -20,12 +20,12 @@
 // runs, and no cut of it is ever plotted as a number it never was.
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "console/BlockPool.h"
 #include "console/LineSplitter.h"
 #include "serial/ArrivalMarks.h"
 
@@ -44,34 +44,46 @@ class TPlotLineQueue {
     // Number of complete lines.
     size_t LineCount() const { return lineEnds_.size(); }
     bool HasLine() const { return !lineEnds_.empty(); }
-    // The first complete line without its break, or nothing when there is none.
-    std::optional<std::string> FirstLine() const;
+    // The first complete line without its break, or nothing when there is
+    // none. The view holds until the queue next changes.
+    std::optional<std::string_view> FirstLine() const;
     // When the first complete line arrived; meaningful while there is one.
-    TArrivalTime FirstLineArrival() const { return lineArrivals_.front(); }
+    TArrivalTime FirstLineArrival() const { return lineEnds_.front().arrival; }
     // Drops the first complete line; does nothing when there is none.
     void RemoveFirstLine();
     void Clear();
 
     // Bytes held, complete lines and the open one, breaks left out.
-    size_t ByteCount() const { return bytes_.size(); }
+    size_t ByteCount() const { return bytes_.size() - taken_; }
 
     // Called when a line completes while no other complete line waits.
     void SetFirstLineHandler(std::function<void()> handler) { onFirstLine_ = std::move(handler); }
 
   private:
+    // A complete line's end, as an absolute stream offset so that removing
+    // lines from the front never renumbers the rest, and its arrival.
+    struct TLineEnd {
+        uint64_t end;
+        TArrivalTime arrival;
+    };
+
     // Bytes of the line not yet complete.
     size_t OpenLineBytes() const;
     // Adds bytes to the open line, or drops them once it is too long.
     void AddToOpenLine(std::string_view text);
+    // Lets the bytes of taken lines go once they are the larger part of the
+    // buffer, so that each byte is moved at most once on average.
+    void ReleaseTakenBytes();
 
     TLineSplitter splitter_;
-    std::deque<char> bytes_;
-    // Absolute stream offset of bytes_.front() and of the end of each
-    // complete line, so that removing from the front never renumbers them.
+    // The bytes from absolute stream offset frontOffset_ on, in one piece so
+    // that a line can be handed over where it lies. The first taken_ of them
+    // belong to lines already removed.
+    std::string bytes_;
+    size_t taken_ = 0;
     uint64_t frontOffset_ = 0;
-    std::deque<uint64_t> lineEnds_;
-    std::deque<TArrivalTime> lineArrivals_;  // one per complete line
-    TArrivalTime lastArrival_;               // of the last byte appended
+    TPooledDeque<TLineEnd> lineEnds_;
+    TArrivalTime lastArrival_;  // of the last byte appended
     std::function<void()> onFirstLine_;
     bool openLineTooLong_ = false;
 };

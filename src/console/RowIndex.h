@@ -8,8 +8,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <utility>
+
+#include "console/BlockPool.h"
 
 class TRowIndex {
   public:
@@ -33,6 +34,6 @@ class TRowIndex {
   private:
     uint64_t Base() const { return starts_.empty() ? end_ : starts_.front(); }
 
-    std::deque<uint64_t> starts_;  // each line's first row, from the moving base
-    uint64_t end_ = 0;             // one past the last line's last row
+    TPooledDeque<uint64_t> starts_;  // each line's first row, from the moving base
+    uint64_t end_ = 0;               // one past the last line's last row
 };

@@ -38,7 +38,7 @@ std::string ReadFromPort(int fd, size_t count) {
 std::vector<std::string> Drain(TPlotLineQueue& queue) {
     std::vector<std::string> lines;
     while (auto line = queue.FirstLine()) {
-        lines.push_back(*line);
+        lines.emplace_back(*line);
         queue.RemoveFirstLine();
     }
     return lines;

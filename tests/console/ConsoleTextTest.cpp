@@ -2,6 +2,9 @@
 // line queue, the receive store's line rules and the history file's lines.
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <random>
+
 #include "console/HexRender.h"
 #include "console/HexSendParser.h"
 #include "console/LineSplitter.h"
@@ -24,7 +27,7 @@ std::vector<std::string> StoreLines(const TLineTextStore& store) {
 std::vector<std::string> DrainQueue(TPlotLineQueue& queue) {
     std::vector<std::string> lines;
     while (auto line = queue.FirstLine()) {
-        lines.push_back(*line);
+        lines.emplace_back(*line);
         queue.RemoveFirstLine();
     }
     return lines;
@@ -171,7 +174,7 @@ TEST(PlotLineQueue, AppendingKeepsTheFirstLineInPlace) {
     TPlotLineQueue queue;
     queue.Append("7");
     queue.EndLine();
-    const auto first = queue.FirstLine();
+    const std::string first(*queue.FirstLine());
     queue.Append("8\r\n9\r\n");
     EXPECT_EQ(queue.FirstLine(), first);
     queue.Clear();
@@ -199,6 +202,43 @@ TEST(PlotLineQueue, ALineTooLongToPlotHoldsNothingAndCompletesEmpty) {
     queue.Append(longest + "6");
     queue.EndLine();
     EXPECT_EQ(DrainQueue(queue), (Lines{longest, ""})) << "the longest line kept is kept whole";
+}
+
+TEST(PlotLineQueue, TakingLinesWhileMoreArriveKeepsEveryLineWhole) {
+    // Lines of every length up to a few hundred bytes, cut into blocks
+    // anywhere, taken a few at a time as the chart's ticks take them: the
+    // queue's buffer moves what waits to its front again and again.
+    std::mt19937 random(11);
+    TPlotLineQueue queue;
+    std::deque<std::string> waiting;
+    std::string stream;
+    size_t sent = 0;
+    for (int line = 0; line < 20000; ++line) {
+        const auto length = std::uniform_int_distribution<size_t>(0, 300)(random);
+        std::string text(length, static_cast<char>('a' + line % 26));
+        stream += text + "\n";
+        waiting.push_back(std::move(text));
+    }
+    while (sent < stream.size() || queue.HasLine()) {
+        const auto cut =
+            std::min(stream.size() - sent, std::uniform_int_distribution<size_t>(0, 2000)(random));
+        queue.Append(std::string_view(stream).substr(sent, cut));
+        sent += cut;
+        for (auto take = std::uniform_int_distribution<int>(0, 12)(random);
+             take > 0 && queue.HasLine(); --take) {
+            ASSERT_EQ(queue.FirstLine(), waiting.front());
+            waiting.pop_front();
+            queue.RemoveFirstLine();
+        }
+        // What waits: the complete lines and the one still being received.
+        const size_t lastBreak = sent == 0 ? std::string::npos : stream.rfind('\n', sent - 1);
+        size_t held = sent - (lastBreak == std::string::npos ? 0 : lastBreak + 1);
+        for (size_t i = 0; i < queue.LineCount(); ++i) {
+            held += waiting[i].size();
+        }
+        ASSERT_EQ(queue.ByteCount(), held);
+    }
+    EXPECT_TRUE(waiting.empty());
 }
 
 TEST(LineTextStore, EveryClosedBlockStartsALine) {
@@ -243,6 +283,10 @@ TEST(LineTextStore, InsertingBreaksLinesAtEveryEnding) {
     // Lines after the edit still find their bytes.
     store.Insert({4, 3}, "!");
     EXPECT_EQ(StoreLines(store), (Lines{"a1", "2", "3", "4bc", "xyz!"}));
+    // A later insert with a break keeps nothing of the earlier ones.
+    store.Insert({1, 1}, "\r\n+");
+    EXPECT_EQ(StoreLines(store), (Lines{"a1", "2", "+", "3", "4bc", "xyz!"}));
+    EXPECT_EQ(StoreEndings(store), (Endings{CrLf, CrLf, Cr, Lf, CrLf, CrLf}));
 }
 
 TEST(LineTextStore, TextBlocksSplitAsOneStream) {

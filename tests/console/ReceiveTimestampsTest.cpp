@@ -48,7 +48,7 @@ TArrivalMarks Reads(std::initializer_list<std::pair<std::size_t, TArrivalClock::
 std::vector<std::string> Drain(TPlotLineQueue& queue) {
     std::vector<std::string> lines;
     for (; queue.HasLine(); queue.RemoveFirstLine()) {
-        lines.push_back(*queue.FirstLine());
+        lines.emplace_back(*queue.FirstLine());
     }
     return lines;
 }
