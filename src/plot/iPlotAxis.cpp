@@ -418,8 +418,12 @@ void TiPlotAxis::ObjectRemoved(TiPlotObject* object) {
     alignRef_.ObjectRemoved(object);
 }
 
+bool TiPlotAxis::FollowsRenamesOf(const TiPlotObject& renamed) {
+    return KindCast<TiPlotAxis>(&renamed) != nullptr;
+}
+
 void TiPlotAxis::ObjectRenamed(TiPlotObject* object) {
-    if (KindCast<TiPlotAxis>(object) == nullptr) {
+    if (!FollowsRenamesOf(*object)) {
         return;
     }
     cartesianRef_.ObjectRenamed(object);

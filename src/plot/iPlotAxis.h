@@ -19,7 +19,6 @@
 #include "plot/iPlotAxisRange.h"
 #include "plot/iPlotObjects.h"
 
-
 using TiPlotObjectDoubleValueChangeEvent =
     std::function<void(int Index, double OldValue, double NewValue)>;
 using TiPlotAxesMinSpanChangeEvent =
@@ -167,6 +166,7 @@ class TiPlotAxis : public TiPlotLayoutObject {
     TiPlotAxis* AlignRefAxis();
     void ObjectRemoved(TiPlotObject* object) override;
     void ObjectRenamed(TiPlotObject* object) override;
+    static bool FollowsRenamesOf(const TiPlotObject& renamed);
 
     // ---- user input
     void ObjectFocused(TiPlotObject* object) override;

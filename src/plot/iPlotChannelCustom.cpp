@@ -306,6 +306,10 @@ void TiPlotChannelCustom::ObjectRemoved(TiPlotObject* object) {
     yAxis_.ObjectRemoved(object);
 }
 
+bool TiPlotChannelCustom::FollowsRenamesOf(const TiPlotObject& renamed) {
+    return KindCast<TiPlotXAxis>(&renamed) || KindCast<TiPlotYAxis>(&renamed);
+}
+
 void TiPlotChannelCustom::ObjectRenamed(TiPlotObject* object) {
     if (KindCast<TiPlotXAxis>(object))
         xAxis_.ObjectRenamed(object);

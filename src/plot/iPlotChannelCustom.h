@@ -233,6 +233,7 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     // ---- plot object
     void ObjectRemoved(TiPlotObject* object) override;
     void ObjectRenamed(TiPlotObject* object) override;
+    static bool FollowsRenamesOf(const TiPlotObject& renamed);
     void ObjectFocused(TiPlotObject* object) override;
     // The plot is painting: new points ask for the next paint again.
     void PaintStarted() { repaintAsked_ = false; }

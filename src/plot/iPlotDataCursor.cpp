@@ -443,6 +443,10 @@ void TiPlotDataCursor::ObjectRemoved(TiPlotObject* object) {
         dataView_ = nullptr;
 }
 
+bool TiPlotDataCursor::FollowsRenamesOf(const TiPlotObject& renamed) {
+    return KindCast<TiPlotChannelCustom>(&renamed) != nullptr;
+}
+
 void TiPlotDataCursor::ObjectRenamed(TiPlotObject* object) {
     if (KindCast<TiPlotChannelCustom>(object))
         channel_.ObjectRenamed(object);

@@ -144,6 +144,7 @@ class TiPlotDataCursor : public TiPlotManagerObject {
     void SetXYAxesReverse(bool value) override;
     void ObjectRemoved(TiPlotObject* object) override;
     void ObjectRenamed(TiPlotObject* object) override;
+    static bool FollowsRenamesOf(const TiPlotObject& renamed);
     void ObjectFocused(TiPlotObject* object) override;
     void FocusGained() override;
     bool HitTest(const TiPlotMouseData& data) override;

@@ -324,6 +324,10 @@ void TiPlotDataView::ObjectRemoved(TiPlotObject* object) {
     gridYAxis_.ObjectRemoved(object);
 }
 
+bool TiPlotDataView::FollowsRenamesOf(const TiPlotObject& renamed) {
+    return KindCast<TiPlotXAxis>(&renamed) || KindCast<TiPlotYAxis>(&renamed);
+}
+
 void TiPlotDataView::ObjectRenamed(TiPlotObject* object) {
     if (KindCast<TiPlotXAxis>(object))
         gridXAxis_.ObjectRenamed(object);

@@ -131,6 +131,7 @@ class TiPlotDataView : public TiPlotLayoutObject {
 
     void ObjectRemoved(TiPlotObject* object) override;
     void ObjectRenamed(TiPlotObject* object) override;
+    static bool FollowsRenamesOf(const TiPlotObject& renamed);
     void ObjectFocused(TiPlotObject* object) override;
     bool MouseWheel(int delta, TShiftState shift, TPoint point) override;
     void MouseDown(const TiPlotMouseData& data) override;

@@ -50,6 +50,10 @@ void TiPlotLimit::ObjectRemoved(TiPlotObject* object) {
     yAxis_.ObjectRemoved(object);
 }
 
+bool TiPlotLimit::FollowsRenamesOf(const TiPlotObject& renamed) {
+    return KindCast<TiPlotXAxis>(&renamed) || KindCast<TiPlotYAxis>(&renamed);
+}
+
 void TiPlotLimit::ObjectRenamed(TiPlotObject* object) {
     if (KindCast<TiPlotXAxis>(object))
         xAxis_.ObjectRenamed(object);

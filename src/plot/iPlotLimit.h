@@ -29,6 +29,7 @@ class TiPlotLimit : public TiPlotManagerObject {
 
     void ObjectRemoved(TiPlotObject* object) override;
     void ObjectRenamed(TiPlotObject* object) override;
+    static bool FollowsRenamesOf(const TiPlotObject& renamed);
     void ObjectFocused(TiPlotObject* object) override { YieldFocusTo(object); }
     void BuildPopupMenu(QMenu& menu) override;
 

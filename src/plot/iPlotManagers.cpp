@@ -46,8 +46,8 @@ bool PlainNumberAfterBase(std::string_view name, std::string_view base,
         return true;
     }
     const std::string_view rest = Trim(name.substr(base.size()), TBlanks::Spaces);
-    if (rest.empty() || !std::all_of(rest.begin(), rest.end(),
-                                     [](char c) { return c >= '0' && c <= '9'; }))
+    if (rest.empty() ||
+        !std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return false;
     unsigned long long value = 0;
     const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
@@ -121,6 +121,7 @@ void TiPlotObjectManagerCustom::Remove(TiPlotObject* object) {
     if (found == list_.rend())
         return;
     list_.erase(std::next(found).base());
+    highestNumber_.reset();
     ObjectRemovedHook(object);
     handlers_.OnChange(object);
 }
@@ -155,16 +156,37 @@ TiPlotObject* TiPlotObjectManagerCustom::FindByName(const std::string& name) con
 
 std::string TiPlotObjectManagerCustom::NextName() const {
     const std::string base = BaseName();
-    unsigned long long highest = 0;
-    for (const TiPlotObject* item : list_)
-        if (const auto number = NumberAfterBase(item->Name(), base))
-            highest = std::max(highest, *number);
-    return base + " " + SuccessorText(highest);
+    if (!highestNumber_) {
+        highestNumber_ = 0;
+        for (const TiPlotObject* item : list_)
+            NoteNumberOf(item->Name());
+    }
+    return base + " " + SuccessorText(*highestNumber_);
+}
+
+void TiPlotObjectManagerCustom::NoteNumberOf(const std::string& name) const {
+    if (!highestNumber_)
+        return;
+    if (const auto number = NumberAfterBase(name, BaseName()))
+        highestNumber_ = std::max(*highestNumber_, *number);
+}
+
+void TiPlotObjectManagerCustom::NameChanged(const TiPlotObject& object) {
+    if (!highestNumber_)
+        return;
+    if (NumberAfterBase(object.OldName(), BaseName()) == highestNumber_) {
+        highestNumber_.reset();  // another name may now spell the highest
+        return;
+    }
+    if (IndexOf(&object) >= 0)
+        NoteNumberOf(object.Name());
 }
 
 void TiPlotObjectManagerCustom::AddToList(TiPlotObject* object) {
-    if (IndexOf(object) < 0)
+    if (IndexOf(object) < 0) {
         list_.push_back(object);
+        NoteNumberOf(object->Name());
+    }
 }
 
 // ----------------------------------------------------- TiPlotObjectOwnedManager

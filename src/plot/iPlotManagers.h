@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,14 @@ class TiPlotObjectManagerCustom {
     virtual void AddObject(TiPlotObject* object) = 0;
     // The object is going away: drop it from the list.
     virtual void Remove(TiPlotObject* object);
+    // Whether a rename of `renamed` may concern this manager's objects. A
+    // manager of objects of any kind cannot tell, so it says yes.
+    virtual bool FollowsRenamesOf(const TiPlotObject&) const { return true; }
+    // Whether `object` is of the kind this manager names.
+    virtual bool NamesKindOf(const TiPlotObject&) const { return false; }
+    // An object of this manager's kind changed its name: the numbers new
+    // names follow may have moved.
+    void NameChanged(const TiPlotObject& object);
     void BroadcastRenamed(TiPlotObject* object);
     void BroadcastFocused(TiPlotObject* object);
     virtual void Clear() {}
@@ -58,9 +67,16 @@ class TiPlotObjectManagerCustom {
     const TiPlotObjectHandlers& Handlers() const { return handlers_; }
 
   private:
+    // Raises the highest number names spell, while it is known, by `name`'s.
+    void NoteNumberOf(const std::string& name) const;
+
     TiPlotHost* owner_;
     TiPlotObjectHandlers handlers_;
     std::vector<TiPlotObject*> list_;
+    // The highest number after the base name of any listed object, kept
+    // while names only grow, so that adding objects does not read every
+    // name again; unknown after a removal or a rename of the highest.
+    mutable std::optional<unsigned long long> highestNumber_;
 };
 
 // A manager that owns the objects it creates. An object is destroyed only
@@ -91,6 +107,13 @@ class TiPlotKindManager : public TiPlotObjectOwnedManager {
 
     T* Item(int index) const { return static_cast<T*>(Items(index)); }
     T* ItemByName(const std::string& name) const { return static_cast<T*>(FindByName(name)); }
+
+    bool FollowsRenamesOf(const TiPlotObject& renamed) const override {
+        return T::FollowsRenamesOf(renamed);
+    }
+    bool NamesKindOf(const TiPlotObject& object) const override {
+        return KindCast<T>(&object) != nullptr;
+    }
 
     void AddObject(TiPlotObject* object) override {
         T* item = KindCast<T>(object);

@@ -105,11 +105,17 @@ void TiPlotMasterManager::Unregister(TiPlotObject* object) {
 }
 
 void TiPlotMasterManager::Renamed(TiPlotObject* object) {
-    for (TiPlotObjectManagerCustom* manager : TypedManagers())
-        if (manager)
+    // Every object is in the manager of its kind, so the layout, which lists
+    // some of them once more, passes on no notice of its own; and only the
+    // kinds that link to the renamed one's hear of it.
+    for (TiPlotObjectManagerCustom* manager : TypedManagers()) {
+        if (!manager)
+            continue;
+        if (manager->NamesKindOf(*object))
+            manager->NameChanged(*object);
+        if (manager->FollowsRenamesOf(*object))
             manager->BroadcastRenamed(object);
-    if (layout_)
-        layout_->BroadcastRenamed(object);
+    }
 }
 
 void TiPlotMasterManager::Focused(TiPlotObject* object) {

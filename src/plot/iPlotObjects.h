@@ -128,6 +128,10 @@ class TiPlotObject : public TiPersistent {
     virtual void DoLayoutChange();
     virtual void ObjectRemoved(TiPlotObject* object);
     virtual void ObjectRenamed(TiPlotObject* object);
+    // Whether a rename of `renamed` may concern an object of this class. A
+    // class whose ObjectRenamed follows some kinds names them here: renames
+    // reach only the managers of classes that follow them.
+    static bool FollowsRenamesOf(const TiPlotObject&) { return false; }
     virtual void ObjectFocused(TiPlotObject* object);
     virtual void PrepareDraw(TCanvas& canvas);
     virtual void Draw(TCanvas& canvas, TColor backgroundColor);

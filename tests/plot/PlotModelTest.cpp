@@ -15,6 +15,7 @@
 #include "plot/iPlotLabel.h"
 #include "plot/iPlotLayoutManager.h"
 #include "plot/iPlotLegend.h"
+#include "plot/iPlotLimit.h"
 #include "plot/iPlotToolBar.h"
 
 namespace {
@@ -152,6 +153,45 @@ TEST(PlotModel, RenamingAnAxisUpdatesEveryReferenceToIt) {
     EXPECT_EQ(channel->XAxisName(), "Seconds");
     plot.Channel(0)->SetName("Signal");
     EXPECT_EQ(plot.DataCursor(0)->ChannelName(), "Signal");
+
+    // Every kind that links to an axis follows a Y axis too, and an axis
+    // follows the axis it aligns to.
+    plot.AddLimit();
+    plot.AddYAxis();
+    plot.YAxis(1)->SetAlignRefAxisName("Y-Axis 1");
+    plot.YAxis(0)->SetName("Volts");
+    EXPECT_EQ(channel->YAxisName(), "Volts");
+    EXPECT_EQ(plot.DataView(0)->GridYAxisName(), "Volts");
+    EXPECT_EQ(plot.Limit(0)->YAxisName(), "Volts");
+    EXPECT_EQ(plot.Limit(0)->XAxisName(), "Seconds");
+    EXPECT_EQ(plot.YAxis(1)->AlignRefAxisName(), "Volts");
+    // Names that objects of other kinds happen to share are not links.
+    plot.AddLabel();
+    plot.Label(0)->SetName("Volts");
+    plot.Label(0)->SetName("Current");
+    EXPECT_EQ(channel->YAxisName(), "Volts");
+    EXPECT_EQ(plot.Limit(0)->YAxisName(), "Volts");
+}
+
+TEST(PlotModel, NewNamesFollowEveryAddRenameAndDelete) {
+    TiPlot plot;
+    const auto lastChannel = [&plot] { return plot.Channel(plot.ChannelCount() - 1)->Name(); };
+    plot.AddChannel();
+    plot.AddChannel();
+    EXPECT_EQ(lastChannel(), "Channel 3");
+    plot.DeleteChannel(2);  // the highest goes
+    plot.AddChannel();
+    EXPECT_EQ(lastChannel(), "Channel 3");
+    plot.Channel(0)->SetName("Channel 9");  // one grows past the rest
+    plot.AddChannel();
+    EXPECT_EQ(lastChannel(), "Channel 10");
+    plot.Channel(3)->SetName("Pressure");  // the highest is renamed away
+    plot.AddChannel();
+    EXPECT_EQ(lastChannel(), "Channel 10");
+    plot.AddLabel();
+    plot.Label(0)->SetName("Channel 40");  // another kind's names do not count
+    plot.AddChannel();
+    EXPECT_EQ(lastChannel(), "Channel 11");
 }
 
 TEST(PlotModel, FreeingAnObjectUnregistersItEverywhere) {
