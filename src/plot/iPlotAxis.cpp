@@ -419,7 +419,7 @@ void TiPlotAxis::ObjectRemoved(TiPlotObject* object) {
 }
 
 bool TiPlotAxis::FollowsRenamesOf(const TiPlotObject& renamed) {
-    return KindCast<TiPlotAxis>(&renamed) != nullptr;
+    return OfKind(renamed.Kind());
 }
 
 void TiPlotAxis::ObjectRenamed(TiPlotObject* object) {

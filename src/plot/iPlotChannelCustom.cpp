@@ -307,7 +307,7 @@ void TiPlotChannelCustom::ObjectRemoved(TiPlotObject* object) {
 }
 
 bool TiPlotChannelCustom::FollowsRenamesOf(const TiPlotObject& renamed) {
-    return KindCast<TiPlotXAxis>(&renamed) || KindCast<TiPlotYAxis>(&renamed);
+    return TiPlotAxis::OfKind(renamed.Kind());  // X and Y axes
 }
 
 void TiPlotChannelCustom::ObjectRenamed(TiPlotObject* object) {

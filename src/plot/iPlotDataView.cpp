@@ -325,7 +325,7 @@ void TiPlotDataView::ObjectRemoved(TiPlotObject* object) {
 }
 
 bool TiPlotDataView::FollowsRenamesOf(const TiPlotObject& renamed) {
-    return KindCast<TiPlotXAxis>(&renamed) || KindCast<TiPlotYAxis>(&renamed);
+    return TiPlotAxis::OfKind(renamed.Kind());  // X and Y axes
 }
 
 void TiPlotDataView::ObjectRenamed(TiPlotObject* object) {

@@ -51,7 +51,7 @@ void TiPlotLimit::ObjectRemoved(TiPlotObject* object) {
 }
 
 bool TiPlotLimit::FollowsRenamesOf(const TiPlotObject& renamed) {
-    return KindCast<TiPlotXAxis>(&renamed) || KindCast<TiPlotYAxis>(&renamed);
+    return TiPlotAxis::OfKind(renamed.Kind());  // X and Y axes
 }
 
 void TiPlotLimit::ObjectRenamed(TiPlotObject* object) {
