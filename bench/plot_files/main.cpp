@@ -162,6 +162,32 @@ void MeasureLargestConfiguration(const QString& path) {
     QFile::remove(path);
 }
 
+// The most objects a configuration may hold, added one at a time through the
+// plot's own calls, then saved and loaded back.
+void MeasureFullestPlot(const QString& path) {
+    TiPlot source;
+    const double addSeconds = SecondsOf([&] {
+        for (int i = 1; i < kMaxConfigObjectsPerKind; ++i) {
+            source.AddChannel();
+            source.AddLabel();
+            source.AddXAxis();
+            source.AddYAxis();
+            source.AddLegend();
+            source.AddToolBar();
+            source.AddDataView();
+            source.AddDataCursor();
+            source.AddTable();
+            source.AddLimit();
+        }
+    });
+    source.SaveProperties(path.toStdString());
+    TiPlot target;
+    const double loadSeconds = SecondsOf([&] { target.LoadProperties(path.toStdString()); });
+    std::printf("add_%d_of_every_kind_s=%.2f\nload_config_of_%d_of_every_kind_s=%.2f\n",
+                kMaxConfigObjectsPerKind, addSeconds, kMaxConfigObjectsPerKind, loadSeconds);
+    QFile::remove(path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -192,5 +218,6 @@ int main(int argc, char** argv) {
     std::printf("png_1920x1080_ms=%.1f\n", pngSeconds * 1000);
     MeasureRunawayLine(dir.filePath("line.txt"));
     MeasureLargestConfiguration(dir.filePath("plot.txt"));
+    MeasureFullestPlot(dir.filePath("fullest.txt"));
     return 0;
 }

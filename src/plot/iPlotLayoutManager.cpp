@@ -41,8 +41,7 @@ std::string StackKey(const TiPlotLayoutObject& object) {
     return object.ZOrderKey() + object.StartPercentKey();
 }
 
-// Each object's key is made once, not at every comparison: a stack is
-// sorted again with every object added to the plot.
+// Each object's key is made once, not at every comparison.
 void SortStack(TiPlotLayoutManager::Stack& stack) {
     std::vector<std::pair<std::string, TiPlotLayoutObject*>> keyed;
     keyed.reserve(stack.size());
@@ -218,8 +217,16 @@ void TiPlotLayoutManager::Rebuild() {
             (object->FarSide() ? right_ : left_).push_back(object);
         }
     }
-    for (Stack* stack : {&above_, &below_, &left_, &right_})
-        SortStack(*stack);
+    sorted_ = false;
+}
+
+const TiPlotLayoutManager::Stack& TiPlotLayoutManager::Sorted(Stack& stack) const {
+    if (!sorted_) {
+        for (Stack* each : {&above_, &below_, &left_, &right_})
+            SortStack(*each);
+        sorted_ = true;
+    }
+    return stack;
 }
 
 int TiPlotLayoutManager::CountLevels(const Stack& stack) {

@@ -57,14 +57,14 @@ class TiPlotLayoutManager final : public TiPlotObjectManagerCustom {
     TiPlotDataViewLayout& HorzLevelMarker() const { return *horzMarker_; }
     TiPlotDataViewLayout& VertLevelMarker() const { return *vertMarker_; }
 
-    const Stack& Above() const { return above_; }
-    const Stack& Below() const { return below_; }
-    const Stack& Left() const { return left_; }
-    const Stack& Right() const { return right_; }
-    int AboveLevelCount() const { return CountLevels(above_); }
-    int BelowLevelCount() const { return CountLevels(below_); }
-    int LeftLevelCount() const { return CountLevels(left_); }
-    int RightLevelCount() const { return CountLevels(right_); }
+    const Stack& Above() const { return Sorted(above_); }
+    const Stack& Below() const { return Sorted(below_); }
+    const Stack& Left() const { return Sorted(left_); }
+    const Stack& Right() const { return Sorted(right_); }
+    int AboveLevelCount() const { return CountLevels(Above()); }
+    int BelowLevelCount() const { return CountLevels(Below()); }
+    int LeftLevelCount() const { return CountLevels(Left()); }
+    int RightLevelCount() const { return CountLevels(Right()); }
 
     // Data views and level markers are registered here but never stacked.
     static bool IsStackable(const TiPlotObject* object);
@@ -79,6 +79,7 @@ class TiPlotLayoutManager final : public TiPlotObjectManagerCustom {
     std::vector<TiPlotLayoutObject*> Others(const TiPlotLayoutObject* object,
                                             bool includeDataViews) const;
     void ShiftLevels(const std::vector<TiPlotLayoutObject*>& objects, int from, int by);
+    const Stack& Sorted(Stack& stack) const;
     static int CountLevels(const Stack& stack);
 
     bool enabled_ = false;
@@ -87,10 +88,13 @@ class TiPlotLayoutManager final : public TiPlotObjectManagerCustom {
     bool moving_ = false;
     std::unique_ptr<TiPlotDataViewLayout> horzMarker_;
     std::unique_ptr<TiPlotDataViewLayout> vertMarker_;
-    Stack above_;
-    Stack below_;
-    Stack left_;
-    Stack right_;
+    // Every add and level move restacks; the stacks are sorted only when
+    // read, so building a plot of many objects sorts once, not once an add.
+    mutable Stack above_;
+    mutable Stack below_;
+    mutable Stack left_;
+    mutable Stack right_;
+    mutable bool sorted_ = false;
 };
 
 class TiPlotDataView;

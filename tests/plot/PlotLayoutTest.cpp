@@ -42,10 +42,12 @@ struct LabelOnlyPlot {
 
 TEST(PlotLayout, AddingIntoAnOccupiedLevelOpensANewLevelAndRemovingClosesIt) {
     TiPlot plot;
+    const TiPlotLayoutManager& layout = plot.Master().LayoutManager();
     TiPlotLabel* title = plot.Label(0);
     ASSERT_EQ(plot.XAxis(0)->ZOrder(), 0);
     ASSERT_EQ(title->ZOrder(), 2);
     ASSERT_EQ(plot.ToolBar(0)->ZOrder(), 3);
+    EXPECT_EQ(layout.Below(), (TiPlotLayoutManager::Stack{plot.XAxis(0)}));
 
     // Level 0 holds the X axis across the whole length: everything moves up,
     // the data view's level too, so every object keeps its side.
@@ -55,6 +57,8 @@ TEST(PlotLayout, AddingIntoAnOccupiedLevelOpensANewLevelAndRemovingClosesIt) {
     EXPECT_EQ(plot.DataViewZHorz(), 2);
     EXPECT_EQ(title->ZOrder(), 3);
     EXPECT_EQ(plot.ToolBar(0)->ZOrder(), 4);
+    // The stacks read before the add are ordered again: the newer label first.
+    EXPECT_EQ(layout.Below(), (TiPlotLayoutManager::Stack{caption, plot.XAxis(0)}));
     // Vertical objects are not touched.
     EXPECT_EQ(plot.DataViewZVert(), 1);
     EXPECT_EQ(plot.Legend(0)->ZOrder(), 2);
