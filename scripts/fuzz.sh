@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang in build-fuzz/ and runs each in turn.
-#   scripts/fuzz.sh             every target until it has run 10 million inputs
+#   scripts/fuzz.sh             every target until it has run 10 million inputs,
+#                               in sittings that a stopped script resumes
 #   scripts/fuzz.sh SECONDS     every target for SECONDS seconds (the CI smoke)
 # KELVANE_FUZZ_TARGETS="data_text ini_profile" runs only the targets named.
 # One target runs at a time, on one core. A target that finds a fault stops
@@ -60,29 +61,58 @@ if [ -n "${KELVANE_FUZZ_TARGETS:-}" ]; then
   done
 fi
 
-for program in "${programs[@]}"; do
-  name=${program##*/fuzz_}
-  # New inputs go to a scratch copy: the committed seeds stay small.
-  work=$(mktemp -d)
-  cp -r "$root/fuzz/corpus/$name/." "$work/" 2>/dev/null || true
-  options=(-artifact_prefix="$findings/$name-" -print_final_stats=1 -max_len="$(max_len_of "$name")"
-           "$(schedule_of "$name")" -timeout=10 -rss_limit_mb=2048)
+# One libFuzzer run of a target over a corpus folder; prints the inputs it
+# ran. A finding stops the script.
+run_target() {
+  local program=$1 name=$2 corpus=$3
+  shift 3
+  local options=(-artifact_prefix="$findings/$name-" -print_final_stats=1
+                 -max_len="$(max_len_of "$name")" "$(schedule_of "$name")"
+                 -timeout=10 -rss_limit_mb=2048 "$@")
   [ -f "$root/fuzz/dict/$name.dict" ] && options+=(-dict="$root/fuzz/dict/$name.dict")
-  if [ -n "$seconds" ]; then
-    options+=(-max_total_time="$seconds")
-  else
-    options+=(-runs="$runs")
-  fi
+  local log
   log=$(mktemp)
-  start=$(date +%s)
-  if ! "$program" "${options[@]}" "$work" >"$log" 2>&1; then
-    tail -n 60 "$log"
+  if ! "$program" "${options[@]}" "$corpus" "$root/fuzz/corpus/$name" >"$log" 2>&1; then
+    tail -n 60 "$log" >&2
     echo "fuzz $name: FAILED, reproducer in $findings/" >&2
-    rm -rf "$work" "$log"
+    rm -f "$log"
     exit 1
   fi
-  elapsed=$(( $(date +%s) - start ))
-  done_runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
-  echo "fuzz $name: ${done_runs:-?} runs in ${elapsed} s"
-  rm -rf "$work" "$log"
+  sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1
+  rm -f "$log"
+}
+
+# Without SECONDS each target runs in sittings of at most
+# KELVANE_FUZZ_SITTING seconds (default 600) over a corpus kept in
+# build-fuzz/campaign/<name>/, which also keeps the runs and seconds so far:
+# a stopped script goes on where its last whole sitting ended, and a machine
+# with a few idle hours a day still reaches the count. Remove the folder to
+# start a target over.
+sitting=${KELVANE_FUZZ_SITTING:-600}
+for program in "${programs[@]}"; do
+  name=${program##*/fuzz_}
+  if [ -n "$seconds" ]; then
+    # New inputs go to a scratch folder: the committed seeds stay small.
+    work=$(mktemp -d)
+    start=$(date +%s)
+    done_runs=$(run_target "$program" "$name" "$work" -max_total_time="$seconds")
+    echo "fuzz $name: ${done_runs:-?} runs in $(( $(date +%s) - start )) s"
+    rm -rf "$work"
+    continue
+  fi
+  campaign=$dir/campaign/$name
+  mkdir -p "$campaign/corpus"
+  total_runs=0 total_seconds=0 sittings=0
+  [ -f "$campaign/tally" ] && read -r total_runs total_seconds sittings <"$campaign/tally"
+  while [ "$total_runs" -lt "$runs" ]; do
+    start=$(date +%s)
+    done_runs=$(run_target "$program" "$name" "$campaign/corpus" \
+      -runs=$(( runs - total_runs )) -max_total_time="$sitting")
+    [ "${done_runs:-0}" -gt 0 ] || { echo "fuzz $name: a sitting ran no input" >&2; exit 1; }
+    total_runs=$(( total_runs + done_runs ))
+    total_seconds=$(( total_seconds + $(date +%s) - start ))
+    sittings=$(( sittings + 1 ))
+    echo "$total_runs $total_seconds $sittings" >"$campaign/tally"
+  done
+  echo "fuzz $name: $total_runs runs in $total_seconds s ($sittings sittings)"
 done
