@@ -4,8 +4,9 @@
 // folder in the same run and as a ratio to it (the disk, not the code, sets
 // the absolute figures; medians of rounds taken in turns), how long a
 // 1920 x 1080 PNG export takes at compression 6, how long a 100 MB line of
-// separators takes to read (it holds no point), and how long a configuration
-// with the most channels and labels a file may name loads.
+// separators takes to read (it holds no point), how long a configuration
+// with the most channels and labels a file may name loads, and how long the
+// plot of the most objects of every kind takes to build and to load.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -148,18 +149,24 @@ void MeasureRunawayLine(const QString& path) {
     QFile::remove(path);
 }
 
+// Saves `source`'s configuration to `path` and times loading it into a
+// fresh plot.
+double ConfigurationLoadSeconds(TiPlot& source, const QString& path) {
+    source.SaveProperties(path.toStdString());
+    TiPlot target;
+    const double seconds = SecondsOf([&] { target.LoadProperties(path.toStdString()); });
+    QFile::remove(path);
+    return seconds;
+}
+
 void MeasureLargestConfiguration(const QString& path) {
     TiPlot source;
     for (int i = 1; i < kMaxConfigObjectsPerKind; ++i) {
         source.AddChannel();
         source.AddLabel();
     }
-    source.SaveProperties(path.toStdString());
-    TiPlot target;
-    const double seconds = SecondsOf([&] { target.LoadProperties(path.toStdString()); });
     std::printf("load_config_of_%d_channels_and_labels_s=%.2f\n", kMaxConfigObjectsPerKind,
-                seconds);
-    QFile::remove(path);
+                ConfigurationLoadSeconds(source, path));
 }
 
 // The most objects a configuration may hold, added one at a time through the
@@ -180,12 +187,9 @@ void MeasureFullestPlot(const QString& path) {
             source.AddLimit();
         }
     });
-    source.SaveProperties(path.toStdString());
-    TiPlot target;
-    const double loadSeconds = SecondsOf([&] { target.LoadProperties(path.toStdString()); });
     std::printf("add_%d_of_every_kind_s=%.2f\nload_config_of_%d_of_every_kind_s=%.2f\n",
-                kMaxConfigObjectsPerKind, addSeconds, kMaxConfigObjectsPerKind, loadSeconds);
-    QFile::remove(path);
+                kMaxConfigObjectsPerKind, addSeconds, kMaxConfigObjectsPerKind,
+                ConfigurationLoadSeconds(source, path));
 }
 
 }  // namespace
