@@ -7,13 +7,13 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <span>
 #include <stdexcept>
 #include <type_traits>
 
+#include "platform/GrowingBlock.h"
 #include "plot/iPlotDataTypes.h"
 
 // What GetPoint reports: the fields the traces need, in one virtual call.
@@ -193,8 +193,8 @@ class TiPlotDataCustomList {
     TiPlotDataAttributes Attributes_;
 };
 
-// The storage every variant shares: one malloc'd block of trivially copyable
-// records. realloc keeps growth cheap: large blocks are remapped, not copied.
+// The storage every variant shares: one growing block of trivially copyable
+// records, which a large list grows without copying.
 // ItemSize is the documented cost of a point, which fixes MaxCapacity; the
 // record may pack tighter but never needs more.
 template <class Record, int ItemSizeBytes>
@@ -202,17 +202,14 @@ class TiPlotDataArrayList : public TiPlotDataCustomList {
     static_assert(std::is_trivially_copyable_v<Record>);
     static_assert(sizeof(Record) <= ItemSizeBytes);
 
-  public:
-    ~TiPlotDataArrayList() override { FreeStorage(); }
-
   protected:
     TiPlotDataArrayList() { SetItemSize(ItemSizeBytes); }
 
-    Record& At(int Index) { return Items_[StorageIndex(Index)]; }
-    const Record& At(int Index) const { return Items_[StorageIndex(Index)]; }
+    Record& At(int Index) { return Items()[StorageIndex(Index)]; }
+    const Record& At(int Index) const { return Items()[StorageIndex(Index)]; }
     int Store(const Record& Item) {
         const int slot = ClaimSlot();
-        Items_[slot] = Item;
+        Items()[slot] = Item;
         return slot;
     }
     // Stores Make(0) … Make(Count − 1) as Store would one after another.
@@ -220,7 +217,7 @@ class TiPlotDataArrayList : public TiPlotDataCustomList {
     void StoreAll(std::size_t Count, MakeRecord&& Make) {
         for (std::size_t done = 0; done < Count;) {
             const TiSlotRun run = ClaimSlots(Count - done);
-            Record* to = Items_ + run.First;
+            Record* to = Items() + run.First;
             for (int k = 0; k < run.Count; ++k)
                 to[k] = Make(done + std::size_t(k));
             done += std::size_t(run.Count);
@@ -232,30 +229,23 @@ class TiPlotDataArrayList : public TiPlotDataCustomList {
         int index = First;
         Item* to = Out.data();
         for (const TiSlotRun run : StorageRuns(First, Out.size())) {
-            const Record* from = Items_ + run.First;
+            const Record* from = Items() + run.First;
             for (int k = 0; k < run.Count; ++k)
                 *to++ = Point(from[k], index++);
         }
     }
 
-    void FreeStorage() {
-        std::free(Items_);
-        Items_ = nullptr;
-    }
     void ResizeStorage(int N) override {
-        if (N == 0) {
-            FreeStorage();
-            return;
-        }
-        void* grown = std::realloc(Items_, static_cast<std::size_t>(N) * sizeof(Record));
-        if (grown == nullptr)
+        if (!Storage_.Resize(static_cast<std::size_t>(N) * sizeof(Record)))
             throw std::runtime_error("Out of memory");
-        Items_ = static_cast<Record*>(grown);
     }
     void MoveToFront(int First, int Remaining) override {
-        std::memmove(Items_, Items_ + First, static_cast<std::size_t>(Remaining) * sizeof(Record));
+        std::memmove(Items(), Items() + First,
+                     static_cast<std::size_t>(Remaining) * sizeof(Record));
     }
 
   private:
-    Record* Items_ = nullptr;
+    Record* Items() const { return static_cast<Record*>(Storage_.Data()); }
+
+    TGrowingBlock Storage_;
 };
