@@ -184,41 +184,55 @@ std::optional<double> OutOfRangeAsWritten(const char* first, const char* last) {
     return double(wide);
 }
 
-// Plain decimal text of at most 15 digits and no exponent ("-12.345"), the
-// text most samples are, with `point` or `otherPoint` as its decimal point:
-// its digits form an integer a double holds exactly, as it does the power of
-// ten of its decimals, so their one correctly rounded quotient is exactly what
-// from_chars answers, at a fraction of the cost. Null for any other text.
-std::optional<double> ParseShortDecimal(const char* first, const char* last, char point,
-                                        char otherPoint) {
+// Plain decimal text of at most 15 digits and no exponent ("-12.345") from
+// `first` up to `last` or the first `stop`, with `point` or `otherPoint` as
+// its decimal point: its digits form an integer a double holds exactly, as
+// it does the power of ten of its decimals, so their one correctly rounded
+// quotient is exactly what from_chars answers, at a fraction of the cost.
+// Returns where the text ends (`last` or its `stop`) with the number in
+// `value`, or null for any other text.
+const char* ScanShortDecimal(const char* first, const char* last, char point, char otherPoint,
+                             char stop, double& value) {
     static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     constexpr int kMaxDigits = 15;
     const bool negative = first != last && *first == '-';
-    if (negative)
-        ++first;
-    if (last - first > kMaxDigits + 1)
-        return std::nullopt;
+    const char* p = negative ? first + 1 : first;
     std::int64_t digits = 0;
     int count = 0;
     int decimals = -1;  // no decimal point yet
-    for (const char* p = first; p != last; ++p) {
-        if (*p >= '0' && *p <= '9') {
-            digits = digits * 10 + (*p - '0');
-            ++count;
+    for (; p != last; ++p) {
+        const unsigned digit = unsigned(static_cast<unsigned char>(*p)) - '0';
+        if (digit < 10) {
+            if (++count > kMaxDigits)
+                return nullptr;
+            digits = digits * 10 + digit;
+            if (decimals >= 0)
+                ++decimals;
         } else if ((*p == point || *p == otherPoint) && decimals < 0) {
             decimals = 0;
-            continue;
+        } else if (*p == stop) {
+            break;
         } else {
-            return std::nullopt;
+            return nullptr;
         }
-        if (decimals >= 0)
-            ++decimals;
     }
-    if (count == 0 || count > kMaxDigits)
+    if (count == 0)
+        return nullptr;
+    const double magnitude = double(digits) / kPowersOfTen[std::max(decimals, 0)];
+    value = negative ? -magnitude : magnitude;
+    return p;
+}
+
+// The whole of [first, last) as ScanShortDecimal reads it, or null.
+std::optional<double> ParseShortDecimal(const char* first, const char* last, char point,
+                                        char otherPoint) {
+    double value = 0;
+    // A second decimal point stops the scan short of the end.
+    const char* end = ScanShortDecimal(first, last, point, otherPoint, point, value);
+    if (end == nullptr || end != last)
         return std::nullopt;
-    const double value = double(digits) / kPowersOfTen[std::max(decimals, 0)];
-    return negative ? -value : value;
+    return value;
 }
 
 double ParseNumber(std::string_view field, char decimalSeparator) {
@@ -358,12 +372,53 @@ void ReadInRuns(TDataFileSink& sink, int channels, ReadFn&& Read) {
     runs.Flush();
 }
 
+// A row of plain short decimals only (the rows of a file this program
+// saved), read in one pass over its bytes as splitting it at `separator` and
+// reading each field would read it: the pairs read into `xs` and `ys` (at
+// most their size; an X without its Y is not read), or -1 for a row that
+// needs that whole way (a blank, a mark, an exponent, an empty field).
+int ReadPlainRow(std::string_view line, char separator, char point, char otherPoint,
+                 std::span<double> xs, std::span<double> ys) {
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    size_t pairs = 0;
+    while (pairs < xs.size() && p != end) {
+        p = ScanShortDecimal(p, end, point, otherPoint, separator, xs[pairs]);
+        if (p == nullptr)
+            return -1;
+        if (p == end || ++p == end)
+            break;
+        p = ScanShortDecimal(p, end, point, otherPoint, separator, ys[pairs]);
+        if (p == nullptr)
+            return -1;
+        ++pairs;
+        if (p != end)
+            ++p;
+    }
+    return int(pairs);
+}
+
 void ReadTextData(LineReader& lines, char columnSeparator, PointRuns& runs, size_t channels,
                   char decimalSeparator) {
     std::vector<std::string_view> fields;
     std::string scratch;
     std::string_view line;
+    // A field split off holds no column separator, so the one-pass reading
+    // takes the foreign decimal point only where it is not the separator.
+    // Where the separator is the user's own decimal point, every row goes
+    // the whole way.
+    const bool plainRows = columnSeparator != decimalSeparator;
+    const char foreign = ForeignSeparator(decimalSeparator);
+    const char otherPoint = foreign && foreign != columnSeparator ? foreign : decimalSeparator;
+    std::vector<double> xs(plainRows ? channels : 0), ys(xs.size());
     while (lines.Next(line)) {
+        if (plainRows) {
+            const int pairs = ReadPlainRow(line, columnSeparator, decimalSeparator, otherPoint, xs, ys);
+            for (int i = 0; i < pairs; ++i)
+                runs.Add(i, xs[size_t(i)], ys[size_t(i)]);
+            if (pairs >= 0)
+                continue;
+        }
         SplitFields(line, columnSeparator, 2 * channels, fields);
         for (size_t i = 0; 2 * i + 1 < fields.size() && i < channels; ++i) {
             double x = 0;

@@ -397,6 +397,84 @@ TEST(PlotDataFile, ManyAndWideRowsReadBackWhole) {
     }
 }
 
+// Rows of plain numbers are read in one pass, any other row field by field:
+// both ways must give what splitting each row and reading each field gives,
+// for rows that mix plain numbers (with either decimal point, 15 and 16
+// digits), blanks, marks, exponents, empty fields, missing Y fields, trailing
+// separators and more columns than there are channels.
+TEST(PlotDataFile, RowsReadAsTheirFieldsDoHoweverTheyMixPlainNumbersAndOthers) {
+    std::mt19937_64 random(11);
+    const auto pick = [&](int n) { return int(random() % unsigned(n)); };
+    const auto plainNumber = [&](char point) {
+        std::string text;
+        const int digits = 1 + pick(16);
+        for (int k = 0; k < digits; ++k)
+            text += char('0' + pick(10));
+        if (pick(3) > 0)
+            text.insert(size_t(pick(digits + 1)), 1, point);
+        return pick(2) ? "-" + text : text;
+    };
+    // Marks only where a Y stands: an X that is not a number fails the file.
+    const auto field = [&](char point, bool isY) -> std::string {
+        switch (pick(12)) {
+            case 0: return "";
+            case 1: return pick(2) ? " " + plainNumber(point) : plainNumber(point) + " ";
+            case 2: return plainNumber(point) + "E" + std::to_string(pick(20) - 10);
+            case 3: return isY ? (pick(2) ? "Null" : "empty") : plainNumber(point);
+            default: return plainNumber(point);
+        }
+    };
+    struct Case {
+        char columns, decimal, written;
+    };
+    for (const Case form : {Case{'\t', '.', '.'}, Case{'\t', '.', ','}, Case{'\t', ',', '.'},
+                            Case{',', '.', '.'}, Case{',', ',', '.'}}) {
+        SCOPED_TRACE(testing::Message() << "columns " << int(form.columns) << ", decimal "
+                                        << form.decimal << ", written " << form.written);
+        std::string file = "a(X)" + std::string(1, form.columns) + "a(Y)\r\n";
+        Channels expected{{"a", {}}, {"b", {}}};
+        for (int row = 0; row < 20000; ++row) {
+            std::vector<std::string> fields;
+            for (int k = pick(7); k > 0; --k)
+                fields.push_back(pick(4) ? plainNumber(form.written)
+                                         : field(form.written, fields.size() % 2 == 1));
+            std::string line;
+            for (size_t k = 0; k < fields.size(); ++k)
+                line += (k ? std::string(1, form.columns) : "") + fields[k];
+            if (pick(5) == 0)
+                line += form.columns;
+            file += line + "\r\n";
+            // What the file means, a field at a time.
+            for (size_t i = 0; i < 2 && 2 * i + 1 < fields.size(); ++i) {
+                if (fields[2 * i].empty() || fields[2 * i + 1].empty())
+                    continue;
+                const double x = ReadDataNumber(fields[2 * i], form.decimal);
+                const std::string& y = fields[2 * i + 1];
+                if (y == "Null")
+                    expected.AddPoint(int(i), x, 0, idpmNull);
+                else if (y == "empty")
+                    expected.AddPoint(int(i), x, 0, idpmEmpty);
+                else
+                    expected.AddPoint(int(i), x, ReadDataNumber(y, form.decimal), idpmNormal);
+            }
+        }
+        Channels loaded{{"a", {}}, {"b", {}}};
+        ReadDataFile(file, loaded, form.decimal);
+        for (int c = 0; c < 2; ++c) {
+            const std::vector<Point>& want = expected.Points(c);
+            const std::vector<Point>& got = loaded.Points(c);
+            ASSERT_EQ(got.size(), want.size()) << c;
+            for (size_t i = 0; i < want.size(); ++i) {
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(got[i].x),
+                          std::bit_cast<std::uint64_t>(want[i].x)) << c << "/" << i;
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(got[i].y),
+                          std::bit_cast<std::uint64_t>(want[i].y)) << c << "/" << i;
+                ASSERT_EQ(got[i].mark, want[i].mark) << c << "/" << i;
+            }
+        }
+    }
+}
+
 // A file is read from its stream a chunk at a time: rows, a CR LF and a float
 // that straddle the chunks' edges read as they do from memory.
 TEST(PlotDataFile, StreamedFilesReadLikeFilesInMemory) {
