@@ -4,14 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/AsanPoison.h"
 #include "platform/GrowingBlock.h"
-
-#if __has_include(<sanitizer/asan_interface.h>)
-#include <sanitizer/asan_interface.h>
-#else
-#define ASAN_POISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
-#define ASAN_UNPOISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
-#endif
 
 namespace {
 
