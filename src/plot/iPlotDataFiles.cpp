@@ -312,6 +312,25 @@ class PointRuns {
         if (++run.Count == kRunLength) [[unlikely]]
             Hand(channel);
     }
+    // Points of X 0 and the Ys in order, as Add would add them one by one.
+    void AddYs(int channel, std::span<const float> ys) {
+        Run& run = runs_[size_t(channel)];
+        if (!run.Xs)
+            MakeRoom(run);
+        while (!ys.empty()) {
+            const size_t count = std::min(kRunLength - run.Count, ys.size());
+            double* const xs = run.Xs.get() + run.Count;
+            double* const to = run.Ys.get() + run.Count;
+            for (size_t k = 0; k < count; ++k) {
+                xs[k] = 0;
+                to[k] = ys[k];
+            }
+            ys = ys.subspan(count);
+            run.Count += count;
+            if (run.Count == kRunLength)
+                Hand(channel);
+        }
+    }
     void AddMarked(int channel, double x, TiDataPointMark mark) {
         Hand(channel);
         sink_.AddPoint(channel, x, 0, mark);
@@ -544,6 +563,33 @@ bool ReadCompactRow(ByteReader& reader, int channels, bool withX, PointRuns& run
     return true;
 }
 
+// The Y floats of a file of one channel, a block at a time: a block without
+// a mark (any block of a saved channel but its last) is added in one go, any
+// other float by float. False once the end mark is read.
+bool ReadSingleChannelYs(std::string_view rows, PointRuns& runs) {
+    constexpr size_t kBlock = 512;
+    float ys[kBlock];
+    for (size_t at = 0; at < rows.size(); at += 4 * kBlock) {
+        const size_t count = std::min(kBlock, (rows.size() - at) / 4);
+        bool plain = true;
+        for (size_t k = 0; k < count; ++k) {
+            ys[k] = ByteReader::FloatAt(rows.data() + at + 4 * k);
+            // What AddCompactPair takes: finite and below the marks.
+            plain &= ys[k] >= -std::numeric_limits<float>::max() && ys[k] < kCompactMarksFrom;
+        }
+        if (plain) {
+            runs.AddYs(0, {ys, count});
+            continue;
+        }
+        for (size_t k = 0; k < count; ++k) {
+            if (ys[k] > kCompactRowsEndAbove)
+                return false;
+            AddCompactPair(runs, 0, 0.0f, ys[k], 1);
+        }
+    }
+    return true;
+}
+
 void ReadCompactRows(ByteReader& reader, int channels, PointRuns& runs, int sinkChannels) {
     for (int row = 0; row < 2; ++row)
         if (reader.AtEnd() || !ReadCompactRow(reader, channels, true, runs, sinkChannels))
@@ -555,6 +601,11 @@ void ReadCompactRows(ByteReader& reader, int channels, PointRuns& runs, int sink
         const std::string_view rows = reader.WholeRecords(rowBytes);
         if (rows.empty()) {
             if (!ReadCompactRow(reader, channels, false, runs, sinkChannels))
+                return;
+            continue;
+        }
+        if (channels == 1 && sinkChannels >= 1) {
+            if (!ReadSingleChannelYs(rows, runs))
                 return;
             continue;
         }

@@ -254,6 +254,47 @@ TEST(PlotDataFile, CompactFormSkipsValuesTheTextFormCannotHold) {
     EXPECT_EQ(reloaded.Points(0).size(), 2u);
 }
 
+// A file of one channel is read a block of floats at a time: values it
+// cannot hold (infinities, NaNs, 9e37 and up) are skipped and the end mark
+// stops it wherever they fall, inside a block or on a block's edge, as a
+// float-by-float reading does.
+TEST(PlotDataFile, OneChannelCompactFilesSkipAndStopWhereverTheMarksFall) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::vector<float> odd = {-inf, inf, std::numeric_limits<float>::quiet_NaN(), 1e38f,
+                                    9e37f, 8.9e37f, -std::numeric_limits<float>::max()};
+    std::mt19937 random(5);
+    size_t turn = 0;
+    for (const size_t end : {size_t{0}, size_t{3}, size_t{511}, size_t{512}, size_t{1024},
+                             size_t{1300}, size_t{2999}}) {
+        // Each block of 512 holds one odd value, a different kind in each
+        // block and each turn.
+        std::vector<float> ys(3000);
+        for (size_t i = 0; i < ys.size(); ++i)
+            ys[i] = float(i) * 0.25f - 100;
+        for (size_t block = 0; block * 512 < ys.size(); ++block)
+            ys[std::min(block * 512 + random() % 512, ys.size() - 1)] =
+                odd[(block + turn) % odd.size()];
+        ++turn;
+        if (end > 0)
+            ys[end] = 2e38f;
+        std::string bytes = "Compact Interval\r\n1\r\n" + Floats({1, 2, 1.5f, 3});
+        for (const float y : ys)
+            bytes += Floats({y});
+        std::vector<Point> expected = {{1, 2}, {1.5, 3}};
+        for (size_t i = 0; i < ys.size() && !(ys[i] > 1.5e38f); ++i)
+            if (std::isfinite(ys[i]) && ys[i] < 9e37f)
+                expected.push_back({0, ys[i]});
+        Channels loaded{{"a", {}}};
+        ReadDataFile(bytes, loaded, '.');
+        const std::vector<Point>& got = loaded.Points(0);
+        ASSERT_EQ(got.size(), expected.size()) << "end at " << end;
+        for (size_t i = 0; i < got.size(); ++i) {
+            ASSERT_EQ(got[i].x, expected[i].x) << i;
+            ASSERT_EQ(got[i].y, expected[i].y) << i;
+        }
+    }
+}
+
 // The compact form reads a float above 1.5e38 as the end of the rows: a point
 // that large, or past the float range, is saved as missing, so that it costs
 // only its own point and not every point after it. The log's rows likewise.
