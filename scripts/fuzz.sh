@@ -4,6 +4,9 @@
 #                               in sittings that a stopped script resumes
 #   scripts/fuzz.sh SECONDS     every target for SECONDS seconds (the CI smoke)
 # KELVANE_FUZZ_TARGETS="data_text ini_profile" runs only the targets named.
+# KELVANE_FUZZ_TIMEOUT (default 10) is the seconds one input may run before
+# it counts as a hang; a campaign at the idle scheduling class waits out
+# whatever else the machine runs, so it wants a longer one.
 # One target runs at a time, on one core. A target that finds a fault stops
 # the script; the input that broke it is left in build-fuzz/findings/.
 # Each target prints "fuzz <name>: <runs> runs in <seconds> s".
@@ -68,7 +71,7 @@ run_target() {
   shift 3
   local options=(-artifact_prefix="$findings/$name-" -print_final_stats=1
                  -max_len="$(max_len_of "$name")" "$(schedule_of "$name")"
-                 -timeout=10 -rss_limit_mb=2048 "$@")
+                 -timeout="${KELVANE_FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 "$@")
   [ -f "$root/fuzz/dict/$name.dict" ] && options+=(-dict="$root/fuzz/dict/$name.dict")
   local log
   log=$(mktemp)
