@@ -432,7 +432,8 @@ void ReadTextData(LineReader& lines, char columnSeparator, PointRuns& runs, size
     std::vector<double> xs(plainRows ? channels : 0), ys(xs.size());
     while (lines.Next(line)) {
         if (plainRows) {
-            const int pairs = ReadPlainRow(line, columnSeparator, decimalSeparator, otherPoint, xs, ys);
+            const int pairs =
+                ReadPlainRow(line, columnSeparator, decimalSeparator, otherPoint, xs, ys);
             for (int i = 0; i < pairs; ++i)
                 runs.Add(i, xs[size_t(i)], ys[size_t(i)]);
             if (pairs >= 0)

@@ -36,10 +36,17 @@ std::size_t FirstDifferent(const TGrowingBlock& block, std::size_t count, unsign
 // Sizes that go from malloc to a mapping and back, grow a mapping in place of
 // a huge page and past it, and shrink one.
 TEST(GrowingBlock, KeepsItsContentsThroughEveryKindOfResize) {
-    const std::vector<std::size_t> sizes = {
-        100,         3 * kMiB,    TGrowingBlock::kMappedFrom, TGrowingBlock::kMappedFrom + 1,
-        9 * kMiB,    50 * kMiB,   50 * kMiB + 3,              7 * kMiB,
-        kMiB / 2,    60 * kMiB,   TGrowingBlock::kMappedFrom - 1};
+    const std::vector<std::size_t> sizes = {100,
+                                            3 * kMiB,
+                                            TGrowingBlock::kMappedFrom,
+                                            TGrowingBlock::kMappedFrom + 1,
+                                            9 * kMiB,
+                                            50 * kMiB,
+                                            50 * kMiB + 3,
+                                            7 * kMiB,
+                                            kMiB / 2,
+                                            60 * kMiB,
+                                            TGrowingBlock::kMappedFrom - 1};
     TGrowingBlock block;
     unsigned seed = 0;
     std::size_t before = 0;

@@ -260,7 +260,7 @@ TEST(PlotDataFile, CompactFormSkipsValuesTheTextFormCannotHold) {
 // float-by-float reading does.
 TEST(PlotDataFile, OneChannelCompactFilesSkipAndStopWhereverTheMarksFall) {
     const float inf = std::numeric_limits<float>::infinity();
-    const std::vector<float> odd = {-inf, inf, std::numeric_limits<float>::quiet_NaN(), 1e38f,
+    const std::vector<float> odd = {-inf,  inf,     std::numeric_limits<float>::quiet_NaN(), 1e38f,
                                     9e37f, 8.9e37f, -std::numeric_limits<float>::max()};
     std::mt19937 random(5);
     size_t turn = 0;
@@ -458,11 +458,16 @@ TEST(PlotDataFile, RowsReadAsTheirFieldsDoHoweverTheyMixPlainNumbersAndOthers) {
     // Marks only where a Y stands: an X that is not a number fails the file.
     const auto field = [&](char point, bool isY) -> std::string {
         switch (pick(12)) {
-            case 0: return "";
-            case 1: return pick(2) ? " " + plainNumber(point) : plainNumber(point) + " ";
-            case 2: return plainNumber(point) + "E" + std::to_string(pick(20) - 10);
-            case 3: return isY ? (pick(2) ? "Null" : "empty") : plainNumber(point);
-            default: return plainNumber(point);
+            case 0:
+                return "";
+            case 1:
+                return pick(2) ? " " + plainNumber(point) : plainNumber(point) + " ";
+            case 2:
+                return plainNumber(point) + "E" + std::to_string(pick(20) - 10);
+            case 3:
+                return isY ? (pick(2) ? "Null" : "empty") : plainNumber(point);
+            default:
+                return plainNumber(point);
         }
     };
     struct Case {
@@ -507,9 +512,11 @@ TEST(PlotDataFile, RowsReadAsTheirFieldsDoHoweverTheyMixPlainNumbersAndOthers) {
             ASSERT_EQ(got.size(), want.size()) << c;
             for (size_t i = 0; i < want.size(); ++i) {
                 ASSERT_EQ(std::bit_cast<std::uint64_t>(got[i].x),
-                          std::bit_cast<std::uint64_t>(want[i].x)) << c << "/" << i;
+                          std::bit_cast<std::uint64_t>(want[i].x))
+                    << c << "/" << i;
                 ASSERT_EQ(std::bit_cast<std::uint64_t>(got[i].y),
-                          std::bit_cast<std::uint64_t>(want[i].y)) << c << "/" << i;
+                          std::bit_cast<std::uint64_t>(want[i].y))
+                    << c << "/" << i;
                 ASSERT_EQ(got[i].mark, want[i].mark) << c << "/" << i;
             }
         }
