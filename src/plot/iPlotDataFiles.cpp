@@ -541,11 +541,16 @@ int ParseChannelCount(std::string_view text) {
     return count;
 }
 
-// Takes a value pair: a value the text form could not hold (an infinity, not
-// a number) counts as missing, as NaN always did, and so does 1e38.
+// A value the text form could not hold (an infinity, not a number) counts as
+// missing, as NaN always did, and so does 1e38. Written as two comparisons,
+// which a NaN fails, so that a block of values is tested without a branch.
+bool IsCompactValue(float v) {
+    return v >= -std::numeric_limits<float>::max() && v < kCompactMarksFrom;
+}
+
+// Takes a value pair unless either value is missing.
 void AddCompactPair(PointRuns& runs, int channel, float x, float y, int sinkChannels) {
-    if (std::isfinite(x) && std::isfinite(y) && x < kCompactMarksFrom && y < kCompactMarksFrom &&
-        channel < sinkChannels)
+    if (IsCompactValue(x) && IsCompactValue(y) && channel < sinkChannels)
         runs.Add(channel, x, y);
 }
 
@@ -575,8 +580,7 @@ bool ReadSingleChannelYs(std::string_view rows, PointRuns& runs) {
         bool plain = true;
         for (size_t k = 0; k < count; ++k) {
             ys[k] = ByteReader::FloatAt(rows.data() + at + 4 * k);
-            // What AddCompactPair takes: finite and below the marks.
-            plain &= ys[k] >= -std::numeric_limits<float>::max() && ys[k] < kCompactMarksFrom;
+            plain &= IsCompactValue(ys[k]);
         }
         if (plain) {
             runs.AddYs(0, {ys, count});
